@@ -1,0 +1,68 @@
+#include "QIVBaseUnknown.h"
+
+#include <cassert>
+#include <cstring>
+
+#include "QIVDictionary.h"
+
+namespace {
+std::atomic<long> liveObjects{0};
+
+void* CastToBase(QIVBaseUnknown* object) { return object; }
+}  // namespace
+
+bool QIVIID::operator==(const QIVIID& other) const {
+  return name == other.name || std::strcmp(name, other.name) == 0;
+}
+
+QIVBaseUnknown::QIVBaseUnknown() { ++liveObjects; }
+
+QIVBaseUnknown::~QIVBaseUnknown() {
+  // An object destroyed while references remain is an ownership bug; the
+  // creator's own reference (count 1) may be dropped by deleting directly.
+  assert(_refCount.load() <= 1 && "component object destroyed with references left");
+  --liveObjects;
+}
+
+unsigned long QIVBaseUnknown::AddRef() { return ++_refCount; }
+
+unsigned long QIVBaseUnknown::Release() {
+  const unsigned long left = --_refCount;
+  if (left == 0) {
+    _refCount = 1;  // the destructor sees the count of a lone owner
+    delete this;
+  }
+  return left;
+}
+
+HRESULT QIVBaseUnknown::QueryInterface(const QIVIID& iid, void** ppv) {
+  if (!ppv) return E_INVALIDARG;
+  *ppv = nullptr;
+  if (void* found = iid.cast ? iid.cast(this) : nullptr) {
+    AddRef();
+    *ppv = found;
+    return S_OK;
+  }
+  // An extension object answers for the object: it is created with one
+  // reference, which goes to the caller.
+  if (QIVBaseUnknown* extension = QIVDictionary::Instance().CreateExtension(this, IsA(), iid.name)) {
+    void* found = iid.cast ? iid.cast(extension) : nullptr;
+    if (found) {
+      *ppv = found;
+      return S_OK;
+    }
+    extension->Release();
+  }
+  return E_NOINTERFACE;
+}
+
+const char* QIVBaseUnknown::IsA() const { return GetImplClassName(); }
+
+const char* QIVBaseUnknown::GetImplClassName() const { return "QIVBaseUnknown"; }
+
+const QIVIID& QIVBaseUnknown::ClassId() {
+  static const QIVIID id{"QIVBaseUnknown", &CastToBase};
+  return id;
+}
+
+long QIVBaseUnknown::LiveObjectCount() { return liveObjects.load(); }

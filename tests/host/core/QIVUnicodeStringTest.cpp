@@ -1,0 +1,70 @@
+#include "QIVUnicodeString.h"
+
+#include <gtest/gtest.h>
+
+TEST(QIVUnicodeStringTest, BuildsNumbersWithPrintfFormats) {
+  QIVUnicodeString s;
+  EXPECT_EQ(s.BuildFromNum(42), "42");
+  EXPECT_EQ(s.BuildFromNum(12.5, "%10.3f"), "    12.500");
+  EXPECT_EQ(s.BuildFromNum(-3.25, "%10.3f"), "    -3.250");
+  EXPECT_EQ(s.BuildFromNum(7L), "7");
+  EXPECT_EQ(QIVUnicodeString::Format("%s.%d", "Station", 3), "Station.3");
+  std::string longText(500, 'x');
+  EXPECT_EQ(QIVUnicodeString::Format("%s!", longText.c_str()).GetLengthInByte(), 501);
+}
+
+TEST(QIVUnicodeStringTest, ConvertToNumReportsWhenNothingConverted) {
+  int n = 99;
+  EXPECT_EQ(QIVUnicodeString("  17 welds").ConvertToNum(&n, "%d"), 1);
+  EXPECT_EQ(n, 17);
+  EXPECT_EQ(QIVUnicodeString("abc").ConvertToNum(&n, "%d"), 0);
+  EXPECT_EQ(n, 17);  // untouched on failure
+  EXPECT_EQ(QIVUnicodeString("").ConvertToNum(&n), 0);
+  double d = 1.0;
+  EXPECT_EQ(QIVUnicodeString("-1.5e2").ConvertToNum(&d, "%le"), 1);
+  EXPECT_DOUBLE_EQ(d, -150.0);
+  EXPECT_EQ(QIVUnicodeString("x1.5").ConvertToNum(&d, "%le"), 0);
+  EXPECT_DOUBLE_EQ(d, -150.0);
+}
+
+TEST(QIVUnicodeStringTest, SearchSubStringAndStrip) {
+  QIVUnicodeString line("Weld W1 EndWeld");
+  EXPECT_EQ(line.SearchSubString("Weld"), 0);
+  EXPECT_EQ(line.SearchSubString("Weld", 1), 11);
+  EXPECT_EQ(line.SearchSubString("Weld", 0, QIVUnicodeString::Backward), 11);
+  EXPECT_EQ(line.SearchSubString("Weld", 10, QIVUnicodeString::Backward), 0);
+  EXPECT_EQ(line.SearchSubString("weld"), -1);
+  EXPECT_EQ(line.SearchSubString("x", 100), -1);
+  EXPECT_TRUE(line.Contains("EndWeld"));
+
+  EXPECT_EQ(QIVUnicodeString("   a b  ").Strip(), "a b");
+  EXPECT_EQ(QIVUnicodeString("   a b  ").Strip(QIVUnicodeString::Leading), "a b  ");
+  EXPECT_EQ(QIVUnicodeString("   a b  ").Strip(QIVUnicodeString::Trailing), "   a b");
+  EXPECT_TRUE(QIVUnicodeString("     ").Strip().IsNull());
+  EXPECT_EQ(QIVUnicodeString("\tx ").Strip(), "\tx");  // only blanks are stripped
+}
+
+TEST(QIVUnicodeStringTest, SubStringsReplaceAndCompare) {
+  QIVUnicodeString path("Body\\Floor(FLR-001)\\Bracket");
+  EXPECT_EQ(path.SubString(5, 5), "Floor");
+  EXPECT_EQ(path.SubString(20), "Bracket");
+  EXPECT_EQ(path.SubString(-1, 3), "");
+  EXPECT_EQ(path.SubString(1000, 3), "");
+  EXPECT_EQ(path.SubString(0, 1000), path);
+
+  QIVUnicodeString text("a-b-c");
+  EXPECT_EQ(text.ReplaceAll("-", "--"), 2);
+  EXPECT_EQ(text, "a--b--c");
+  text.ReplaceSubString(0, 1, "XY");
+  EXPECT_EQ(text, "XY--b--c");
+  EXPECT_EQ(text.ReplaceAll("", "z"), 0);
+
+  EXPECT_LT(QIVUnicodeString("W0001").Compare("W0002"), 0);
+  EXPECT_TRUE(QIVUnicodeString("a") < QIVUnicodeString("b"));
+  EXPECT_EQ(QIVUnicodeString("Spot").ToUpper(), "SPOT");
+  EXPECT_EQ(QIVUnicodeString("Spot").ToLower(), "spot");
+  EXPECT_TRUE(QIVUnicodeString("x.TXT").EndsWith(".TXT"));
+  EXPECT_EQ(QIVUnicodeString("Ä-b").GetLengthInChar(), 3);
+  EXPECT_EQ(QIVUnicodeString("Ä-b").GetLengthInByte(), 4);
+  EXPECT_EQ(QIVUnicodeString("Weld ") + "W1" + QIVUnicodeString(", A"), "Weld W1, A");
+}
