@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "QIVBaseUnknown.h"
+
+// Objects whose destruction was asked for while they may still be on the
+// call stack (a dialog closing itself from its own callback). The
+// dispatcher flushes the queue after each event.
+class QIVDelayedDestruction {
+ public:
+  // Takes over one reference of `object`.
+  static void Queue(QIVBaseUnknown* object);
+  // Releases every queued reference, also those queued by the releases.
+  static void Flush();
+  static std::size_t Pending();
+
+ private:
+  static std::vector<QIVBaseUnknown*>& Objects();
+};
