@@ -110,19 +110,24 @@ void QIVCommand::SendNotification(const QIVNotification& notification) {
 
   // A callback may bind or unbind others while this runs: the ones bound
   // now are called unless removed in the meantime.
+  bool analysed = false;
   auto found = _bindingsByKind.find(sent.kind);
   if (found != _bindingsByKind.end()) {
     std::vector<std::shared_ptr<Binding>> bindings = found->second;
     for (const std::shared_ptr<Binding>& binding : bindings) {
       if (!binding->live) continue;
+      analysed = true;
       QIVBaseUnknown_var subscriberAlive(binding->subscriber);
       binding->call(sent.sender, sent);
     }
   }
+  if (!analysed) SendNotification(_father, sent);
+}
 
-  for (QIVCommand* father = _father; father;) {
+void QIVCommand::SendNotification(QIVCommand* target, const QIVNotification& notification) {
+  for (QIVCommand* father = target; father;) {
     QIVBaseUnknown_var fatherAlive(father);
-    if (father->ReceiveNotification(sent)) break;
+    if (father->ReceiveNotification(notification)) break;
     father = father->GetFather();
   }
 }

@@ -17,9 +17,12 @@ using QIVCallbackId = unsigned long;
 // commands, dialogs and widgets.
 //
 // An object has a father (or none). When it emits a notification, the
-// callbacks bound on (this object, kind) run in binding order; the
-// notification then climbs the father chain, each father being offered it
-// through ReceiveNotification until one consumes it.
+// callbacks bound on (this object, kind) run in binding order, whoever bound
+// them, and the notification counts as analysed. A notification that no
+// callback analysed climbs the father chain instead, each father being
+// offered it through ReceiveNotification until one consumes it. A callback
+// that wants the father to hear an analysed notification forwards it with
+// SendNotification(GetFather(), notification).
 //
 // The father link does not own: a father being destroyed leaves its
 // children without a father. Callbacks are removed when either their
@@ -57,10 +60,13 @@ class QIVCommand : public virtual QIVBaseUnknown {
   // Number of callbacks bound on (this object, kind).
   int CountCallbacks(const char* kind) const;
 
-  // Emits a notification from this object: its callbacks, then the father
-  // chain. The sender is set to this object when empty.
+  // Emits a notification from this object: its callbacks, or when none is
+  // bound, the father chain. The sender is set to this object when empty.
   void SendNotification(const QIVNotification& notification);
   void SendNotification(const char* kind);
+  // Offers a notification to `target` and, unless consumed, to the fathers
+  // above it; no callback runs.
+  static void SendNotification(QIVCommand* target, const QIVNotification& notification);
 
   // Offered the notifications coming up from the children; returns true to
   // stop them there.

@@ -25,6 +25,11 @@ inline constexpr const char* Check = "Check";
 // A spinner's value changed.
 inline constexpr const char* ValueChanged = "ValueChanged";
 inline constexpr const char* TabSelected = "TabSelected";
+// Signals a panel sends its command beyond the dialog buttons.
+inline constexpr const char* Help = "Help";
+inline constexpr const char* Previous = "Previous";
+inline constexpr const char* Next = "Next";
+inline constexpr const char* MDIMaximize = "MDIMaximize";
 }  // namespace QIVNotificationKind
 
 // What an object tells its subscribers and its fathers: a kind and the
