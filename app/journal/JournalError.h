@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "QIVUnicodeString.h"
 
 // A fault of a journal, placed where it stands: the file (or the name the
