@@ -2,6 +2,8 @@
 
 #include <cassert>
 #include <cstring>
+#include <map>
+#include <string>
 
 #include "QIVDictionary.h"
 
@@ -9,7 +11,20 @@ namespace {
 std::atomic<long> liveObjects{0};
 
 void* CastToBase(QIVBaseUnknown* object) { return object; }
+
+std::map<std::string, const QIVIID*, std::less<>>& Registry() {
+  static std::map<std::string, const QIVIID*, std::less<>> identifiers;
+  return identifiers;
+}
 }  // namespace
+
+const QIVIID* QIVIID::Find(const char* name) {
+  if (!name) return nullptr;
+  auto found = Registry().find(name);
+  return found == Registry().end() ? nullptr : found->second;
+}
+
+bool QIVIID::Register(const QIVIID& iid) { return iid.name && Registry().emplace(iid.name, &iid).second; }
 
 bool QIVIID::operator==(const QIVIID& other) const {
   return name == other.name || std::strcmp(name, other.name) == 0;

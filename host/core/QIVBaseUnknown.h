@@ -15,6 +15,13 @@ struct QIVIID {
   void* (*cast)(QIVBaseUnknown* object);
 
   bool operator==(const QIVIID& other) const;
+
+  // The identifier of the interface of that name, once the interface's own
+  // identifier was built (its ClassId() or ClassName() asked); null before.
+  // Lets callers that hold only an interface name query it.
+  static const QIVIID* Find(const char* name);
+  // Records a lasting identifier under its name; the first one stays.
+  static bool Register(const QIVIID& iid);
 };
 
 // The root of every host component object: a reference count shared by all
@@ -62,9 +69,14 @@ class QIVInterface : public virtual QIVBaseUnknown {
  public:
   static const QIVIID& ClassId() {
     static const QIVIID id{I::InterfaceName, &QIVInterface::CastFrom};
+    static const bool registered = QIVIID::Register(id);
+    (void)registered;
     return id;
   }
-  static const char* ClassName() { return I::InterfaceName; }
+  static const char* ClassName() {
+    ClassId();
+    return I::InterfaceName;
+  }
 
  private:
   static void* CastFrom(QIVBaseUnknown* object) { return dynamic_cast<I*>(object); }
