@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 
 #include "JournalWords.h"
@@ -146,18 +147,13 @@ bool JournalEvent::TakeWidget(int index, QIVUnicodeString& reason) {
 }
 
 bool JournalEvent::TakeNumber(int index, QIVUnicodeString& reason) {
-  const std::string_view word = _arguments[index].view();
-  const bool digitsOnly = !word.empty() && word.find_first_not_of("0123456789") == word.npos;
-  std::string_view digits = word;
-  while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
-  if (!digitsOnly || digits.size() > kMaxNumberDigits) {
+  const std::optional<long long> value = JournalWords::ReadNumber(_arguments[index].view(), kMaxNumberDigits);
+  if (!value) {
     reason = "bad number " + Quoted(_arguments[index]) + ": expected a whole number from 0, at most 9 digits";
     return false;
   }
-  int value = 0;
-  for (const char digit : digits) value = value * 10 + (digit - '0');
-  _numbers.push_back(value);
-  _arguments[index] = QIVUnicodeString(digits);
+  _numbers.push_back(static_cast<int>(*value));
+  _arguments[index] = QIVUnicodeString(std::to_string(*value));
   return true;
 }
 
@@ -279,7 +275,8 @@ bool JournalEvent::CheckExpectation(QIVUnicodeString& reason) {
   const auto syntax = std::find_if(kExpectations.begin(), kExpectations.end(),
                                    [&](const ExpectationSyntax& s) { return _arguments[0] == s.name; });
   if (syntax == kExpectations.end()) {
-    reason = "unknown expectation " + Quoted(_arguments[0]) + ": expected box, no-box, line, no-line, text or count";
+    reason = "unknown expectation " + Quoted(_arguments[0]) +
+             ": expected box, no-box, line, no-line, text or count";
     return false;
   }
   _expectation = syntax->kind;

@@ -90,7 +90,9 @@ class JournalEvent {
   const QIVUnicodeString& GetSourceName() const { return _sourceName; }
   int GetLine() const { return _line; }
   // A fault found while playing this event, placed at its line.
-  JournalError Error(QIVUnicodeString reason) const { return JournalError(_sourceName, _line, std::move(reason)); }
+  JournalError Error(QIVUnicodeString reason) const {
+    return JournalError(_sourceName, _line, std::move(reason));
+  }
 
   // The canonical journal line of the event, without comment or line feed.
   QIVUnicodeString Format() const;

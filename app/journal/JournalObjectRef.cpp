@@ -82,11 +82,9 @@ std::optional<JournalObjectRef> JournalObjectRef::Parse(std::string_view text, Q
       ref._path.emplace_back(value);
       break;
     case Id: {
-      std::string_view digits = value;
-      while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
-      if (digits.empty() || digits.size() > kMaxIdDigits || digits.find_first_not_of("0123456789") != digits.npos)
-        return fail("an id is a number of at most 18 digits");
-      for (const char digit : digits) ref._id = ref._id * 10 + (digit - '0');
+      const std::optional<long long> id = JournalWords::ReadNumber(value, kMaxIdDigits);
+      if (!id) return fail("an id is a number of at most 18 digits");
+      ref._id = *id;
       break;
     }
   }

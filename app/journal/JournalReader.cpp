@@ -64,7 +64,8 @@ JournalReader::Result JournalReader::Parse(std::string_view text, const QIVUnico
 }
 
 JournalReader::Result JournalReader::Read(const QIVUnicodeString& path) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.ConvertToChar(), "rb"), &std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.ConvertToChar(), "rb"),
+                                                             &std::fclose);
   if (!file) return Failure(path, 0, QIVUnicodeString("cannot open: ") + std::strerror(errno));
 
   std::string text;
@@ -73,10 +74,12 @@ JournalReader::Result JournalReader::Read(const QIVUnicodeString& path) {
     const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
     text.append(buffer, got);
     if (text.size() > kMaxFileSize)
-      return Failure(path, 0, QIVUnicodeString::Format("larger than %zu MiB, too large for a journal",
-                                                       kMaxFileSize / (1024 * 1024)));
+      return Failure(path, 0,
+                     QIVUnicodeString::Format("larger than %zu MiB, too large for a journal",
+                                              kMaxFileSize / (1024 * 1024)));
     if (got < sizeof buffer) break;
   }
-  if (std::ferror(file.get())) return Failure(path, 0, QIVUnicodeString("cannot read: ") + std::strerror(errno));
+  if (std::ferror(file.get()))
+    return Failure(path, 0, QIVUnicodeString("cannot read: ") + std::strerror(errno));
   return Parse(text, path);
 }

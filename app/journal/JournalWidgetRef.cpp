@@ -5,7 +5,8 @@ std::optional<JournalWidgetRef> JournalWidgetRef::Parse(std::string_view text, Q
   std::size_t start = 0;
   while (true) {
     const std::size_t slash = text.find('/', start);
-    const std::string_view name = text.substr(start, slash == std::string_view::npos ? text.npos : slash - start);
+    const std::string_view name =
+        text.substr(start, slash == std::string_view::npos ? text.npos : slash - start);
     if (name.empty()) {
       reason = "bad widget reference '" + QIVUnicodeString(text) + "': empty widget name";
       return std::nullopt;

@@ -34,7 +34,8 @@ std::size_t SequenceLength(std::string_view text, std::size_t at) {
 }
 }  // namespace
 
-bool JournalWords::Split(std::string_view line, std::vector<QIVUnicodeString>& words, QIVUnicodeString& reason) {
+bool JournalWords::Split(std::string_view line, std::vector<QIVUnicodeString>& words,
+                         QIVUnicodeString& reason) {
   words.clear();
   std::size_t i = 0;
   while (true) {
@@ -52,8 +53,8 @@ bool JournalWords::Split(std::string_view line, std::vector<QIVUnicodeString>& w
         if (i + 1 == line.size()) break;
         const char escaped = line[++i];
         if (escaped != '"' && escaped != '\\') {
-          reason = QIVUnicodeString::Format("unknown escape '\\%c' at column %zu (inside quotes only \\\" and \\\\)",
-                                            escaped, i);
+          reason = QIVUnicodeString::Format(
+              "unknown escape '\\%c' at column %zu (inside quotes only \\\" and \\\\)", escaped, i);
           return false;
         }
         word += escaped;
@@ -70,7 +71,8 @@ bool JournalWords::Split(std::string_view line, std::vector<QIVUnicodeString>& w
 }
 
 QIVUnicodeString JournalWords::Quote(std::string_view word) {
-  const bool plain = !word.empty() && word.front() != '#' && word.find_first_of(" \t\"") == std::string_view::npos;
+  const bool plain =
+      !word.empty() && word.front() != '#' && word.find_first_of(" \t\"") == std::string_view::npos;
   if (plain) return QIVUnicodeString(word);
   std::string quoted = "\"";
   for (const char c : word) {
@@ -79,6 +81,15 @@ QIVUnicodeString JournalWords::Quote(std::string_view word) {
   }
   quoted += '"';
   return QIVUnicodeString(std::move(quoted));
+}
+
+std::optional<long long> JournalWords::ReadNumber(std::string_view word, std::size_t maxDigits) {
+  if (word.empty() || word.find_first_not_of("0123456789") != word.npos) return std::nullopt;
+  while (word.size() > 1 && word.front() == '0') word.remove_prefix(1);
+  if (word.size() > maxDigits) return std::nullopt;
+  long long value = 0;
+  for (const char digit : word) value = value * 10 + (digit - '0');
+  return value;
 }
 
 int JournalWords::FindBadByte(std::string_view text, QIVUnicodeString& what) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +22,10 @@ class JournalWords {
   // The word spelled so that Split reads it back unchanged: quoted only
   // when it is empty, holds a blank or a double quote, or starts with #.
   static QIVUnicodeString Quote(std::string_view word);
+
+  // The value of a word of decimal digits only, with at most `maxDigits`
+  // once leading zeros are dropped; nothing for any other word.
+  static std::optional<long long> ReadNumber(std::string_view word, std::size_t maxDigits);
 
   // Byte offset of the first byte that cannot stand in a journal line (a
   // control character other than tab, or a byte that breaks UTF-8), -1

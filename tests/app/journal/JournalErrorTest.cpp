@@ -1,6 +1,6 @@
-#include "JournalError.h"
-
 #include <gtest/gtest.h>
+
+#include "JournalError.h"
 
 TEST(JournalErrorTest, FormatPlacesTheReasonAtFileAndLine) {
   EXPECT_EQ(JournalError("jobs/assign.journal", 12, "unknown verb 'prss'").Format(),

@@ -1,7 +1,6 @@
-#include "JournalObjectRef.h"
-
 #include <gtest/gtest.h>
 
+#include "JournalObjectRef.h"
 #include "JournalWords.h"
 
 namespace {
@@ -63,7 +62,8 @@ TEST(JournalObjectRefTest, FormatQuotesOnlyTheValueAndReadsBack) {
   EXPECT_EQ(ParseOk("feature:#7").Format(), "feature:\"#7\"");
   EXPECT_EQ(ParseOk("id:7").Format(), "id:7");
 
-  for (const char* text : {"process:A/B c/D", R"(product:x\/y\\z)", "fastener:W 1 \"q\"", "feature:f", "id:0"}) {
+  for (const char* text :
+       {"process:A/B c/D", R"(product:x\/y\\z)", "fastener:W 1 \"q\"", "feature:f", "id:0"}) {
     const JournalObjectRef ref = ParseOk(text);
     std::vector<QIVUnicodeString> words;
     QIVUnicodeString reason;
@@ -75,13 +75,15 @@ TEST(JournalObjectRefTest, FormatQuotesOnlyTheValueAndReadsBack) {
 
 TEST(JournalObjectRefTest, BadReferencesSayWhy) {
   EXPECT_EQ(ParseError("Station.1"),
-            "bad object reference 'Station.1': expected KIND:VALUE with KIND process, product, fastener, feature or id");
+            "bad object reference 'Station.1': expected KIND:VALUE with KIND process, product, fastener, "
+            "feature or id");
   EXPECT_EQ(ParseError("activity:Station.1"),
             "bad object reference 'activity:Station.1': unknown kind 'activity' (expected process, product, "
             "fastener, feature or id)");
-  EXPECT_EQ(ParseError("Process:Process"),
-            "bad object reference 'Process:Process': unknown kind 'Process' (expected process, product, fastener, "
-            "feature or id)");
+  EXPECT_EQ(
+      ParseError("Process:Process"),
+      "bad object reference 'Process:Process': unknown kind 'Process' (expected process, product, fastener, "
+      "feature or id)");
   EXPECT_EQ(ParseError("process:"), "bad object reference 'process:': empty name in the path");
   EXPECT_EQ(ParseError("process:Process//Station.1"),
             "bad object reference 'process:Process//Station.1': empty name in the path");

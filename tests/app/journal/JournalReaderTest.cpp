@@ -1,11 +1,11 @@
-#include "JournalReader.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
+
+#include "JournalReader.h"
 
 namespace {
 QIVUnicodeString ErrorOf(std::string_view text) {
@@ -81,21 +81,26 @@ TEST(JournalReaderTest, EachFaultNamesFileLineAndReason) {
             "job.journal:3: wrong number of arguments (usage: choose WIDGET INDEX)");
   EXPECT_EQ(ErrorOf("# c\ntype EditorTextPathId \"body.txt\npress OK\n"),
             "job.journal:2: unclosed quote opened at column 23");
-  EXPECT_EQ(ErrorOf("pick process:\n"), "job.journal:1: bad object reference 'process:': empty name in the path");
+  EXPECT_EQ(ErrorOf("pick process:\n"),
+            "job.journal:1: bad object reference 'process:': empty name in the path");
   EXPECT_EQ(ErrorOf("press OK\r\nchoose C first\r\n"),
             "job.journal:2: bad number 'first': expected a whole number from 0, at most 9 digits");
-  EXPECT_EQ(ErrorOf("check CheckAllProductId true\n"), "job.journal:1: bad on/off 'true': expected on or off");
+  EXPECT_EQ(ErrorOf("check CheckAllProductId true\n"),
+            "job.journal:1: bad on/off 'true': expected on or off");
   EXPECT_EQ(ErrorOf("press OK\npress OK\nexpect box \"a \\n b\"\n"),
             "job.journal:3: unknown escape '\\n' at column 15 (inside quotes only \\\" and \\\\)");
   EXPECT_EQ(ErrorOf("Press OK\n"), "job.journal:1: unknown verb 'Press'");
 }
 
 TEST(JournalReaderTest, BinaryAndHugeInputIsRefusedNotRead) {
-  EXPECT_EQ(ErrorOf(std::string_view("press OK\n\x7F" "ELF\x02\x01\x01\0\0", 18)),
+  EXPECT_EQ(ErrorOf(std::string_view("press OK\n\x7F"
+                                     "ELF\x02\x01\x01\0\0",
+                                     18)),
             "job.journal:2: not a text line: control character 0x7F at column 1");
   EXPECT_EQ(ErrorOf("press OK\ntype E \"caf\xE9\"\n"),
             "job.journal:2: not a text line: byte 0xE9 that is not UTF-8 at column 12");
-  EXPECT_EQ(ErrorOf("press OK\rpress Cancel\n"), "job.journal:1: not a text line: control character 0x0D at column 9");
+  EXPECT_EQ(ErrorOf("press OK\rpress Cancel\n"),
+            "job.journal:1: not a text line: control character 0x0D at column 9");
 
   const std::string longest = "type E " + std::string(JournalReader::kMaxLineLength - 7, 'x');
   EXPECT_TRUE(JournalReader::Parse(longest, "job.journal").Succeeded());
@@ -139,5 +144,6 @@ TEST(JournalReaderTest, ReadsFilesAndPlacesFileFaultsOnTheFile) {
   EXPECT_EQ(JournalReader::Read(folder).error->Format(), folder + ": cannot read: Is a directory");
 
   TempFile huge(std::string(JournalReader::kMaxFileSize + 1, '\n'));
-  EXPECT_EQ(JournalReader::Read(huge.Path()).error->Format(), huge.Path() + ": larger than 64 MiB, too large for a journal");
+  EXPECT_EQ(JournalReader::Read(huge.Path()).error->Format(),
+            huge.Path() + ": larger than 64 MiB, too large for a journal");
 }

@@ -1,6 +1,6 @@
-#include "JournalWidgetRef.h"
-
 #include <gtest/gtest.h>
+
+#include "JournalWidgetRef.h"
 
 TEST(JournalWidgetRefTest, NameOrPathFromTheDialog) {
   QIVUnicodeString reason;
@@ -10,11 +10,12 @@ TEST(JournalWidgetRefTest, NameOrPathFromTheDialog) {
   EXPECT_EQ(name->GetName(), "EditorTextPathId");
   EXPECT_EQ(name->Format(), "EditorTextPathId");
 
-  const auto path = JournalWidgetRef::Parse("ZELVekBIWAssignWeldDlg/FrameAccountabilityId/EditorWeldsOptionId", reason);
+  const auto path =
+      JournalWidgetRef::Parse("ZELVekBIWAssignWeldDlg/FrameAccountabilityId/EditorWeldsOptionId", reason);
   ASSERT_TRUE(path);
   EXPECT_TRUE(path->IsPath());
-  EXPECT_EQ(path->GetPath(),
-            (std::vector<QIVUnicodeString>{"ZELVekBIWAssignWeldDlg", "FrameAccountabilityId", "EditorWeldsOptionId"}));
+  EXPECT_EQ(path->GetPath(), (std::vector<QIVUnicodeString>{"ZELVekBIWAssignWeldDlg", "FrameAccountabilityId",
+                                                            "EditorWeldsOptionId"}));
   EXPECT_EQ(path->GetName(), "EditorWeldsOptionId");
   EXPECT_EQ(path->Format(), "ZELVekBIWAssignWeldDlg/FrameAccountabilityId/EditorWeldsOptionId");
   EXPECT_EQ(JournalWidgetRef().GetName(), "");

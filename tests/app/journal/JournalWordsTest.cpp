@@ -1,6 +1,6 @@
-#include "JournalWords.h"
-
 #include <gtest/gtest.h>
+
+#include "JournalWords.h"
 
 namespace {
 std::vector<std::string> Words(std::string_view line) {
@@ -23,8 +23,10 @@ using Texts = std::vector<std::string>;
 }  // namespace
 
 TEST(JournalWordsTest, BlanksSeparateAndQuotesGroup) {
-  EXPECT_EQ(Words("  type\tEditorTextPathId   examples/body.txt "), (Texts{"type", "EditorTextPathId", "examples/body.txt"}));
-  EXPECT_EQ(Words("type EditorActivityName \"Station  1\""), (Texts{"type", "EditorActivityName", "Station  1"}));
+  EXPECT_EQ(Words("  type\tEditorTextPathId   examples/body.txt "),
+            (Texts{"type", "EditorTextPathId", "examples/body.txt"}));
+  EXPECT_EQ(Words("type EditorActivityName \"Station  1\""),
+            (Texts{"type", "EditorActivityName", "Station  1"}));
   EXPECT_EQ(Words("pick fastener:\"W0012, A\" id:4"), (Texts{"pick", "fastener:W0012, A", "id:4"}));
   EXPECT_EQ(Words("a\"b c\"d\"\"e"), (Texts{"ab cde"}));
   EXPECT_EQ(Words("type E \"\""), (Texts{"type", "E", ""}));
@@ -59,6 +61,16 @@ TEST(JournalWordsTest, QuoteReadsBackAsTheSameWord) {
     ASSERT_EQ(words.size(), 1u) << word;
     EXPECT_EQ(words[0], word);
   }
+}
+
+TEST(JournalWordsTest, ReadNumberTakesDigitsOnlyWithinTheirCount) {
+  EXPECT_EQ(JournalWords::ReadNumber("0", 9), 0);
+  EXPECT_EQ(JournalWords::ReadNumber("000", 9), 0);
+  EXPECT_EQ(JournalWords::ReadNumber("0012", 2), 12);  // leading zeros do not count
+  EXPECT_EQ(JournalWords::ReadNumber("999999999", 9), 999999999);
+  EXPECT_EQ(JournalWords::ReadNumber("123456789012345678", 18), 123456789012345678LL);
+  for (const char* word : {"", "-1", "+1", "1.5", "1e3", " 1", "0x10", "1234567890"})
+    EXPECT_FALSE(JournalWords::ReadNumber(word, 9)) << word;
 }
 
 TEST(JournalWordsTest, FindBadByteAcceptsUtf8AndTabsOnly) {
