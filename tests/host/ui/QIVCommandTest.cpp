@@ -137,18 +137,4 @@ TEST_F(QIVCommandTest, DestroyedFatherLeavesItsChildrenWithoutFather) {
   EXPECT_TRUE(_log.empty());
 }
 
-TEST_F(QIVCommandTest, DelayedDestructionFreesOnceAtFlush) {
-  long before = QIVBaseUnknown::LiveObjectCount();
-  auto* command = new Recorder(nullptr, "Command", &_log);
-  command->RequestDelayedDestruction();
-  command->RequestDelayedDestruction();
-  EXPECT_TRUE(command->IsDestructionRequested());
-  EXPECT_EQ(QIVDelayedDestruction::Pending(), 1u);
-  EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), before + 1);
-
-  QIVDelayedDestruction::Flush();
-  EXPECT_EQ(QIVDelayedDestruction::Pending(), 0u);
-  EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), before);
-}
-
 }  // namespace

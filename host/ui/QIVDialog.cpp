@@ -1,0 +1,234 @@
+#include "QIVDialog.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "QIVTranscript.h"
+#include "QIVVar.h"
+
+namespace {
+std::vector<std::string_view> SplitPath(std::string_view path) {
+  std::vector<std::string_view> parts;
+  while (true) {
+    std::size_t slash = path.find('/');
+    parts.push_back(path.substr(0, slash));
+    if (slash == std::string_view::npos) return parts;
+    path.remove_prefix(slash + 1);
+  }
+}
+
+void AppendUnique(std::vector<QIVDialog*>& into, QIVDialog* widget) {
+  if (std::find(into.begin(), into.end(), widget) == into.end()) into.push_back(widget);
+}
+}  // namespace
+
+QIVDialog::QIVDialog(QIVCommand* parent, const QIVUnicodeString& name, unsigned long style, Role role)
+    : QIVCommand(parent, name), _role(role), _style(style), _visibility(role == Role::Window ? QIVDlgHide : QIVDlgShow) {
+  if (auto* owner = dynamic_cast<QIVDialog*>(parent)) {
+    _owner = owner;
+    owner->_owned.push_back(this);
+  }
+}
+
+QIVDialog::~QIVDialog() {
+  std::vector<QIVDialog*>& shown = Shown();
+  if (auto found = std::find(shown.begin(), shown.end(), this); found != shown.end()) {
+    shown.erase(found);
+    QIVTranscript::Instance().Record("dialog hidden " + GetName().str());
+  }
+  if (QIVDialog* container = Container()) container->ResetAttachment(this);
+  if (_owner) std::erase(_owner->_owned, this);
+
+  DetachChildren();
+  std::vector<QIVDialog*> owned = std::move(_owned);
+  for (QIVDialog* child : owned) child->_owner = nullptr;
+  for (QIVDialog* child : owned) child->Release();
+}
+
+std::vector<QIVDialog*>& QIVDialog::Shown() {
+  static std::vector<QIVDialog*> shown;
+  return shown;
+}
+
+const std::vector<QIVDialog*>& QIVDialog::VisibleDialogs() { return Shown(); }
+
+QIVDialog* QIVDialog::Container() const { return IsWindow() ? nullptr : dynamic_cast<QIVDialog*>(GetFather()); }
+
+void QIVDialog::SetVisibility(int visibility) {
+  if (visibility != QIVDlgShow && visibility != QIVDlgHide) return;
+  if (visibility == _visibility) return;
+  _visibility = visibility;
+  if (!IsWindow()) return;
+
+  std::vector<QIVDialog*>& shown = Shown();
+  if (visibility == QIVDlgShow) {
+    shown.push_back(this);
+    QIVTranscript::Instance().Record("dialog shown " + GetName().str() + " " + Quote(GetTitle().view()));
+  } else if (auto found = std::find(shown.begin(), shown.end(), this); found != shown.end()) {
+    shown.erase(found);
+    QIVTranscript::Instance().Record("dialog hidden " + GetName().str());
+  }
+}
+
+bool QIVDialog::IsShown() const {
+  for (const QIVDialog* widget = this;;) {
+    if (widget->_visibility != QIVDlgShow) return false;
+    if (widget->IsWindow()) return true;
+    const QIVDialog* container = widget->Container();
+    if (!container || !container->ShowsChild(widget)) return false;
+    widget = container;
+  }
+}
+
+bool QIVDialog::IsSensitive() const {
+  for (const QIVDialog* widget = this; widget; widget = widget->Container()) {
+    if (widget->_sensitivity != QIVDlgEnable) return false;
+  }
+  return true;
+}
+
+void QIVDialog::SetIconName(const QIVUnicodeString& normal, const QIVUnicodeString& pressed,
+                            const QIVUnicodeString& focused, const QIVUnicodeString& disabled) {
+  _icons = {normal, pressed, focused, disabled};
+}
+
+const QIVUnicodeString& QIVDialog::GetIconName(IconState state) const {
+  return _icons[state].IsEmpty() ? _icons[NormalIcon] : _icons[state];
+}
+
+void QIVDialog::SetGridConstraints(int row, int column, int rowSpan, int columnSpan, int justification) {
+  _grid = {row, column, rowSpan, columnSpan, justification};
+}
+
+void QIVDialog::SetHorizontalAttachment(int tabLine, int mode, QIVDialog* widget) {
+  if (widget) _attachments.push_back({QIVDlgAttachment::Horizontal, tabLine, mode, widget});
+}
+
+void QIVDialog::SetVerticalAttachment(int tabLine, int mode, QIVDialog* widget) {
+  if (widget) _attachments.push_back({QIVDlgAttachment::Vertical, tabLine, mode, widget});
+}
+
+void QIVDialog::SetSideAttachment(QIVDialog* widget, int sides, int mode) {
+  if (widget) _attachments.push_back({QIVDlgAttachment::Sides, sides, mode, widget});
+}
+
+void QIVDialog::ResetAttachment(QIVDialog* widget) {
+  std::erase_if(_attachments, [widget](const QIVDlgAttachment& attachment) { return attachment.widget == widget; });
+}
+
+void QIVDialog::FindAllBelow(std::string_view name, std::vector<QIVDialog*>& found) const {
+  for (QIVCommand* child : GetChildren()) {
+    auto* widget = dynamic_cast<QIVDialog*>(child);
+    if (!widget || widget->IsWindow()) continue;
+    if (widget->GetName().view() == name) found.push_back(widget);
+    widget->FindAllBelow(name, found);
+  }
+}
+
+std::vector<QIVDialog*> QIVDialog::ResolvePath(const std::vector<QIVDialog*>& roots, std::string_view path,
+                                               bool rootsMayLead) {
+  std::vector<std::string_view> parts = SplitPath(path);
+  std::vector<QIVDialog*> candidates;
+  for (QIVDialog* root : roots) {
+    if (rootsMayLead && root->GetName().view() == parts.front()) AppendUnique(candidates, root);
+    std::vector<QIVDialog*> below;
+    root->FindAllBelow(parts.front(), below);
+    for (QIVDialog* widget : below) AppendUnique(candidates, widget);
+  }
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    std::vector<QIVDialog*> next;
+    for (QIVDialog* candidate : candidates) {
+      std::vector<QIVDialog*> below;
+      candidate->FindAllBelow(parts[i], below);
+      for (QIVDialog* widget : below) AppendUnique(next, widget);
+    }
+    candidates = std::move(next);
+  }
+  return candidates;
+}
+
+QIVDialog* QIVDialog::PickOne(const std::vector<QIVDialog*>& found, std::string_view path, std::string* reason) {
+  if (found.size() == 1) return found.front();
+  if (reason) {
+    if (found.empty()) {
+      *reason = "no widget " + Quote(path);
+    } else {
+      *reason = Quote(path) + " is ambiguous:";
+      for (const QIVDialog* widget : found) *reason += " " + widget->GetPath();
+    }
+  }
+  return nullptr;
+}
+
+QIVDialog* QIVDialog::FindWidget(std::string_view path, std::string* reason) const {
+  bool throughSelf = path.find('/') != std::string_view::npos;
+  auto* self = const_cast<QIVDialog*>(this);
+  QIVDialog* found = PickOne(ResolvePath({self}, path, throughSelf), path, reason);
+  if (!found && reason) *reason += " in " + GetName().str();
+  return found;
+}
+
+QIVDialog* QIVDialog::FindVisibleWidget(std::string_view path, std::string* reason) {
+  QIVDialog* found = PickOne(ResolvePath(Shown(), path, true), path, reason);
+  if (!found && reason) *reason += " in the shown dialogs";
+  return found;
+}
+
+std::string QIVDialog::GetPath() const {
+  std::string path = GetName().str();
+  for (const QIVDialog* container = Container(); container; container = container->Container()) {
+    path = container->GetName().str() + "/" + path;
+  }
+  return path;
+}
+
+std::string QIVDialog::Quote(std::string_view text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    switch (c) {
+      case '\\': quoted += "\\\\"; break;
+      case '"': quoted += "\\\""; break;
+      case '\n': quoted += "\\n"; break;
+      default: quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+std::string QIVDialog::QuoteList(const std::vector<QIVUnicodeString>& texts) {
+  std::string list = "[";
+  for (std::size_t i = 0; i < texts.size(); ++i) list += (i ? "," : "") + Quote(texts[i].view());
+  return list + "]";
+}
+
+std::string QIVDialog::Describe() const {
+  std::string line = GetName().str() + " " + KindName();
+  if (_sensitivity != QIVDlgEnable) line += " insensitive";
+  if (_visibility != QIVDlgShow) line += " hidden";
+  if (!_title.IsEmpty()) line += " title=" + Quote(_title.view());
+  if (!_icons[NormalIcon].IsEmpty()) line += " icon=" + _icons[NormalIcon].str();
+  DescribeState(line);
+  return line;
+}
+
+QIVUserEventResult QIVDialog::Refuse(const std::string& why) const {
+  return QIVUserEventResult::Refused(GetName().str() + " " + why);
+}
+
+QIVUserEventResult QIVDialog::CheckUserCanAct() const {
+  if (IsDestructionRequested()) return Refuse("is closing");
+  if (!IsShown()) return Refuse("is not shown");
+  if (!IsSensitive()) return Refuse("is insensitive");
+  return QIVUserEventResult::Done();
+}
+
+void QIVDialog::RequestDelayedDestruction() {
+  if (IsDestructionRequested()) return;
+  QIVBaseUnknown_var keepAlive(this);
+  if (IsWindow()) SetVisibility(QIVDlgHide);
+  if (_owner) {
+    std::erase(_owner->_owned, this);
+    _owner = nullptr;
+  }
+  QIVCommand::RequestDelayedDestruction();
+}

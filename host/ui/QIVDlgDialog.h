@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+
+#include "QIVDialog.h"
+
+// A dialog box: a window with the standard buttons OK, Cancel, Apply, Close
+// and the window's own close box. Pressing one emits the notification of
+// the same kind from the dialog; the dialog stays as it is, its command
+// decides what follows.
+class QIVDlgDialog : public QIVDialog {
+ public:
+  QIVDlgDialog(QIVCommand* parent, const QIVUnicodeString& name, unsigned long style = 0);
+
+  void SetOKSensitivity(int sensitivity) { SetButtonSensitivity(QIVNotificationKind::OK, sensitivity); }
+  int GetOKSensitivity() const { return GetButtonSensitivity(QIVNotificationKind::OK); }
+  // `kind` is one of OK, Cancel, Apply, Close, WindowClose.
+  void SetButtonSensitivity(const char* kind, int sensitivity);
+  int GetButtonSensitivity(const char* kind) const;
+  void SetButtonTitle(const char* kind, const QIVUnicodeString& title);
+  QIVUnicodeString GetButtonTitle(const char* kind) const;
+
+  QIVUserEventResult UserPressButton(const char* kind);
+
+  const char* GetImplClassName() const override { return "QIVDlgDialog"; }
+
+ protected:
+  const char* KindName() const override { return "dialog"; }
+  void DescribeState(std::string& line) const override;
+
+ private:
+  struct Button {
+    const char* kind;
+    const char* defaultTitle;
+    QIVUnicodeString title;
+    int sensitivity = QIVDlgEnable;
+  };
+  Button* FindButton(const char* kind);
+  const Button* FindButton(const char* kind) const;
+
+  std::array<Button, 5> _buttons;
+};

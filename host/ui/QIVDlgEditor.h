@@ -1,0 +1,44 @@
+#pragma once
+
+#include "QIVDialog.h"
+
+// A text field. A person's edit replaces the text, runs the input hook,
+// emits Input, and (leaving the field) EditFocusOut. Setting the text from
+// code runs no hook and emits nothing.
+class QIVDlgEditor : public QIVDialog {
+ public:
+  // Style bits: the field takes numbers only; the field is read-only.
+  static constexpr unsigned long NumericStyle = 0x20000;
+  static constexpr unsigned long ReadOnlyStyle = 0x4000000;
+
+  using InputCallback = void (*)(const QIVUnicodeString& text, void* data);
+
+  QIVDlgEditor(QIVCommand* parent, const QIVUnicodeString& name, unsigned long style = 0)
+      : QIVDialog(parent, name, style) {}
+
+  void SetText(const QIVUnicodeString& text) { _text = text; }
+  const QIVUnicodeString& GetText() const { return _text; }
+  // The field's value as a number; 0 when the text is not one.
+  void SetValue(double value, int notify = 0);
+  double GetValue() const;
+
+  // Run on each edit by a person, with the new text and `data`.
+  void SetInputCallback(InputCallback callback, void* data = nullptr) {
+    _inputCallback = callback;
+    _inputData = data;
+  }
+
+  QIVUserEventResult UserType(const QIVUnicodeString& text, bool leaveField = true);
+  QIVUserEventResult UserFocusOut();
+
+  const char* GetImplClassName() const override { return "QIVDlgEditor"; }
+
+ protected:
+  const char* KindName() const override { return "editor"; }
+  void DescribeState(std::string& line) const override;
+
+ private:
+  QIVUnicodeString _text;
+  InputCallback _inputCallback = nullptr;
+  void* _inputData = nullptr;
+};

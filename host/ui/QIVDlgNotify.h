@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "QIVDialog.h"
+
+// A blocking message box. Nobody sits at the screen: the box is written to
+// the transcript and answered from the queue of answers the journal gave,
+// or with OK when the queue is empty.
+class QIVDlgNotify : public QIVDialog {
+ public:
+  enum Answer { AnswerOK = 1, AnswerCancel, AnswerYes, AnswerNo };
+
+  QIVDlgNotify(QIVCommand* parent, const QIVUnicodeString& name, unsigned long style = 0)
+      : QIVDialog(parent, name, style, Role::Window) {}
+
+  // Shows the box until it is answered; returns the answer.
+  int DisplayBlocked(const QIVUnicodeString& message, const QIVUnicodeString& title);
+  const QIVUnicodeString& GetText() const { return _message; }
+  int GetAnswer() const { return _answer; }
+
+  // Answers for the next boxes, first given first used: "OK", "Cancel",
+  // "Yes" or "No". Returns false for any other word.
+  static bool QueueAnswer(std::string_view answer);
+  static void ClearAnswers();
+  static std::size_t PendingAnswers();
+  static const char* AnswerName(int answer);
+
+  const char* GetImplClassName() const override { return "QIVDlgNotify"; }
+
+ protected:
+  const char* KindName() const override { return "notify box"; }
+  void DescribeState(std::string& line) const override;
+
+ private:
+  QIVUnicodeString _message;
+  int _answer = 0;
+};
