@@ -12,7 +12,7 @@ double QIVDlgEditor::GetValue() const {
   return _text.ConvertToNum(&value, "%le") == 1 ? value : 0.0;
 }
 
-QIVUserEventResult QIVDlgEditor::UserType(const QIVUnicodeString& text, bool leaveField) {
+QIVUserEventResult QIVDlgEditor::UserType(const QIVUnicodeString& text) {
   if (QIVUserEventResult check = CheckUserCanAct(); !check) return check;
   if (GetStyle() & ReadOnlyStyle) return Refuse("is read-only");
   double number = 0.0;
@@ -24,7 +24,6 @@ QIVUserEventResult QIVDlgEditor::UserType(const QIVUnicodeString& text, bool lea
   _text = text;
   if (_inputCallback) _inputCallback(_text, _inputData);
   SendNotification(QIVNotificationKind::Input);
-  if (leaveField) SendNotification(QIVNotificationKind::EditFocusOut);
   return QIVUserEventResult::Done();
 }
 

@@ -2,8 +2,8 @@
 
 #include "QIVDialog.h"
 
-// A text field. A person's edit replaces the text, runs the input hook,
-// emits Input, and (leaving the field) EditFocusOut. Setting the text from
+// A text field. A person's edit replaces the text, runs the input hook and
+// emits Input; leaving the field emits EditFocusOut. Setting the text from
 // code runs no hook and emits nothing.
 class QIVDlgEditor : public QIVDialog {
  public:
@@ -28,7 +28,7 @@ class QIVDlgEditor : public QIVDialog {
     _inputData = data;
   }
 
-  QIVUserEventResult UserType(const QIVUnicodeString& text, bool leaveField = true);
+  QIVUserEventResult UserType(const QIVUnicodeString& text);
   QIVUserEventResult UserFocusOut();
 
   const char* GetImplClassName() const override { return "QIVDlgEditor"; }

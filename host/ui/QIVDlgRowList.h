@@ -25,6 +25,11 @@ class QIVDlgRowList : public QIVDialog {
   int GetSelectCount() const { return static_cast<int>(_selection.size()); }
   bool IsSelected(int row) const { return row >= 0 && row < GetRowCount() && _selectedMask[row]; }
 
+  // The row shown at `position`, -1 out of range.
+  int GetRowShownAt(int position) const {
+    return position >= 0 && position < GetRowCount() ? RowAt(position) : -1;
+  }
+
   // A person selects the rows shown at these positions (none clears the
   // selection): emits Select.
   QIVUserEventResult UserSelect(const std::vector<int>& positions);

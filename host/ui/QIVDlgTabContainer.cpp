@@ -33,7 +33,6 @@ QIVUserEventResult QIVDlgTabContainer::UserSelectTab(std::string_view pageName) 
     if (page->GetVisibility() != QIVDlgShow || page->GetSensitivity() != QIVDlgEnable) {
       return Refuse("cannot open page " + std::string(pageName));
     }
-    if (page == GetSelectedPage()) return QIVUserEventResult::Done();
     SetSelectedPage(page, 1);
     return QIVUserEventResult::Done();
   }

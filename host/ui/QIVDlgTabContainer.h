@@ -8,8 +8,8 @@
 class QIVDlgTabPage;
 
 // Tab pages of which one is shown: the page chosen last, or the first page
-// until one is chosen. A person's change of page emits TabSelected from the
-// container.
+// until one is chosen. A person's click on a page's tab emits TabSelected
+// from the container, also on the page already shown.
 class QIVDlgTabContainer : public QIVDialog {
  public:
   QIVDlgTabContainer(QIVCommand* parent, const QIVUnicodeString& name, unsigned long style = 0)

@@ -11,6 +11,19 @@
 #include "QIVDlgNotify.h"
 #include "QIVTranscript.h"
 
+// A command that records the notifications climbing to it.
+class RecordingCommand : public QIVCommand {
+ public:
+  explicit RecordingCommand(std::vector<std::string>* log) : QIVCommand(nullptr, "Command"), _log(log) {}
+  bool ReceiveNotification(const QIVNotification& notification) override {
+    _log->push_back("command got " + notification.Format());
+    return true;
+  }
+
+ private:
+  std::vector<std::string>* _log;
+};
+
 // Every toolkit test starts from a quiet process and must leave no object,
 // shown window or queued answer behind.
 class UiTest : public ::testing::Test {
