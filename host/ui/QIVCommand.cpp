@@ -101,7 +101,9 @@ int QIVCommand::CountCallbacks(const char* kind) const {
   return found == _bindingsByKind.end() ? 0 : static_cast<int>(found->second.size());
 }
 
-void QIVCommand::SendNotification(const char* kind) { SendNotification(QIVNotification{kind ? kind : "", this}); }
+void QIVCommand::SendNotification(const char* kind) {
+  SendNotification(QIVNotification{kind ? kind : "", this});
+}
 
 void QIVCommand::SendNotification(const QIVNotification& notification) {
   QIVNotification sent = notification;

@@ -44,14 +44,15 @@ class QIVCommand : public virtual QIVBaseUnknown {
   // `notifier` emits; `data` is handed back on each call.
   template <class T>
   QIVCallbackId AddAnalyseNotificationCB(QIVCommand* notifier, const char* kind,
-                                         void (T::*method)(QIVCommand* sender, const QIVNotification& notification,
-                                                           void* data),
+                                         void (T::*method)(QIVCommand* sender,
+                                                           const QIVNotification& notification, void* data),
                                          void* data = nullptr) {
     T* self = dynamic_cast<T*>(this);
     if (!self || !method) return 0;
-    return AddCallback(notifier, kind, [self, method, data](QIVCommand* sender, const QIVNotification& notification) {
-      (self->*method)(sender, notification, data);
-    });
+    return AddCallback(notifier, kind,
+                       [self, method, data](QIVCommand* sender, const QIVNotification& notification) {
+                         (self->*method)(sender, notification, data);
+                       });
   }
   // The same with any callable; this object is the subscriber whose
   // destruction removes the binding.

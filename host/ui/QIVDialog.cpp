@@ -23,7 +23,10 @@ void AppendUnique(std::vector<QIVDialog*>& into, QIVDialog* widget) {
 }  // namespace
 
 QIVDialog::QIVDialog(QIVCommand* parent, const QIVUnicodeString& name, unsigned long style, Role role)
-    : QIVCommand(parent, name), _role(role), _style(style), _visibility(role == Role::Window ? QIVDlgHide : QIVDlgShow) {
+    : QIVCommand(parent, name),
+      _role(role),
+      _style(style),
+      _visibility(role == Role::Window ? QIVDlgHide : QIVDlgShow) {
   if (auto* owner = dynamic_cast<QIVDialog*>(parent)) {
     _owner = owner;
     owner->_owned.push_back(this);
@@ -52,7 +55,9 @@ std::vector<QIVDialog*>& QIVDialog::Shown() {
 
 const std::vector<QIVDialog*>& QIVDialog::VisibleDialogs() { return Shown(); }
 
-QIVDialog* QIVDialog::Container() const { return IsWindow() ? nullptr : dynamic_cast<QIVDialog*>(GetFather()); }
+QIVDialog* QIVDialog::Container() const {
+  return IsWindow() ? nullptr : dynamic_cast<QIVDialog*>(GetFather());
+}
 
 void QIVDialog::SetVisibility(int visibility) {
   if (visibility != QIVDlgShow && visibility != QIVDlgHide) return;
@@ -113,7 +118,8 @@ void QIVDialog::SetSideAttachment(QIVDialog* widget, int sides, int mode) {
 }
 
 void QIVDialog::ResetAttachment(QIVDialog* widget) {
-  std::erase_if(_attachments, [widget](const QIVDlgAttachment& attachment) { return attachment.widget == widget; });
+  std::erase_if(_attachments,
+                [widget](const QIVDlgAttachment& attachment) { return attachment.widget == widget; });
 }
 
 void QIVDialog::FindAllBelow(std::string_view name, std::vector<QIVDialog*>& found) const {
@@ -147,7 +153,8 @@ std::vector<QIVDialog*> QIVDialog::ResolvePath(const std::vector<QIVDialog*>& ro
   return candidates;
 }
 
-QIVDialog* QIVDialog::PickOne(const std::vector<QIVDialog*>& found, std::string_view path, std::string* reason) {
+QIVDialog* QIVDialog::PickOne(const std::vector<QIVDialog*>& found, std::string_view path,
+                              std::string* reason) {
   if (found.size() == 1) return found.front();
   if (reason) {
     if (found.empty()) {
@@ -186,10 +193,17 @@ std::string QIVDialog::Quote(std::string_view text) {
   std::string quoted = "\"";
   for (char c : text) {
     switch (c) {
-      case '\\': quoted += "\\\\"; break;
-      case '"': quoted += "\\\""; break;
-      case '\n': quoted += "\\n"; break;
-      default: quoted += c;
+      case '\\':
+        quoted += "\\\\";
+        break;
+      case '"':
+        quoted += "\\\"";
+        break;
+      case '\n':
+        quoted += "\\n";
+        break;
+      default:
+        quoted += c;
     }
   }
   return quoted + "\"";

@@ -15,4 +15,6 @@ QIVUserEventResult QIVDlgCheckButton::UserCheck(bool checked) {
   return QIVUserEventResult::Done();
 }
 
-void QIVDlgCheckButton::DescribeState(std::string& line) const { line += _checked ? " check=on" : " check=off"; }
+void QIVDlgCheckButton::DescribeState(std::string& line) const {
+  line += _checked ? " check=on" : " check=off";
+}

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 QIVDlgDialog::QIVDlgDialog(QIVCommand* parent, const QIVUnicodeString& name, unsigned long style)
     : QIVDialog(parent, name, style, Role::Window),
       _buttons{{{QIVNotificationKind::OK, "OK", {}, QIVDlgEnable},
@@ -54,6 +53,7 @@ QIVUserEventResult QIVDlgDialog::UserPressButton(const char* kind) {
 void QIVDlgDialog::DescribeState(std::string& line) const {
   for (const Button& button : _buttons) {
     if (button.sensitivity != QIVDlgEnable) line += std::string(" ") + button.kind + "=insensitive";
-    if (!button.title.IsEmpty()) line += std::string(" ") + button.kind + ".title=" + Quote(button.title.view());
+    if (!button.title.IsEmpty())
+      line += std::string(" ") + button.kind + ".title=" + Quote(button.title.view());
   }
 }

@@ -2,9 +2,11 @@
 
 #include "QIVVar.h"
 
-void QIVDlgFile::SetFilterStrings(const QIVListValQIVUnicodeString& names, const QIVListValQIVUnicodeString& patterns) {
+void QIVDlgFile::SetFilterStrings(const QIVListValQIVUnicodeString& names,
+                                  const QIVListValQIVUnicodeString& patterns) {
   _filters.clear();
-  for (int i = 1; i <= names.Size(); ++i) AddFilter(names[i], i <= patterns.Size() ? patterns[i] : QIVUnicodeString());
+  for (int i = 1; i <= names.Size(); ++i)
+    AddFilter(names[i], i <= patterns.Size() ? patterns[i] : QIVUnicodeString());
 }
 
 void QIVDlgFile::AddFilter(const QIVUnicodeString& name, const QIVUnicodeString& pattern) {

@@ -26,5 +26,6 @@ QIVUserEventResult QIVDlgSpinner::UserSetValue(double value) {
 
 void QIVDlgSpinner::DescribeState(std::string& line) const {
   line += " value=" + QIVUnicodeString().BuildFromNum(_value).str() + " range=[" +
-          QIVUnicodeString().BuildFromNum(_minimum).str() + "," + QIVUnicodeString().BuildFromNum(_maximum).str() + "]";
+          QIVUnicodeString().BuildFromNum(_minimum).str() + "," +
+          QIVUnicodeString().BuildFromNum(_maximum).str() + "]";
 }

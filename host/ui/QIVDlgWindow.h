@@ -7,7 +7,8 @@
 // asks for their destruction.
 class QIVDlgWindow : public QIVDialog {
  public:
-  explicit QIVDlgWindow(const QIVUnicodeString& name = "MainWindow") : QIVDialog(nullptr, name, 0, Role::Window) {
+  explicit QIVDlgWindow(const QIVUnicodeString& name = "MainWindow")
+      : QIVDialog(nullptr, name, 0, Role::Window) {
     SetVisibleWithoutNotice();
   }
 

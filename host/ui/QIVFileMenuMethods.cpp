@@ -1,6 +1,7 @@
 #include "QIVFileMenuMethods.h"
 
-QIVDlgFile* QIVFileMenuMethods::CreateCurrentDocEnvDialogBox(QIVCommand* parent, const QIVUnicodeString& title,
+QIVDlgFile* QIVFileMenuMethods::CreateCurrentDocEnvDialogBox(QIVCommand* parent,
+                                                             const QIVUnicodeString& title,
                                                              unsigned long style, QIVBaseUnknown*) {
   auto* box = new QIVDlgFile(parent, "FileSelectionBox", style);
   box->SetTitle(title);

@@ -1,10 +1,9 @@
-#include "QIVCommand.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "QIVCommand.h"
 #include "QIVDelayedDestruction.h"
 #include "QIVVar.h"
 
@@ -54,11 +53,13 @@ TEST_F(QIVCommandTest, CallbacksRunInBindingOrderWhoeverBoundThem) {
   std::string data = "with data";
 
   second->AddAnalyseNotificationCB(button.get(), QIVNotificationKind::Activate, &Recorder::OnNotification);
-  first->AddAnalyseNotificationCB(button.get(), QIVNotificationKind::Activate, &Recorder::OnNotification, &data);
+  first->AddAnalyseNotificationCB(button.get(), QIVNotificationKind::Activate, &Recorder::OnNotification,
+                                  &data);
   first->AddAnalyseNotificationCB(button.get(), QIVNotificationKind::Select, &Recorder::OnNotification);
   button->SendNotification(QIVNotificationKind::Activate);
 
-  EXPECT_EQ(_log, (std::vector<std::string>{"Second cb Activate from Button", "First cb Activate from Button with data"}));
+  EXPECT_EQ(_log, (std::vector<std::string>{"Second cb Activate from Button",
+                                            "First cb Activate from Button with data"}));
   EXPECT_EQ(button->CountCallbacks(QIVNotificationKind::Activate), 2);
 }
 
@@ -72,7 +73,8 @@ TEST_F(QIVCommandTest, UnanalysedNotificationClimbsUntilConsumed) {
   frame->SendNotification(QIVNotificationKind::Cancel);
 
   EXPECT_EQ(_log, (std::vector<std::string>{"Dialog receives OK from Frame", "Command receives OK from Frame",
-                                            "Dialog receives Cancel from Frame", "Command receives Cancel from Frame",
+                                            "Dialog receives Cancel from Frame",
+                                            "Command receives Cancel from Frame",
                                             "Top receives Cancel from Frame"}));
 }
 
@@ -116,7 +118,8 @@ TEST_F(QIVCommandTest, CallbackRemovedDuringEmissionIsNotCalled) {
   listener->AddCallback(button.get(), "Activate", [&](QIVCommand*, const QIVNotification&) {
     _log.push_back("first");
     listener->RemoveAnalyseNotificationCB(later);
-    listener->AddCallback(button.get(), "Activate", [&](QIVCommand*, const QIVNotification&) { _log.push_back("new"); });
+    listener->AddCallback(button.get(), "Activate",
+                          [&](QIVCommand*, const QIVNotification&) { _log.push_back("new"); });
   });
   later = listener->AddCallback(button.get(), "Activate",
                                 [&](QIVCommand*, const QIVNotification&) { _log.push_back("removed"); });

@@ -1,8 +1,7 @@
-#include "QIVDelayedDestruction.h"
-
 #include <gtest/gtest.h>
 
 #include "QIVCommand.h"
+#include "QIVDelayedDestruction.h"
 #include "QIVVar.h"
 
 namespace {

@@ -1,9 +1,6 @@
-#include "QIVDlgCheckButton.h"
-
 #include <gtest/gtest.h>
 
-#include "QIVDlgDialog.h"
-#include "QIVVar.h"
+#include "QIVDlgCheckButton.h"
 #include "UiTestFixture.h"
 
 namespace {
@@ -11,11 +8,8 @@ namespace {
 class QIVDlgCheckButtonTest : public UiTest {};
 
 TEST_F(QIVDlgCheckButtonTest, ChangesEmitCheckAndRepeatsDoNothing) {
-  QIVVar<QIVDlgDialog> dialog = QIVMake<QIVDlgDialog>(nullptr, "Dialog");
-  QIVVar<QIVCommand> subscriber = QIVMake<QIVCommand>(nullptr, "Subscriber");
-  auto* check = new QIVDlgCheckButton(dialog.get(), "CheckAllProductId");
-  Watch(*subscriber, check, {QIVNotificationKind::Check});
-  dialog->SetVisibility(QIVDlgShow);
+  auto* check = Add<QIVDlgCheckButton>("CheckAllProductId", {QIVNotificationKind::Check});
+  _dialog->SetVisibility(QIVDlgShow);
 
   EXPECT_TRUE(check->UserCheck(true));
   EXPECT_TRUE(check->UserCheck(true));

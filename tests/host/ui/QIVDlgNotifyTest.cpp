@@ -1,9 +1,6 @@
-#include "QIVDlgNotify.h"
-
 #include <gtest/gtest.h>
 
-#include "QIVDlgDialog.h"
-#include "QIVVar.h"
+#include "QIVDlgNotify.h"
 #include "UiTestFixture.h"
 
 namespace {
@@ -11,13 +8,9 @@ namespace {
 class QIVDlgNotifyTest : public UiTest {};
 
 TEST_F(QIVDlgNotifyTest, BoxIsRecordedAndAnsweredWithOKByDefault) {
-  QIVVar<QIVDlgDialog> dialog = QIVMake<QIVDlgDialog>(nullptr, "ZELVekBIWReadWeldSelectDlg");
-  auto* box = new QIVDlgNotify(dialog.get(), "Name", 0x8100000);
-
-  int answer = box->DisplayBlocked("The document selected is not a valid text file !!", "WARNING");
-  EXPECT_EQ(answer, QIVDlgNotify::AnswerOK);
-  EXPECT_EQ(box->GetText(), "The document selected is not a valid text file !!");
-  EXPECT_EQ(box->GetTitle(), "WARNING");
+  auto* box = Add<QIVDlgNotify>("Name", {}, 0x8100000);
+  EXPECT_EQ(box->DisplayBlocked("The document selected is not a valid text file !!", "WARNING"),
+            QIVDlgNotify::AnswerOK);
   EXPECT_EQ(NewTranscriptLines(),
             std::vector<std::string>{
                 "box 0x8100000 \"WARNING\" \"The document selected is not a valid text file !!\" -> OK"});
@@ -25,7 +18,7 @@ TEST_F(QIVDlgNotifyTest, BoxIsRecordedAndAnsweredWithOKByDefault) {
 }
 
 TEST_F(QIVDlgNotifyTest, QueuedAnswersAreTakenOldestFirst) {
-  QIVVar<QIVDlgNotify> box = QIVMake<QIVDlgNotify>(nullptr, "Warning", 0x10100200);
+  auto* box = Add<QIVDlgNotify>("Warning", {}, 0x10100200);
   EXPECT_TRUE(QIVDlgNotify::QueueAnswer("Cancel"));
   EXPECT_TRUE(QIVDlgNotify::QueueAnswer("No"));
   EXPECT_FALSE(QIVDlgNotify::QueueAnswer("Maybe"));
@@ -34,10 +27,10 @@ TEST_F(QIVDlgNotifyTest, QueuedAnswersAreTakenOldestFirst) {
   EXPECT_EQ(box->DisplayBlocked("first\nsecond line", "Summary"), QIVDlgNotify::AnswerCancel);
   EXPECT_EQ(box->DisplayBlocked("again", ""), QIVDlgNotify::AnswerNo);
   EXPECT_EQ(box->DisplayBlocked("last", ""), QIVDlgNotify::AnswerOK);
-  EXPECT_EQ(QIVDlgNotify::PendingAnswers(), 0u);
-  EXPECT_EQ(NewTranscriptLines(), (std::vector<std::string>{"box 0x10100200 \"Summary\" \"first\\nsecond line\" -> Cancel",
-                                                            "box 0x10100200 \"\" \"again\" -> No",
-                                                            "box 0x10100200 \"\" \"last\" -> OK"}));
+  EXPECT_EQ(NewTranscriptLines(),
+            (std::vector<std::string>{"box 0x10100200 \"Summary\" \"first\\nsecond line\" -> Cancel",
+                                      "box 0x10100200 \"\" \"again\" -> No",
+                                      "box 0x10100200 \"\" \"last\" -> OK"}));
   EXPECT_EQ(box->Describe(), "Warning notify box hidden text=\"last\" answer=OK");
 }
 

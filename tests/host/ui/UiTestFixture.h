@@ -8,8 +8,10 @@
 #include "QIVBaseUnknown.h"
 #include "QIVDelayedDestruction.h"
 #include "QIVDialog.h"
+#include "QIVDlgDialog.h"
 #include "QIVDlgNotify.h"
 #include "QIVTranscript.h"
+#include "QIVVar.h"
 
 // A command that records the notifications climbing to it.
 class RecordingCommand : public QIVCommand {
@@ -24,32 +26,48 @@ class RecordingCommand : public QIVCommand {
   std::vector<std::string>* _log;
 };
 
-// Every toolkit test starts from a quiet process and must leave no object,
-// shown window or queued answer behind.
+// Every toolkit test gets a hidden dialog "Dialog" to build widgets in and
+// a subscriber to listen with, and must leave no object, shown window or
+// queued answer behind.
 class UiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     _liveAtStart = QIVBaseUnknown::LiveObjectCount();
     _transcriptMark = QIVTranscript::Instance().Size();
     QIVDlgNotify::ClearAnswers();
+    _dialog = QIVMake<QIVDlgDialog>(nullptr, "Dialog");
+    _subscriber = QIVMake<QIVCommand>(nullptr, "Subscriber");
   }
   void TearDown() override {
+    _dialog = nullptr;
+    _subscriber = nullptr;
     QIVDelayedDestruction::Flush();
     EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
     EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), _liveAtStart);
     QIVDlgNotify::ClearAnswers();
   }
-  std::vector<std::string> NewTranscriptLines() const { return QIVTranscript::Instance().LinesSince(_transcriptMark); }
+  std::vector<std::string> NewTranscriptLines() const {
+    return QIVTranscript::Instance().LinesSince(_transcriptMark);
+  }
 
-  // Records each notification `notifier` emits of the given kinds.
-  void Watch(QIVCommand& subscriber, QIVCommand* notifier, std::vector<const char*> kinds) {
+  // A widget of the dialog whose notifications of the given kinds are
+  // recorded in _heard.
+  template <class Widget>
+  Widget* Add(const char* name, std::vector<const char*> kinds = {}, unsigned long style = 0) {
+    auto* widget = new Widget(_dialog.get(), name, style);
+    Watch(widget, kinds);
+    return widget;
+  }
+  void Watch(QIVCommand* notifier, const std::vector<const char*>& kinds) {
     for (const char* kind : kinds) {
-      subscriber.AddCallback(notifier, kind, [this](QIVCommand*, const QIVNotification& notification) {
+      _subscriber->AddCallback(notifier, kind, [this](QIVCommand*, const QIVNotification& notification) {
         _heard.push_back(notification.Format());
       });
     }
   }
 
+  QIVVar<QIVDlgDialog> _dialog;
+  QIVVar<QIVCommand> _subscriber;
   std::vector<std::string> _heard;
 
  private:
