@@ -1,9 +1,13 @@
 #pragma once
 
+#include <memory>
+
+#include "QIVSO.h"
 #include "QIVVar.h"
 
 // The editor of an open document. The session has at most one current
-// editor; services reach the document through it.
+// editor; services reach the document through it. The editor owns the
+// document's current selection and highlighted set.
 class QIVFrmEditor : public QIVBaseUnknown {
  public:
   explicit QIVFrmEditor(QIVBaseUnknown_var document);
@@ -16,9 +20,13 @@ class QIVFrmEditor : public QIVBaseUnknown {
   static void SetCurrentEditor(QIVFrmEditor* editor);
 
   const QIVBaseUnknown_var& GetDocument() const { return _document; }
+  QIVCSO* GetCSO() const { return _cso.get(); }
+  QIVHSO* GetHSO() const { return _hso.get(); }
 
   const char* GetImplClassName() const override { return "QIVFrmEditor"; }
 
  private:
   QIVBaseUnknown_var _document;
+  std::unique_ptr<QIVCSO> _cso = std::make_unique<QIVCSO>();
+  std::unique_ptr<QIVHSO> _hso = std::make_unique<QIVHSO>();
 };

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "QIVDlgWindow.h"
+#include "QIVVar.h"
+
+// The application around the commands: its main window, on which commands
+// create their dialogs and boxes, and the busy cursor. A session makes one
+// (the dispatcher does); while it lives it is the frame GetFrame answers.
+class QIVApplicationFrame {
+ public:
+  QIVApplicationFrame();
+  QIVApplicationFrame(const QIVApplicationFrame&) = delete;
+  QIVApplicationFrame& operator=(const QIVApplicationFrame&) = delete;
+  ~QIVApplicationFrame();
+
+  // The frame of the session, null when there is none.
+  static QIVApplicationFrame* GetFrame();
+
+  QIVDlgWindow* GetMainWindow() const { return _mainWindow.get(); }
+
+  // A command announces a long operation. Headless, the cursor is only
+  // counted, so that a front end or a test can see it was asked for.
+  void SetBusyCursor() { ++_busyCursorCount; }
+  int GetBusyCursorCount() const { return _busyCursorCount; }
+
+ private:
+  QIVVar<QIVDlgWindow> _mainWindow;
+  int _busyCursorCount = 0;
+  QIVApplicationFrame* _previous = nullptr;
+};

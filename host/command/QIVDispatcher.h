@@ -1,0 +1,117 @@
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "QIVApplicationFrame.h"
+#include "QIVDialog.h"
+#include "QIVNotification.h"
+#include "QIVStateCommand.h"
+#include "QIVStatus.h"
+#include "QIVUserEvent.h"
+
+// The session's event dispatch: it starts commands, keeps the running ones,
+// and delivers each user event to the command on top.
+//
+// Starting a command (by the class name of its factory): a running command
+// of that class with the SingleInstance behaviour refuses the start; with
+// ReplaceInstance the running one is cancelled. An exclusive command
+// cancels every running command; a shared one suspends the one on top
+// (Desactivate), which resumes (Activate) when it ends. The command's graph
+// is built, it is activated and enters its initial state.
+//
+// An event is handled in this order:
+// 1. a pick is taken by the first path-element agent of the current state
+//    that accepts some of the paths; a widget event runs the widget's user
+//    entry point, whose notifications reach the agents through the command;
+// 2. the command's transitions are tried (after the pick; after each
+//    notification an agent took);
+// 3. notifications raised meanwhile are handled, oldest first, each with
+//    its own transitions;
+// 4. commands that ended are let go (the one below resumes; a command
+//    that returned values hands them to its caller's agent), then the
+//    delayed destructions are flushed.
+// A refused event (no command running, unknown or insensitive widget,
+// nothing takes the pick) answers E_FAIL with a reason and changes nothing.
+//
+// Transcript lines: "command started CLASS", "command ended CLASS" when
+// the command ended itself, "command cancelled CLASS" when it was cancelled.
+class QIVDispatcher {
+ public:
+  QIVDispatcher();
+  QIVDispatcher(const QIVDispatcher&) = delete;
+  QIVDispatcher& operator=(const QIVDispatcher&) = delete;
+  // Cancels the commands still running.
+  ~QIVDispatcher();
+
+  HRESULT Deliver(const QIVUserEvent& event);
+  HRESULT Deliver(const QIVStartEvent& event);
+  HRESULT Deliver(const QIVPickEvent& event);
+  HRESULT Deliver(const QIVWidgetEvent& event);
+  HRESULT Deliver(const QIVCancelEvent& event);
+
+  // `caller` is the agent that waits for the values of a multi-document
+  // command.
+  HRESULT StartCommand(const std::string& className, void* argument = nullptr,
+                       QIVPathElementAgent* caller = nullptr);
+  void CancelAllCommands();
+
+  // Why the last refused event was refused; empty after a success.
+  const std::string& GetLastRefusal() const { return _lastRefusal; }
+
+  QIVStateCommand* GetActiveCommand() const;
+  std::string GetActiveCommandClass() const;
+  int GetCommandCount() const { return static_cast<int>(_running.size()); }
+
+  // The widget a user event would name, in the shown dialogs of the command
+  // on top; null with the reason when none or several match.
+  QIVDialog* FindWidget(const std::string& path, std::string* reason = nullptr) const;
+
+  // Opens a document in a new editor, which becomes the current one.
+  void OpenDocument(const QIVBaseUnknown_var& document);
+  // Cancels the running commands and closes the current editor.
+  void CloseDocument();
+
+  QIVApplicationFrame& GetApplicationFrame() { return *_frame; }
+
+  // A notification a command took while an event is handled waits until
+  // the event's own step is done; outside an event it is handled at once.
+  void PostNotification(QIVStateCommand* command, const QIVNotification& notification);
+
+ private:
+  struct Running {
+    QIVStateCommand_var command;
+    std::string className;
+    bool suspended = false;
+    bool cancelled = false;
+  };
+  struct Pending {
+    QIVStateCommand_var command;
+    QIVNotification notification;
+  };
+
+  template <class Step>
+  HRESULT Handle(Step&& step);
+  HRESULT Refuse(std::string reason);
+  HRESULT StartNow(const std::string& className, void* argument, QIVPathElementAgent* caller);
+  void Cancel(Running& running);
+  void Settle();
+  bool DrainNotifications();
+  bool LetEndedCommandsGo();
+  Running* FindRunning(const QIVStateCommand* command);
+  Running* FindRunning(const std::string& className);
+  std::vector<QIVDialog*> WindowsOf(const QIVStateCommand* command) const;
+  QIVDialog* FindDialog(const std::string& name, std::string* reason) const;
+  QIVDialog* ResolveTarget(const QIVWidgetEvent& event, std::string* reason) const;
+
+  std::unique_ptr<QIVApplicationFrame> _frame;
+  std::vector<Running> _running;
+  std::deque<Pending> _pending;
+  // Commands let go during an event, released when it is over: one may
+  // still be on the call stack.
+  std::vector<QIVStateCommand_var> _released;
+  std::string _lastRefusal;
+  bool _handling = false;
+};
