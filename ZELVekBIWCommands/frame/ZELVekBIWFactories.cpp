@@ -1,0 +1,150 @@
+#include "ZELVekBIWFactories.h"
+
+#include <cstdint>
+#include <new>
+#include <utility>
+
+#include "QIVApplicationFrame.h"
+#include "QIVMultiDocumentCommand.h"
+#include "ZELUpdateWorldStepAnimCmd.h"
+#include "ZELVekBIWEditManufacturingLocationDlg.h"
+#include "ZELVekBIWUnavailableCommand.h"
+
+namespace {
+
+template <class T, class... Args>
+QIVBaseUnknown* Create(Args&&... args) {
+  return new (std::nothrow) T(std::forward<Args>(args)...);
+}
+
+QIVBaseUnknown* Unavailable(const char* className, const char* commandName, std::uint64_t behavior, int mode) {
+  return Create<ZELVekBIWUnavailableCommand<QIVStateCommand>>(className, QIVUnicodeString(commandName), behavior,
+                                                             mode);
+}
+
+// A state command built with a mode and no behaviour word.
+QIVBaseUnknown* UnavailableModeOnly(const char* className, int mode) {
+  return Create<ZELVekBIWUnavailableCommand<QIVStateCommand>>(className, QIVUnicodeString(className),
+                                                             std::uint64_t{0}, mode);
+}
+
+constexpr std::uint64_t kSingle = 0x20;
+constexpr std::uint64_t kReplace = 0x40;
+
+}  // namespace
+
+QIVBaseUnknown* fctCreateZELBIWFastenerLocationCmd(void*) {
+  return Unavailable("ZELBIWFastenerLocationCmd", "ZELBIWFastenerLocationCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELBIWUpdateManufAssemblyCmd() {
+  return UnavailableModeOnly("ZELBIWUpdateManufAssemblyCmd", 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWAssignDatumAndTargetCmd() {
+  return UnavailableModeOnly("ZELVekBIWAssignDatumAndTargetCmd", 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWAssignWeldCmd() {
+  return Unavailable("ZELVekBIWAssignWeldCmd", "AssignWeldCmd", kSingle, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWAutoAssignWeldCmd(void*) {
+  return Unavailable("ZELVekBIWAutoAssignWeldCmd", "ZELVekBIWAutoAssignWeldCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateACTWeldingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateACTWeldingActivityCmd", "ZELVekBIWCreateACTWeldingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateAdhesiveApplicationActivityCmd() {
+  return Unavailable("ZELVekBIWCreateAdhesiveApplicationActivityCmd", "ZELVekBIWCreateAdhesiveApplicationActivityCmd",
+                     kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateArcWeldingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateArcWeldingActivityCmd", "ZELVekBIWCreateArcWeldingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateClampingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateClampingActivityCmd", "ZELVekBIWCreateClampingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateClinchingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateClinchingActivityCmd", "ZELVekBIWCreateClinchingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateGroupingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateGroupingActivityCmd", "ZELVekBIWCreateGroupingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateLoadingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateLoadingActivityCmd", "ZELVekBIWCreateLoadingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateSealantApplicationActivityCmd() {
+  return Unavailable("ZELVekBIWCreateSealantApplicationActivityCmd", "ZELVekBIWCreateSealantApplicationActivityCmd",
+                     kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateSpotGluingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateSpotGluingActivityCmd", "ZELVekBIWCreateSpotGluingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateStationActivityCmd() {
+  return Unavailable("ZELVekBIWCreateStationActivityCmd", "ZELVekBIWCreateStationActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateStudWeldingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateStudWeldingActivityCmd", "ZELVekBIWCreateStudWeldingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateUnclampingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateUnclampingActivityCmd", "ZELVekBIWCreateUnclampingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWCreateUnloadingActivityCmd() {
+  return Unavailable("ZELVekBIWCreateUnloadingActivityCmd", "ZELVekBIWCreateUnloadingActivityCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWEditManufacturingLocationCmd(void*) {
+  return Unavailable("ZELVekBIWEditManufacturingLocationCmd", "ZELVekBIWEditManufacturingLocationCmd", kSingle, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWEditManufacturingLocationDlg() {
+  QIVApplicationFrame* frame = QIVApplicationFrame::GetFrame();
+  return Create<ZELVekBIWEditManufacturingLocationDlg>(frame ? frame->GetMainWindow() : nullptr);
+}
+QIVBaseUnknown* fctCreateZELVekBIWFastenersGroupCmd() {
+  return Unavailable("ZELVekBIWFastenersGroupCmd", "ZELVekBIWFastenersGroupCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWImportFastenersCmd() {
+  return Unavailable("ZELVekBIWImportFastenersCmd", "ZELVekBIWImportFastenersCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWInsertStandardStationCmd() {
+  return Unavailable("ZELVekBIWInsertStandardStationCmd", "ZELVekBIWInsertStandardStationCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWMultiSelectCmd() {
+  return Unavailable("ZELVekBIWMultiSelectCmd", "ZELVekBIWMultiSelectCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWReadWeldFromFileCmd() {
+  return Unavailable("ZELVekBIWReadWeldFromFileCmd", "ReadWeldFromFileCmd", kSingle, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWReallocateWeldCmd() {
+  return Unavailable("ZELVekBIWReallocateWeldCmd", "ReallocateWeldCmd", kSingle, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWResetFastenerColorCmd() {
+  return Unavailable("ZELVekBIWResetFastenerColorCmd", "ZELVekBIWResetFastenerColorCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWSaveLocationsInXMLCmd() {
+  return Unavailable("ZELVekBIWSaveLocationsInXMLCmd", "ZELVekBIWSaveLocationsInXMLCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELVekBIWSelectActivityMultiCmd() {
+  return Create<ZELVekBIWUnavailableCommand<QIVMultiDocumentCommand>>("ZELVekBIWSelectActivityMultiCmd");
+}
+QIVBaseUnknown* fctCreateZELVekBIWShowWeldIDCmd() {
+  return Unavailable("ZELVekBIWShowWeldIDCmd", "ShowWeldIDCmd", kSingle, 1);
+}
+QIVBaseUnknown* fctCreateZELVekBIWWeldAccountabilityCmd() {
+  return Unavailable("ZELVekBIWWeldAccountabilityCmd", "WeldAccountabilityCmd", kSingle, 0);
+}
+QIVBaseUnknown* fctCreateZELVekFasteningSyncCmd() {
+  return Create<ZELVekBIWUnavailableCommand<ZELUpdateWorldStepAnimCmd>>(
+      "ZELVekFasteningSyncCmd", QIVUnicodeString("ZELVekFasteningSyncCmd"), std::uint64_t{0}, 0, 1);
+}
+QIVBaseUnknown* fctCreateZELVekPreviewWindowManagerCmd() {
+  return Unavailable("ZELVekPreviewWindowManagerCmd", "ZELVekPreviewWindowManagerCmd", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELLocatorAccountabilityCommand() {
+  return Unavailable("ZELLocatorAccountabilityCommand", "ZELLocatorAccountabilityCommand", kReplace, 0);
+}
+QIVBaseUnknown* fctCreateZELManageFastenerIDCmd() {
+  return Unavailable("ZELManageFastenerIDCmd", "ZELManageFastenerIDCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELRemoveFastenerIDCmd() {
+  return Unavailable("ZELRemoveFastenerIDCmd", "ZELRemoveFastenerIDCmd", kReplace, 1);
+}
+QIVBaseUnknown* fctCreateZELVekEditBIWFeatureAppearanceCmd() {
+  return Unavailable("ZELVekEditBIWFeatureAppearanceCmd", "ZELEditBIWFeatureAppearanceCmd", kReplace, 0);
+}
