@@ -79,13 +79,18 @@ class QIVStateCommand : public QIVDialogAgent {
                                              QIVStateCondition* condition = nullptr,
                                              QIVStateAction* action = nullptr);
 
+  // A method of the command taking the transition's data; undo and redo
+  // methods take the type of the action's own.
+  template <class U>
+  using Method = std::type_identity_t<bool (U::*)(void*)>;
+
   // Level 0 is this host class; commands answer their own class name there
   // and hand deeper levels on.
   const char* GetResourceFilename(int level) const override;
 
   template <class T, class U>
-  QIVStateAction* Action(T* target, bool (U::*doMethod)(void*), bool (U::*undoMethod)(void*) = nullptr,
-                         bool (U::*redoMethod)(void*) = nullptr, void* data = nullptr) {
+  QIVStateAction* Action(T* target, bool (U::*doMethod)(void*), Method<U> undoMethod = nullptr,
+                         Method<U> redoMethod = nullptr, void* data = nullptr) {
     U* self = target;
     return Own(_actions, std::make_unique<QIVStateAction>(Bind(self, doMethod, data), Bind(self, undoMethod, data),
                                                           Bind(self, redoMethod, data)));

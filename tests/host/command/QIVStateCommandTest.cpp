@@ -1,0 +1,205 @@
+#include "QIVStateCommand.h"
+
+#include <gmock/gmock.h>
+
+#include "CommandTestSupport.h"
+#include "QIVCommandDeletion.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+// A command whose graph each test writes, run without a dispatcher. Its
+// guards answer from a script and every call is logged.
+class ScriptedCmd : public QIVStateCommand {
+ public:
+  explicit ScriptedCmd(std::vector<std::string>* log) : QIVStateCommand("ScriptedCmd", 0x40, 0), _log(log) {
+    _first = new QIVDialogAgent("First");
+    _second = new QIVDialogAgent("Second", QIVAgentBehavior::Repeat);
+    _first->AcceptOnNotify(nullptr, QIVNotificationKind::OK);
+    _second->AcceptOnNotify(nullptr, QIVNotificationKind::OK);
+    _second->AcceptOnNotify(nullptr, QIVNotificationKind::Apply);
+  }
+  ~ScriptedCmd() override {
+    QIVCommandDeletion(_first);
+    QIVCommandDeletion(_second);
+    _log->push_back("destroyed");
+  }
+
+  bool GuardA(void*) { return Answer("A", _answerA); }
+  bool GuardB(void*) { return Answer("B", _answerB); }
+  bool Act(void* data) {
+    _log->push_back(std::string("act ") + static_cast<const char*>(data));
+    return _actionCompletes;
+  }
+
+  bool Answer(const char* name, bool answer) {
+    _log->push_back(std::string("guard ") + name);
+    return answer;
+  }
+
+  std::vector<std::string>* _log;
+  QIVDialogAgent* _first;
+  QIVDialogAgent* _second;
+  bool _answerA = false;
+  bool _answerB = false;
+  bool _actionCompletes = true;
+};
+
+class QIVStateCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    _liveAtStart = QIVBaseUnknown::LiveObjectCount();
+    _command = new ScriptedCmd(&_log);
+  }
+  void TearDown() override {
+    if (_command && !_command->IsEnded()) _command->RequestDelayedDestruction();
+    QIVDelayedDestruction::Flush();
+    EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), _liveAtStart);
+  }
+  QIVStateAction* Act(const char* label) {
+    return _command->Action(_command, &ScriptedCmd::Act, nullptr, nullptr, const_cast<char*>(label));
+  }
+  void Notify(const char* kind) { _command->ReceiveNotification(QIVNotification{kind, nullptr}); }
+
+  std::vector<std::string> _log;
+  ScriptedCmd* _command = nullptr;
+  long _liveAtStart = 0;
+};
+
+TEST_F(QIVStateCommandTest, StatesAreFoundByNameAndTheFirstIsInitialUnlessNamedSo) {
+  QIVDialogState* waiting = _command->AddDialogState("Waiting");
+  EXPECT_EQ(_command->AddDialogState("Waiting"), waiting);
+  QIVDialogState* initial = _command->GetInitialState("Start");
+  EXPECT_EQ(_command->GetInitialState("Other"), initial);
+  EXPECT_EQ(_command->GetState("Start"), initial);
+  EXPECT_EQ(_command->GetState("Missing"), nullptr);
+  _command->Start();
+  EXPECT_EQ(_command->GetCurrentState(), initial);
+}
+
+TEST_F(QIVStateCommandTest, TransitionsAreTriedInOrderWithTheirGuardsRerunEachTime) {
+  QIVDialogState* start = _command->GetInitialState("Start");
+  QIVDialogState* next = _command->AddDialogState("Next");
+  start->AddDialogAgent(_command->_first);
+  _command->AddTransition(start, next, _command->Condition(_command, &ScriptedCmd::GuardA), Act("to next"));
+  _command->AddTransition(start, start, _command->Condition(_command, &ScriptedCmd::GuardB), Act("loop"));
+  _command->Start();
+  EXPECT_TRUE(_log.empty());  // guarded transitions wait for an agent
+
+  Notify(QIVNotificationKind::OK);
+  EXPECT_THAT(_log, ElementsAre("guard A", "guard B"));
+  _command->_answerB = true;
+  _command->_answerA = true;
+  _command->Advance();
+  EXPECT_THAT(_log, ElementsAre("guard A", "guard B", "guard A", "act to next"));
+  EXPECT_EQ(_command->GetCurrentState(), next);
+}
+
+TEST_F(QIVStateCommandTest, ATransitionToNoStateEndsTheCommandWhichIsThenFreed) {
+  QIVDialogState* start = _command->GetInitialState("Start");
+  _command->AddTransition(start, nullptr, nullptr, Act("end"));
+  _command->Start();
+  EXPECT_TRUE(_command->IsEnded());
+  EXPECT_TRUE(_command->IsDestructionRequested());
+  QIVDelayedDestruction::Flush();
+  EXPECT_THAT(_log, ElementsAre("act end", "destroyed"));
+  _command = nullptr;
+}
+
+TEST_F(QIVStateCommandTest, StatesWithoutAgentsTestAllTransitionsOnEntryOthersOnlyUnguardedOnes) {
+  QIVDialogState* start = _command->GetInitialState("Start");
+  QIVDialogState* waiting = _command->AddDialogState("Waiting");
+  QIVDialogState* after = _command->AddDialogState("After");
+  waiting->AddDialogAgent(_command->_first);
+  _command->_answerA = true;
+  _command->AddTransition(start, waiting, _command->Condition(_command, &ScriptedCmd::GuardA), Act("enter"));
+  _command->AddTransition(waiting, after, _command->Condition(_command, &ScriptedCmd::GuardB), Act("guarded"));
+  _command->AddTransition(waiting, after, nullptr, Act("unguarded"));
+  _command->Start();
+  EXPECT_THAT(_log, ElementsAre("guard A", "act enter", "act unguarded"));
+  EXPECT_EQ(_command->GetCurrentState(), after);
+}
+
+TEST_F(QIVStateCommandTest, AnActionAnsweringFalseKeepsTheCommandWhereItWas) {
+  QIVDialogState* start = _command->GetInitialState("Start");
+  start->AddDialogAgent(_command->_second);
+  _command->AddTransition(start, nullptr, _command->IsOutputSetCondition(_command->_second), Act("refused"));
+  _command->_actionCompletes = false;
+  _command->Start();
+  Notify(QIVNotificationKind::OK);
+  EXPECT_THAT(_log, ElementsAre("act refused"));
+  EXPECT_FALSE(_command->IsEnded());
+  EXPECT_TRUE(_command->_second->IsOutputSet());  // not re-armed: nothing completed
+}
+
+TEST_F(QIVStateCommandTest, RepeatingAgentsAreRearmedAfterATransitionOthersKeepTheirValue) {
+  QIVDialogState* start = _command->GetInitialState("Start");
+  start->AddDialogAgent(_command->_first);
+  start->AddDialogAgent(_command->_second);
+  _command->AddTransition(start, start, _command->IsLastModifiedAgentCondition(_command->_second), Act("loop"));
+  _command->Start();
+
+  Notify(QIVNotificationKind::OK);
+  EXPECT_THAT(_log, ElementsAre("act loop"));
+  EXPECT_TRUE(_command->_first->IsOutputSet());
+  EXPECT_FALSE(_command->_second->IsOutputSet());
+  // The first agent holds its value, so a second OK values only the second.
+  Notify(QIVNotificationKind::OK);
+  EXPECT_THAT(_log, ElementsAre("act loop", "act loop"));
+  EXPECT_EQ(_command->GetLastModifiedAgent(), _command->_second);
+}
+
+TEST_F(QIVStateCommandTest, LastModifiedAgentConditionTellsWhichAgentAndNotificationCameLast) {
+  QIVDialogState* start = _command->GetInitialState("Start");
+  start->AddDialogAgent(_command->_first);
+  start->AddDialogAgent(_command->_second);
+  QIVStateCondition* secondApplied =
+      _command->IsLastModifiedAgentCondition(_command->_second, QIVNotificationKind::Apply);
+  QIVStateCondition* firstAny = _command->IsLastModifiedAgentCondition(_command->_first);
+  _command->Start();
+
+  EXPECT_FALSE(secondApplied->Evaluate());
+  _command->OfferNotification({QIVNotificationKind::OK, nullptr});  // both take it, the second last
+  EXPECT_FALSE(secondApplied->Evaluate());
+  EXPECT_FALSE(firstAny->Evaluate());
+  _command->OfferNotification({QIVNotificationKind::Apply, nullptr});
+  EXPECT_TRUE(secondApplied->Evaluate());
+  _command->_second->InitializeAcquisition();
+  EXPECT_FALSE(secondApplied->Evaluate());
+  EXPECT_EQ(secondApplied->Describe(), "LastModified(Second, Apply)");
+}
+
+TEST_F(QIVStateCommandTest, NotificationsNoAgentWantsClimbOn) {
+  QIVDialogState* start = _command->GetInitialState("Start");
+  start->AddDialogAgent(_command->_first);
+  _command->Start();
+  EXPECT_FALSE(_command->ReceiveNotification({QIVNotificationKind::Cancel, nullptr}));
+  EXPECT_TRUE(_command->ReceiveNotification({QIVNotificationKind::OK, nullptr}));
+  EXPECT_FALSE(_command->ReceiveNotification({QIVNotificationKind::OK, nullptr}));  // holds a value
+}
+
+TEST_F(QIVStateCommandTest, ConditionsActionsAndFiltersBindMethodsOfABaseWithData) {
+  QIVStateCondition* condition = _command->Condition(_command, &ScriptedCmd::GuardA);
+  QIVStateAction* action = Act("bound");
+  EXPECT_FALSE(condition->Evaluate());
+  EXPECT_TRUE(action->Do());
+  EXPECT_FALSE(action->CanUndo());
+  QIVAcquisitionFilter* filter = _command->Filter(_command, &ScriptedCmd::GuardB);
+  EXPECT_FALSE(filter->Accepts(_command->_first));
+  _command->_answerB = true;
+  EXPECT_TRUE(filter->Accepts(nullptr));
+  EXPECT_THAT(_log, ElementsAre("guard A", "act bound", "guard B", "guard B"));
+}
+
+TEST_F(QIVStateCommandTest, ResourceFilesAreTheHostClassesBelowTheCommandsOwn) {
+  EXPECT_STREQ(_command->GetResourceFilename(0), "QIVStateCommand");
+  EXPECT_STREQ(_command->GetResourceFilename(1), "QIVDialogAgent");
+  EXPECT_EQ(_command->GetResourceFilename(2), nullptr);
+  QIVStateCommand_var byMode = QIVMake<QIVStateCommand>(QIVCommandMode::Shared);
+  EXPECT_EQ(byMode->GetMode(), QIVCommandMode::Shared);
+  EXPECT_TRUE(byMode->GetName().IsEmpty());
+  EXPECT_TRUE(_command->HasBehavior(QIVCommandBehavior::ReplaceInstance));
+}
+
+}  // namespace
