@@ -30,4 +30,6 @@ bool QIVDialogAgent::ValuateFromNotification(const QIVNotification& notification
   return true;
 }
 
-const char* QIVDialogAgent::GetResourceFilename(int level) const { return level == 0 ? "QIVDialogAgent" : nullptr; }
+const char* QIVDialogAgent::GetResourceFilename(int level) const {
+  return level == 0 ? "QIVDialogAgent" : nullptr;
+}

@@ -36,7 +36,8 @@ QIVUserEventResult TypeInto(QIVDialog* target, const QIVWidgetEvent& event) {
       return QIVUserEventResult::Refused(QIVDialog::Quote(event.text) + " is not a number");
     return spinner->UserSetValue(value);
   }
-  return On<QIVDlgEditor>(target, "an editor", [&](QIVDlgEditor& editor) { return editor.UserType(event.text); });
+  return On<QIVDlgEditor>(target, "an editor",
+                          [&](QIVDlgEditor& editor) { return editor.UserType(event.text); });
 }
 
 struct WidgetAction {
@@ -49,12 +50,14 @@ const WidgetAction WidgetActions[] = {
     {Action::Type, Target::Widget, &TypeInto},
     {Action::Press, Target::Widget,
      [](QIVDialog* target, const QIVWidgetEvent&) {
-       return On<QIVDlgPushButton>(target, "a push button", [](QIVDlgPushButton& button) { return button.UserPress(); });
+       return On<QIVDlgPushButton>(target, "a push button",
+                                   [](QIVDlgPushButton& button) { return button.UserPress(); });
      }},
     {Action::PressDialog, Target::Dialog,
      [](QIVDialog* target, const QIVWidgetEvent& event) {
-       return On<QIVDlgDialog>(target, "a dialog box",
-                               [&](QIVDlgDialog& dialog) { return dialog.UserPressButton(event.text.c_str()); });
+       return On<QIVDlgDialog>(target, "a dialog box", [&](QIVDlgDialog& dialog) {
+         return dialog.UserPressButton(event.text.c_str());
+       });
      }},
     {Action::Choose, Target::Widget,
      [](QIVDialog* target, const QIVWidgetEvent& event) {
@@ -63,7 +66,8 @@ const WidgetAction WidgetActions[] = {
      }},
     {Action::Select, Target::Widget,
      [](QIVDialog* target, const QIVWidgetEvent& event) {
-       return On<QIVDlgRowList>(target, "a list", [&](QIVDlgRowList& list) { return list.UserSelect(event.numbers); });
+       return On<QIVDlgRowList>(target, "a list",
+                                [&](QIVDlgRowList& list) { return list.UserSelect(event.numbers); });
      }},
     {Action::Activate, Target::Widget,
      [](QIVDialog* target, const QIVWidgetEvent& event) {
@@ -77,12 +81,14 @@ const WidgetAction WidgetActions[] = {
      }},
     {Action::Tab, Target::Widget,
      [](QIVDialog* target, const QIVWidgetEvent& event) {
-       return On<QIVDlgTabContainer>(target, "a tab container",
-                                     [&](QIVDlgTabContainer& tabs) { return tabs.UserSelectTab(event.text); });
+       return On<QIVDlgTabContainer>(target, "a tab container", [&](QIVDlgTabContainer& tabs) {
+         return tabs.UserSelectTab(event.text);
+       });
      }},
     {Action::File, Target::FileBox,
      [](QIVDialog* target, const QIVWidgetEvent& event) {
-       return On<QIVDlgFile>(target, "a file box", [&](QIVDlgFile& box) { return box.UserChooseFile(event.text); });
+       return On<QIVDlgFile>(target, "a file box",
+                             [&](QIVDlgFile& box) { return box.UserChooseFile(event.text); });
      }},
     {Action::FileCancel, Target::FileBox,
      [](QIVDialog* target, const QIVWidgetEvent&) {
@@ -90,7 +96,8 @@ const WidgetAction WidgetActions[] = {
      }},
     {Action::FocusOut, Target::Widget,
      [](QIVDialog* target, const QIVWidgetEvent&) {
-       return On<QIVDlgEditor>(target, "an editor", [](QIVDlgEditor& editor) { return editor.UserFocusOut(); });
+       return On<QIVDlgEditor>(target, "an editor",
+                               [](QIVDlgEditor& editor) { return editor.UserFocusOut(); });
      }},
 };
 
@@ -114,6 +121,7 @@ QIVDispatcher::QIVDispatcher() : _frame(std::make_unique<QIVApplicationFrame>())
 QIVDispatcher::~QIVDispatcher() {
   CancelAllCommands();
   _released.clear();
+  _dialogs.clear();
   QIVDelayedDestruction::Flush();
 }
 
@@ -147,14 +155,16 @@ HRESULT QIVDispatcher::Deliver(const QIVPickEvent& event) {
   _lastRefusal.clear();
   QIVStateCommand* command = GetActiveCommand();
   if (!command) return Refuse("no command is running");
-  if (event.paths.empty() || std::any_of(event.paths.begin(), event.paths.end(),
-                                         [](const QIVPathElement_var& path) { return !path || path->IsEmpty(); }))
+  if (event.paths.empty() ||
+      std::any_of(event.paths.begin(), event.paths.end(),
+                  [](const QIVPathElement_var& path) { return !path || path->IsEmpty(); }))
     return Refuse("nothing picked");
   return Handle([&] {
     if (!command->OfferPick(event.paths, event.modifiers)) {
       const QIVDialogState* state = command->GetCurrentState();
       return Refuse("no agent of " + GetActiveCommandClass() +
-                    (state ? " in state " + state->GetName().str() : std::string()) + " takes " + event.Format());
+                    (state ? " in state " + state->GetName().str() : std::string()) + " takes " +
+                    event.Format());
     }
     command->Advance();
     return S_OK;
@@ -186,7 +196,8 @@ HRESULT QIVDispatcher::Deliver(const QIVCancelEvent&) {
   });
 }
 
-HRESULT QIVDispatcher::StartCommand(const std::string& className, void* argument, QIVPathElementAgent* caller) {
+HRESULT QIVDispatcher::StartCommand(const std::string& className, void* argument,
+                                    QIVPathElementAgent* caller) {
   _lastRefusal.clear();
   if (!QIVDictionary::Instance().FindFactory(className)) return Refuse("no command " + className);
   if (Running* running = FindRunning(className);
@@ -199,13 +210,21 @@ HRESULT QIVDispatcher::StartNow(const std::string& className, void* argument, QI
   QIVBaseUnknown* made = QIVDictionary::Instance().Create(className, argument);
   if (!made) return Refuse(className + " could not be created");
   auto* madeCommand = dynamic_cast<QIVStateCommand*>(made);
+  if (auto* dialog = dynamic_cast<QIVDialog*>(made); dialog && !madeCommand) {
+    // A dialog started on its own belongs to the window it was made on; the
+    // session only keeps it alive and shows it.
+    _dialogs.emplace_back(dialog);
+    dialog->SetVisibility(QIVDlgShow);
+    return S_OK;
+  }
   if (!madeCommand) {
     made->Release();
     return Refuse(className + " is not a command");
   }
   QIVStateCommand_var command = QIVStateCommand_var::Adopt(madeCommand);
 
-  if (Running* same = FindRunning(className); same && command->HasBehavior(QIVCommandBehavior::ReplaceInstance))
+  if (Running* same = FindRunning(className);
+      same && command->HasBehavior(QIVCommandBehavior::ReplaceInstance))
     Cancel(*same);
   if (command->GetMode() != QIVCommandMode::Shared) {
     for (auto it = _running.rbegin(); it != _running.rend(); ++it) Cancel(*it);
@@ -277,7 +296,8 @@ bool QIVDispatcher::LetEndedCommandsGo() {
     any = true;
     Running ended = std::move(_running[i]);
     _running.erase(_running.begin() + static_cast<long>(i));
-    QIVTranscript::Instance().Record((ended.cancelled ? "command cancelled " : "command ended ") + ended.className);
+    QIVTranscript::Instance().Record((ended.cancelled ? "command cancelled " : "command ended ") +
+                                     ended.className);
     auto* multi = dynamic_cast<QIVMultiDocumentCommand*>(ended.command.get());
     if (multi && !ended.cancelled && multi->GetCallerAgent() && !multi->GetReturnedValues().empty())
       returned.push_back({multi->GetCallerAgent(), multi->GetReturnedValues()});

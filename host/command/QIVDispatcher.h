@@ -20,7 +20,9 @@
 // ReplaceInstance the running one is cancelled. An exclusive command
 // cancels every running command; a shared one suspends the one on top
 // (Desactivate), which resumes (Activate) when it ends. The command's graph
-// is built, it is activated and enters its initial state.
+// is built, it is activated and enters its initial state. A factory that
+// makes a dialog rather than a command has its dialog shown, and kept for
+// the session.
 //
 // An event is handled in this order:
 // 1. a pick is taken by the first path-element agent of the current state
@@ -112,6 +114,8 @@ class QIVDispatcher {
   // Commands let go during an event, released when it is over: one may
   // still be on the call stack.
   std::vector<QIVStateCommand_var> _released;
+  // Dialogs started by their own factory, kept for the session.
+  std::vector<QIVVar<QIVDialog>> _dialogs;
   std::string _lastRefusal;
   bool _handling = false;
 };

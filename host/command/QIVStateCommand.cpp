@@ -53,11 +53,13 @@ QIVStateCondition* QIVStateCommand::AndCondition(QIVStateCondition* left, QIVSta
 }
 
 QIVStateCondition* QIVStateCommand::OrCondition(QIVStateCondition* left, QIVStateCondition* right) {
-  return Own(_conditions, std::make_unique<QIVLogicalCondition>(QIVLogicalCondition::Operator::Or, left, right));
+  return Own(_conditions,
+             std::make_unique<QIVLogicalCondition>(QIVLogicalCondition::Operator::Or, left, right));
 }
 
 QIVStateCondition* QIVStateCommand::NotCondition(QIVStateCondition* condition) {
-  return Own(_conditions, std::make_unique<QIVLogicalCondition>(QIVLogicalCondition::Operator::Not, condition));
+  return Own(_conditions,
+             std::make_unique<QIVLogicalCondition>(QIVLogicalCondition::Operator::Not, condition));
 }
 
 QIVStateCondition* QIVStateCommand::IsOutputSetCondition(QIVDialogAgent* agent) {
@@ -91,7 +93,8 @@ bool QIVStateCommand::OfferNotification(const QIVNotification& notification) {
   return taken;
 }
 
-QIVPathElementAgent* QIVStateCommand::OfferPick(const std::vector<QIVPathElement_var>& paths, unsigned modifiers) {
+QIVPathElementAgent* QIVStateCommand::OfferPick(const std::vector<QIVPathElement_var>& paths,
+                                                unsigned modifiers) {
   if (_ended || !_current) return nullptr;
   const std::vector<QIVDialogAgent_var> agents = _current->GetAgents();
   for (const QIVDialogAgent_var& agent : agents) {
@@ -138,9 +141,9 @@ void QIVStateCommand::RunTransitions(bool agentValued) {
   for (int fired = 0; !_ended && _current; ++fired) {
     if (fired == MaxChainedTransitions) {
       const std::string name = GetName().IsEmpty() ? GetImplClassName() : GetName().str();
-      QIVTranscript::Instance().Record("command " + name + " stopped in state " +
-                                       _current->GetName().str() + " after " +
-                                       std::to_string(MaxChainedTransitions) + " transitions without input");
+      QIVTranscript::Instance().Record("command " + name + " stopped in state " + _current->GetName().str() +
+                                       " after " + std::to_string(MaxChainedTransitions) +
+                                       " transitions without input");
       RequestDelayedDestruction();
       return;
     }

@@ -60,7 +60,8 @@ class QIVStateCommand : public QIVDialogAgent {
  public:
   static constexpr int MaxChainedTransitions = 100;
 
-  QIVStateCommand(const QIVUnicodeString& name, std::uint64_t behavior = 0, int mode = QIVCommandMode::Exclusive);
+  QIVStateCommand(const QIVUnicodeString& name, std::uint64_t behavior = 0,
+                  int mode = QIVCommandMode::Exclusive);
   explicit QIVStateCommand(int mode = QIVCommandMode::Exclusive);
   ~QIVStateCommand() override;
 
@@ -92,8 +93,9 @@ class QIVStateCommand : public QIVDialogAgent {
   QIVStateAction* Action(T* target, bool (U::*doMethod)(void*), Method<U> undoMethod = nullptr,
                          Method<U> redoMethod = nullptr, void* data = nullptr) {
     U* self = target;
-    return Own(_actions, std::make_unique<QIVStateAction>(Bind(self, doMethod, data), Bind(self, undoMethod, data),
-                                                          Bind(self, redoMethod, data)));
+    return Own(_actions,
+               std::make_unique<QIVStateAction>(Bind(self, doMethod, data), Bind(self, undoMethod, data),
+                                                Bind(self, redoMethod, data)));
   }
   template <class T, class U>
   QIVStateCondition* Condition(T* target, bool (U::*method)(void*), void* data = nullptr) {
@@ -113,8 +115,8 @@ class QIVStateCommand : public QIVDialogAgent {
   template <class T, class U>
   QIVAcquisitionFilter* Filter(T* target, bool (U::*method)(void*), void* data = nullptr) {
     U* self = target;
-    return Own(_filters,
-               std::make_unique<QIVAcquisitionFilter>([test = Bind(self, method, data)](QIVDialogAgent*) { return test(); }));
+    return Own(_filters, std::make_unique<QIVAcquisitionFilter>(
+                             [test = Bind(self, method, data)](QIVDialogAgent*) { return test(); }));
   }
 
   QIVStateCondition* AndCondition(QIVStateCondition* left, QIVStateCondition* right);
@@ -143,7 +145,8 @@ class QIVStateCommand : public QIVDialogAgent {
   QIVPathElementAgent* OfferPick(const std::vector<QIVPathElement_var>& paths, unsigned modifiers);
   // Values `agent` with paths obtained for it elsewhere (returned by a
   // command it started); false when the agent cannot take them now.
-  bool OfferValues(QIVPathElementAgent* agent, const std::vector<QIVPathElement_var>& paths, unsigned modifiers);
+  bool OfferValues(QIVPathElementAgent* agent, const std::vector<QIVPathElement_var>& paths,
+                   unsigned modifiers);
   // Tries the transitions of the current state after an agent was valued.
   void Advance();
 

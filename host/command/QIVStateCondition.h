@@ -27,7 +27,8 @@ class QIVMethodCondition : public QIVStateCondition {
  public:
   using Test = std::function<bool()>;
 
-  QIVMethodCondition(Test test, std::string name = "Condition") : _test(std::move(test)), _name(std::move(name)) {}
+  QIVMethodCondition(Test test, std::string name = "Condition")
+      : _test(std::move(test)), _name(std::move(name)) {}
 
   bool Evaluate() override { return _test && _test(); }
   std::string Describe() const override { return _name; }

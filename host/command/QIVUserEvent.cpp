@@ -54,7 +54,9 @@ std::string QIVPickEvent::Format() const {
 QIVWidgetEvent QIVWidgetEvent::Type(std::string widget, std::string text) {
   return Make(Action::Type, std::move(widget), std::move(text));
 }
-QIVWidgetEvent QIVWidgetEvent::Press(std::string pushButton) { return Make(Action::Press, std::move(pushButton)); }
+QIVWidgetEvent QIVWidgetEvent::Press(std::string pushButton) {
+  return Make(Action::Press, std::move(pushButton));
+}
 QIVWidgetEvent QIVWidgetEvent::PressDialog(std::string kind, std::string dialog) {
   return Make(Action::PressDialog, std::move(dialog), std::move(kind));
 }
@@ -73,9 +75,13 @@ QIVWidgetEvent QIVWidgetEvent::Check(std::string button, bool on) {
 QIVWidgetEvent QIVWidgetEvent::Tab(std::string container, std::string page) {
   return Make(Action::Tab, std::move(container), std::move(page));
 }
-QIVWidgetEvent QIVWidgetEvent::File(std::string path) { return Make(Action::File, std::string(), std::move(path)); }
+QIVWidgetEvent QIVWidgetEvent::File(std::string path) {
+  return Make(Action::File, std::string(), std::move(path));
+}
 QIVWidgetEvent QIVWidgetEvent::FileCancel() { return Make(Action::FileCancel, std::string()); }
-QIVWidgetEvent QIVWidgetEvent::FocusOut(std::string editor) { return Make(Action::FocusOut, std::move(editor)); }
+QIVWidgetEvent QIVWidgetEvent::FocusOut(std::string editor) {
+  return Make(Action::FocusOut, std::move(editor));
+}
 
 const char* QIVWidgetEvent::VerbName(Action action) {
   for (const VerbEntry& entry : Verbs)

@@ -46,7 +46,19 @@ struct QIVPickEvent {
 // dialog (empty: the dialog of the command shown last) and `text` holds the
 // notification (OK, Cancel, Apply, Close, WindowClose).
 struct QIVWidgetEvent {
-  enum class Action { Type, Press, PressDialog, Choose, Select, Activate, Check, Tab, File, FileCancel, FocusOut };
+  enum class Action {
+    Type,
+    Press,
+    PressDialog,
+    Choose,
+    Select,
+    Activate,
+    Check,
+    Tab,
+    File,
+    FileCancel,
+    FocusOut
+  };
 
   Action action = Action::Press;
   std::string widget;

@@ -75,7 +75,9 @@ class CommandTest : public ::testing::Test {
     EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), _liveAtStart);
   }
 
-  std::vector<std::string> NewTranscriptLines() const { return QIVTranscript::Instance().LinesSince(_transcriptMark); }
+  std::vector<std::string> NewTranscriptLines() const {
+    return QIVTranscript::Instance().LinesSince(_transcriptMark);
+  }
   QIVCSO* CSO() const { return QIVFrmEditor::GetCurrentEditor()->GetCSO(); }
 
   std::unique_ptr<QIVDispatcher> _dispatcher;

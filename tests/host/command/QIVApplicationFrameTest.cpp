@@ -1,9 +1,8 @@
-#include "QIVApplicationFrame.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 
+#include "QIVApplicationFrame.h"
 #include "QIVDialog.h"
 
 namespace {

@@ -1,8 +1,7 @@
-#include "QIVCommandDeletion.h"
-
 #include <gtest/gtest.h>
 
 #include "CommandTestSupport.h"
+#include "QIVCommandDeletion.h"
 #include "QIVPathElementAgent.h"
 
 namespace {

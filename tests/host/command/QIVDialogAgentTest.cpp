@@ -1,7 +1,6 @@
-#include "QIVDialogAgent.h"
-
 #include <gtest/gtest.h>
 
+#include "QIVDialogAgent.h"
 #include "QIVVar.h"
 
 namespace {

@@ -1,11 +1,10 @@
-#include "QIVDispatcher.h"
-
 #include <gmock/gmock.h>
 
 #include "CommandTestSupport.h"
 #include "QIVApplicationFrame.h"
 #include "QIVCommandDeletion.h"
 #include "QIVDictionary.h"
+#include "QIVDispatcher.h"
 #include "QIVDlgDialog.h"
 #include "QIVDlgEditor.h"
 #include "QIVDlgPushButton.h"
@@ -44,7 +43,8 @@ class TestDlg : public QIVDlgDialog {
 // a filter, and Apply counted.
 class TestAssignCmd : public QIVStateCommand {
  public:
-  TestAssignCmd() : QIVStateCommand("TestAssignCmd", QIVCommandBehavior::SingleInstance, QIVCommandMode::Exclusive) {}
+  TestAssignCmd()
+      : QIVStateCommand("TestAssignCmd", QIVCommandBehavior::SingleInstance, QIVCommandMode::Exclusive) {}
   ~TestAssignCmd() override {
     QIVCommandDeletion(_dialog);
     QIVCommandDeletion(_dialogAgent);
@@ -52,14 +52,14 @@ class TestAssignCmd : public QIVStateCommand {
     QIVCommandDeletion(_productAgent);
     Log().push_back("destroyed");
   }
-  static QIVBaseUnknown* Create() { return static_cast<QIVStateCommand*>(new TestAssignCmd()); }
 
   void BuildGraph() override {
     Log().push_back("BuildGraph");
     _dialog = new TestDlg(QIVApplicationFrame::GetFrame()->GetMainWindow());
     _dialog->SetFather(this);
     _dialogAgent = new QIVDialogAgent("DlgAgent", 0, 3);
-    for (const char* kind : {QIVNotificationKind::OK, QIVNotificationKind::Cancel, QIVNotificationKind::Apply})
+    for (const char* kind :
+         {QIVNotificationKind::OK, QIVNotificationKind::Cancel, QIVNotificationKind::Apply})
       _dialogAgent->AcceptOnNotify(_dialog, kind);
     _weldAgent = new QIVPathElementAgent("WeldAgent", ITestWeld::ClassName(), 0x840800);
     _productAgent = new QIVPathElementAgent("ProductAgent");
@@ -69,8 +69,9 @@ class TestAssignCmd : public QIVStateCommand {
     AddCSOClient(_weldAgent);
 
     QIVDialogState* state = GetInitialState("State1");
-    for (QIVDialogAgent* agent : {static_cast<QIVDialogAgent*>(_dialogAgent), static_cast<QIVDialogAgent*>(_weldAgent),
-                                  static_cast<QIVDialogAgent*>(_productAgent)})
+    for (QIVDialogAgent* agent :
+         {static_cast<QIVDialogAgent*>(_dialogAgent), static_cast<QIVDialogAgent*>(_weldAgent),
+          static_cast<QIVDialogAgent*>(_productAgent)})
       state->AddDialogAgent(agent);
     AddTransition(state, nullptr,
                   AndCondition(IsLastModifiedAgentCondition(_dialogAgent, QIVNotificationKind::OK),
@@ -81,7 +82,8 @@ class TestAssignCmd : public QIVStateCommand {
     AddTransition(state, state, IsLastModifiedAgentCondition(_dialogAgent, QIVNotificationKind::Apply),
                   Action(this, &TestAssignCmd::Applied));
     AddTransition(state, state, IsOutputSetCondition(_weldAgent), Action(this, &TestAssignCmd::WeldsPicked));
-    AddTransition(state, state, IsOutputSetCondition(_productAgent), Action(this, &TestAssignCmd::ProductPicked));
+    AddTransition(state, state, IsOutputSetCondition(_productAgent),
+                  Action(this, &TestAssignCmd::ProductPicked));
     _dialog->SetVisibility(QIVDlgShow);
   }
   void Activate() override { Log().push_back("Activate"); }
@@ -137,10 +139,12 @@ class TestAssignCmd : public QIVStateCommand {
 // Runs one action as it starts and ends.
 class TestOneShotCmd : public QIVStateCommand {
  public:
-  TestOneShotCmd() : QIVStateCommand("TestOneShotCmd", QIVCommandBehavior::ReplaceInstance, QIVCommandMode::Exclusive) {}
+  TestOneShotCmd()
+      : QIVStateCommand("TestOneShotCmd", QIVCommandBehavior::ReplaceInstance, QIVCommandMode::Exclusive) {}
   ~TestOneShotCmd() override { Log().push_back("one shot destroyed"); }
-  static QIVBaseUnknown* Create() { return static_cast<QIVStateCommand*>(new TestOneShotCmd()); }
-  void BuildGraph() override { AddTransition(GetInitialState("InitialState"), nullptr, nullptr, Action(this, &TestOneShotCmd::Do)); }
+  void BuildGraph() override {
+    AddTransition(GetInitialState("InitialState"), nullptr, nullptr, Action(this, &TestOneShotCmd::Do));
+  }
   bool Do(void*) {
     Log().push_back("Do");
     return true;
@@ -151,7 +155,8 @@ class TestOneShotCmd : public QIVStateCommand {
 // activity creation commands. Its factory argument names it.
 class TestSharedCmd : public QIVStateCommand {
  public:
-  explicit TestSharedCmd(const char* name) : QIVStateCommand(name ? name : "", 0x40, QIVCommandMode::Shared) {}
+  explicit TestSharedCmd(const char* name)
+      : QIVStateCommand(name ? name : "", 0x40, QIVCommandMode::Shared) {}
   static QIVBaseUnknown* Create(void* argument) {
     return static_cast<QIVStateCommand*>(new TestSharedCmd(static_cast<const char*>(argument)));
   }
@@ -175,7 +180,6 @@ class TestSharedCmd : public QIVStateCommand {
 class TestRoundaboutCmd : public QIVStateCommand {
  public:
   TestRoundaboutCmd() : QIVStateCommand("TestRoundaboutCmd") {}
-  static QIVBaseUnknown* Create() { return static_cast<QIVStateCommand*>(new TestRoundaboutCmd()); }
   void BuildGraph() override {
     QIVDialogState* state = GetInitialState("Round");
     AddTransition(state, state, Condition(this, &TestRoundaboutCmd::Always));
@@ -186,7 +190,6 @@ class TestRoundaboutCmd : public QIVStateCommand {
 // Lets the user pick a weld and hands it back to the command that started it.
 class TestPickWeldCmd : public QIVMultiDocumentCommand {
  public:
-  static QIVBaseUnknown* Create() { return static_cast<QIVStateCommand*>(new TestPickWeldCmd()); }
   ~TestPickWeldCmd() override { QIVCommandDeletion(_agent); }
   void BuildGraph() override {
     _agent = new QIVPathElementAgent("MultiSelectAgent", ITestWeld::ClassName());
@@ -205,7 +208,6 @@ class TestPickWeldCmd : public QIVMultiDocumentCommand {
 class TestReallocateCmd : public QIVStateCommand {
  public:
   TestReallocateCmd() : QIVStateCommand("TestReallocateCmd") {}
-  static QIVBaseUnknown* Create() { return static_cast<QIVStateCommand*>(new TestReallocateCmd()); }
   ~TestReallocateCmd() override { QIVCommandDeletion(_destination); }
   void BuildGraph() override {
     _destination = new QIVPathElementAgent("Destination", ITestWeld::ClassName());
@@ -214,22 +216,33 @@ class TestReallocateCmd : public QIVStateCommand {
     AddTransition(state, state, IsOutputSetCondition(_destination), Action(this, &TestReallocateCmd::Got));
   }
   bool Got(void*) {
-    Log().push_back("destination " + std::to_string(QIVVar<ITestWeld>(_destination->GetValue())->GetNumber()));
+    Log().push_back("destination " +
+                    std::to_string(QIVVar<ITestWeld>(_destination->GetValue())->GetNumber()));
     _destination->InitializeAcquisition();
     return true;
   }
   QIVPathElementAgent* _destination = nullptr;
 };
 
+template <class T>
+QIVBaseUnknown* Make() {
+  return static_cast<QIVStateCommand*>(new T());
+}
+
 const bool Registered = [] {
   QIVDictionary& dictionary = QIVDictionary::Instance();
-  dictionary.RegisterFactory("TestAssignCmd", &TestAssignCmd::Create);
-  dictionary.RegisterFactory("TestOneShotCmd", &TestOneShotCmd::Create);
+  dictionary.RegisterFactory("TestAssignCmd", &Make<TestAssignCmd>);
+  dictionary.RegisterFactory("TestOneShotCmd", &Make<TestOneShotCmd>);
   dictionary.RegisterFactory("TestSharedCmd", &TestSharedCmd::Create);
-  dictionary.RegisterFactory("TestRoundaboutCmd", &TestRoundaboutCmd::Create);
-  dictionary.RegisterFactory("TestPickWeldCmd", &TestPickWeldCmd::Create);
-  dictionary.RegisterFactory("TestReallocateCmd", &TestReallocateCmd::Create);
-  dictionary.RegisterFactory("TestNotACommand", +[]() { return QIVMake<QIVBaseUnknown>().Detach(); });
+  dictionary.RegisterFactory("TestRoundaboutCmd", &Make<TestRoundaboutCmd>);
+  dictionary.RegisterFactory("TestPickWeldCmd", &Make<TestPickWeldCmd>);
+  dictionary.RegisterFactory("TestReallocateCmd", &Make<TestReallocateCmd>);
+  dictionary.RegisterFactory(
+      "TestNotACommand", +[]() { return QIVMake<QIVBaseUnknown>().Detach(); });
+  dictionary.RegisterFactory(
+      "TestStandaloneDlg", +[]() -> QIVBaseUnknown* {
+        return new QIVDlgDialog(QIVApplicationFrame::GetFrame()->GetMainWindow(), "StandaloneDlg");
+      });
   return true;
 }();
 
@@ -253,7 +266,8 @@ TEST_F(QIVDispatcherTest, StartingBuildsTheGraphActivatesAndRecords) {
   ASSERT_NE(command, nullptr);
   EXPECT_EQ(_dispatcher->GetActiveCommandClass(), "TestAssignCmd");
   EXPECT_THAT(Log(), ElementsAre("BuildGraph", "Activate"));
-  EXPECT_THAT(NewTranscriptLines(), ElementsAre("command started TestAssignCmd", "dialog shown TestDlg \"\""));
+  EXPECT_THAT(NewTranscriptLines(),
+              ElementsAre("command started TestAssignCmd", "dialog shown TestDlg \"\""));
   EXPECT_EQ(command->GetCurrentState()->GetName().str(), "State1");
   _dispatcher->CancelAllCommands();
 }
@@ -312,8 +326,9 @@ TEST_F(QIVDispatcherTest, PicksGoToTheAgentsThatAcceptTheirElementTypeAndFilter)
   EXPECT_EQ(Pick({PathOf({body.get()})}), S_OK);
   // One pick of two welds and a product: the weld agent, first in the
   // state, takes both welds; the product is left.
-  EXPECT_EQ(Pick({PathOf({body.get(), first.get()}), PathOf({body.get()}), PathOf({body.get(), second.get()})}),
-            S_OK);
+  EXPECT_EQ(
+      Pick({PathOf({body.get(), first.get()}), PathOf({body.get()}), PathOf({body.get(), second.get()})}),
+      S_OK);
   EXPECT_THAT(Log(), ElementsAre("welds 1", "product Body", "welds 1 2"));
   EXPECT_FALSE(command->_weldAgent->IsOutputSet());  // re-armed: it repeats
   EXPECT_EQ(CSO()->GetSize(), 2);
@@ -355,7 +370,8 @@ TEST_F(QIVDispatcherTest, RefusedEventsGiveAReasonAndChangeNothing) {
   EXPECT_THAT(_dispatcher->GetLastRefusal(), HasSubstr("no agent of TestAssignCmd in state State1 takes"));
   EXPECT_EQ(Pick({PathOf({QIVMake<QIVBaseUnknown>().get()})}), E_FAIL);
   EXPECT_EQ(_dispatcher->Deliver(QIVWidgetEvent::Press("NoSuchButton")), E_FAIL);
-  EXPECT_THAT(_dispatcher->GetLastRefusal(), HasSubstr("no widget \"NoSuchButton\" in the dialogs of TestAssignCmd"));
+  EXPECT_THAT(_dispatcher->GetLastRefusal(),
+              HasSubstr("no widget \"NoSuchButton\" in the dialogs of TestAssignCmd"));
   command->_dialog->_push->SetSensitivity(QIVDlgDisable);
   EXPECT_EQ(_dispatcher->Deliver(QIVWidgetEvent::Press("PushId")), E_FAIL);
   EXPECT_FALSE(_dispatcher->GetLastRefusal().empty());
@@ -375,7 +391,8 @@ TEST_F(QIVDispatcherTest, RefusedEventsGiveAReasonAndChangeNothing) {
 TEST_F(QIVDispatcherTest, ACommandWithOneUnconditionalTransitionRunsAtStartAndIsFreed) {
   EXPECT_EQ(_dispatcher->Deliver(QIVStartEvent{"TestOneShotCmd"}), S_OK);
   EXPECT_THAT(Log(), ElementsAre("Do", "one shot destroyed"));
-  EXPECT_THAT(NewTranscriptLines(), ElementsAre("command started TestOneShotCmd", "command ended TestOneShotCmd"));
+  EXPECT_THAT(NewTranscriptLines(),
+              ElementsAre("command started TestOneShotCmd", "command ended TestOneShotCmd"));
   EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
 }
 
@@ -403,8 +420,9 @@ TEST_F(QIVDispatcherTest, ModesAndBehavioursDecideWhatStartingDoesToRunningComma
   EXPECT_THAT(Log(), ElementsAre("Cancel", "Do", "destroyed", "one shot destroyed"));
   EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
   EXPECT_THAT(NewTranscriptLines(),
-              ElementsAre("command started TestAssignCmd", "dialog shown TestDlg \"\"", "command started TestSharedCmd",
-                          "command ended TestSharedCmd", "dialog hidden TestDlg", "command cancelled TestAssignCmd",
+              ElementsAre("command started TestAssignCmd", "dialog shown TestDlg \"\"",
+                          "command started TestSharedCmd", "command ended TestSharedCmd",
+                          "dialog hidden TestDlg", "command cancelled TestAssignCmd",
                           "command started TestOneShotCmd", "command ended TestOneShotCmd"));
 }
 
@@ -420,10 +438,11 @@ TEST_F(QIVDispatcherTest, ReplacingACommandOfTheSameClassCancelsTheRunningOne) {
 TEST_F(QIVDispatcherTest, EndlessTransitionsAreStopped) {
   EXPECT_EQ(_dispatcher->Deliver(QIVStartEvent{"TestRoundaboutCmd"}), S_OK);
   EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
-  EXPECT_THAT(NewTranscriptLines(),
-              ElementsAre("command started TestRoundaboutCmd",
-                          "command TestRoundaboutCmd stopped in state Round after 100 transitions without input",
-                          "command ended TestRoundaboutCmd"));
+  EXPECT_THAT(
+      NewTranscriptLines(),
+      ElementsAre("command started TestRoundaboutCmd",
+                  "command TestRoundaboutCmd stopped in state Round after 100 transitions without input",
+                  "command ended TestRoundaboutCmd"));
 }
 
 TEST_F(QIVDispatcherTest, AMultiDocumentCommandHandsItsValuesToTheCallersAgent) {
@@ -452,6 +471,15 @@ TEST_F(QIVDispatcherTest, WidgetsAreFoundOnlyInTheRunningCommandsDialogs) {
   EXPECT_EQ(command->_dialog->_editor->GetText().str(), "abc");
   stray->SetVisibility(QIVDlgHide);
   _dispatcher->CancelAllCommands();
+}
+
+TEST_F(QIVDispatcherTest, ADialogStartedByItsFactoryIsShownAndKeptForTheSession) {
+  EXPECT_EQ(_dispatcher->Deliver(QIVStartEvent("TestStandaloneDlg")), S_OK);
+  EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
+  EXPECT_THAT(NewTranscriptLines(), ElementsAre("dialog shown StandaloneDlg \"\""));
+  QIVDelayedDestruction::Flush();
+  ASSERT_EQ(QIVDialog::VisibleDialogs().size(), 1u);
+  EXPECT_EQ(QIVDialog::VisibleDialogs().front()->GetName().str(), "StandaloneDlg");
 }
 
 }  // namespace

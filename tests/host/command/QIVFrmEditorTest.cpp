@@ -1,8 +1,7 @@
-#include "QIVFrmEditor.h"
-
 #include <gtest/gtest.h>
 
 #include "CommandTestSupport.h"
+#include "QIVFrmEditor.h"
 
 namespace {
 

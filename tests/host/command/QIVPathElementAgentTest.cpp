@@ -1,9 +1,8 @@
-#include "QIVPathElementAgent.h"
-
 #include <gtest/gtest.h>
 
 #include "CommandTestSupport.h"
 #include "QIVDictionary.h"
+#include "QIVPathElementAgent.h"
 
 namespace {
 
@@ -25,7 +24,8 @@ class ITestLate : public QIVInterface<ITestLate> {
 class TestLate : public ITestLate {};
 
 const bool Registered = QIVDictionary::Instance().RegisterExtension(
-    "TestProduct", "ITestLabelled", [](QIVBaseUnknown*) -> QIVBaseUnknown* { return new TestLabelExtension(); });
+    "TestProduct", "ITestLabelled",
+    [](QIVBaseUnknown*) -> QIVBaseUnknown* { return new TestLabelExtension(); });
 
 class QIVPathElementAgentTest : public ::testing::Test {
  protected:

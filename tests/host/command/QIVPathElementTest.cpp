@@ -1,8 +1,7 @@
-#include "QIVPathElement.h"
-
 #include <gtest/gtest.h>
 
 #include "CommandTestSupport.h"
+#include "QIVPathElement.h"
 
 namespace {
 

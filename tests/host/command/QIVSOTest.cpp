@@ -1,8 +1,7 @@
-#include "QIVSO.h"
-
 #include <gtest/gtest.h>
 
 #include "CommandTestSupport.h"
+#include "QIVSO.h"
 
 namespace {
 
@@ -14,7 +13,8 @@ class QIVSOTest : public ::testing::Test {
 };
 
 TEST_F(QIVSOTest, KeepsAddingOrderAndTakesEachObjectOrPathOnce) {
-  for (const QIVVar<TestWeld>& weld : _welds) EXPECT_TRUE(_set.AddElement(PathOf({_body.get(), weld.get()}).get()));
+  for (const QIVVar<TestWeld>& weld : _welds)
+    EXPECT_TRUE(_set.AddElement(PathOf({_body.get(), weld.get()}).get()));
   EXPECT_FALSE(_set.AddElement(PathOf({_body.get(), _welds[1].get()}).get()));
   EXPECT_TRUE(_set.AddElement(_body.get()));
   EXPECT_FALSE(_set.AddElement(_body.get()));

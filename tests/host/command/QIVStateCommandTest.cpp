@@ -1,9 +1,8 @@
-#include "QIVStateCommand.h"
-
 #include <gmock/gmock.h>
 
 #include "CommandTestSupport.h"
 #include "QIVCommandDeletion.h"
+#include "QIVStateCommand.h"
 
 using ::testing::ElementsAre;
 
@@ -114,7 +113,8 @@ TEST_F(QIVStateCommandTest, StatesWithoutAgentsTestAllTransitionsOnEntryOthersOn
   waiting->AddDialogAgent(_command->_first);
   _command->_answerA = true;
   _command->AddTransition(start, waiting, _command->Condition(_command, &ScriptedCmd::GuardA), Act("enter"));
-  _command->AddTransition(waiting, after, _command->Condition(_command, &ScriptedCmd::GuardB), Act("guarded"));
+  _command->AddTransition(waiting, after, _command->Condition(_command, &ScriptedCmd::GuardB),
+                          Act("guarded"));
   _command->AddTransition(waiting, after, nullptr, Act("unguarded"));
   _command->Start();
   EXPECT_THAT(_log, ElementsAre("guard A", "act enter", "act unguarded"));
@@ -137,7 +137,8 @@ TEST_F(QIVStateCommandTest, RepeatingAgentsAreRearmedAfterATransitionOthersKeepT
   QIVDialogState* start = _command->GetInitialState("Start");
   start->AddDialogAgent(_command->_first);
   start->AddDialogAgent(_command->_second);
-  _command->AddTransition(start, start, _command->IsLastModifiedAgentCondition(_command->_second), Act("loop"));
+  _command->AddTransition(start, start, _command->IsLastModifiedAgentCondition(_command->_second),
+                          Act("loop"));
   _command->Start();
 
   Notify(QIVNotificationKind::OK);

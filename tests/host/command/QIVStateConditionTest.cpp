@@ -1,8 +1,8 @@
-#include "QIVStateCondition.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "QIVStateCondition.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
-#include "QIVUserEvent.h"
-
 #include <gtest/gtest.h>
 
 #include "CommandTestSupport.h"
+#include "QIVUserEvent.h"
 
 namespace {
 
@@ -12,7 +11,8 @@ TEST(QIVUserEventTest, EachEventFormatsAsTheLineThatPlaysIt) {
       {QIVStartEvent("ZELVekBIWReadWeldFromFileCmd"), "start ZELVekBIWReadWeldFromFileCmd"},
       {QIVStartEvent("ZELBIWFastenerLocationCmd", std::string("DesignPosition")),
        "start ZELBIWFastenerLocationCmd DesignPosition"},
-      {E::Type("EditorTextPathId", "examples/floor welds.txt"), "type EditorTextPathId \"examples/floor welds.txt\""},
+      {E::Type("EditorTextPathId", "examples/floor welds.txt"),
+       "type EditorTextPathId \"examples/floor welds.txt\""},
       {E::Type("EditorId", ""), "type EditorId \"\""},
       {E::Press("PushButtonAssignId"), "press PushButtonAssignId"},
       {E::PressDialog("OK"), "press OK"},
