@@ -29,8 +29,8 @@ class QIVISPPItemMgt : public QIVInterface<QIVISPPItemMgt> {
                           QIVBaseUnknown_var* link = nullptr) = 0;
   // E_FAIL when the item is not there with that mode.
   virtual HRESULT RemoveItem(const QIVBaseUnknown_var& item, int mode = 0) = 0;
-  // Removes every listed item held with that mode in one pass; answers
-  // S_OK when at least one was removed.
+  // Removes every listed item held with that mode; S_OK when at least one
+  // was removed, S_FALSE when none was.
   virtual HRESULT RemoveItems(const QIVListValQIVBaseUnknown_var& items, int mode = 0) = 0;
   virtual HRESULT GetItemLink(const QIVBaseUnknown_var& item, QIVBaseUnknown_var& link) const = 0;
 };

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <vector>
+
+#include "ZELBIWFeature.h"
+#include "ZELIBIWFastener.h"
+
+// What point and curve fasteners share: type, category, identifier,
+// version, colour and the repository's assignments.
+class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
+ public:
+  QIVUnicodeString GetType() const override { return _type; }
+  HRESULT SetType(const QIVUnicodeString& type) override;
+  QIVUnicodeString GetCategory() const override { return _category; }
+  HRESULT SetCategory(const QIVUnicodeString& category) override;
+  QIVUnicodeString GetIdentifier() const override { return _identifier; }
+  HRESULT SetIdentifier(const QIVUnicodeString& identifier) override;
+  QIVUnicodeString GetFastenerVersion() const override { return _version; }
+  HRESULT SetFastenerVersion(const QIVUnicodeString& version) override;
+  long GetColor() const override { return _color; }
+  HRESULT SetColor(long rgb) override;
+  HRESULT RestoreColor(const QIVBaseUnknown_var& context, bool redraw) override;
+  HRESULT GetExternalAssignments(QIVListValQIVUnicodeString& assignments) const override;
+  HRESULT AddExternalAssignment(const QIVUnicodeString& assignment) override;
+  HRESULT ClearExternalAssignments() override;
+
+ protected:
+  ZELBIWFastener() = default;
+
+ private:
+  QIVUnicodeString _type;
+  QIVUnicodeString _category = "exo";
+  QIVUnicodeString _identifier;
+  QIVUnicodeString _version;
+  long _color = -1;
+  std::vector<QIVUnicodeString> _externalAssignments;
+};

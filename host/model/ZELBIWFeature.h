@@ -1,0 +1,42 @@
+#pragma once
+
+#include "QIVIAlias.h"
+#include "QIVModelObject.h"
+#include "ZELIBIWFeature.h"
+
+// The common part of every BIW feature: alias, assignments, graphic
+// representation and the parts it joins or locates (kept here, indexed and
+// answered by the feature container).
+class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIAlias {
+ public:
+  ~ZELBIWFeature() override;
+
+  bool IsProcessItem() const override { return true; }
+
+  QIVUnicodeString GetAlias() const override { return _alias; }
+  HRESULT SetAlias(const QIVUnicodeString& alias) override;
+
+  HRESULT GetAssignedActivities(QIVListValQIVBaseUnknown_var& activities) const override;
+  int GetNumberOfAssignments() const override;
+  QIVUnicodeString GetGraphicRepresentation() const override { return _graphicRepresentation; }
+  HRESULT SetGraphicRepresentation(const QIVUnicodeString& path) override;
+  QIVUnicodeString GetPlanTypeName() const override { return _planTypeName; }
+  HRESULT SetPlanTypeName(const QIVUnicodeString& name) override;
+
+  const QIVModelLinks& RelatedParts() const { return _relatedParts; }
+  // Relates or unrelates parts, keeping the container's index of part sets.
+  void RelateParts(const std::vector<QIVModelObject*>& parts, bool link);
+
+  void ReleaseLinks() override;
+  void ForgetReference(QIVModelObject* target) override;
+  void ClearLinks() override;
+
+ protected:
+  ZELBIWFeature() = default;
+
+ private:
+  QIVUnicodeString _alias;
+  QIVUnicodeString _graphicRepresentation;
+  QIVUnicodeString _planTypeName;
+  QIVModelLinks _relatedParts;
+};
