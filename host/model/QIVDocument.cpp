@@ -380,11 +380,15 @@ void QIVDocument::Unindex(QIVModelObject* object) {
   }
 }
 
-QIVSPPActivity* QIVDocument::NewActivity(const QIVSPPActivityType& type) {
+QIVSPPActivity* QIVDocument::NewActivity(const QIVSPPActivityType& type, const QIVUnicodeString& name) {
   auto activity = QIVMake<QIVSPPActivity>(type);
   Register(activity.get());
-  const int number = _activityNumbers[type.text] + 1;
-  activity->SetName(QIVUnicodeString(type.text) + "." + QIVUnicodeString().BuildFromNum(number));
+  if (name.IsEmpty()) {
+    const int number = _activityNumbers[type.text] + 1;
+    activity->SetName(QIVUnicodeString(type.text) + "." + QIVUnicodeString().BuildFromNum(number));
+  } else {
+    activity->SetName(name);
+  }
   return activity.get();
 }
 

@@ -84,8 +84,9 @@ class QIVDocument : public QIVIDocument, public QIVInit {
   HRESULT AdoptObject(QIVModelObject* object);
   // Deletes an object with what it owns and every link to it.
   HRESULT Delete(QIVModelObject* object);
-  // A new activity of the type, named after it, without father.
-  QIVSPPActivity* NewActivity(const QIVSPPActivityType& type);
+  // A new activity of the type without father, named `name` or, without
+  // one, after its type.
+  QIVSPPActivity* NewActivity(const QIVSPPActivityType& type, const QIVUnicodeString& name = "");
   void ActivityNamed(const QIVSPPActivity* activity);
   void ProductRenamed(QIVProduct* product, const QIVUnicodeString& previous);
   void RootProductLeaving(QIVProduct* product);

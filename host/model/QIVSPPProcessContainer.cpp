@@ -13,8 +13,7 @@ QIVListValQIVBaseUnknown_var QIVSPPProcessContainer::GetProcesses() const {
 
 HRESULT QIVSPPProcessContainer::CreateProcess(const QIVUnicodeString& name, QIVBaseUnknown_var& process) {
   if (!Document() || name.IsEmpty()) return E_INVALIDARG;
-  QIVSPPActivity* root = Document()->NewActivity(*QIVSPPActivityType::Find(QIVSPPActivityTypes::Process));
-  root->SetName(name);
+  QIVSPPActivity* root = Document()->NewActivity(*QIVSPPActivityType::Find(QIVSPPActivityTypes::Process), name);
   root->SetFather(this);
   _roots.push_back(root);
   process = QIVBaseUnknown_var(root);

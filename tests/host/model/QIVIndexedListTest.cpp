@@ -1,0 +1,33 @@
+#include "QIVIndexedList.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(QIVIndexedListTest, KeepsInsertionOrderThroughRemovalsSmallAndLarge) {
+  for (int size : {6, 1000}) {
+    std::vector<int> storage(size);
+    QIVIndexedList<int*> list;
+    for (int& value : storage) EXPECT_TRUE(list.Add(&value));
+    EXPECT_FALSE(list.Add(&storage[0]));
+    EXPECT_FALSE(list.Add(nullptr));
+    for (int i = 0; i < size; i += 2) EXPECT_TRUE(list.Remove(&storage[i]));
+    EXPECT_FALSE(list.Remove(&storage[0]));
+    EXPECT_EQ(list.Size(), size / 2);
+
+    std::vector<int*> expected;
+    for (int i = 1; i < size; i += 2) expected.push_back(&storage[i]);
+    EXPECT_EQ(list.Values(), expected);
+    EXPECT_EQ(list.First(), &storage[1]);
+    EXPECT_TRUE(list.Contains(&storage[size - 1]));
+    EXPECT_FALSE(list.Contains(&storage[size - 2]));
+
+    // A value removed and added again goes to the end.
+    EXPECT_TRUE(list.Remove(&storage[1]));
+    EXPECT_TRUE(list.Add(&storage[1]));
+    EXPECT_EQ(list.Values().back(), &storage[1]);
+    list.Clear();
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.First(), nullptr);
+  }
+}
