@@ -396,7 +396,7 @@ void QIVDocument::ActivityNamed(const QIVSPPActivity* activity) {
   const char* text = activity->Type().text;
   if (!text) return;
   const std::string prefix = std::string(text) + ".";
-  const std::string& name = activity->GetName().str();
+  const std::string name = activity->GetName().str();
   const std::string digits = name.rfind(prefix, 0) == 0 ? name.substr(prefix.size()) : "";
   if (digits.empty() || digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), ::isdigit)) return;
   int& highest = _activityNumbers[text];

@@ -6,6 +6,14 @@
 
 namespace {
 constexpr double DegreesPerRadian = 180.0 / std::numbers::pi;
+constexpr double Tolerance = 1e-9;
+
+double Tidy(double value) { return std::abs(value) < Tolerance ? 0.0 : value; }
+
+double TidyAngle(double degrees) {
+  degrees = Tidy(degrees);
+  return degrees <= -180.0 + Tolerance ? 180.0 : degrees;
+}
 }  // namespace
 
 QIVMathTransformation::QIVMathTransformation() : _m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0} {}
@@ -32,8 +40,8 @@ std::array<double, 6> QIVMathTransformation::ToYPR() const {
   } else {
     yaw = std::atan2(-Rotation(0, 1), Rotation(1, 1));
   }
-  return {Translation(0), Translation(1), Translation(2),
-          roll * DegreesPerRadian, pitch * DegreesPerRadian, yaw * DegreesPerRadian};
+  return {Tidy(Translation(0)),           Tidy(Translation(1)),           Tidy(Translation(2)),
+          TidyAngle(roll * DegreesPerRadian), TidyAngle(pitch * DegreesPerRadian), TidyAngle(yaw * DegreesPerRadian)};
 }
 
 QIVMathTransformation QIVMathTransformation::operator*(const QIVMathTransformation& local) const {

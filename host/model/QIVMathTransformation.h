@@ -15,8 +15,10 @@ class QIVMathTransformation {
   explicit QIVMathTransformation(const std::array<double, 12>& rows);
 
   static QIVMathTransformation FromYPR(double x, double y, double z, double roll, double pitch, double yaw);
-  // x, y, z, roll, pitch, yaw. When pitch is +-90 degrees the roll is taken
-  // as 0 and the whole turn about the vertical goes to the yaw.
+  // x, y, z, roll, pitch, yaw, each placement read one way only: angles in
+  // (-180, 180], values within 1e-9 of zero as 0 (never -0). When pitch is
+  // +-90 degrees the roll is taken as 0 and the whole turn about the
+  // vertical goes to the yaw.
   std::array<double, 6> ToYPR() const;
 
   const std::array<double, 12>& Rows() const { return _m; }

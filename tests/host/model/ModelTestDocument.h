@@ -7,6 +7,7 @@
 #include "QIVDocument.h"
 #include "QIVIAlias.h"
 #include "QIVIProduct.h"
+#include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
 #include "QIVISPPFlowMgt.h"
 #include "QIVISPPItemMgt.h"
@@ -100,7 +101,24 @@ struct ModelTestDocument {
 };
 
 // The names of a list of activities, products or features, in order.
-QIVListValQIVUnicodeString NamesOf(const QIVListValQIVBaseUnknown_var& objects);
+inline QIVListValQIVUnicodeString NamesOf(const QIVListValQIVBaseUnknown_var& objects) {
+  QIVListValQIVUnicodeString names;
+  for (const QIVBaseUnknown_var& object : objects) {
+    if (QIVISPPActivity_var activity = object)
+      names.Append(activity->GetName());
+    else if (QIVIProduct_var product = object)
+      names.Append(product->GetPrdInstanceName());
+    else if (QIVIAlias_var alias = object)
+      names.Append(alias->GetAlias());
+    else
+      names.Append("?");
+  }
+  return names;
+}
 
 // Shows text lists readably in failed expectations.
-void PrintTo(const QIVListValQIVUnicodeString& names, std::ostream* out);
+inline void PrintTo(const QIVListValQIVUnicodeString& names, std::ostream* out) {
+  *out << "{";
+  for (int i = 1; i <= names.Size(); ++i) *out << (i > 1 ? ", \"" : "\"") << names[i] << "\"";
+  *out << "}";
+}

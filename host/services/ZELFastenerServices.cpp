@@ -1,0 +1,427 @@
+#include "ZELFastenerServices.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <memory>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "QIVFrmEditor.h"
+#include "QIVIDocument.h"
+#include "QIVIModelObject.h"
+#include "QIVIProduct.h"
+#include "QIVISPPActivity.h"
+#include "QIVISPPChildManagement.h"
+#include "QIVISPPItemMgt.h"
+#include "QIVISPPProcessContainer.h"
+#include "QIVIAlias.h"
+#include "ZELBIWCycleTime.h"
+#include "ZELBIWFastenerType.h"
+#include "ZELIBIWClampingPoint.h"
+#include "ZELIBIWFastener.h"
+#include "ZELIBIWFeature.h"
+#include "ZELIBIWFeatureContainer.h"
+#include "ZELIBIWFeaturePartRelations.h"
+#include "ZELIBIWLocatingPoint.h"
+#include "ZELIBIWPointFastener.h"
+#include "ZELIMfgAssembly.h"
+
+namespace {
+
+QIVIDocument_var DocumentOr(const QIVBaseUnknown_var& document) {
+  if (document) return QIVIDocument_var(document);
+  QIVBaseUnknown_var current;
+  ZELFastenerServices::GetCurrentDocument(current);
+  return QIVIDocument_var(current);
+}
+
+void ToSequence(const QIVListValQIVBaseUnknown_var& list, _SEQUENCE_QIVBaseUnknown_ptr& sequence) {
+  QIVReleaseSequence(sequence);
+  sequence.reserve(list.Size());
+  for (QIVBaseUnknown_var entry : list) sequence.push_back(entry.Detach());
+}
+
+HRESULT FeaturesOf(const QIVBaseUnknown_var& document, const char* interfaceName,
+                   QIVListValQIVBaseUnknown_var& features) {
+  features.RemoveAll();
+  QIVBaseUnknown_var container;
+  if (FAILED(ZELFastenerServices::GetProductFeatureContainer(container, document))) return E_FAIL;
+  return ZELIBIWFeatureContainer_var(container)->GetFeatures(features, interfaceName);
+}
+
+HRESULT FeaturesOf(const QIVBaseUnknown_var& document, const char* interfaceName,
+                   _SEQUENCE_QIVBaseUnknown_ptr& features) {
+  QIVListValQIVBaseUnknown_var list;
+  const HRESULT rc = FeaturesOf(document, interfaceName, list);
+  ToSequence(list, features);
+  return rc;
+}
+
+// Calls `visit` for the activity and, down to `depth` levels (-1: all),
+// its descendants, depth first.
+void VisitActivities(const QIVBaseUnknown_var& activity, int depth,
+                     const std::function<void(const QIVBaseUnknown_var&)>& visit) {
+  visit(activity);
+  QIVISPPChildManagement_var children(activity);
+  if (depth == 0 || !children) return;
+  const std::unique_ptr<QIVListValQIVBaseUnknown_var> list = children->GetChildren();
+  for (const QIVBaseUnknown_var& child : *list) VisitActivities(child, depth < 0 ? depth : depth - 1, visit);
+}
+
+QIVBaseUnknown_var RootOf(const QIVBaseUnknown_var& activity) {
+  QIVBaseUnknown_var step = activity, father;
+  while (QIVISPPActivity_var(step) && SUCCEEDED(QIVISPPActivity_var(step)->GetFatherActivity(father))) step = father;
+  return step;
+}
+
+void AddParts(const QIVBaseUnknown_var& item, std::unordered_set<QIVBaseUnknown*>& seen,
+              QIVListValQIVBaseUnknown_var& parts) {
+  if (QIVIProduct_var(item)) {
+    if (seen.insert(item.Identity()).second) parts.Append(item);
+  } else if (ZELIMfgAssembly_var assembly = item) {
+    if (!seen.insert(item.Identity()).second) return;
+    QIVListValQIVBaseUnknown_var inner;
+    assembly->GetParts(inner);
+    for (const QIVBaseUnknown_var& part : inner) AddParts(part, seen, parts);
+    assembly->GetSubAssemblies(inner);
+    for (const QIVBaseUnknown_var& sub : inner) AddParts(sub, seen, parts);
+  }
+}
+
+template <class Entry>
+void SortByWeldID(std::vector<Entry>& entries, const std::function<QIVBaseUnknown_var(const Entry&)>& handle) {
+  std::vector<std::pair<QIVUnicodeString, Entry>> keyed;
+  keyed.reserve(entries.size());
+  for (Entry& entry : entries) keyed.emplace_back(ZELFastenerServices::GetWeldID(handle(entry)), std::move(entry));
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    return ZELFastenerServices::CompareWeldIDs(a.first, b.first) < 0;
+  });
+  for (std::size_t i = 0; i < keyed.size(); ++i) entries[i] = std::move(keyed[i].second);
+}
+
+}  // namespace
+
+HRESULT ZELFastenerServices::GetCurrentDocument(QIVBaseUnknown_var& document) {
+  QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor();
+  document = editor ? editor->GetDocument() : QIVBaseUnknown_var();
+  return document ? S_OK : E_FAIL;
+}
+
+HRESULT ZELFastenerServices::GetListOfAllFasteners(_SEQUENCE_QIVBaseUnknown_ptr& fasteners,
+                                                   const QIVBaseUnknown_var& document) {
+  return FeaturesOf(document, ZELIBIWFastener::ClassName(), fasteners);
+}
+
+HRESULT ZELFastenerServices::GetListOfAllPointFasteners(const QIVBaseUnknown_var& document,
+                                                        QIVListValQIVBaseUnknown_var& fasteners) {
+  return FeaturesOf(document, ZELIBIWPointFastener::ClassName(), fasteners);
+}
+
+HRESULT ZELFastenerServices::GetListOfAllLocators(_SEQUENCE_QIVBaseUnknown_ptr& locators,
+                                                  const QIVBaseUnknown_var& document) {
+  return FeaturesOf(document, ZELIBIWLocatingPoint::ClassName(), locators);
+}
+
+HRESULT ZELFastenerServices::GetListOfAllClamps(_SEQUENCE_QIVBaseUnknown_ptr& clamps,
+                                                const QIVBaseUnknown_var& document) {
+  return FeaturesOf(document, ZELIBIWClampingPoint::ClassName(), clamps);
+}
+
+HRESULT ZELFastenerServices::GetAllProducts(QIVListValQIVBaseUnknown_var& products,
+                                            const QIVBaseUnknown_var& document) {
+  QIVIDocument_var found = DocumentOr(document);
+  products = found ? found->GetAllProducts() : QIVListValQIVBaseUnknown_var();
+  return found ? S_OK : E_FAIL;
+}
+
+HRESULT ZELFastenerServices::GetListOfAllActivities(QIVListValQIVBaseUnknown_var& activities,
+                                                    const QIVBaseUnknown_var& document) {
+  activities.RemoveAll();
+  QIVBaseUnknown_var container;
+  if (FAILED(GetRootProcessContainer(container, document))) return E_FAIL;
+  for (const QIVBaseUnknown_var& root : QIVISPPProcessContainer_var(container)->GetProcesses())
+    VisitActivities(root, -1, [&](const QIVBaseUnknown_var& activity) { activities.Append(activity); });
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::GetRootActivity(QIVBaseUnknown_var& root, const QIVBaseUnknown_var& document) {
+  QIVIDocument_var found = DocumentOr(document);
+  root = nullptr;
+  return found ? found->GetRootActivity(root) : E_FAIL;
+}
+
+HRESULT ZELFastenerServices::GetRootProcessContainer(QIVBaseUnknown_var& container,
+                                                     const QIVBaseUnknown_var& document) {
+  QIVIDocument_var found = DocumentOr(document);
+  container = nullptr;
+  return found ? found->GetProcessContainer(container) : E_FAIL;
+}
+
+HRESULT ZELFastenerServices::GetProductFeatureContainer(QIVBaseUnknown_var& container,
+                                                        const QIVBaseUnknown_var& document) {
+  QIVIDocument_var found = DocumentOr(document);
+  container = nullptr;
+  return found ? found->GetFeatureContainer(container) : E_FAIL;
+}
+
+HRESULT ZELFastenerServices::GetFeatContainerFromFeature(const QIVBaseUnknown_var& object,
+                                                         QIVBaseUnknown_var& container) {
+  QIVIModelObject_var member(object);
+  container = nullptr;
+  if (!member || !member->GetDocument()) return E_FAIL;
+  return GetProductFeatureContainer(container, member->GetDocument());
+}
+
+HRESULT ZELFastenerServices::GetFeatContainerFromDocument(const QIVBaseUnknown_var& document,
+                                                          QIVBaseUnknown_var& container) {
+  container = nullptr;
+  if (!document) return E_FAIL;
+  return GetProductFeatureContainer(container, document);
+}
+
+HRESULT ZELFastenerServices::QuickSort(const QIVUnicodeString& key, QIVListValQIVBaseUnknown_var& fasteners) {
+  if (!(key == "Fastener")) return E_INVALIDARG;
+  SortByWeldID<QIVBaseUnknown_var>(fasteners.Items(), [](const QIVBaseUnknown_var& entry) { return entry; });
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::QuickSort(const QIVUnicodeString& key, _SEQUENCE_QIVBaseUnknown_ptr& fasteners) {
+  if (!(key == "Fastener")) return E_INVALIDARG;
+  SortByWeldID<QIVBaseUnknown*>(fasteners, [](QIVBaseUnknown* const& entry) { return QIVBaseUnknown_var(entry); });
+  return S_OK;
+}
+
+QIVUnicodeString ZELFastenerServices::GetWeldID(const QIVBaseUnknown_var& fastener) {
+  if (ZELIBIWFastener_var identified = fastener) {
+    QIVUnicodeString identifier = identified->GetIdentifier();
+    if (!identifier.IsEmpty()) return identifier;
+  }
+  QIVIAlias_var named(fastener);
+  if (!named) return "";
+  const QIVUnicodeString name = named->GetAlias();
+  const int separator = name.SearchSubString(", ");
+  return separator < 0 ? name : name.SubString(0, separator);
+}
+
+int ZELFastenerServices::CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b) {
+  const std::string_view x = a.view(), y = b.view();
+  auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  std::size_t i = 0, j = 0;
+  while (i < x.size() && j < y.size()) {
+    if (isDigit(x[i]) && isDigit(y[j])) {
+      while (i < x.size() && x[i] == '0') ++i;
+      while (j < y.size() && y[j] == '0') ++j;
+      std::size_t endX = i, endY = j;
+      while (endX < x.size() && isDigit(x[endX])) ++endX;
+      while (endY < y.size() && isDigit(y[endY])) ++endY;
+      if (endX - i != endY - j) return endX - i < endY - j ? -1 : 1;
+      if (const int digits = x.substr(i, endX - i).compare(y.substr(j, endY - j)); digits != 0) return digits;
+      i = endX;
+      j = endY;
+    } else {
+      if (x[i] != y[j]) return static_cast<unsigned char>(x[i]) < static_cast<unsigned char>(y[j]) ? -1 : 1;
+      ++i;
+      ++j;
+    }
+  }
+  return (i < x.size()) - (j < y.size());
+}
+
+HRESULT ZELFastenerServices::GetWeldFromActivity(const QIVBaseUnknown_var& activity,
+                                                 QIVListValQIVBaseUnknown_var& fasteners, int mode, int depth) {
+  if (mode == 0) fasteners.RemoveAll();
+  if (!QIVISPPItemMgt_var(activity)) return E_INVALIDARG;
+  std::unordered_set<QIVBaseUnknown*> held;
+  for (const QIVBaseUnknown_var& fastener : fasteners) held.insert(fastener.Identity());
+  VisitActivities(activity, depth, [&](const QIVBaseUnknown_var& step) {
+    QIVISPPItemMgt_var items(step);
+    if (!items) return;
+    for (const QIVBaseUnknown_var& item : items->GetItems())
+      if (ZELIBIWFastener_var(item) && held.insert(item.Identity()).second) fasteners.Append(item);
+  });
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::IsValidWeldForActivity(const QIVBaseUnknown_var& fastener,
+                                                    const QIVBaseUnknown_var& activity) {
+  ZELIBIWFastener_var typed(fastener);
+  QIVISPPActivity_var kind(activity);
+  if (!typed || !kind) return E_FAIL;
+  return ZELBIWFastenerType::Fits(typed->GetType().view(), kind->GetActivityType().view()) ? S_OK : E_FAIL;
+}
+
+HRESULT ZELFastenerServices::ValidateListOfFastenersForAssignmentToActivity(QIVListValQIVBaseUnknown_var& fasteners,
+                                                                            const QIVBaseUnknown_var& activity,
+                                                                            bool partLoadConstraint) {
+  if (!partLoadConstraint) return S_OK;
+  QIVListValQIVBaseUnknown_var loaded;
+  if (FAILED(GetLoadedParts(activity, loaded))) return E_INVALIDARG;
+  std::unordered_set<QIVBaseUnknown*> reaching;
+  for (const QIVBaseUnknown_var& part : loaded) reaching.insert(part.Identity());
+
+  QIVListValQIVBaseUnknown_var kept;
+  QIVListValQIVBaseUnknown_var parts;
+  for (const QIVBaseUnknown_var& entry : fasteners) {
+    if (!entry) continue;
+    QIVBaseUnknown_var container;
+    if (ZELIBIWFastener_var(entry) && SUCCEEDED(GetFeatContainerFromFeature(entry, container))) {
+      ZELIBIWFeaturePartRelations_var(container)->GetRelatedParts(entry, parts);
+      if (!std::all_of(parts.begin(), parts.end(),
+                       [&](const QIVBaseUnknown_var& part) { return reaching.count(part.Identity()) != 0; }))
+        continue;
+    }
+    kept.Append(entry);
+  }
+  fasteners = std::move(kept);
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::GetLoadedParts(const QIVBaseUnknown_var& activity, QIVListValQIVBaseUnknown_var& parts) {
+  parts.RemoveAll();
+  QIVBaseUnknown_var station = ZELBIWCycleTime::StationOf(activity);
+  if (!station) station = activity;
+  if (!QIVISPPItemMgt_var(station)) return E_INVALIDARG;
+  std::unordered_set<QIVBaseUnknown*> seen;
+  VisitActivities(station, -1, [&](const QIVBaseUnknown_var& step) {
+    if (QIVISPPItemMgt_var items = step)
+      for (const QIVBaseUnknown_var& item : items->GetItems()) AddParts(item, seen, parts);
+  });
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::CheckWeldAssignement(const QIVBaseUnknown_var& fastener,
+                                                  const QIVBaseUnknown_var& activity,
+                                                  const QIVListValQIVBaseUnknown_var* allAssigned, int) {
+  if (FAILED(IsValidWeldForActivity(fastener, activity))) return E_FAIL;
+  if (ZELIBIWFeature_var feature = fastener) return feature->GetNumberOfAssignments() > 0 ? E_FAIL : S_OK;
+  return allAssigned && allAssigned->Contains(fastener) ? E_FAIL : S_OK;
+}
+
+HRESULT ZELFastenerServices::AssignListOfWelds(const QIVListValQIVBaseUnknown_var* fasteners,
+                                               const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var&, int) {
+  QIVISPPItemMgt_var items(activity);
+  if (!items) return E_INVALIDARG;
+  if (!fasteners) return S_FALSE;
+  bool every = true;
+  for (const QIVBaseUnknown_var& fastener : *fasteners)
+    every &= SUCCEEDED(IsValidWeldForActivity(fastener, activity)) &&
+             SUCCEEDED(items->AddItem(fastener, QIVSPPItemAssigned));
+  return every ? S_OK : S_FALSE;
+}
+
+HRESULT ZELFastenerServices::AssignR7Weld(const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var& fastener) {
+  const QIVListValQIVBaseUnknown_var single{fastener};
+  const HRESULT rc = AssignListOfWelds(&single, activity, nullptr, 0);
+  return rc == S_OK ? S_OK : E_FAIL;
+}
+
+HRESULT ZELFastenerServices::UnassignListOfWelds(const QIVListValQIVBaseUnknown_var& fasteners,
+                                                 const QIVBaseUnknown_var& activity) {
+  QIVISPPItemMgt_var items(activity);
+  if (!items) return E_INVALIDARG;
+  QIVListValQIVBaseUnknown_var welds;
+  for (const QIVBaseUnknown_var& fastener : fasteners)
+    if (ZELIBIWFastener_var(fastener)) welds.Append(fastener);
+  return items->RemoveItems(welds);
+}
+
+HRESULT ZELFastenerServices::ReallocateWeld(const QIVBaseUnknown_var& origin, const QIVBaseUnknown_var& destination,
+                                            const QIVListValQIVBaseUnknown_var& fasteners) {
+  QIVISPPItemMgt_var from(origin), to(destination);
+  if (!from || !to) return E_INVALIDARG;
+  bool every = true;
+  for (const QIVBaseUnknown_var& fastener : fasteners) {
+    if (!from->HasItem(fastener) || FAILED(IsValidWeldForActivity(fastener, destination))) {
+      every = false;
+      continue;
+    }
+    from->RemoveItem(fastener);
+    to->AddItem(fastener, QIVSPPItemAssigned);
+  }
+  return every ? S_OK : S_FALSE;
+}
+
+HRESULT ZELFastenerServices::GetActivityFromAssignedWeld(const QIVBaseUnknown_var& fastener,
+                                                         QIVListValQIVBaseUnknown_var& activities, int& count) {
+  activities.RemoveAll();
+  count = 0;
+  ZELIBIWFeature_var feature(fastener);
+  if (!feature) return E_INVALIDARG;
+  feature->GetAssignedActivities(activities);
+  count = activities.Size();
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::GetListOfR7AssignedWeld(const QIVBaseUnknown_var& root,
+                                                     QIVListValQIVBaseUnknown_var& fasteners) {
+  return GetWeldFromActivity(root, fasteners, 0, -1);
+}
+
+HRESULT ZELFastenerServices::AssignProductsAsFirstAssign(const QIVBaseUnknown_var& activity,
+                                                         const QIVListValQIVBaseUnknown_var& products) {
+  QIVISPPItemMgt_var items(activity);
+  if (!items) return E_INVALIDARG;
+  bool every = true;
+  for (const QIVBaseUnknown_var& product : products)
+    every &= SUCCEEDED(items->AddItem(product, QIVSPPItemFromFlow));
+  return every ? S_OK : S_FALSE;
+}
+
+HRESULT ZELFastenerServices::GetActivityHierarchy(const QIVBaseUnknown_var& activity, QIVUnicodeString& text) {
+  QIVListValQIVUnicodeString names;
+  text = "";
+  if (FAILED(GetListOfExpandedTREEUpwards(activity, names))) return E_INVALIDARG;
+  for (int i = names.Size(); i >= 1; --i) text += (i == names.Size() ? "" : "/") + names[i];
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::GetListOfExpandedTREEUpwards(const QIVBaseUnknown_var& activity,
+                                                          QIVListValQIVUnicodeString& names) {
+  names.RemoveAll();
+  QIVISPPActivity_var step(activity);
+  if (!step) return E_INVALIDARG;
+  while (step) {
+    names.Append(step->GetName());
+    QIVBaseUnknown_var father;
+    if (FAILED(step->GetFatherActivity(father))) break;
+    step = father;
+  }
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::IsValidProcessVersion(const QIVBaseUnknown_var& activity,
+                                                   const QIVBaseUnknown_var& fastener,
+                                                   const QIVListValQIVUnicodeString& expandedTree) {
+  QIVListValQIVUnicodeString tree = expandedTree;
+  if (tree.IsEmpty() && FAILED(GetListOfExpandedTREEUpwards(activity, tree))) return E_INVALIDARG;
+  ZELIBIWFeature_var feature(fastener);
+  if (!feature) return S_OK;
+  QIVListValQIVBaseUnknown_var assigned;
+  feature->GetAssignedActivities(assigned);
+  for (const QIVBaseUnknown_var& other : assigned)
+    if (!(QIVISPPActivity_var(RootOf(other))->GetName() == tree[tree.Size()])) return E_FAIL;
+  return S_OK;
+}
+
+int ZELFastenerServices::GetNumberOfK2Assignments(const QIVBaseUnknown_var& fastener) {
+  QIVListValQIVUnicodeString external;
+  if (ZELIBIWFastener_var typed = fastener) typed->GetExternalAssignments(external);
+  return external.Size();
+}
+
+HRESULT ZELFastenerServices::AddK2AssignmentToText(const QIVBaseUnknown_var& fastener, QIVUnicodeString& text) {
+  ZELIBIWFastener_var typed(fastener);
+  if (!typed) return E_INVALIDARG;
+  QIVListValQIVUnicodeString external;
+  typed->GetExternalAssignments(external);
+  for (const QIVUnicodeString& assignment : external) text += assignment + ";";
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::FromQIVMathToYPR(const QIVMathTransformation& placement, QIVRawColldouble& values) {
+  values.RemoveAll();
+  for (double value : placement.ToYPR()) values.Append(value);
+  return S_OK;
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "QIVListVal.h"
+#include "QIVMathTransformation.h"
+#include "QIVUnicodeString.h"
+
+// The fastener and assignment services the module calls. Operations that
+// take a document use the current editor's one when given none. An
+// assignment is the fastener being an item of the activity.
+class ZELFastenerServices {
+ public:
+  // The current editor's document; E_FAIL when no document is open.
+  static HRESULT GetCurrentDocument(QIVBaseUnknown_var& document);
+
+  // Lists of the document. The raw sequences hold one reference per entry,
+  // which the caller releases. Fasteners, locators and clamps come depth
+  // first through the feature groups; products depth first through the
+  // product tree; activities depth first from each process root, the root
+  // included.
+  static HRESULT GetListOfAllFasteners(_SEQUENCE_QIVBaseUnknown_ptr& fasteners,
+                                       const QIVBaseUnknown_var& document = nullptr);
+  static HRESULT GetListOfAllPointFasteners(const QIVBaseUnknown_var& document, QIVListValQIVBaseUnknown_var& fasteners);
+  static HRESULT GetListOfAllLocators(_SEQUENCE_QIVBaseUnknown_ptr& locators,
+                                      const QIVBaseUnknown_var& document = nullptr);
+  static HRESULT GetListOfAllClamps(_SEQUENCE_QIVBaseUnknown_ptr& clamps, const QIVBaseUnknown_var& document = nullptr);
+  static HRESULT GetAllProducts(QIVListValQIVBaseUnknown_var& products, const QIVBaseUnknown_var& document = nullptr);
+  static HRESULT GetListOfAllActivities(QIVListValQIVBaseUnknown_var& activities,
+                                        const QIVBaseUnknown_var& document = nullptr);
+  static HRESULT GetRootActivity(QIVBaseUnknown_var& root, const QIVBaseUnknown_var& document = nullptr);
+  static HRESULT GetRootProcessContainer(QIVBaseUnknown_var& container, const QIVBaseUnknown_var& document = nullptr);
+  static HRESULT GetProductFeatureContainer(QIVBaseUnknown_var& container, const QIVBaseUnknown_var& document = nullptr);
+  // The feature container of the document `object` belongs to (a feature,
+  // a product...); E_FAIL for an object outside any document.
+  static HRESULT GetFeatContainerFromFeature(const QIVBaseUnknown_var& object, QIVBaseUnknown_var& container);
+  static HRESULT GetFeatContainerFromDocument(const QIVBaseUnknown_var& document, QIVBaseUnknown_var& container);
+
+  // Sorts in place by weld identifier (GetWeldID) in natural order (digit
+  // runs compare as numbers: "W9" before "W10"), keeping the order of equal
+  // identifiers. The only key is "Fastener"; any other is E_INVALIDARG.
+  static HRESULT QuickSort(const QIVUnicodeString& key, QIVListValQIVBaseUnknown_var& fasteners);
+  static HRESULT QuickSort(const QIVUnicodeString& key, _SEQUENCE_QIVBaseUnknown_ptr& fasteners);
+  // The identifier of a fastener: the one given to it when there is one,
+  // else its name up to the first ", " ("W0012" for "W0012, A"), else its
+  // whole name.
+  static QIVUnicodeString GetWeldID(const QIVBaseUnknown_var& fastener);
+  // <0, 0, >0 in the natural order of identifiers.
+  static int CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b);
+
+  // The fasteners assigned to the activity, in item order. Mode 0 replaces
+  // the list, 1 appends to it the fasteners it does not hold yet. Depth 0
+  // takes the activity alone, n also its descendants n levels down, -1 all
+  // of them (depth first).
+  static HRESULT GetWeldFromActivity(const QIVBaseUnknown_var& activity, QIVListValQIVBaseUnknown_var& fasteners,
+                                     int mode, int depth);
+  // S_OK when the fastener's type fits the activity's kind
+  // (ZELBIWFastenerType), E_FAIL otherwise.
+  static HRESULT IsValidWeldForActivity(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity);
+  // With the part-load constraint on, removes in place every fastener of
+  // which some joined part does not reach the activity's station
+  // (GetLoadedParts); keeps the order of the others. Empty entries go too;
+  // objects that are not fasteners stay.
+  static HRESULT ValidateListOfFastenersForAssignmentToActivity(QIVListValQIVBaseUnknown_var& fasteners,
+                                                                const QIVBaseUnknown_var& activity,
+                                                                bool partLoadConstraint);
+  // The parts that reach the activity's station (the activity itself when
+  // it has no station): the products that the station or any activity below
+  // it holds as items, manufactured assemblies expanded into their parts at
+  // every depth; each once, in the order met.
+  static HRESULT GetLoadedParts(const QIVBaseUnknown_var& activity, QIVListValQIVBaseUnknown_var& parts);
+  // Negative when the fastener may not go to the activity: it is assigned
+  // already (anywhere, or in `allAssigned` for objects the model does not
+  // know), or it does not fit the activity.
+  static HRESULT CheckWeldAssignement(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity,
+                                      const QIVListValQIVBaseUnknown_var* allAssigned, int options);
+  // Assigns each listed fastener that fits the activity; S_FALSE when some
+  // were left out (or no list was given). The product the fasteners were
+  // chosen from is not needed.
+  static HRESULT AssignListOfWelds(const QIVListValQIVBaseUnknown_var* fasteners, const QIVBaseUnknown_var& activity,
+                                   const QIVBaseUnknown_var& product, int options);
+  static HRESULT AssignR7Weld(const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var& fastener);
+  static HRESULT UnassignListOfWelds(const QIVListValQIVBaseUnknown_var& fasteners, const QIVBaseUnknown_var& activity);
+  // Moves the listed fasteners assigned to `origin` that fit `destination`;
+  // S_FALSE when some stayed.
+  static HRESULT ReallocateWeld(const QIVBaseUnknown_var& origin, const QIVBaseUnknown_var& destination,
+                                const QIVListValQIVBaseUnknown_var& fasteners);
+  static HRESULT GetActivityFromAssignedWeld(const QIVBaseUnknown_var& fastener,
+                                             QIVListValQIVBaseUnknown_var& activities, int& count);
+  // Every fastener assigned to `root` or an activity below it, each once.
+  static HRESULT GetListOfR7AssignedWeld(const QIVBaseUnknown_var& root, QIVListValQIVBaseUnknown_var& fasteners);
+  // Products handed on from the flow become items of the activity
+  // (QIVSPPItemFromFlow).
+  static HRESULT AssignProductsAsFirstAssign(const QIVBaseUnknown_var& activity,
+                                             const QIVListValQIVBaseUnknown_var& products);
+
+  // The activity's names from its process root down, joined by "/"
+  // ("Process/Grouping.1/Station.1").
+  static HRESULT GetActivityHierarchy(const QIVBaseUnknown_var& activity, QIVUnicodeString& text);
+  // The names of the activity and of each of its fathers, the activity
+  // first.
+  static HRESULT GetListOfExpandedTREEUpwards(const QIVBaseUnknown_var& activity, QIVListValQIVUnicodeString& names);
+  // A process root is a process version: S_OK unless the fastener is
+  // assigned to an activity under another root than the last name of
+  // `expandedTree` (the activity's root).
+  static HRESULT IsValidProcessVersion(const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var& fastener,
+                                       const QIVListValQIVUnicodeString& expandedTree);
+  // Assignments the plant's repository holds outside this document.
+  static int GetNumberOfK2Assignments(const QIVBaseUnknown_var& fastener);
+  // Appends each of them followed by ";".
+  static HRESULT AddK2AssignmentToText(const QIVBaseUnknown_var& fastener, QIVUnicodeString& text);
+
+  // x, y, z, roll, pitch, yaw of a placement (QIVMathTransformation).
+  static HRESULT FromQIVMathToYPR(const QIVMathTransformation& placement, QIVRawColldouble& values);
+};
