@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+#include "QIVDocumentError.h"
+#include "QIVIDocument.h"
+
+// Builds a process document from its JSON text (docs/document-format.md),
+// checking every value: the first fault stops the reading with its place
+// (line and JSON pointer) and reason, and nothing of the text is kept.
+class QIVDocumentReader {
+ public:
+  // `sourceName` names the text in errors (usually its file). On failure
+  // E_FAIL, `document` empty.
+  static HRESULT Read(std::string_view text, const QIVUnicodeString& sourceName, QIVIDocument_var& document,
+                      QIVDocumentError& error);
+};

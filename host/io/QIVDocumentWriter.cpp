@@ -1,0 +1,534 @@
+#include "QIVDocumentWriter.h"
+
+#include <cmath>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "QIVDocumentFormat.h"
+#include "QIVIPlantLibrary.h"
+#include "QIVISPPDynamicActivity.h"
+#include "QIVISPPChildManagement.h"
+#include "QIVISPPFlowMgt.h"
+#include "QIVISPPItem.h"
+#include "QIVISPPItemLink.h"
+#include "QIVISPPProcessContainer.h"
+#include "QIVISPPProductIO.h"
+#include "QIVISpecObject.h"
+#include "QIVJsonWriter.h"
+#include "QIVLinkOrder.h"
+#include "QIVMathTransformation.h"
+#include "ZELIBIWCurveFastener.h"
+#include "ZELIBIWFeatureChildMgmt.h"
+#include "ZELIBIWFeatureContainer.h"
+#include "ZELIBIWFeatureGroup.h"
+#include "ZELIBIWFeaturePartRelations.h"
+#include "ZELIBIWPointFastener.h"
+#include "ZELISpotWeld.h"
+#include "ZELIUpdateManufAssly.h"
+
+namespace F = QIVDocumentFormat;
+
+namespace {
+
+// Thrown inside the writer only; Write turns it into an error.
+struct WriteFault {
+  QIVUnicodeString reason;
+};
+
+QIVUnicodeString Describe(const QIVBaseUnknown_var& object) {
+  QIVIModelObject_var model(object);
+  if (!model) return "an object";
+  return QIVUnicodeString::Format("%s %lld", model->GetKindName(), model->GetDocumentId());
+}
+
+class Writer {
+ public:
+  explicit Writer(const QIVIDocument_var& document) : _document(document) {}
+
+  std::string Run() {
+    _out.BeginObject();
+    _out.Key("format");
+    _out.String(F::Name);
+    _out.Key("version");
+    _out.Integer(F::Version);
+    WriteReferences();
+    WriteProducts();
+    WriteDatums();
+    WriteFeatures();
+    WriteAssemblies();
+    WriteProcess();
+    WriteFlow();
+    WriteItems();
+    WritePlantLibrary();
+    _out.EndObject();
+    CheckEverythingWritten();
+    return _out.Take();
+  }
+
+ private:
+  // Objects and links.
+
+  void BeginEntry(const QIVBaseUnknown_var& object) {
+    QIVIModelObject_var model(object);
+    if (!model || !(model->GetDocument() == _document)) throw WriteFault{Describe(object) + " is not in the document"};
+    if (!_written.insert(model->GetDocumentId()).second) throw WriteFault{Describe(object) + " stands twice"};
+    _out.BeginObject();
+    _out.Key("id");
+    _out.Integer(model->GetDocumentId());
+  }
+
+  long long IdOf(const QIVBaseUnknown_var& target, const QIVBaseUnknown_var& from, const char* key) {
+    QIVIModelObject_var model(target);
+    if (!model || !(model->GetDocument() == _document) || model->GetDocumentId() == 0)
+      throw WriteFault{Describe(from) + ": " + key + " links to an object outside the document"};
+    return model->GetDocumentId();
+  }
+
+  void Reference(const char* key, const QIVBaseUnknown_var& target, const QIVBaseUnknown_var& from) {
+    _out.Key(key);
+    _out.Integer(IdOf(target, from, key));
+  }
+
+  void References(const char* key, const QIVListValQIVBaseUnknown_var& targets, const QIVBaseUnknown_var& from) {
+    if (targets.IsEmpty()) return;
+    _out.Key(key);
+    _out.BeginInlineArray();
+    for (const QIVBaseUnknown_var& target : targets) _out.Integer(IdOf(target, from, key));
+    _out.EndArray();
+  }
+
+  // Values.
+
+  void Number(const char* key, double value, const QIVBaseUnknown_var& owner) {
+    _out.Key(key);
+    if (!_out.Number(value)) throw WriteFault{Describe(owner) + ": " + key + " is not a finite number"};
+  }
+
+  template <class Values>
+  void Numbers(const char* key, const Values& values, const QIVBaseUnknown_var& owner) {
+    _out.Key(key);
+    InlineNumbers(key, values, owner);
+  }
+
+  template <class Values>
+  void InlineNumbers(const char* key, const Values& values, const QIVBaseUnknown_var& owner) {
+    _out.BeginInlineArray();
+    for (double value : values)
+      if (!_out.Number(value)) throw WriteFault{Describe(owner) + ": " + key + " holds a number that is not finite"};
+    _out.EndArray();
+  }
+
+  template <class I, std::size_t N>
+  void Texts(const QIVBaseUnknown_var& object, const F::TextField<I> (&fields)[N]) {
+    QIVVar<I> holder(object);
+    if (!holder) return;
+    for (const F::TextField<I>& field : fields) {
+      const QIVUnicodeString value = (holder.get()->*field.get)();
+      if (!field.always && value.IsEmpty()) continue;
+      _out.Key(field.key);
+      _out.String(value.view());
+    }
+  }
+
+  template <class I>
+  void Color(const QIVBaseUnknown_var& object, const F::ColorField<I>& field) {
+    QIVVar<I> holder(object);
+    if (!holder) return;
+    const long rgb = (holder.get()->*field.get)();
+    if (rgb < 0) return;
+    _out.Key("color");
+    _out.String(QIVUnicodeString::Format("#%06lX", rgb).view());
+  }
+
+  template <class Writes>
+  void Children(const char* key, const QIVListValQIVBaseUnknown_var& children, Writes&& write) {
+    if (children.IsEmpty()) return;
+    _out.Key(key);
+    _out.BeginArray();
+    for (const QIVBaseUnknown_var& child : children) write(child);
+    _out.EndArray();
+  }
+
+  // Sections.
+
+  void WriteReferences() {
+    _out.Key("references");
+    _out.BeginArray();
+    for (const QIVBaseUnknown_var& object : _document->GetAllObjects()) {
+      QIVIProductReference_var reference(object);
+      if (!reference) continue;
+      BeginEntry(object);
+      Texts(object, F::ReferenceFields);
+      Texts(object, F::PLMFields);
+      _out.EndObject();
+    }
+    _out.EndArray();
+  }
+
+  void WriteProducts() {
+    _out.Key("products");
+    _out.BeginArray();
+    for (const QIVBaseUnknown_var& root : _document->GetRootProducts()) WriteProduct(root);
+    _out.EndArray();
+  }
+
+  void WriteProduct(const QIVBaseUnknown_var& object) {
+    QIVIProduct_var product(object);
+    BeginEntry(object);
+    Texts(object, F::ProductFields);
+    QIVBaseUnknown_var reference;
+    if (SUCCEEDED(product->GetReferenceProduct(reference)) && reference) Reference("reference", reference, object);
+    QIVMathTransformation position;
+    if (SUCCEEDED(product->GetPosition(position)) && !(position == QIVMathTransformation()))
+      Numbers("position", position.Rows(), object);
+    Texts(object, F::PLMFields);
+    QIVListValQIVBaseUnknown_var children;
+    product->GetChildren(children);
+    Children("children", children, [&](const QIVBaseUnknown_var& child) { WriteProduct(child); });
+    _out.EndObject();
+  }
+
+  void WriteDatums() {
+    _out.Key("datums");
+    _out.BeginArray();
+    for (const QIVBaseUnknown_var& object : _document->GetDatums()) {
+      BeginEntry(object);
+      _out.Key("kind");
+      _out.String(QIVIModelObject_var(object)->GetSubKind().view());
+      Texts(object, F::DatumSimpleFields);
+      Texts(object, F::DatumTargetFields);
+      QIVBaseUnknown_var owner;
+      if (QIVITPSDatumSimple_var simple = object; simple && SUCCEEDED(simple->GetOwnerProduct(owner)) && owner)
+        Reference("owner", owner, object);
+      if (QIVITPSDatumTarget_var target = object; target && SUCCEEDED(target->GetOwnerProduct(owner)) && owner)
+        Reference("owner", owner, object);
+      Texts(object, F::PLMFields);
+      _out.EndObject();
+    }
+    _out.EndArray();
+  }
+
+  void WriteFeatures() {
+    QIVBaseUnknown_var container;
+    if (FAILED(_document->GetFeatureContainer(container)) || !container)
+      throw WriteFault{"the document has no product feature container"};
+    _relations = container;
+    _out.Key("features");
+    BeginEntry(container);
+    Texts(container, F::PLMFields);
+    // The top groups are the groups whose father is the container itself.
+    QIVListValQIVBaseUnknown_var groups, topGroups;
+    ZELIBIWFeatureContainer_var(container)->GetFeatures(groups, ZELIBIWFeatureGroup::ClassName());
+    for (const QIVBaseUnknown_var& group : groups) {
+      QIVBaseUnknown_var father;
+      if (QIVISpecObject_var spec = group; spec && SUCCEEDED(spec->GetSpecFather(father)) && father == container)
+        topGroups.Append(group);
+    }
+    _out.Key("groups");
+    _out.BeginArray();
+    for (const QIVBaseUnknown_var& group : topGroups) WriteFeature(group);
+    _out.EndArray();
+    _out.EndObject();
+  }
+
+  void WriteFeature(const QIVBaseUnknown_var& object) {
+    QIVIModelObject_var model(object);
+    const QIVUnicodeString subKind = model ? model->GetSubKind() : QIVUnicodeString();
+    const F::Kind* kind = model ? F::FindKind(subKind.IsEmpty() ? std::string_view(model->GetKindName()) : subKind.view()) : nullptr;
+    if (!kind) throw WriteFault{Describe(object) + " is not a feature the format knows"};
+    BeginEntry(object);
+    _out.Key("kind");
+    _out.String(kind->word);
+    Texts(object, F::AliasFields);
+    switch (kind->family) {
+      case F::Family::PointFastener:
+      case F::Family::CurveFastener:
+        WriteFastener(object, kind->family);
+        break;
+      case F::Family::Locator:
+        WriteLocator(object);
+        break;
+      default:
+        break;
+    }
+    Texts(object, F::FeatureFields);
+    QIVListValQIVBaseUnknown_var parts;
+    if (_relations && SUCCEEDED(_relations->GetRelatedParts(object, parts))) References("parts", parts, object);
+    Texts(object, F::PLMFields);
+    QIVListValQIVBaseUnknown_var children;
+    if (ZELIBIWFeatureChildMgmt_var group = object) group->GetChildren(children);
+    Children("children", children, [&](const QIVBaseUnknown_var& child) { WriteFeature(child); });
+    _out.EndObject();
+  }
+
+  void WriteFastener(const QIVBaseUnknown_var& object, F::Family family) {
+    Texts(object, F::FastenerFields);
+    Color(object, F::FastenerColor);
+    if (family == F::Family::PointFastener) {
+      QIVRawColldouble values, manufacturing;
+      if (ZELISpotWeld_var weld = object) weld->GetValues(values);
+      Numbers("values", values, object);
+      if (ZELIBIWPointFastener_var point = object) point->GetManufacturingPosition(manufacturing);
+      if (!manufacturing.IsEmpty()) Numbers("manufacturingPosition", manufacturing, object);
+    } else {
+      QIVListVal<QIVRawColldouble> points;
+      if (ZELIBIWCurveFastener_var curve = object) curve->GetPoints(points);
+      _out.Key("points");
+      _out.BeginArray();
+      for (const QIVRawColldouble& point : points) InlineNumbers("points", point, object);
+      _out.EndArray();
+    }
+    QIVListValQIVUnicodeString assignments;
+    if (ZELIBIWFastener_var fastener = object) fastener->GetExternalAssignments(assignments);
+    if (!assignments.IsEmpty()) {
+      _out.Key("externalAssignments");
+      _out.BeginInlineArray();
+      for (const QIVUnicodeString& assignment : assignments) _out.String(assignment.view());
+      _out.EndArray();
+    }
+  }
+
+  void WriteLocator(const QIVBaseUnknown_var& object) {
+    QIVRawColldouble position;
+    if (ZELIBIWLocatingPoint_var locating = object) {
+      Texts(object, F::LocatingPointFields);
+      Color(object, F::LocatingPointColor);
+      locating->GetPosition(position);
+    } else if (ZELIBIWClampingPoint_var clamping = object) {
+      Texts(object, F::ClampingPointFields);
+      Color(object, F::ClampingPointColor);
+      clamping->GetPosition(position);
+    }
+    Numbers("position", position, object);
+  }
+
+  void WriteAssemblies() {
+    _out.Key("assemblies");
+    _out.BeginArray();
+    for (const QIVBaseUnknown_var& object : _document->GetMfgAssemblies()) {
+      ZELIMfgAssembly_var assembly(object);
+      BeginEntry(object);
+      Texts(object, F::AssemblyFields);
+      QIVListValQIVBaseUnknown_var parts, subAssemblies;
+      assembly->GetParts(parts);
+      assembly->GetSubAssemblies(subAssemblies);
+      References("parts", parts, object);
+      References("subAssemblies", subAssemblies, object);
+      Texts(object, F::PLMFields);
+      _out.EndObject();
+    }
+    _out.EndArray();
+  }
+
+  void WriteProcess() {
+    QIVBaseUnknown_var container;
+    if (FAILED(_document->GetProcessContainer(container)) || !container)
+      throw WriteFault{"the document has no process container"};
+    _out.Key("process");
+    BeginEntry(container);
+    Texts(container, F::PLMFields);
+    _out.Key("activities");
+    _out.BeginArray();
+    for (const QIVBaseUnknown_var& root : QIVISPPProcessContainer_var(container)->GetProcesses()) WriteActivity(root);
+    _out.EndArray();
+    _out.EndObject();
+  }
+
+  void WriteActivity(const QIVBaseUnknown_var& object) {
+    QIVISPPActivity_var activity(object);
+    _activityRanks.emplace(object.Identity(), static_cast<long long>(_activities.size()));
+    _activities.push_back(object);
+    BeginEntry(object);
+    _out.Key("type");
+    _out.String(activity->GetActivityType().view());
+    Texts(object, F::ActivityFields);
+    double cycleTime = 0.0;
+    if (SUCCEEDED(activity->GetCycleTime(cycleTime)) && (cycleTime != 0.0 || std::signbit(cycleTime)))
+      Number("cycleTime", cycleTime, object);
+    QIVListValQIVUnicodeString names;
+    activity->GetAttributeNames(names);
+    if (!names.IsEmpty()) {
+      _out.Key("attributes");
+      _out.BeginObject();
+      for (const QIVUnicodeString& name : names) {
+        double value = 0.0;
+        activity->GetAttribute(name, value);
+        Number(name.ConvertToChar(), value, object);
+      }
+      _out.EndObject();
+    }
+    if (ZELIUpdateManufAssly_var root = object) {
+      _out.Key("automaticUpdate");
+      _out.Bool(root->IsAutomaticUpdate());
+    }
+    QIVBaseUnknown_var standsFor;
+    if (QIVISPPDynamicActivity_var dynamic = object; dynamic && SUCCEEDED(dynamic->GetActivity(standsFor)) && standsFor)
+      Reference("standsFor", standsFor, object);
+    if (QIVISPPFlowMgt_var flow = object) {
+      WriteProductIOs("inputs", flow, QIVSPPProductInput, object);
+      WriteProductIOs("outputs", flow, QIVSPPProductOutput, object);
+    }
+    Texts(object, F::PLMFields);
+    Children("children", *QIVISPPChildManagement_var(object)->GetChildren(""),
+             [&](const QIVBaseUnknown_var& child) { WriteActivity(child); });
+    _out.EndObject();
+  }
+
+  void WriteProductIOs(const char* key, const QIVISPPFlowMgt_var& flow, int direction,
+                       const QIVBaseUnknown_var& activity) {
+    QIVListValQIVBaseUnknown_var productIOs;
+    flow->GetProductIOs(productIOs, direction);
+    if (productIOs.IsEmpty()) return;
+    _out.Key(key);
+    _out.BeginInlineArray();
+    for (const QIVBaseUnknown_var& productIO : productIOs) {
+      QIVBaseUnknown_var product;
+      if (QIVISPPProductIO_var io = productIO; io && SUCCEEDED(io->GetProduct(product)) && product)
+        _out.Integer(IdOf(product, activity, key));
+      else
+        _out.Null();
+    }
+    _out.EndArray();
+  }
+
+  // Flow links in a sequence that gives every activity its next and its
+  // previous activities back in order.
+  void WriteFlow() {
+    struct Link {
+      long long from, to;
+    };
+    std::vector<Link> links;
+    QIVLinkOrder order;
+    for (std::size_t rank = 0; rank < _activities.size(); ++rank) {
+      const QIVBaseUnknown_var& activity = _activities[rank];
+      const QIVListValQIVBaseUnknown_var next = QIVISPPFlowMgt_var(activity)->GetNextActivities("");
+      for (int position = 1; position <= next.Size(); ++position) {
+        const QIVBaseUnknown_var& target = next[position];
+        auto targetRank = _activityRanks.find(target.Identity());
+        if (targetRank == _activityRanks.end())
+          throw WriteFault{Describe(activity) + ": a flow link leads outside the process"};
+        const int back = QIVISPPFlowMgt_var(target)->GetPreviousActivities("").Locate(activity);
+        order.Add(static_cast<long long>(rank), position, targetRank->second, back > 0 ? back : -1);
+        links.push_back({IdOf(activity, activity, "flow"), IdOf(target, activity, "flow")});
+      }
+    }
+    _out.Key("flow");
+    _out.BeginArray();
+    for (std::size_t link : order.Sequence()) {
+      _out.BeginInlineArray();
+      _out.Integer(links[link].from);
+      _out.Integer(links[link].to);
+      _out.EndArray();
+    }
+    _out.EndArray();
+  }
+
+  // Items in a sequence that gives every activity its items, and every item
+  // its processing activities, back in order.
+  void WriteItems() {
+    struct Item {
+      long long activity, item;
+      int mode, first, second;
+    };
+    std::vector<Item> items;
+    QIVLinkOrder order;
+    std::unordered_map<QIVBaseUnknown*, QIVListValQIVBaseUnknown_var> processing;
+    for (std::size_t rank = 0; rank < _activities.size(); ++rank) {
+      const QIVBaseUnknown_var& activity = _activities[rank];
+      QIVISPPItemMgt_var manager(activity);
+      if (!manager) continue;
+      const QIVListValQIVBaseUnknown_var held = manager->GetItems("Item", QIVSPPItemAnyMode);
+      for (int position = 1; position <= held.Size(); ++position) {
+        const QIVBaseUnknown_var& item = held[position];
+        QIVBaseUnknown_var linkObject;
+        QIVISPPItemLink_var link;
+        if (SUCCEEDED(manager->GetItemLink(item, linkObject))) link = linkObject;
+        if (!link) throw WriteFault{Describe(activity) + ": an item has no item link"};
+        Item entry{IdOf(activity, activity, "items"), IdOf(item, activity, "items"), link->GetMode(), 0, 0};
+        link->GetOptions(entry.first, entry.second);
+        auto [known, added] = processing.try_emplace(item.Identity());
+        if (added)
+          if (QIVISPPItem_var processed = item) processed->GetProcessingActivities(known->second, QIVSPPItemAnyMode);
+        const int back = known->second.Locate(activity);
+        order.Add(static_cast<long long>(rank), position, entry.item, back > 0 ? back : -1);
+        items.push_back(entry);
+      }
+    }
+    _out.Key("items");
+    _out.BeginArray();
+    for (std::size_t index : order.Sequence()) {
+      const Item& item = items[index];
+      _out.BeginInlineObject();
+      _out.Key("activity");
+      _out.Integer(item.activity);
+      _out.Key("item");
+      _out.Integer(item.item);
+      _out.Key("mode");
+      _out.String(ModeWord(item.mode));
+      if (item.first != 0 || item.second != 0) {
+        _out.Key("options");
+        _out.BeginInlineArray();
+        _out.Integer(item.first);
+        _out.Integer(item.second);
+        _out.EndArray();
+      }
+      _out.EndObject();
+    }
+    _out.EndArray();
+  }
+
+  static const char* ModeWord(int mode) {
+    for (const F::ItemMode& known : F::ItemModes)
+      if (known.mode == mode) return known.word;
+    throw WriteFault{QIVUnicodeString::Format("an item link has the unknown mode %d", mode)};
+  }
+
+  void WritePlantLibrary() {
+    QIVBaseUnknown_var library;
+    if (FAILED(_document->GetPlantLibrary(library)) || !library)
+      throw WriteFault{"the document has no plant library"};
+    _out.Key("plantLibrary");
+    BeginEntry(library);
+    Texts(library, F::PLMFields);
+    QIVListValQIVBaseUnknown_var entries;
+    QIVIPlantLibrary_var(library)->GetEntries(entries);
+    References("entries", entries, library);
+    _out.EndObject();
+  }
+
+  // An object of the document that no section reached would be lost.
+  void CheckEverythingWritten() {
+    if (static_cast<int>(_written.size()) == _document->GetObjectCount()) return;
+    for (const QIVBaseUnknown_var& object : _document->GetAllObjects())
+      if (!_written.count(QIVIModelObject_var(object)->GetDocumentId()))
+        throw WriteFault{Describe(object) + " stands outside the document's structure"};
+  }
+
+  QIVIDocument_var _document;
+  QIVJsonWriter _out;
+  std::unordered_set<long long> _written;
+  ZELIBIWFeaturePartRelations_var _relations;
+  std::vector<QIVBaseUnknown_var> _activities;
+  std::unordered_map<QIVBaseUnknown*, long long> _activityRanks;
+};
+
+}  // namespace
+
+HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, std::string& text, QIVDocumentError& error) {
+  error = QIVDocumentError();
+  if (!document) {
+    error = QIVDocumentError("", 0, 0, "", "no document to write");
+    return E_INVALIDARG;
+  }
+  try {
+    text = Writer(document).Run();
+    return S_OK;
+  } catch (const WriteFault& fault) {
+    error = QIVDocumentError("", 0, 0, "", fault.reason);
+  } catch (const std::bad_alloc&) {
+    error = QIVDocumentError("", 0, 0, "", "not enough memory to write the document");
+  }
+  text.clear();
+  return E_FAIL;
+}

@@ -1,0 +1,158 @@
+#include "QIVJsonWriter.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// Length of the well-formed UTF-8 sequence starting `text`, or 0: the same
+// rule the reader applies, so that whatever is written reads back.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const auto within = [&](std::size_t i, unsigned char low, unsigned char high) {
+    return i < text.size() && byte(i) >= low && byte(i) <= high;
+  };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return within(1, 0x80, 0xBF) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+    return within(1, low, high) && within(2, 0x80, 0xBF) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+    return within(1, low, high) && within(2, 0x80, 0xBF) && within(3, 0x80, 0xBF) ? 4 : 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void QIVJsonWriter::AppendNumber(std::string& out, double value) {
+  if (value == 0.0 && std::signbit(value)) {
+    out += "-0.0";
+    return;
+  }
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+void QIVJsonWriter::AppendString(std::string& out, std::string_view text) {
+  static constexpr char Hex[] = "0123456789abcdef";
+  out += '"';
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x80) {
+      const std::size_t length = Utf8SequenceLength(text.substr(i));
+      if (length == 0) {
+        out += "\xEF\xBF\xBD";
+        ++i;
+      } else {
+        out.append(text.substr(i, length));
+        i += length;
+      }
+      continue;
+    }
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          out += "\\u00";
+          out += Hex[c >> 4];
+          out += Hex[c & 0x0F];
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+    ++i;
+  }
+  out += '"';
+}
+
+void QIVJsonWriter::NewLine(std::size_t depth) {
+  _text += '\n';
+  _text.append(2 * depth, ' ');
+}
+
+void QIVJsonWriter::BeforeValue() {
+  if (_afterKey) {
+    _afterKey = false;
+    return;
+  }
+  if (_levels.empty()) return;
+  Level& level = _levels.back();
+  if (level.count > 0) _text += level.isInline ? ", " : ",";
+  if (!level.isInline) NewLine(_levels.size());
+  ++level.count;
+}
+
+void QIVJsonWriter::Open(char bracket, bool isInline) {
+  BeforeValue();
+  _text += bracket;
+  _levels.push_back({isInline, 0});
+}
+
+void QIVJsonWriter::Close(char bracket) {
+  if (_levels.empty()) return;
+  const Level level = _levels.back();
+  _levels.pop_back();
+  if (level.count > 0 && !level.isInline) NewLine(_levels.size());
+  _text += bracket;
+  if (_levels.empty()) _text += '\n';
+}
+
+void QIVJsonWriter::BeginObject() { Open('{', false); }
+void QIVJsonWriter::BeginInlineObject() { Open('{', true); }
+void QIVJsonWriter::EndObject() { Close('}'); }
+void QIVJsonWriter::BeginArray() { Open('[', false); }
+void QIVJsonWriter::BeginInlineArray() { Open('[', true); }
+void QIVJsonWriter::EndArray() { Close(']'); }
+
+void QIVJsonWriter::Key(std::string_view key) {
+  BeforeValue();
+  AppendString(_text, key);
+  _text += ": ";
+  _afterKey = true;
+}
+
+void QIVJsonWriter::String(std::string_view text) {
+  BeforeValue();
+  AppendString(_text, text);
+}
+
+bool QIVJsonWriter::Number(double value) {
+  BeforeValue();
+  if (!std::isfinite(value)) {
+    _text += "null";
+    return false;
+  }
+  AppendNumber(_text, value);
+  return true;
+}
+
+void QIVJsonWriter::Integer(long long value) {
+  BeforeValue();
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  _text.append(buffer, result.ptr);
+}
+
+void QIVJsonWriter::Bool(bool value) {
+  BeforeValue();
+  _text += value ? "true" : "false";
+}
+
+void QIVJsonWriter::Null() {
+  BeforeValue();
+  _text += "null";
+}
