@@ -7,7 +7,11 @@
 #include "QIVApplicationFrame.h"
 #include "QIVMultiDocumentCommand.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
+#include "ZELVekBIWEditManufacturingLocationCmd.h"
 #include "ZELVekBIWEditManufacturingLocationDlg.h"
+#include "ZELVekBIWFastenersGroupCmd.h"
+#include "ZELVekBIWImportFastenersCmd.h"
+#include "ZELVekBIWResetFastenerColorCmd.h"
 #include "ZELVekBIWUnavailableCommand.h"
 
 namespace {
@@ -90,18 +94,14 @@ QIVBaseUnknown* fctCreateZELVekBIWCreateUnloadingActivityCmd() {
   return Unavailable("ZELVekBIWCreateUnloadingActivityCmd", "ZELVekBIWCreateUnloadingActivityCmd", kReplace, 1);
 }
 QIVBaseUnknown* fctCreateZELVekBIWEditManufacturingLocationCmd(void*) {
-  return Unavailable("ZELVekBIWEditManufacturingLocationCmd", "ZELVekBIWEditManufacturingLocationCmd", kSingle, 0);
+  return Create<ZELVekBIWEditManufacturingLocationCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWEditManufacturingLocationDlg() {
   QIVApplicationFrame* frame = QIVApplicationFrame::GetFrame();
   return Create<ZELVekBIWEditManufacturingLocationDlg>(frame ? frame->GetMainWindow() : nullptr);
 }
-QIVBaseUnknown* fctCreateZELVekBIWFastenersGroupCmd() {
-  return Unavailable("ZELVekBIWFastenersGroupCmd", "ZELVekBIWFastenersGroupCmd", kReplace, 0);
-}
-QIVBaseUnknown* fctCreateZELVekBIWImportFastenersCmd() {
-  return Unavailable("ZELVekBIWImportFastenersCmd", "ZELVekBIWImportFastenersCmd", kReplace, 0);
-}
+QIVBaseUnknown* fctCreateZELVekBIWFastenersGroupCmd() { return Create<ZELVekBIWFastenersGroupCmd>(); }
+QIVBaseUnknown* fctCreateZELVekBIWImportFastenersCmd() { return Create<ZELVekBIWImportFastenersCmd>(); }
 QIVBaseUnknown* fctCreateZELVekBIWInsertStandardStationCmd() {
   return Unavailable("ZELVekBIWInsertStandardStationCmd", "ZELVekBIWInsertStandardStationCmd", kReplace, 0);
 }
@@ -114,9 +114,7 @@ QIVBaseUnknown* fctCreateZELVekBIWReadWeldFromFileCmd() {
 QIVBaseUnknown* fctCreateZELVekBIWReallocateWeldCmd() {
   return Unavailable("ZELVekBIWReallocateWeldCmd", "ReallocateWeldCmd", kSingle, 0);
 }
-QIVBaseUnknown* fctCreateZELVekBIWResetFastenerColorCmd() {
-  return Unavailable("ZELVekBIWResetFastenerColorCmd", "ZELVekBIWResetFastenerColorCmd", kReplace, 0);
-}
+QIVBaseUnknown* fctCreateZELVekBIWResetFastenerColorCmd() { return Create<ZELVekBIWResetFastenerColorCmd>(); }
 QIVBaseUnknown* fctCreateZELVekBIWSaveLocationsInXMLCmd() {
   return Unavailable("ZELVekBIWSaveLocationsInXMLCmd", "ZELVekBIWSaveLocationsInXMLCmd", kReplace, 0);
 }
