@@ -1,6 +1,8 @@
 #include "QIVDocumentReader.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <climits>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -113,9 +115,11 @@ bool Flag(const Json& value, const Place& place) {
 }
 
 long long WholeNumber(const Json& value, const Place& place, long long low, long long high, const char* wanted) {
-  const bool whole = value.is_number_integer() &&
-                     (value.is_number_unsigned() ? value.get<unsigned long long>() <= static_cast<unsigned long long>(high)
-                                                 : value.get<long long>() >= low && value.get<long long>() <= high);
+  const bool whole =
+      value.is_number_integer() &&
+      (value.is_number_unsigned() ? value.get<unsigned long long>() <= static_cast<unsigned long long>(high) &&
+                                        (low <= 0 || value.get<unsigned long long>() >= static_cast<unsigned long long>(low))
+                                  : value.get<long long>() >= low && value.get<long long>() <= high);
   Expect(value, whole, wanted, place);
   return value.get<long long>();
 }
@@ -199,6 +203,9 @@ std::span<const std::string_view> KeysOf(F::Family family) {
   }
 }
 
+// Reads in two passes over the parsed text: the first builds every object
+// with its id, its values and its place in its tree; the second makes the
+// links by id, so a link may name an object anywhere in the text.
 class Reader {
  public:
   Reader() : _document(QIVDocument::NewEmpty()) {}
@@ -208,15 +215,18 @@ class Reader {
     Expect(root, root.is_object(), "an object", top);
     CheckFormat(root, top);
     const Fields document(root, top, DocumentKeys);
-    ReadReferences(document);
-    ReadSection(document, "products", [&](const Json& value, const Place& at) { ReadProduct(value, at, {}, 1); });
-    ReadSection(document, "datums", [&](const Json& value, const Place& at) { ReadDatum(value, at); });
-    ReadFeatures(document);
-    ReadAssemblies(document);
-    ReadProcess(document);
+    for (Pass pass : {Pass::Build, Pass::Link}) {
+      _pass = pass;
+      ReadSection(document, "references", [&](const Json& value, const Place& at) { ReadReference(value, at); });
+      ReadSection(document, "products", [&](const Json& value, const Place& at) { ReadProduct(value, at, {}, 1); });
+      ReadSection(document, "datums", [&](const Json& value, const Place& at) { ReadDatum(value, at); });
+      ReadFeatures(document);
+      ReadSection(document, "assemblies", [&](const Json& value, const Place& at) { ReadAssembly(value, at); });
+      ReadProcess(document);
+      ReadPlantLibrary(document);
+    }
     ReadSection(document, "flow", [&](const Json& value, const Place& at) { ReadFlowLink(value, at); });
     ReadSection(document, "items", [&](const Json& value, const Place& at) { ReadItem(value, at); });
-    ReadPlantLibrary(document);
     for (const auto& finish : _finishing) finish();
     return _document;
   }
@@ -224,11 +234,14 @@ class Reader {
   void Abandon() { _document->Close(); }
 
  private:
+  enum class Pass { Build, Link };
+
   void CheckFormat(const Json& root, const Place& top) {
     auto format = root.find("format");
     if (format == root.end()) Fail(top, "missing field \"format\": not a biwplan document");
     if (Text(*format, top.Member("format")) != F::Name)
-      Fail(top.Member("format"), "not a biwplan document: the format is " + Quoted(format->get_ref<const std::string&>()));
+      Fail(top.Member("format"),
+           "not a biwplan document: the format is " + Quoted(format->get_ref<const std::string&>()));
     auto version = root.find("version");
     if (version == root.end()) Fail(top, "missing field \"version\"");
     const long long number = WholeNumber(*version, top.Member("version"), 1, LLONG_MAX, "a version number");
@@ -241,19 +254,34 @@ class Reader {
   void ReadSection(const Fields& document, const char* key, Read&& read) {
     const Json* section = document.Optional(key);
     if (!section) return;
-    const Place at = document.At(key);
-    Array(*section, at);
-    for (std::size_t i = 0; i < section->size(); ++i) read((*section)[i], at.Element(i));
+    ReadArray(*section, document.At(key), read);
+  }
+
+  template <class Read>
+  void ReadArray(const Json& value, const Place& at, Read&& read) {
+    Array(value, at);
+    for (std::size_t i = 0; i < value.size(); ++i) read(value[i], at.Element(i));
+  }
+
+  template <class Read>
+  void ReadChildren(const Fields& fields, int depth, Read&& read) {
+    const Json* children = fields.Optional("children");
+    if (!children) return;
+    if (depth >= F::MaxDepth)
+      Fail(fields.At("children"), "the tree is deeper than " + std::to_string(F::MaxDepth) + " levels");
+    ReadArray(*children, fields.At("children"), read);
   }
 
   // Objects and links.
 
-  QIVBaseUnknown_var Create(const Fields& fields, const char* kind, const char* subKind) {
+  // The object of the entry: built in the first pass, found in the second.
+  QIVBaseUnknown_var Entry(const Fields& fields, const char* kind, const char* subKind) {
     const Place at = fields.At("id");
     const QIVObjectId id = Id(fields.Required("id"), at);
     QIVBaseUnknown_var object;
-    if (SUCCEEDED(_document->FindObject(id, object)))
-      Fail(at, "id " + std::to_string(id) + " is used twice (already by " + WithArticle(KindOf(object)) + ")");
+    const bool exists = SUCCEEDED(_document->FindObject(id, object));
+    if (_pass == Pass::Link) return object;
+    if (exists) Fail(at, "id " + std::to_string(id) + " is used twice (already by " + WithArticle(KindOf(object)) + ")");
     if (FAILED(_document->CreateObject(kind, subKind, id, object)) || !object)
       Fail(fields.Here(), "cannot build " + WithArticle(*subKind ? subKind : kind));
     Texts(fields, object, F::PLMFields);
@@ -265,37 +293,28 @@ class Reader {
     return model ? model->GetKindName() : "object";
   }
 
-  // Why `object` cannot stand where one of `kinds` is wanted (any kind
-  // when none is given); empty when it can.
-  static std::string Mismatch(QIVObjectId id, const QIVBaseUnknown_var& object,
-                              std::initializer_list<const char*> kinds) {
-    const std::string kind = KindOf(object);
-    if (kinds.size() == 0 || std::find(kinds.begin(), kinds.end(), kind) != kinds.end()) return {};
-    std::string wanted;
-    for (const char* allowed : kinds) wanted += (wanted.empty() ? "" : " or ") + WithArticle(allowed);
-    return "id " + std::to_string(id) + " is " + WithArticle(kind) + ", not " + wanted;
-  }
-
+  // The object an id names, of one of `kinds` (any kind when none is given).
   QIVBaseUnknown_var Resolve(const Json& value, const Place& place, std::initializer_list<const char*> kinds) {
     const QIVObjectId id = Id(value, place);
     QIVBaseUnknown_var object;
     if (FAILED(_document->FindObject(id, object))) Fail(place, "no object has id " + std::to_string(id));
-    if (std::string mismatch = Mismatch(id, object, kinds); !mismatch.empty()) Fail(place, mismatch);
-    return object;
+    const std::string kind = KindOf(object);
+    if (kinds.size() == 0 || std::find(kinds.begin(), kinds.end(), kind) != kinds.end()) return object;
+    std::string wanted;
+    for (const char* allowed : kinds) wanted += (wanted.empty() ? "" : " or ") + WithArticle(allowed);
+    Fail(place, "id " + std::to_string(id) + " is " + WithArticle(kind) + ", not " + wanted);
   }
 
-  // Distinct references, in order.
+  // Distinct objects, in order.
   QIVListValQIVBaseUnknown_var ResolveAll(const Json& value, const Place& place,
                                           std::initializer_list<const char*> kinds) {
-    Array(value, place);
     QIVListValQIVBaseUnknown_var objects;
-    std::unordered_set<QIVObjectId> seen;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-      const Place at = place.Element(i);
-      objects.Append(Resolve(value[i], at, kinds));
-      if (!seen.insert(value[i].get<QIVObjectId>()).second)
-        Fail(at, "id " + std::to_string(value[i].get<QIVObjectId>()) + " is listed twice");
-    }
+    std::unordered_set<QIVBaseUnknown*> seen;
+    ReadArray(value, place, [&](const Json& element, const Place& at) {
+      objects.Append(Resolve(element, at, kinds));
+      if (!seen.insert(objects[objects.Size()].Identity()).second)
+        Fail(at, "id " + std::to_string(element.get<QIVObjectId>()) + " is listed twice");
+    });
     return objects;
   }
 
@@ -330,36 +349,32 @@ class Reader {
 
   // Sections.
 
-  void ReadReferences(const Fields& document) {
-    ReadSection(document, "references", [&](const Json& value, const Place& at) {
-      const Fields fields(value, at, ReferenceKeys);
-      const QIVBaseUnknown_var reference = Create(fields, "ProductReference", "");
-      Texts(fields, reference, F::ReferenceFields);
-    });
+  void ReadReference(const Json& value, const Place& at) {
+    const Fields fields(value, at, ReferenceKeys);
+    const QIVBaseUnknown_var reference = Entry(fields, "ProductReference", "");
+    if (_pass == Pass::Build) Texts(fields, reference, F::ReferenceFields);
   }
 
   void ReadProduct(const Json& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
     const Fields fields(value, at, ProductKeys);
-    if (depth > F::MaxDepth) Fail(at, "the tree is deeper than " + std::to_string(F::MaxDepth) + " levels");
-    const QIVBaseUnknown_var object = Create(fields, "Product", "");
+    const QIVBaseUnknown_var object = Entry(fields, "Product", "");
     QIVIProduct_var product(object);
-    Texts(fields, object, F::ProductFields);
-    if (const Json* reference = fields.Optional("reference"))
+    if (_pass == Pass::Build) {
+      Texts(fields, object, F::ProductFields);
+      if (const Json* position = fields.Optional("position")) {
+        const std::vector<double> rows = Numbers(*position, fields.At("position"), 12);
+        std::array<double, 12> matrix;
+        std::copy(rows.begin(), rows.end(), matrix.begin());
+        product->SetPosition(QIVMathTransformation(matrix));
+      }
+      const HRESULT placed = father ? QIVIProduct_var(father)->AddChild(object) : _document->AddRootProduct(object);
+      if (FAILED(placed)) Fail(at, "the product cannot be placed here");
+    } else if (const Json* reference = fields.Optional("reference")) {
       product->SetReferenceProduct(Resolve(*reference, fields.At("reference"), {"ProductReference"}));
-    if (const Json* position = fields.Optional("position")) {
-      const std::vector<double> rows = Numbers(*position, fields.At("position"), 12);
-      std::array<double, 12> matrix;
-      std::copy(rows.begin(), rows.end(), matrix.begin());
-      product->SetPosition(QIVMathTransformation(matrix));
     }
-    const HRESULT placed = father ? QIVIProduct_var(father)->AddChild(object) : _document->AddRootProduct(object);
-    if (FAILED(placed)) Fail(at, "the product cannot be placed here");
-    if (const Json* children = fields.Optional("children")) {
-      const Place childrenAt = fields.At("children");
-      Array(*children, childrenAt);
-      for (std::size_t i = 0; i < children->size(); ++i)
-        ReadProduct((*children)[i], childrenAt.Element(i), object, depth + 1);
-    }
+    ReadChildren(fields, depth, [&](const Json& child, const Place& childAt) {
+      ReadProduct(child, childAt, object, depth + 1);
+    });
   }
 
   void ReadDatum(const Json& value, const Place& at) {
@@ -367,10 +382,11 @@ class Reader {
     const std::string& word = Text(fields.Required("kind"), fields.At("kind"));
     const F::Kind* kind = F::FindKind(word);
     if (!kind || kind->family != F::Family::Datum) Fail(fields.At("kind"), "unknown datum kind " + Quoted(word));
-    const QIVBaseUnknown_var datum = Create(fields, kind->modelKind, kind->subKind);
-    Texts(fields, datum, F::DatumSimpleFields);
-    Texts(fields, datum, F::DatumTargetFields);
-    if (const Json* owner = fields.Optional("owner")) {
+    const QIVBaseUnknown_var datum = Entry(fields, kind->modelKind, kind->subKind);
+    if (_pass == Pass::Build) {
+      Texts(fields, datum, F::DatumSimpleFields);
+      Texts(fields, datum, F::DatumTargetFields);
+    } else if (const Json* owner = fields.Optional("owner")) {
       const QIVBaseUnknown_var product = Resolve(*owner, fields.At("owner"), {"Product"});
       if (QIVITPSDatumSimple_var simple = datum) simple->SetOwnerProduct(product);
       if (QIVITPSDatumTarget_var target = datum) target->SetOwnerProduct(product);
@@ -380,13 +396,12 @@ class Reader {
   void ReadFeatures(const Fields& document) {
     const Place at = document.At("features");
     const Fields fields(document.Required("features"), at, FeatureContainerKeys);
-    const QIVBaseUnknown_var container = Create(fields, "FeatureContainer", "");
+    const QIVBaseUnknown_var container = Entry(fields, "FeatureContainer", "");
     _relations = container;
-    if (const Json* groups = fields.Optional("groups")) {
-      const Place groupsAt = fields.At("groups");
-      Array(*groups, groupsAt);
-      for (std::size_t i = 0; i < groups->size(); ++i) ReadFeature((*groups)[i], groupsAt.Element(i), container, 1);
-    }
+    if (const Json* groups = fields.Optional("groups"))
+      ReadArray(*groups, fields.At("groups"), [&](const Json& group, const Place& groupAt) {
+        ReadFeature(group, groupAt, container, 1);
+      });
   }
 
   // A feature under `father`: the feature container for a top group, else a
@@ -402,34 +417,25 @@ class Reader {
     if (atTop != (kind->family == F::Family::TopGroup))
       Fail(at.Member("kind"), WithArticle(word) + (atTop ? " cannot stand among the top groups"
                                                           : " stands only among the top groups"));
-    if (depth > F::MaxDepth) Fail(at, "the tree is deeper than " + std::to_string(F::MaxDepth) + " levels");
 
     const Fields fields(value, at, KeysOf(kind->family));
-    const QIVBaseUnknown_var feature = Create(fields, kind->modelKind, kind->subKind);
-    const HRESULT placed = atTop ? ZELIBIWFeatureContainer_var(father)->AddTopGroup(feature)
-                                 : ZELIBIWFeatureChildMgmt_var(father)->AddChild(feature);
-    if (FAILED(placed)) Fail(at, atTop ? "there is " + WithArticle(word) + " already" : "the feature cannot be placed here");
-    Texts(fields, feature, F::AliasFields);
-    Texts(fields, feature, F::FeatureFields);
-    switch (kind->family) {
-      case F::Family::PointFastener:
-      case F::Family::CurveFastener:
+    const QIVBaseUnknown_var feature = Entry(fields, kind->modelKind, kind->subKind);
+    if (_pass == Pass::Build) {
+      const HRESULT placed = atTop ? ZELIBIWFeatureContainer_var(father)->AddTopGroup(feature)
+                                   : ZELIBIWFeatureChildMgmt_var(father)->AddChild(feature);
+      if (FAILED(placed))
+        Fail(at, atTop ? "there is " + WithArticle(word) + " already" : "the feature cannot be placed here");
+      Texts(fields, feature, F::AliasFields);
+      Texts(fields, feature, F::FeatureFields);
+      if (kind->family == F::Family::PointFastener || kind->family == F::Family::CurveFastener)
         ReadFastener(fields, feature, kind->family);
-        break;
-      case F::Family::Locator:
-        ReadLocator(fields, feature);
-        break;
-      default:
-        break;
-    }
-    if (const Json* parts = fields.Optional("parts"))
+      if (kind->family == F::Family::Locator) ReadLocator(fields, feature);
+    } else if (const Json* parts = fields.Optional("parts")) {
       _relations->SetRelatedParts(feature, ResolveAll(*parts, fields.At("parts"), {"Product"}), true);
-    if (const Json* children = fields.Optional("children")) {
-      const Place childrenAt = fields.At("children");
-      Array(*children, childrenAt);
-      for (std::size_t i = 0; i < children->size(); ++i)
-        ReadFeature((*children)[i], childrenAt.Element(i), feature, depth + 1);
     }
+    ReadChildren(fields, depth, [&](const Json& child, const Place& childAt) {
+      ReadFeature(child, childAt, feature, depth + 1);
+    });
   }
 
   void ReadFastener(const Fields& fields, const QIVBaseUnknown_var& feature, F::Family family) {
@@ -442,19 +448,16 @@ class Reader {
         ZELIBIWPointFastener_var(feature)->SetManufacturingPosition(
             RawNumbers(*position, fields.At("manufacturingPosition"), 6), false);
     } else {
-      const Place at = fields.At("points");
-      const Json& value = Array(fields.Required("points"), at);
       QIVListVal<QIVRawColldouble> points;
-      points.Reserve(static_cast<int>(value.size()));
-      for (std::size_t i = 0; i < value.size(); ++i) points.Append(RawNumbers(value[i], at.Element(i), 6));
+      ReadArray(fields.Required("points"), fields.At("points"),
+                [&](const Json& point, const Place& pointAt) { points.Append(RawNumbers(point, pointAt, 6)); });
       ZELIBIWCurveFastener_var(feature)->SetPoints(points);
     }
     if (const Json* assignments = fields.Optional("externalAssignments")) {
-      const Place at = fields.At("externalAssignments");
-      Array(*assignments, at);
       ZELIBIWFastener_var fastener(feature);
-      for (std::size_t i = 0; i < assignments->size(); ++i)
-        fastener->AddExternalAssignment(QIVUnicodeString(Text((*assignments)[i], at.Element(i))));
+      ReadArray(*assignments, fields.At("externalAssignments"), [&](const Json& assignment, const Place& entryAt) {
+        fastener->AddExternalAssignment(QIVUnicodeString(Text(assignment, entryAt)));
+      });
     }
   }
 
@@ -471,66 +474,70 @@ class Reader {
     }
   }
 
-  // Assemblies first all exist, then link: a sub-assembly may come later in
-  // the list than the assembly holding it.
-  void ReadAssemblies(const Fields& document) {
-    std::vector<QIVBaseUnknown_var> assemblies;
-    ReadSection(document, "assemblies", [&](const Json& value, const Place& at) {
-      const Fields fields(value, at, AssemblyKeys);
-      assemblies.push_back(Create(fields, "MfgAssembly", ""));
-      Texts(fields, assemblies.back(), F::AssemblyFields);
-    });
-    std::size_t next = 0;
-    ReadSection(document, "assemblies", [&](const Json& value, const Place& at) {
-      const Fields fields(value, at, AssemblyKeys);
-      ZELIMfgAssembly_var assembly(assemblies[next++]);
-      if (const Json* parts = fields.Optional("parts"))
-        for (const QIVBaseUnknown_var& part : ResolveAll(*parts, fields.At("parts"), {"Product"}))
-          assembly->AddPart(part);
-      if (const Json* subAssemblies = fields.Optional("subAssemblies")) {
-        const Place subAt = fields.At("subAssemblies");
-        const QIVListValQIVBaseUnknown_var held = ResolveAll(*subAssemblies, subAt, {"MfgAssembly"});
-        for (int i = 1; i <= held.Size(); ++i)
-          if (FAILED(assembly->AddPart(held[i])))
-            Fail(subAt.Element(i - 1), "an assembly cannot contain itself, even through its sub-assemblies");
-      }
-    });
+  void ReadAssembly(const Json& value, const Place& at) {
+    const Fields fields(value, at, AssemblyKeys);
+    const QIVBaseUnknown_var object = Entry(fields, "MfgAssembly", "");
+    if (_pass == Pass::Build) {
+      Texts(fields, object, F::AssemblyFields);
+      return;
+    }
+    ZELIMfgAssembly_var assembly(object);
+    if (const Json* parts = fields.Optional("parts"))
+      for (const QIVBaseUnknown_var& part : ResolveAll(*parts, fields.At("parts"), {"Product"}))
+        assembly->AddPart(part);
+    if (const Json* subAssemblies = fields.Optional("subAssemblies")) {
+      const Place subAt = fields.At("subAssemblies");
+      const QIVListValQIVBaseUnknown_var held = ResolveAll(*subAssemblies, subAt, {"MfgAssembly"});
+      for (int i = 1; i <= held.Size(); ++i)
+        if (FAILED(assembly->AddPart(held[i])))
+          Fail(subAt.Element(i - 1), "an assembly cannot contain itself, even through its sub-assemblies");
+    }
   }
 
   void ReadProcess(const Fields& document) {
     const Place at = document.At("process");
     const Fields fields(document.Required("process"), at, ProcessContainerKeys);
-    _processes = Create(fields, "ProcessContainer", "");
-    if (const Json* activities = fields.Optional("activities")) {
-      const Place activitiesAt = fields.At("activities");
-      Array(*activities, activitiesAt);
-      for (std::size_t i = 0; i < activities->size(); ++i)
-        ReadActivity((*activities)[i], activitiesAt.Element(i), {}, 1);
-    }
+    const QIVBaseUnknown_var container = Entry(fields, "ProcessContainer", "");
+    if (const Json* activities = fields.Optional("activities"))
+      ReadArray(*activities, fields.At("activities"), [&](const Json& activity, const Place& activityAt) {
+        ReadActivity(activity, activityAt, container, 1);
+      });
   }
 
+  // An activity under `father`: the process container for a process root,
+  // else an activity.
   void ReadActivity(const Json& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
     const Fields fields(value, at, ActivityKeys);
-    if (depth > F::MaxDepth) Fail(at, "the tree is deeper than " + std::to_string(F::MaxDepth) + " levels");
     const std::string& typeName = Text(fields.Required("type"), fields.At("type"));
     const QIVSPPActivityType* type = QIVSPPActivityType::Find(typeName);
     if (!type) Fail(fields.At("type"), "unknown activity type " + Quoted(typeName));
     if (type->IsAbstract())
       Fail(fields.At("type"), "the activity type " + Quoted(typeName) + " is abstract: no activity is of it alone");
-    const QIVBaseUnknown_var object = Create(fields, "Activity", type->name);
-    const HRESULT placed =
-        father ? QIVISPPChildManagement_var(father)->AppendChild(object) : _processes->AddProcess(object);
-    if (FAILED(placed)) Fail(at, "the activity cannot be placed here");
+    const QIVBaseUnknown_var object = Entry(fields, "Activity", type->name);
+    if (_pass == Pass::Build)
+      BuildActivity(fields, object, father, depth == 1);
+    else
+      LinkActivity(fields, object);
+    ReadChildren(fields, depth, [&](const Json& child, const Place& childAt) {
+      ReadActivity(child, childAt, object, depth + 1);
+    });
+  }
+
+  void BuildActivity(const Fields& fields, const QIVBaseUnknown_var& object, const QIVBaseUnknown_var& father,
+                     bool isRoot) {
+    const HRESULT placed = isRoot ? QIVISPPProcessContainer_var(father)->AddProcess(object)
+                                  : QIVISPPChildManagement_var(father)->AppendChild(object);
+    if (FAILED(placed)) Fail(fields.Here(), "the activity cannot be placed here");
     Texts(fields, object, F::ActivityFields);
     QIVISPPActivity_var activity(object);
-
     if (const Json* attributes = fields.Optional("attributes")) {
       const Place attributesAt = fields.At("attributes");
       Expect(*attributes, attributes->is_object(), "an object", attributesAt);
       for (const auto& attribute : attributes->items()) {
         const Place attributeAt = attributesAt.Member(attribute.key());
         if (FAILED(activity->SetAttribute(QIVUnicodeString(attribute.key()), Number(attribute.value(), attributeAt))))
-          Fail(attributeAt, WithArticle(typeName) + " has no attribute " + Quoted(attribute.key()));
+          Fail(attributeAt, WithArticle(activity->GetActivityType().view()) + " has no attribute " +
+                                Quoted(attribute.key()));
       }
     }
     // Kept for the end, so that nothing done while reading recomputes them.
@@ -545,53 +552,37 @@ class Reader {
       if (!root) Fail(fields.At("automaticUpdate"), "only a process root updates its assemblies automatically");
       _finishing.push_back([root, on] { root->SetAutomaticUpdate(on); });
     }
-    if (const Json* standsFor = fields.Optional("standsFor")) ReadStandsFor(*standsFor, fields.At("standsFor"), object);
-    ReadProductIOs(fields, "inputs", object);
-    ReadProductIOs(fields, "outputs", object);
-    if (const Json* children = fields.Optional("children")) {
-      const Place childrenAt = fields.At("children");
-      Array(*children, childrenAt);
-      for (std::size_t i = 0; i < children->size(); ++i)
-        ReadActivity((*children)[i], childrenAt.Element(i), object, depth + 1);
+    if (fields.Optional("standsFor") && !QIVISPPDynamicActivity_var(object))
+      Fail(fields.At("standsFor"), "only a DynamicActivity stands for another activity");
+  }
+
+  void LinkActivity(const Fields& fields, const QIVBaseUnknown_var& object) {
+    if (const Json* standsFor = fields.Optional("standsFor")) {
+      const Place at = fields.At("standsFor");
+      if (FAILED(QIVISPPDynamicActivity_var(object)->SetActivity(Resolve(*standsFor, at, {"Activity"}))))
+        Fail(at, "an activity cannot stand for itself");
     }
-  }
-
-  // The activity stood for may come later in the tree.
-  void ReadStandsFor(const Json& value, const Place& at, const QIVBaseUnknown_var& object) {
-    QIVISPPDynamicActivity_var dynamic(object);
-    if (!dynamic) Fail(at, "only a DynamicActivity stands for another activity");
-    const QIVObjectId id = Id(value, at);
-    _finishing.push_back([this, dynamic, id, pointer = at.Pointer()] {
-      QIVBaseUnknown_var activity;
-      if (FAILED(_document->FindObject(id, activity))) throw ReadFault{pointer, "no object has id " + std::to_string(id)};
-      if (std::string mismatch = Mismatch(id, activity, {"Activity"}); !mismatch.empty())
-        throw ReadFault{pointer, mismatch};
-      if (FAILED(dynamic->SetActivity(activity))) throw ReadFault{pointer, "an activity cannot stand for itself"};
-    });
-  }
-
-  void ReadProductIOs(const Fields& fields, const char* key, const QIVBaseUnknown_var& activity) {
-    const Json* value = fields.Optional(key);
-    if (!value) return;
-    const Place at = fields.At(key);
-    Array(*value, at);
-    QIVISPPFlowMgt_var flow(activity);
-    for (std::size_t i = 0; i < value->size(); ++i) {
-      QIVBaseUnknown_var productIO;
-      const bool input = std::string_view(key) == "inputs";
-      if (input)
-        flow->CreateProductInput(productIO);
-      else
-        flow->CreateProductOutput(productIO);
-      if ((*value)[i].is_null()) continue;
-      const QIVBaseUnknown_var product = Resolve((*value)[i], at.Element(i), {"Product", "MfgAssembly"});
-      QIVISPPProductIO_var(productIO)->SetProduct(product);
+    QIVISPPFlowMgt_var flow(object);
+    for (const bool input : {true, false}) {
+      const char* key = input ? "inputs" : "outputs";
+      const Json* value = fields.Optional(key);
+      if (!value) continue;
+      ReadArray(*value, fields.At(key), [&](const Json& product, const Place& productAt) {
+        QIVBaseUnknown_var productIO;
+        if (input)
+          flow->CreateProductInput(productIO);
+        else
+          flow->CreateProductOutput(productIO);
+        if (!product.is_null())
+          QIVISPPProductIO_var(productIO)->SetProduct(Resolve(product, productAt, {"Product", "MfgAssembly"}));
+      });
     }
   }
 
   void ReadFlowLink(const Json& value, const Place& at) {
     Array(value, at);
-    if (value.size() != 2) Fail(at, "expected a pair of activity ids, found " + std::to_string(value.size()) + " values");
+    if (value.size() != 2)
+      Fail(at, "expected a pair of activity ids, found " + std::to_string(value.size()) + " values");
     const QIVBaseUnknown_var from = Resolve(value[0], at.Element(0), {"Activity"});
     const QIVBaseUnknown_var to = Resolve(value[1], at.Element(1), {"Activity"});
     const HRESULT linked = QIVISPPFlowMgt_var(from)->AddNextActivity(to);
@@ -616,24 +607,26 @@ class Reader {
       const Place optionsAt = fields.At("options");
       Array(*options, optionsAt);
       if (options->size() != 2) Fail(optionsAt, "expected 2 option words, found " + std::to_string(options->size()));
-      const int first = static_cast<int>(WholeNumber((*options)[0], optionsAt.Element(0), INT_MIN, INT_MAX, "a whole number"));
-      const int second = static_cast<int>(WholeNumber((*options)[1], optionsAt.Element(1), INT_MIN, INT_MAX, "a whole number"));
-      QIVISPPItemLink_var(link)->SetOptions(first, second);
+      int words[2];
+      for (std::size_t i = 0; i < 2; ++i)
+        words[i] = static_cast<int>(WholeNumber((*options)[i], optionsAt.Element(i), INT_MIN, INT_MAX, "a whole number"));
+      QIVISPPItemLink_var(link)->SetOptions(words[0], words[1]);
     }
   }
 
   void ReadPlantLibrary(const Fields& document) {
     const Place at = document.At("plantLibrary");
     const Fields fields(document.Required("plantLibrary"), at, PlantLibraryKeys);
-    const QIVBaseUnknown_var library = Create(fields, "PlantLibrary", "");
-    if (const Json* entries = fields.Optional("entries"))
-      for (const QIVBaseUnknown_var& entry : ResolveAll(*entries, fields.At("entries"), {}))
-        QIVIPlantLibrary_var(library)->AddEntry(entry);
+    const QIVBaseUnknown_var library = Entry(fields, "PlantLibrary", "");
+    if (_pass == Pass::Link)
+      if (const Json* entries = fields.Optional("entries"))
+        for (const QIVBaseUnknown_var& entry : ResolveAll(*entries, fields.At("entries"), {}))
+          QIVIPlantLibrary_var(library)->AddEntry(entry);
   }
 
   QIVIDocument_var _document;
+  Pass _pass = Pass::Build;
   ZELIBIWFeaturePartRelations_var _relations;
-  QIVISPPProcessContainer_var _processes;
   std::vector<std::function<void()>> _finishing;
 };
 
