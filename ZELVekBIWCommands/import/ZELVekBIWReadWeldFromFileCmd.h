@@ -1,0 +1,141 @@
+#pragma once
+
+#include <memory>
+
+#include "QIVFile.h"
+#include "QIVIProduct.h"
+#include "QIVListVal.h"
+#include "QIVStateCommand.h"
+#include "ZELIBIWFPPFactory.h"
+#include "ZELIBIWFeaturePartRelations.h"
+
+class ZELVekBIWProductCandidates;
+class ZELVekBIWReadWeldSelectDlg;
+class ZELVekBIWWeldJointIndex;
+
+// Imports the welds of a weld text file: the planner picks the file in the
+// selection dialog, and on OK each record of the file becomes a fastener of
+// the product, inside an assembly joint per set of joined parts and a joint
+// body per weld group. Records whose parts cannot be found are listed in one
+// summary box at the end.
+//
+// The file, as the reader sees it (comments "##" and blank lines anywhere):
+//   a global block ended by "EndGlobalData"; the number of welds; then per
+//   weld a "Weld" line, identifier, name, kind ("curve" or a point), number
+//   of parts, four lines per part (path first), joint body, name suffix, an
+//   unused line and number, type, seven unused lines, an unused integer,
+//   three coordinates, then six numbers for a point (values 7-9 then 4-6 of
+//   the spot weld) or four for a curve (its end point), and "EndWeld".
+class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
+ public:
+  // Error kinds of the records that could not be placed.
+  enum ErrorKind { PartNotFound = 0, ManyInstancesForOnePart = 1, UnknownError = 2 };
+
+  ZELVekBIWReadWeldFromFileCmd();
+  ~ZELVekBIWReadWeldFromFileCmd() override;
+
+  const char* GetImplClassName() const override { return "ZELVekBIWReadWeldFromFileCmd"; }
+  const char* GetResourceFilename(int level) const override;
+
+  void BuildGraph() override;
+  void Activate() override;
+  void Desactivate() override;
+  void Cancel() override;
+
+  bool TestInput(void* data);
+  bool LaunchWeldImport(void* data);
+  bool CloseReadWeldDlg(void* data);
+
+  // Reads the weld file and creates its fasteners; records that could not be
+  // placed are shown in one box at the end.
+  void ReadWeldFromFile(const QIVUnicodeString& path);
+
+  // The next line that is neither a comment nor blank, as read; after 50
+  // skipped lines the 50th is returned. Lines longer than 1023 characters
+  // are cut: the rest is read as the next line. Empty at the end of the file.
+  QIVUnicodeString GetNextLine(QIVFile& file);
+  // Skips to a line containing `keyword`: 1 when found, 2 when a line
+  // containing "EndOfFile" comes first, 0 when neither comes within 50
+  // lines.
+  int FindNextLine(QIVFile& file, const QIVUnicodeString& keyword);
+
+  // Finds the products of a record's part paths, at most one product per
+  // path and each product once; E_FAIL, with an entry in the error
+  // collection, when a path cannot be resolved or no path is given.
+  HRESULT GetPartsFromPartNames(const QIVListValQIVUnicodeString& partNames, QIVListValQIVBaseUnknown_var& parts,
+                                int weldIndex);
+  // Splits a path at "\"; a token "Name (Inner)" stands for "Inner".
+  static void TokenizeString(const QIVUnicodeString& path, QIVListValQIVUnicodeString& tokens);
+  // The product of a token path: the first token among the candidates, each
+  // further one among the children of the product before.
+  HRESULT FindCorrectInstance(const QIVListValQIVUnicodeString& tokens, QIVIProduct_var& product,
+                              bool& manyInstances);
+  // The first product of that instance name, or of a reference of that part
+  // number, among the candidates (no `father`) or the father's children.
+  QIVIProduct_var CheckInstance(const QIVUnicodeString& token, const QIVIProduct_var& father);
+  QIVIProduct_var CheckReference(const QIVUnicodeString& token, const QIVIProduct_var& father);
+  // A part named by its reference must be the only instance of it.
+  bool SinglePrdInstanceExist(const QIVIProduct_var& product);
+
+  // The first assembly joint that joins exactly the record's parts.
+  QIVBaseUnknown_var ChkForAssmJtJoiningSameParts(const QIVListValQIVBaseUnknown_var& parts);
+  // Different when the sizes differ or a part of the record is not among
+  // the joint's parts; the order does not count.
+  static bool ArePartsDifferent(const QIVListValQIVBaseUnknown_var& recordParts,
+                                const QIVListValQIVBaseUnknown_var& jointParts);
+  // Creates a group named `name` under `group`, which then holds the new one.
+  HRESULT CreateJointBody(QIVBaseUnknown_var& group, const QIVUnicodeString& name);
+  QIVBaseUnknown_var CompareWeldGrpIDWithExistingJointBodies(const QIVBaseUnknown_var& joint,
+                                                             const QIVUnicodeString& name);
+  bool CheckIfCurrFastenerAlreadyExists(const QIVBaseUnknown_var& jointBody, const QIVUnicodeString& weldName);
+
+  // The summary box of the records that were not placed.
+  void MessageBadFile();
+  // The text of that box for the errors collected so far.
+  QIVUnicodeString BuildErrorMessage() const;
+
+  const QIVRawCollint* GetErrorWeldIndices() const { return _pWeldIndexList.get(); }
+  const QIVRawCollint* GetErrorKinds() const { return _pErrorKindList.get(); }
+  const QIVListValQIVUnicodeString* GetErrorPartNames() const { return _pPartNameList.get(); }
+  ZELVekBIWReadWeldSelectDlg* GetDialog() const { return _pReadWeldDlg; }
+
+ private:
+  // Looks up the container, its factory and relations and the top group;
+  // false when the document has none.
+  bool PrepareReading();
+  void ReadWeldRecord(QIVFile& file, int weldIndex);
+  void ReadPartPaths(QIVFile& file, QIVListValQIVUnicodeString& paths);
+  // Creates the joint and its first joint body for new parts.
+  HRESULT CreateAssemblyJoint(const QIVListValQIVBaseUnknown_var& parts, const QIVUnicodeString& jointBodyName,
+                              QIVBaseUnknown_var& jointBody);
+  void ReadFastenerData(QIVFile& file, const QIVBaseUnknown_var& fastener, bool isCurve,
+                        const QIVUnicodeString& weldName);
+  void ReadInteger(QIVFile& file, int& value);
+  void ReadReal(QIVFile& file, double& value);
+  void SkipLines(QIVFile& file, int count);
+  void AddError(int weldIndex, int kind, const QIVUnicodeString& partName);
+  void EndReading();
+
+  ZELVekBIWReadWeldSelectDlg* _pReadWeldDlg = nullptr;
+  QIVDialogAgent* _pReadWeldDlgAgent = nullptr;
+  ZELIBIWFPPFactory_var _spFactory;
+
+  std::unique_ptr<QIVRawCollint> _pWeldIndexList;
+  std::unique_ptr<QIVRawCollint> _pErrorKindList;
+  std::unique_ptr<QIVListValQIVUnicodeString> _pPartNameList;
+
+  // What one reading keeps from record to record.
+  QIVBaseUnknown_var _spTopGroup;
+  ZELIBIWFeaturePartRelations_var _spPartRelations;
+  int _jointNumber = 0;
+  std::unique_ptr<ZELVekBIWWeldJointIndex> _pJointIndex;
+  std::unique_ptr<ZELVekBIWProductCandidates> _pCandidates;
+  bool _productsFetched = false;
+  // Numbers that fail to convert keep the previous record's value.
+  int _partCount = 0;
+  int _unusedInteger = 0;
+  double _unusedReal = 0.0;
+  double _start[3] = {0.0, 0.0, 0.0};
+  double _pointRest[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+  double _curveEnd[4] = {0.0, 0.0, 0.0, 0.0};
+};

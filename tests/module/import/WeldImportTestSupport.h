@@ -1,0 +1,192 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "QIVDelayedDestruction.h"
+#include "QIVDialog.h"
+#include "QIVDispatcher.h"
+#include "QIVDlgNotify.h"
+#include "QIVDocument.h"
+#include "QIVEnvironment.h"
+#include "QIVIAlias.h"
+#include "QIVIProduct.h"
+#include "QIVTranscript.h"
+#include "ZELIBIWFPPFactory.h"
+#include "ZELIBIWFeatureChildMgmt.h"
+#include "ZELIBIWFeatureContainer.h"
+#include "ZELIBIWFeatureGroup.h"
+#include "ZELIBIWFeaturePartRelations.h"
+#include "ZELVekBIWCommandsModule.h"
+
+// One record of a weld file as a test writes it. Numbers are texts so that
+// a test can spoil one.
+struct WeldRecord {
+  std::string name = "W0001";
+  std::string kind = "point";
+  std::vector<std::string> parts;
+  std::string jointBody = "JB1";
+  std::string suffix = "A";
+  std::string type = "spot weld";
+  std::vector<std::string> numbers = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+  std::string partCount;  // the number of parts, when it must not match `parts`
+
+  std::string Text() const {
+    std::ostringstream out;
+    out << "Weld\n1\n" << name << "\n" << kind << "\n"
+        << (partCount.empty() ? std::to_string(parts.size()) : partCount) << "\n";
+    for (const std::string& part : parts) out << part << "\nSheet\nDC04\n0.8\n";
+    out << jointBody << "\n" << suffix << "\nLayers 2\n1.6\n" << type << "\n";
+    for (int line = 1; line <= 7; ++line) out << "Line " << line << "\n";
+    out << "1\n";
+    for (const std::string& number : numbers) out << number << "\n";
+    out << "EndWeld\n";
+    return out.str();
+  }
+};
+
+inline std::string WeldFileHeader() { return "TOVASK Welds Spot Generation\n3.0\nUnit mm\nEndGlobalData\n"; }
+
+inline std::string WeldFile(const std::vector<WeldRecord>& records) {
+  std::string text = WeldFileHeader() + std::to_string(records.size()) + "\n";
+  for (const WeldRecord& record : records) text += record.Text();
+  return text + "EndOfFile\n";
+}
+
+// A file of the source tree, found from this header's place in it.
+inline std::string SourcePath(const std::string& relative) {
+  return (std::filesystem::path(__FILE__).parent_path() / "../../.." / relative).lexically_normal().string();
+}
+
+// A session with an open document for the weld import: a dispatcher with
+// its main window, a document whose products tests add, a folder for weld
+// files, and the check that nothing is left behind.
+class WeldImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ZELVekBIWCommandsModule::Load();
+    _liveAtStart = QIVBaseUnknown::LiveObjectCount();
+    QIVDlgNotify::ClearAnswers();
+    _folder = std::filesystem::temp_directory_path() /
+              ("weld_import_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(_folder);
+    _settingsDirectory = std::make_unique<QIVScopedEnv>("BIWPLAN_SETTINGS_DIR", _folder.c_str());
+    _dispatcher = std::make_unique<QIVDispatcher>();
+    _document = QIVDocument::New();
+    _dispatcher->OpenDocument(_document);
+    _document->GetFeatureContainer(_container);
+    ZELIBIWFPPFactory_var(_container)->GetTopGroup(_top);
+    _transcriptMark = QIVTranscript::Instance().Size();
+  }
+  void TearDown() override {
+    _top = nullptr;
+    _container = nullptr;
+    _dispatcher->CloseDocument();
+    _dispatcher.reset();
+    _document = nullptr;
+    QIVDelayedDestruction::Flush();
+    _settingsDirectory.reset();
+    std::filesystem::remove_all(_folder);
+    EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
+    EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), _liveAtStart);
+  }
+
+  // A product under `father` (a root when empty).
+  QIVBaseUnknown_var Product(const QIVBaseUnknown_var& father, const char* instance, const char* reference) {
+    QIVBaseUnknown_var product;
+    EXPECT_TRUE(SUCCEEDED(_document->CreateProduct(father, instance, reference, product)));
+    return product;
+  }
+  // The sample under-body: the rows "parent,instance,reference,..." with
+  // parents written as "/"-separated instance paths.
+  void LoadBillOfMaterials(const std::string& path) {
+    std::ifstream in(path);
+    std::string row;
+    std::getline(in, row);
+    while (std::getline(in, row)) {
+      std::vector<std::string> cells;
+      std::stringstream line(row);
+      for (std::string cell; std::getline(line, cell, ',');) cells.push_back(cell);
+      ASSERT_GE(cells.size(), 3u) << row;
+      QIVBaseUnknown_var father;
+      if (!cells[0].empty()) {
+        QIVListValQIVUnicodeString names;
+        std::stringstream parents(cells[0]);
+        for (std::string name; std::getline(parents, name, '/');) names.Append(name);
+        ASSERT_TRUE(SUCCEEDED(_document->FindProductByPath(names, father))) << row;
+      }
+      Product(father, cells[1].c_str(), cells[2].c_str());
+    }
+  }
+
+  std::string WriteFile(const std::string& name, const std::string& content) {
+    const std::filesystem::path path = _folder / name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+  }
+
+  QIVListValQIVBaseUnknown_var ChildrenOf(const QIVBaseUnknown_var& group) const {
+    QIVListValQIVBaseUnknown_var children;
+    ZELIBIWFeatureChildMgmt_var(group)->GetChildren(children);
+    return children;
+  }
+  static std::string NameOf(const QIVBaseUnknown_var& object) {
+    if (QIVIAlias_var alias(object); alias) return alias->GetAlias().str();
+    if (QIVIProduct_var product(object); product) return product->GetPrdInstanceName().str();
+    return "?";
+  }
+  std::vector<std::string> NamesOf(const QIVListValQIVBaseUnknown_var& objects) const {
+    std::vector<std::string> names;
+    for (const QIVBaseUnknown_var& object : objects) names.push_back(NameOf(object));
+    return names;
+  }
+  std::vector<std::string> JointNames() const { return NamesOf(ChildrenOf(_top)); }
+  QIVBaseUnknown_var Joint(const std::string& name) const { return Child(_top, name); }
+  QIVBaseUnknown_var Child(const QIVBaseUnknown_var& group, const std::string& name) const {
+    for (const QIVBaseUnknown_var& child : ChildrenOf(group))
+      if (NameOf(child) == name) return child;
+    ADD_FAILURE() << "no child " << name;
+    return {};
+  }
+  std::vector<std::string> PartsOf(const QIVBaseUnknown_var& feature) const {
+    QIVListValQIVBaseUnknown_var parts;
+    ZELIBIWFeaturePartRelations_var(_container)->GetRelatedParts(feature, parts);
+    return NamesOf(parts);
+  }
+  QIVListValQIVBaseUnknown_var AllFasteners() const {
+    QIVListValQIVBaseUnknown_var fasteners;
+    ZELIBIWFeatureGroup_var(_top)->GetFasteners(fasteners, true);
+    return fasteners;
+  }
+  long Generation() const { return ZELIBIWFeatureContainer_var(_container)->GetGeneration(); }
+
+  std::vector<std::string> NewTranscriptLines() const {
+    return QIVTranscript::Instance().LinesSince(_transcriptMark);
+  }
+  // The box lines of the transcript since the test began.
+  std::vector<std::string> Boxes() const {
+    std::vector<std::string> boxes;
+    for (const std::string& line : NewTranscriptLines())
+      if (line.rfind("box ", 0) == 0) boxes.push_back(line);
+    return boxes;
+  }
+
+  std::unique_ptr<QIVDispatcher> _dispatcher;
+  QIVIDocument_var _document;
+  QIVBaseUnknown_var _container;
+  QIVBaseUnknown_var _top;
+  std::filesystem::path _folder;
+
+ private:
+  std::unique_ptr<QIVScopedEnv> _settingsDirectory;
+  long _liveAtStart = 0;
+  std::size_t _transcriptMark = 0;
+};

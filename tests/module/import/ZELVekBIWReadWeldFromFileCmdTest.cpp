@@ -1,0 +1,467 @@
+#include "ZELVekBIWReadWeldFromFileCmd.h"
+
+#include <gmock/gmock.h>
+
+#include <chrono>
+
+#include "QIVApplicationFrame.h"
+#include "QIVDlgDialog.h"
+#include "QIVDlgEditor.h"
+#include "QIVIDocument.h"
+#include "QIVListVal.h"
+#include "WeldImportTestSupport.h"
+#include "ZELIBIWCurveFastener.h"
+#include "ZELIBIWFastener.h"
+#include "ZELISpotWeld.h"
+#include "ZELVekBIWReadWeldSelectDlg.h"
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+namespace {
+
+std::vector<double> SpotWeldValues(const QIVBaseUnknown_var& fastener) {
+  QIVRawColldouble values;
+  ZELISpotWeld_var(fastener)->GetValues(values);
+  return values.Items();
+}
+
+std::vector<std::vector<double>> CurvePoints(const QIVBaseUnknown_var& fastener) {
+  QIVListVal<QIVRawColldouble> points;
+  ZELIBIWCurveFastener_var(fastener)->GetPoints(points);
+  std::vector<std::vector<double>> result;
+  for (const QIVRawColldouble& point : points) result.push_back(point.Items());
+  return result;
+}
+
+std::string TypeOf(const QIVBaseUnknown_var& fastener) { return ZELIBIWFastener_var(fastener)->GetType().str(); }
+std::string CategoryOf(const QIVBaseUnknown_var& fastener) {
+  return ZELIBIWFastener_var(fastener)->GetCategory().str();
+}
+
+std::string SummaryBox(const std::string& lines) {
+  return "box 0x10100200 \"WeldCreationError\" \"SomeWeldsNotCreated\\n" + lines + "\" -> OK";
+}
+
+}  // namespace
+
+// The reader over a small body: a floor with a tunnel, two side members of
+// one reference and a cross member.
+class ZELVekBIWReadWeldFromFileCmdTest : public WeldImportTest {
+ protected:
+  void SetUp() override {
+    WeldImportTest::SetUp();
+    body = Product(nullptr, "Body.1", "BD-100");
+    floor = Product(body, "Floor.1", "FL-200");
+    tunnel = Product(floor, "Tunnel.1", "TN-210");
+    side1 = Product(body, "SideMember.1", "SM-300");
+    side2 = Product(body, "SideMember.2", "SM-300");
+    cross = Product(body, "CrossMember.1", "CM-400");
+  }
+  void TearDown() override {
+    body = floor = tunnel = side1 = side2 = cross = nullptr;
+    WeldImportTest::TearDown();
+  }
+
+  // Reads `content` with a new command, as one import does.
+  void Import(const std::string& content, const std::string& name = "welds.txt") {
+    QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
+    command->ReadWeldFromFile(WriteFile(name, content));
+  }
+
+  static WeldRecord Spot(const char* name, std::vector<std::string> parts, const char* jointBody = "JB1") {
+    WeldRecord record;
+    record.name = name;
+    record.parts = std::move(parts);
+    record.jointBody = jointBody;
+    return record;
+  }
+
+  QIVBaseUnknown_var body, floor, tunnel, side1, side2, cross;
+};
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, SampleUnderBodyImportsIntoSharedJointsAndReportsTheRefusedRecord) {
+  LoadBillOfMaterials(SourcePath("examples/underbody_bom.csv"));
+  QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
+  command->ReadWeldFromFile(SourcePath("examples/underbody_welds.txt"));
+
+  std::vector<std::string> expectedJoints;
+  for (int k = 1; k <= 19; ++k) expectedJoints.push_back("Assembly Joint." + std::to_string(k));
+  EXPECT_EQ(JointNames(), expectedJoints);
+  EXPECT_EQ(AllFasteners().Size(), 39);
+  // Records naming the rocker and the floor panel in either order share a
+  // joint; the seam along them gets its own joint body there.
+  const QIVBaseUnknown_var rocker = Joint("Assembly Joint.13");
+  EXPECT_THAT(PartsOf(rocker), ElementsAre("RockerLeft.1", "FrontFloorPanel.1"));
+  EXPECT_THAT(NamesOf(ChildrenOf(rocker)), ElementsAre("JB_ROCKER_LH", "JB_ROCKER_LH_SEAL"));
+  EXPECT_THAT(NamesOf(ChildrenOf(Child(rocker, "JB_ROCKER_LH"))), ElementsAre("W2029, A", "W2030, A"));
+  // Paths by "(instance)" tokens and by reference names resolve.
+  EXPECT_THAT(PartsOf(Joint("Assembly Joint.10")), ElementsAre("SideMemberInnerLeft.1", "SideMemberOuterLeft.1"));
+  EXPECT_THAT(PartsOf(Joint("Assembly Joint.11")), ElementsAre("SideMemberInnerRight.1", "SideMemberOuterRight.1"));
+  EXPECT_THAT(PartsOf(Joint("Assembly Joint.17")),
+              ElementsAre("FrontCrossMember.1", "SideMemberInnerLeft.1", "SideMemberInnerRight.1"));
+
+  const QIVBaseUnknown_var seam = Child(Child(Joint("Assembly Joint.1"), "JB_FF_TUNNEL_SEAL"), "S2040, S");
+  EXPECT_EQ(TypeOf(seam), "sealant");
+  EXPECT_EQ(CategoryOf(seam), "endo");
+  EXPECT_EQ(CurvePoints(seam), (std::vector<std::vector<double>>{{1100, 0, 262, 0, 0, 0}, {1400, 0, 262, 0, 0, 0}}));
+  const QIVBaseUnknown_var clinch = Child(Child(Joint("Assembly Joint.17"), "JB_FRONT_XM"), "W2035, A");
+  EXPECT_EQ(TypeOf(clinch), "clinch");
+  EXPECT_EQ(CategoryOf(clinch), "exo");
+  EXPECT_EQ(SpotWeldValues(clinch), (std::vector<double>{150, 0, 230, 0, 0, 0, 0, 0, 1}));
+
+  EXPECT_THAT(Boxes(), ElementsAre(SummaryBox(
+                           "WeldIndex12   ManyInstancesForOnePart - UnderBody.1\\\\FrontFloor.1\\\\FF-1105\\n")));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, JointsAreSharedByPartSetsWhateverTheOrderAndNumberedFromTheTopGroup) {
+  // Two groups stand under the top group already: new joints count on.
+  QIVBaseUnknown_var existing;
+  ZELIBIWFPPFactory_var(_container)->CreateGroup(_top, existing);
+  ZELIBIWFPPFactory_var(_container)->CreateGroup(_top, existing);
+
+  Import(WeldFile({Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"}),
+                   Spot("W2", {"Body.1\\SideMember.1", "Body.1\\Floor.1"}),
+                   Spot("W3", {"Body.1\\Floor.1", "Body.1\\CrossMember.1"}, "JB2"),
+                   Spot("W4", {"Body.1\\SideMember.1", "Body.1\\Floor.1"}, "JB3")}));
+
+  EXPECT_THAT(JointNames(), ElementsAre("", "", "Assembly Joint.3", "Assembly Joint.4"));
+  const QIVBaseUnknown_var first = Joint("Assembly Joint.3");
+  EXPECT_THAT(PartsOf(first), ElementsAre("Floor.1", "SideMember.1"));
+  EXPECT_THAT(NamesOf(ChildrenOf(first)), ElementsAre("JB1", "JB3"));
+  EXPECT_THAT(NamesOf(ChildrenOf(Child(first, "JB1"))), ElementsAre("W1, A", "W2, A"));
+  EXPECT_THAT(PartsOf(Joint("Assembly Joint.4")), ElementsAre("Floor.1", "CrossMember.1"));
+  EXPECT_THAT(Boxes(), IsEmpty());
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, AJointOfTheDocumentIsFoundByItsPartsAndItsJointBodyByName) {
+  QIVBaseUnknown_var joint, jointBody, other, fastener;
+  ZELIBIWFPPFactory_var factory(_container);
+  factory->CreateGroup(_top, joint);
+  ZELIBIWFeaturePartRelations_var(_container)->SetRelatedParts(joint, {side1, floor}, true);
+  factory->CreateGroup(joint, other);
+  QIVIAlias_var(other)->SetAlias("JB0");
+  factory->CreateGroup(joint, jointBody);
+  QIVIAlias_var(jointBody)->SetAlias("JB1");
+  factory->CreatePointFastener(jointBody, fastener);
+  QIVIAlias_var(fastener)->SetAlias("W1");
+
+  // W1 stands in JB1 by that very name: skipped. W2 goes in with it.
+  Import(WeldFile({Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"}),
+                   Spot("W2", {"Body.1\\Floor.1", "Body.1\\SideMember.1"})}));
+  EXPECT_EQ(JointNames().size(), 1u);
+  EXPECT_THAT(NamesOf(ChildrenOf(jointBody)), ElementsAre("W1", "W2, A"));
+  EXPECT_THAT(NamesOf(ChildrenOf(other)), IsEmpty());
+  EXPECT_THAT(Boxes(), IsEmpty());
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, ImportingTheSameFileTwiceCreatesTheFastenersAgainInTheSameJoints) {
+  const std::string file = WeldFile({Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"}),
+                                     Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"})});
+  Import(file);
+  const long generation = Generation();
+  Import(file);
+  EXPECT_THAT(JointNames(), ElementsAre("Assembly Joint.1"));
+  EXPECT_THAT(NamesOf(ChildrenOf(Joint("Assembly Joint.1"))), ElementsAre("JB1"));
+  // The names carry the suffix, so none is line 2 exactly.
+  EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W1, A", "W1, A", "W1, A", "W1, A"));
+  // Each import closes its batch of feature changes.
+  EXPECT_EQ(Generation(), generation + 1);
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, PointsTakeTheNineValuesInFileOrderAndCurvesTheirTwoPoints) {
+  WeldRecord point = Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"});
+  point.numbers = {"1.5", "-2", "3e2", "4", "5", "6", "7", "8", "9"};
+  WeldRecord curve = Spot("S1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"}, "SEAL");
+  curve.kind = "curve";
+  curve.type = "sealant";
+  curve.numbers = {"10", "20", "30", "40", "50", "60", "70"};
+  Import(WeldFile({point, curve}));
+
+  const QIVBaseUnknown_var joint = Joint("Assembly Joint.1");
+  const QIVBaseUnknown_var spot = Child(Child(joint, "JB1"), "W1, A");
+  // Q1-Q3, then P4-P6 as values 4-6 and P1-P3 as values 7-9.
+  EXPECT_EQ(SpotWeldValues(spot), (std::vector<double>{1.5, -2, 300, 7, 8, 9, 4, 5, 6}));
+  const QIVBaseUnknown_var seam = Child(Child(joint, "SEAL"), "S1, A");
+  EXPECT_FALSE(ZELISpotWeld_var(seam));
+  EXPECT_EQ(CurvePoints(seam), (std::vector<std::vector<double>>{{10, 20, 30, 0, 0, 0}, {40, 50, 60, 0, 0, 0}}));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, TypesAreStoredAsWrittenAndSetTheCategory) {
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"spot weld", "exo"}, {"stud weld", "exo"}, {"clinch", "exo"},    {"arc weld", "exo"},
+      {"spot glue", "endo"}, {"adhesive", "endo"}, {"sealant", "endo"}, {"Sealant", "exo"},
+      {"SPOT GLUE", "exo"},  {"sealant ", "exo"},  {"rivet", "exo"}};
+  std::vector<WeldRecord> records;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    WeldRecord record = Spot("W", {"Body.1\\Floor.1", "Body.1\\Floor.1\\Tunnel.1"});
+    record.name += std::to_string(i);
+    record.type = expected[i].first;
+    records.push_back(record);
+  }
+  Import(WeldFile(records));
+  const QIVListValQIVBaseUnknown_var fasteners = AllFasteners();
+  ASSERT_EQ(fasteners.Size(), static_cast<int>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(TypeOf(fasteners[static_cast<int>(i) + 1]), expected[i].first);
+    EXPECT_EQ(CategoryOf(fasteners[static_cast<int>(i) + 1]), expected[i].second) << expected[i].first;
+  }
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, RecordsWhosePartsCannotBeResolvedAreListedInOneBox) {
+  WeldRecord noPart = Spot("W4", {});
+  WeldRecord negative = Spot("W5", {});
+  negative.partCount = "-1";
+  Import(WeldFile({Spot("W1", {"Body.1\\Floor.1", "Body.1\\Roof.1", "Body.1\\CrossMember.1"}),
+                   Spot("W2", {"Body.1\\Floor.1", "SM-300"}),
+                   Spot("W3", {"Body.1\\Floor.1", "Body.1\\CrossMember.1"}), noPart, negative,
+                   Spot("W6", {"Floor.1", "Body.1\\SM-300"}), Spot("W7", {"Body.1\\Floor.1", "\\"})}));
+
+  EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W3, A"));
+  EXPECT_THAT(Boxes(), ElementsAre(SummaryBox("WeldIndex1   SomePartsMissing - Body.1\\\\Roof.1\\n"
+                                              "WeldIndex2   ManyInstancesForOnePart - SM-300\\n"
+                                              "WeldIndex4   UnknownError - \\n"
+                                              "WeldIndex5   UnknownError - \\n"
+                                              "WeldIndex6   ManyInstancesForOnePart - Body.1\\\\SM-300\\n"
+                                              "WeldIndex7   SomePartsMissing - \\\\\\n")));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, PathsResolveByInstanceThenReferenceAndEachProductOncePerRecord) {
+  const QIVBaseUnknown_var looseFloor = Product(nullptr, "Floor.1", "FL-999");
+  // "(...)" names the token; a reference of one instance stands for it;
+  // the second "Floor.1" of a record is the next one in document order.
+  Import(WeldFile({Spot("W1", {"Body (Body.1)\\Floor (Floor.1)\\Tunnel.1", "BD-100\\CM-400"}),
+                   Spot("W2", {"Floor.1", "Floor.1"}),
+                   Spot("W3", {"Floor.1", "Floor.1", "Floor.1"})}));
+
+  EXPECT_THAT(PartsOf(Joint("Assembly Joint.1")), ElementsAre("Tunnel.1", "CrossMember.1"));
+  QIVListValQIVBaseUnknown_var parts;
+  ZELIBIWFeaturePartRelations_var(_container)->GetRelatedParts(Joint("Assembly Joint.2"), parts);
+  ASSERT_EQ(parts.Size(), 2);
+  EXPECT_TRUE(parts[1] == floor);
+  EXPECT_TRUE(parts[2] == looseFloor);
+  EXPECT_THAT(Boxes(), ElementsAre(SummaryBox("WeldIndex3   SomePartsMissing - Floor.1\\n")));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, CommentsAndBlankLinesMayStandAnywhereEvenInsideARecord) {
+  WeldRecord record = Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"});
+  std::string text = record.Text();
+  std::string spread;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = text.find('\n', start);
+    spread += "   \n## note Weld EndOfFile\n" + text.substr(start, end - start + 1);
+    start = end + 1;
+  }
+  Import(WeldFileHeader() + "\n## count\n1\n" + spread + "\n");
+  const QIVBaseUnknown_var spot = Child(Child(Joint("Assembly Joint.1"), "JB1"), "W1, A");
+  EXPECT_EQ(SpotWeldValues(spot), (std::vector<double>{1, 2, 3, 7, 8, 9, 4, 5, 6}));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, NumbersThatDoNotConvertKeepThePreviousRecordsValue) {
+  WeldRecord first = Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"});
+  first.numbers = {"x", "2", "3", "4", "5", "6", "7", "8", "9"};
+  WeldRecord second = first;
+  second.name = "W2";
+  second.numbers = {"10", "twenty", "30", "40", "50", "60", "70", "-", "90"};
+  // The part count too: two parts, as in the record before.
+  second.partCount = "two";
+  Import(WeldFile({first, second}));
+  const QIVBaseUnknown_var jointBody = Child(Joint("Assembly Joint.1"), "JB1");
+  EXPECT_EQ(SpotWeldValues(Child(jointBody, "W1, A")), (std::vector<double>{0, 2, 3, 7, 8, 9, 4, 5, 6}));
+  EXPECT_EQ(SpotWeldValues(Child(jointBody, "W2, A")), (std::vector<double>{10, 2, 30, 70, 8, 90, 40, 50, 60}));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, AWeldCountThatIsNotANumberCreatesNothingAndShowsNothing) {
+  const long generation = Generation();
+  Import(WeldFileHeader() + "many\n" + Spot("W1", {"Body.1\\Floor.1", "Nowhere.1"}).Text());
+  EXPECT_THAT(JointNames(), IsEmpty());
+  EXPECT_THAT(Boxes(), IsEmpty());
+  EXPECT_EQ(Generation(), generation + 1);
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, AWeldLineBeyondFiftyLinesUsesUpTheIndexAndEndOfFileStops) {
+  std::string filler;
+  for (int line = 1; line <= 60; ++line) filler += "filler " + std::to_string(line) + "\n";
+  // Index 1 gives up after 50 lines; index 2 finds the record.
+  Import(WeldFileHeader() + "3\n" + filler + Spot("W1", {"Body.1\\Lost.1"}).Text() + "EndOfFile\n" +
+         Spot("W2", {"Body.1\\Lost.2"}).Text());
+  EXPECT_THAT(Boxes(), ElementsAre(SummaryBox("WeldIndex2   SomePartsMissing - Body.1\\\\Lost.1\\n")));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, TruncatedAndOversizedFilesEndQuicklyWithoutDamage) {
+  const auto start = std::chrono::steady_clock::now();
+  Import(WeldFileHeader() + "2147483647\nWeld\n1\nW1\npoint\n1000000000\nBody.1\\Floor.1\n");
+  Import(WeldFileHeader() + "1\nWeld\n1\nW2\npoint\n2\nBody.1\\Floor.1\nS\nM\n1\nBody.1\\Floor.1\\Tunnel.1\nS\nM\n1\nJB\n");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  // The first record names a second, empty path; the second loses its data
+  // lines but its parts are there.
+  EXPECT_THAT(Boxes(), ElementsAre(SummaryBox("WeldIndex1   SomePartsMissing - \\n")));
+  EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W2, "));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, NothingHappensWithoutAFileOrADocument) {
+  Import("");
+  QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
+  command->ReadWeldFromFile((_folder / "missing.txt").string());
+  _dispatcher->CloseDocument();
+  command->ReadWeldFromFile(WriteFile("welds.txt", WeldFile({Spot("W1", {"Body.1\\Floor.1"})})));
+  EXPECT_THAT(Boxes(), IsEmpty());
+  EXPECT_THAT(JointNames(), IsEmpty());
+}
+
+// Line reading and keyword search on files of chosen lines.
+class ZELVekBIWReadWeldLinesTest : public WeldImportTest {
+ protected:
+  std::vector<std::string> Lines(const std::string& content, int count) {
+    QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
+    QIVFile file;
+    EXPECT_TRUE(SUCCEEDED(QIVFOpen(WriteFile("lines.txt", content), "r", file)));
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) lines.push_back(command->GetNextLine(file).str());
+    return lines;
+  }
+  std::vector<int> Searches(const std::string& content, std::vector<std::string> keywords) {
+    QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
+    QIVFile file;
+    EXPECT_TRUE(SUCCEEDED(QIVFOpen(WriteFile("lines.txt", content), "r", file)));
+    std::vector<int> results;
+    for (const std::string& keyword : keywords) results.push_back(command->FindNextLine(file, keyword));
+    return results;
+  }
+};
+
+TEST_F(ZELVekBIWReadWeldLinesTest, CommentsAndBlanksAreSkippedAndLinesComeAsRead) {
+  EXPECT_THAT(Lines("a\n\n   \n## x\nb ##\n  c \t\nd\r\nlast", 5), ElementsAre("a", "  c \t", "d\r", "last", ""));
+  std::string fifty;
+  for (int line = 1; line <= 50; ++line) fifty += "## " + std::to_string(line) + "\n";
+  EXPECT_THAT(Lines(fifty + "data\n", 2), ElementsAre("## 50", "data"));
+}
+
+TEST_F(ZELVekBIWReadWeldLinesTest, LongLinesAreCutAfter1023CharactersAndTheRestReadOn) {
+  const std::string head(1023, 'a');
+  const std::string tail(476, 'c');
+  EXPECT_THAT(Lines(head + "b" + tail + "\nnext\n", 3), ElementsAre(head, tail, "next"));
+  // A line of exactly 1024 characters leaves its line feed as a blank line.
+  EXPECT_THAT(Lines(head + "b\nnext\n", 2), ElementsAre(head, "next"));
+}
+
+TEST_F(ZELVekBIWReadWeldLinesTest, KeywordSearchMatchesSubstringsAndStopsAtEndOfFileOrFiftyLines) {
+  EXPECT_THAT(Searches("x\nEndWeld\nEndOfFile\nWeld EndOfFile\n", {"Weld", "Weld", "Weld"}), ElementsAre(1, 2, 1));
+  std::string lines;
+  for (int line = 1; line <= 50; ++line) lines += "line\n";
+  EXPECT_THAT(Searches(lines + "Weld\n", {"Weld", "Weld"}), ElementsAre(0, 1));
+}
+
+TEST(ZELVekBIWReadWeldTokensTest, PathsSplitAtBackslashesAndParenthesesNameTheToken) {
+  const auto tokens = [](const char* path) {
+    QIVListValQIVUnicodeString list;
+    ZELVekBIWReadWeldFromFileCmd::TokenizeString(path, list);
+    std::vector<std::string> texts;
+    for (const QIVUnicodeString& token : list) texts.push_back(token.str());
+    return texts;
+  };
+  EXPECT_THAT(tokens("\\Body.1\\\\Floor.1\\"), ElementsAre("Body.1", "Floor.1"));
+  EXPECT_THAT(tokens("Front floor (FrontFloor.1) x\\(FF-1101)"), ElementsAre("FrontFloor.1", "FF-1101"));
+  EXPECT_THAT(tokens("A()\\B(\\C(open"), ElementsAre("A()", "B(", "open"));
+  EXPECT_THAT(tokens(""), IsEmpty());
+}
+
+TEST(ZELVekBIWReadWeldPartsTest, PartListsDifferBySizeOrByAMissingPartNotByOrder) {
+  const QIVBaseUnknown_var a = QIVMake<QIVBaseUnknown>(), b = QIVMake<QIVBaseUnknown>(),
+                           c = QIVMake<QIVBaseUnknown>();
+  EXPECT_FALSE(ZELVekBIWReadWeldFromFileCmd::ArePartsDifferent({a, b}, {b, a}));
+  EXPECT_TRUE(ZELVekBIWReadWeldFromFileCmd::ArePartsDifferent({a, b}, {a, b, c}));
+  EXPECT_TRUE(ZELVekBIWReadWeldFromFileCmd::ArePartsDifferent({a, c}, {a, b}));
+  // A part named twice still finds a joint of as many parts.
+  EXPECT_FALSE(ZELVekBIWReadWeldFromFileCmd::ArePartsDifferent({a, a}, {a, b}));
+}
+
+// The command as the planner runs it: started by the dispatcher, driven
+// through its dialog.
+class ZELVekBIWReadWeldFromFileCmdRunTest : public ZELVekBIWReadWeldFromFileCmdTest {
+ protected:
+  void SetUp() override {
+    ZELVekBIWReadWeldFromFileCmdTest::SetUp();
+    ZELVekBIWReadWeldSelectDlg::_bTextOK = false;
+  }
+  HRESULT Deliver(const QIVUserEvent& event) { return _dispatcher->Deliver(event); }
+  // The dialog of the running command; null once it ended.
+  ZELVekBIWReadWeldSelectDlg* Dialog() const {
+    auto* command = dynamic_cast<ZELVekBIWReadWeldFromFileCmd*>(_dispatcher->GetActiveCommand());
+    return command ? command->GetDialog() : nullptr;
+  }
+  std::string GoodFile() {
+    return WriteFile("good.txt", WeldFile({Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"})}));
+  }
+};
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, TypingAGoodPathAndPressingOKImportsAndEnds) {
+  const std::string path = GoodFile();
+  ASSERT_EQ(Deliver(QIVStartEvent{"ZELVekBIWReadWeldFromFileCmd"}), S_OK);
+  ASSERT_NE(Dialog(), nullptr);
+  EXPECT_EQ(Dialog()->GetOKSensitivity(), QIVDlgDisable);
+  EXPECT_EQ(Deliver(QIVWidgetEvent::Type("EditorTextPathId", path)), S_OK);
+  // The light turns at once; OK follows when the editor is left.
+  EXPECT_EQ(Dialog()->GetOKSensitivity(), QIVDlgDisable);
+  EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), E_FAIL);
+  EXPECT_EQ(Deliver(QIVWidgetEvent::FocusOut("EditorTextPathId")), S_OK);
+  EXPECT_EQ(Dialog()->GetOKSensitivity(), QIVDlgEnable);
+  const int busy = _dispatcher->GetApplicationFrame().GetBusyCursorCount();
+  EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
+
+  EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
+  EXPECT_EQ(_dispatcher->GetApplicationFrame().GetBusyCursorCount(), busy + 1);
+  EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W1, A"));
+  EXPECT_THAT(NewTranscriptLines(),
+              ElementsAre("command started ZELVekBIWReadWeldFromFileCmd",
+                          "dialog shown ZELVekBIWReadWeldSelectDlg \"Read welds from a text file\"",
+                          "dialog hidden ZELVekBIWReadWeldSelectDlg", "command ended ZELVekBIWReadWeldFromFileCmd"));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, ABadFileOnOKIsRefusedInABoxAndTheDialogStays) {
+  const std::string path = GoodFile();
+  Deliver(QIVStartEvent{"ZELVekBIWReadWeldFromFileCmd"});
+  Deliver(QIVWidgetEvent::Type("EditorTextPathId", path));
+  Deliver(QIVWidgetEvent::FocusOut("EditorTextPathId"));
+  // The file changes after it was tested.
+  WriteFile("good.txt", "Weld list\n3.0\n");
+  EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
+  EXPECT_THAT(Boxes(), ElementsAre("box 0x8100000 \"WARNING\" \"The document selected is not a valid text file !!\" "
+                                   "-> OK"));
+  EXPECT_EQ(_dispatcher->GetCommandCount(), 1);
+  ASSERT_NE(Dialog(), nullptr);
+  EXPECT_TRUE(Dialog()->IsShown());
+  EXPECT_THAT(JointNames(), IsEmpty());
+
+  // Another try with a good file goes through.
+  GoodFile();
+  EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
+  EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
+  EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W1, A"));
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, CancelWindowCloseAndEscapeEndWithoutImporting) {
+  GoodFile();
+  for (const QIVUserEvent& end : std::vector<QIVUserEvent>{QIVWidgetEvent::PressDialog(QIVNotificationKind::Cancel),
+                                                           QIVWidgetEvent::PressDialog(QIVNotificationKind::WindowClose),
+                                                           QIVCancelEvent{}}) {
+    ASSERT_EQ(Deliver(QIVStartEvent{"ZELVekBIWReadWeldFromFileCmd"}), S_OK);
+    Deliver(QIVWidgetEvent::Type("EditorTextPathId", (_folder / "good.txt").string()));
+    Deliver(QIVWidgetEvent::FocusOut("EditorTextPathId"));
+    EXPECT_EQ(Deliver(end), S_OK);
+    EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
+    EXPECT_THAT(QIVDialog::VisibleDialogs(), IsEmpty());
+  }
+  EXPECT_THAT(JointNames(), IsEmpty());
+}
+
+TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, TheBrowseButtonChoosesTheFileThroughTheFileBox) {
+  const std::string path = GoodFile();
+  Deliver(QIVStartEvent{"ZELVekBIWReadWeldFromFileCmd"});
+  EXPECT_EQ(Deliver(QIVWidgetEvent::Press("ButtonTextId")), S_OK);
+  EXPECT_EQ(Deliver(QIVWidgetEvent::File(path)), S_OK);
+  EXPECT_EQ(Dialog()->GetOKSensitivity(), QIVDlgEnable);
+  EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
+  EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W1, A"));
+}
