@@ -11,6 +11,7 @@
 #include "ZELVekBIWEditManufacturingLocationDlg.h"
 #include "ZELVekBIWFastenersGroupCmd.h"
 #include "ZELVekBIWImportFastenersCmd.h"
+#include "ZELVekBIWReadWeldFromFileCmd.h"
 #include "ZELVekBIWResetFastenerColorCmd.h"
 #include "ZELVekBIWUnavailableCommand.h"
 
@@ -108,9 +109,7 @@ QIVBaseUnknown* fctCreateZELVekBIWInsertStandardStationCmd() {
 QIVBaseUnknown* fctCreateZELVekBIWMultiSelectCmd() {
   return Unavailable("ZELVekBIWMultiSelectCmd", "ZELVekBIWMultiSelectCmd", kReplace, 0);
 }
-QIVBaseUnknown* fctCreateZELVekBIWReadWeldFromFileCmd() {
-  return Unavailable("ZELVekBIWReadWeldFromFileCmd", "ReadWeldFromFileCmd", kSingle, 0);
-}
+QIVBaseUnknown* fctCreateZELVekBIWReadWeldFromFileCmd() { return Create<ZELVekBIWReadWeldFromFileCmd>(); }
 QIVBaseUnknown* fctCreateZELVekBIWReallocateWeldCmd() {
   return Unavailable("ZELVekBIWReallocateWeldCmd", "ReallocateWeldCmd", kSingle, 0);
 }
