@@ -97,11 +97,6 @@ const std::pair<const char*, Maker> Makers[] = {
     {"Datum", &MakeDatum},
 };
 
-template <class T>
-QIVBaseUnknown_var Handle(T* object) {
-  return object ? QIVBaseUnknown_var(object) : QIVBaseUnknown_var();
-}
-
 }  // namespace
 
 QIVIDocument_var QIVDocument::New() {
@@ -128,24 +123,20 @@ HRESULT QIVDocument::GetRootContainer(const QIVUnicodeString& type, QIVBaseUnkno
 }
 
 HRESULT QIVDocument::GetProcessContainer(QIVBaseUnknown_var& container) const {
-  container = Handle(_processContainer);
-  return container ? S_OK : E_FAIL;
+  return QIVModelObject::Answer(_processContainer, container);
 }
 
 HRESULT QIVDocument::GetFeatureContainer(QIVBaseUnknown_var& container) const {
-  container = Handle(_featureContainer);
-  return container ? S_OK : E_FAIL;
+  return QIVModelObject::Answer(_featureContainer, container);
 }
 
 HRESULT QIVDocument::GetPlantLibrary(QIVBaseUnknown_var& library) const {
-  library = Handle(_plantLibrary);
-  return library ? S_OK : E_FAIL;
+  return QIVModelObject::Answer(_plantLibrary, library);
 }
 
 HRESULT QIVDocument::GetRootActivity(QIVBaseUnknown_var& root) const {
-  root = _processContainer && !_processContainer->Roots().empty() ? Handle(_processContainer->Roots().front())
-                                                                  : QIVBaseUnknown_var();
-  return root ? S_OK : E_FAIL;
+  const bool hasRoot = _processContainer && !_processContainer->Roots().empty();
+  return QIVModelObject::Answer(hasRoot ? _processContainer->Roots().front() : nullptr, root);
 }
 
 QIVListValQIVBaseUnknown_var QIVDocument::GetRootProducts() const { return Handles(_rootProducts); }
@@ -156,7 +147,7 @@ QIVListValQIVBaseUnknown_var QIVDocument::GetAllProducts() const {
   while (!pending.empty()) {
     const QIVProduct* product = pending.back();
     pending.pop_back();
-    products.Append(Handle(const_cast<QIVProduct*>(product)));
+    products.Append(QIVModelObject::Handle(product));
     pending.insert(pending.end(), product->Children().rbegin(), product->Children().rend());
   }
   return products;
@@ -197,8 +188,7 @@ HRESULT QIVDocument::AddRootProduct(const QIVBaseUnknown_var& product) {
 
 HRESULT QIVDocument::FindReference(const QIVUnicodeString& partNumber, QIVBaseUnknown_var& reference) const {
   auto found = _referencesByPartNumber.find(partNumber.str());
-  reference = found == _referencesByPartNumber.end() ? QIVBaseUnknown_var() : Handle(found->second);
-  return reference ? S_OK : E_FAIL;
+  return QIVModelObject::Answer(found == _referencesByPartNumber.end() ? nullptr : found->second, reference);
 }
 
 QIVListValQIVBaseUnknown_var QIVDocument::FindProductsByInstanceName(const QIVUnicodeString& name) const {
@@ -230,7 +220,7 @@ void QIVDocument::SortByProductOrder(std::vector<QIVProduct*>& products) const {
 
 QIVListValQIVBaseUnknown_var QIVDocument::Handles(const std::vector<QIVProduct*>& products) const {
   QIVListValQIVBaseUnknown_var handles;
-  for (QIVProduct* product : products) handles.Append(Handle(product));
+  for (QIVProduct* product : products) handles.Append(QIVModelObject::Handle(product));
   return handles;
 }
 
@@ -242,13 +232,13 @@ bool QIVDocument::IsInProductTree(const QIVProduct* product) const {
 
 QIVListValQIVBaseUnknown_var QIVDocument::GetMfgAssemblies() const {
   QIVListValQIVBaseUnknown_var assemblies;
-  _mfgAssemblies.ForEach([&](ZELMfgAssembly* assembly) { assemblies.Append(Handle(assembly)); });
+  _mfgAssemblies.ForEach([&](ZELMfgAssembly* assembly) { assemblies.Append(QIVModelObject::Handle(assembly)); });
   return assemblies;
 }
 
 QIVListValQIVBaseUnknown_var QIVDocument::GetDatums() const {
   QIVListValQIVBaseUnknown_var datums;
-  _datums.ForEach([&](QIVTPSDatum* datum) { datums.Append(Handle(datum)); });
+  _datums.ForEach([&](QIVTPSDatum* datum) { datums.Append(QIVModelObject::Handle(datum)); });
   return datums;
 }
 
@@ -268,8 +258,7 @@ HRESULT QIVDocument::CreateDatum(bool target, const QIVUnicodeString& name, cons
 
 HRESULT QIVDocument::FindObject(QIVObjectId id, QIVBaseUnknown_var& object) const {
   auto found = _objects.find(id);
-  object = found == _objects.end() ? QIVBaseUnknown_var() : QIVBaseUnknown_var(found->second);
-  return object ? S_OK : E_FAIL;
+  return QIVModelObject::Answer(found == _objects.end() ? nullptr : found->second.get(), object);
 }
 
 QIVListValQIVBaseUnknown_var QIVDocument::GetAllObjects() const {
@@ -452,8 +441,7 @@ HRESULT QIVDocument::FindActivityByPath(const QIVListValQIVUnicodeString& names,
       }
     step = next;
   }
-  activity = Handle(step);
-  return step ? S_OK : E_FAIL;
+  return QIVModelObject::Answer(step, activity);
 }
 
 HRESULT QIVDocument::FindProductByPath(const QIVListValQIVUnicodeString& names, QIVBaseUnknown_var& product) const {
@@ -462,7 +450,7 @@ HRESULT QIVDocument::FindProductByPath(const QIVListValQIVUnicodeString& names, 
   auto root = std::find_if(_rootProducts.begin(), _rootProducts.end(),
                            [&](const QIVProduct* candidate) { return candidate->GetPrdInstanceName() == names[1]; });
   if (root == _rootProducts.end()) return E_FAIL;
-  product = Handle(*root);
+  product = QIVModelObject::Handle(*root);
   for (int i = 2; product && i <= names.Size(); ++i) {
     QIVBaseUnknown_var child;
     QIVModelObject::As<QIVProduct>(product)->FindChildByInstanceName(names[i], child);
@@ -472,17 +460,14 @@ HRESULT QIVDocument::FindProductByPath(const QIVListValQIVUnicodeString& names, 
 }
 
 HRESULT QIVDocument::FindFeatureByName(const QIVUnicodeString& name, QIVBaseUnknown_var& feature) const {
-  if (ZELBIWFeature* found = _featuresByName.First(name))
-    feature = Handle(found);
-  else
-    feature = Handle(_datumsByName.First(name));
-  return feature ? S_OK : E_FAIL;
+  if (ZELBIWFeature* found = _featuresByName.First(name)) return QIVModelObject::Answer(found, feature);
+  return QIVModelObject::Answer(_datumsByName.First(name), feature);
 }
 
 QIVListValQIVBaseUnknown_var QIVDocument::FindFeaturesByName(const QIVUnicodeString& name) const {
   QIVListValQIVBaseUnknown_var features;
-  for (ZELBIWFeature* feature : _featuresByName.All(name)) features.Append(Handle(feature));
-  for (QIVTPSDatum* datum : _datumsByName.All(name)) features.Append(Handle(datum));
+  for (ZELBIWFeature* feature : _featuresByName.All(name)) features.Append(QIVModelObject::Handle(feature));
+  for (QIVTPSDatum* datum : _datumsByName.All(name)) features.Append(QIVModelObject::Handle(datum));
   return features;
 }
 

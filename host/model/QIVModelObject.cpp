@@ -35,12 +35,11 @@ bool QIVModelObject::Offers(std::string_view interfaceName) const {
 std::vector<std::string> QIVModelObject::LateTypes() const { return {IsA()}; }
 
 QIVBaseUnknown_var QIVModelObject::GetDocument() const {
-  return _document ? QIVBaseUnknown_var(static_cast<QIVIDocument*>(_document)) : QIVBaseUnknown_var();
+  return Handle(static_cast<QIVIDocument*>(_document));
 }
 
 HRESULT QIVModelObject::GetSpecFather(QIVBaseUnknown_var& father) const {
-  father = _father ? QIVBaseUnknown_var(_father) : QIVBaseUnknown_var();
-  return _father ? S_OK : E_FAIL;
+  return Answer(_father, father);
 }
 
 HRESULT QIVModelObject::RemoveComponent(const QIVBaseUnknown_var& component, const QIVBaseUnknown_var&) {
@@ -75,6 +74,15 @@ HRESULT QIVModelObject::GetProcessingActivities(QIVListValQIVBaseUnknown_var& ac
       activities.Append(QIVBaseUnknown_var(link->Father()));
   });
   return S_OK;
+}
+
+QIVBaseUnknown_var QIVModelObject::Handle(const QIVBaseUnknown* object) {
+  return object ? QIVBaseUnknown_var(const_cast<QIVBaseUnknown*>(object)) : QIVBaseUnknown_var();
+}
+
+HRESULT QIVModelObject::Answer(const QIVBaseUnknown* object, QIVBaseUnknown_var& handle) {
+  handle = Handle(object);
+  return object ? S_OK : E_FAIL;
 }
 
 QIVModelObject* QIVModelObject::From(const QIVBaseUnknown_var& handle) { return As<QIVModelObject>(handle); }

@@ -45,6 +45,11 @@ class QIVModelObject : public QIVIModelObject,
   HRESULT SetPLMID(const QIVUnicodeString& identifier) override;
   HRESULT GetProcessingActivities(QIVListValQIVBaseUnknown_var& activities, int mode) const override;
 
+  // A handle to the object, empty for none.
+  static QIVBaseUnknown_var Handle(const QIVBaseUnknown* object);
+  // Gives `handle` the object (empty for none): S_OK when there is one,
+  // E_FAIL otherwise, as the model's lookups answer.
+  static HRESULT Answer(const QIVBaseUnknown* object, QIVBaseUnknown_var& handle);
   // The model object behind a handle, or null for anything else.
   static QIVModelObject* From(const QIVBaseUnknown_var& handle);
   template <class T>

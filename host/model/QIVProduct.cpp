@@ -17,8 +17,7 @@ HRESULT QIVProduct::SetPrdInstanceName(const QIVUnicodeString& name) {
 QIVUnicodeString QIVProduct::GetPartNumber() const { return _reference ? _reference->GetPartNumber() : ""; }
 
 HRESULT QIVProduct::GetReferenceProduct(QIVBaseUnknown_var& reference) const {
-  reference = _reference ? QIVBaseUnknown_var(_reference) : QIVBaseUnknown_var();
-  return _reference ? S_OK : E_FAIL;
+  return Answer(_reference, reference);
 }
 
 HRESULT QIVProduct::SetReferenceProduct(const QIVBaseUnknown_var& reference) {
@@ -45,9 +44,7 @@ HRESULT QIVProduct::GetChildren(QIVListValQIVBaseUnknown_var& children) const {
 }
 
 HRESULT QIVProduct::GetFatherProduct(QIVBaseUnknown_var& father) const {
-  QIVProduct* product = FatherProduct();
-  father = product ? QIVBaseUnknown_var(product) : QIVBaseUnknown_var();
-  return product ? S_OK : E_FAIL;
+  return Answer(FatherProduct(), father);
 }
 
 HRESULT QIVProduct::AddChild(const QIVBaseUnknown_var& product) {
@@ -79,15 +76,11 @@ void QIVProduct::ChildLeaving(QIVModelObject* child) {
 }
 
 HRESULT QIVProduct::FindChildByInstanceName(const QIVUnicodeString& name, QIVBaseUnknown_var& child) const {
-  QIVProduct* found = _childrenByName.First(name);
-  child = found ? QIVBaseUnknown_var(found) : QIVBaseUnknown_var();
-  return found ? S_OK : E_FAIL;
+  return Answer(_childrenByName.First(name), child);
 }
 
 HRESULT QIVProduct::FindChildByPartNumber(const QIVUnicodeString& partNumber, QIVBaseUnknown_var& child) const {
-  QIVProduct* found = _childrenByPartNumber.First(partNumber);
-  child = found ? QIVBaseUnknown_var(found) : QIVBaseUnknown_var();
-  return found ? S_OK : E_FAIL;
+  return Answer(_childrenByPartNumber.First(partNumber), child);
 }
 
 HRESULT QIVProduct::GetPosition(QIVMathTransformation& position) const {

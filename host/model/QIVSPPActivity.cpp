@@ -22,10 +22,6 @@ namespace T = QIVSPPActivityTypes;
 
 namespace {
 
-QIVBaseUnknown_var Handle(QIVModelObject* object) {
-  return object ? QIVBaseUnknown_var(object) : QIVBaseUnknown_var();
-}
-
 // Interfaces that only some activity types offer.
 bool IsTypeInterface(std::string_view name) {
   static const std::unordered_set<std::string_view> names = [] {
@@ -80,8 +76,7 @@ bool QIVSPPActivity::IsWithin(const QIVSPPActivity* other) const {
 }
 
 HRESULT QIVSPPActivity::GetFatherActivity(QIVBaseUnknown_var& father) const {
-  father = Handle(FatherActivity());
-  return father ? S_OK : E_FAIL;
+  return Answer(FatherActivity(), father);
 }
 
 HRESULT QIVSPPActivity::GetCycleTime(double& seconds) const {
@@ -135,13 +130,9 @@ std::unique_ptr<QIVListValQIVBaseUnknown_var> QIVSPPActivity::GetChildren(const 
 }
 
 HRESULT QIVSPPActivity::FindChild(const QIVUnicodeString& name, QIVBaseUnknown_var& child) const {
-  for (QIVSPPActivity* candidate : _children)
-    if (candidate->_name == name) {
-      child = Handle(candidate);
-      return S_OK;
-    }
-  child = nullptr;
-  return E_FAIL;
+  auto found = std::find_if(_children.begin(), _children.end(),
+                           [&](const QIVSPPActivity* candidate) { return candidate->_name == name; });
+  return Answer(found == _children.end() ? nullptr : *found, child);
 }
 
 HRESULT QIVSPPActivity::CreateChild(const QIVUnicodeString& type, QIVBaseUnknown_var& child) {
@@ -316,8 +307,7 @@ HRESULT QIVSPPActivity::RemoveItems(const QIVListValQIVBaseUnknown_var& items, i
 
 HRESULT QIVSPPActivity::GetItemLink(const QIVBaseUnknown_var& item, QIVBaseUnknown_var& link) const {
   auto found = _itemLinks.find(From(item));
-  link = found == _itemLinks.end() ? QIVBaseUnknown_var() : QIVBaseUnknown_var(found->second);
-  return link ? S_OK : E_FAIL;
+  return Answer(found == _itemLinks.end() ? nullptr : found->second.get(), link);
 }
 
 void QIVSPPActivity::DropItemLink(QIVSPPItemLink* link) {
@@ -331,8 +321,7 @@ void QIVSPPActivity::DropItemLink(QIVSPPItemLink* link) {
 }
 
 HRESULT QIVSPPActivity::GetProcessContainer(QIVBaseUnknown_var& container) const {
-  container = IsProcessRoot() ? Handle(Father()) : QIVBaseUnknown_var();
-  return container ? S_OK : E_FAIL;
+  return Answer(IsProcessRoot() ? Father() : nullptr, container);
 }
 
 HRESULT QIVSPPActivity::Dispatch(const QIVSPPActivityNotification& notification) {
@@ -359,8 +348,7 @@ HRESULT QIVSPPActivity::SetAutomaticUpdate(bool automatic) {
 }
 
 HRESULT QIVSPPActivity::GetActivity(QIVBaseUnknown_var& activity) const {
-  activity = Handle(_standsFor);
-  return _standsFor ? S_OK : E_FAIL;
+  return Answer(_standsFor, activity);
 }
 
 HRESULT QIVSPPActivity::SetActivity(const QIVBaseUnknown_var& activity) {

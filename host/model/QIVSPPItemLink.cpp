@@ -10,8 +10,7 @@ QIVSPPItemLink::QIVSPPItemLink(QIVSPPActivity* activity, QIVModelObject* item, i
 }
 
 HRESULT QIVSPPItemLink::GetItem(QIVBaseUnknown_var& item) const {
-  item = _item ? QIVBaseUnknown_var(_item) : QIVBaseUnknown_var();
-  return _item ? S_OK : E_FAIL;
+  return Answer(_item, item);
 }
 
 HRESULT QIVSPPItemLink::SetOptions(int first, int second) {

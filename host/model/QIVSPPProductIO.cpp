@@ -9,8 +9,7 @@ QIVSPPProductIO::QIVSPPProductIO(QIVSPPActivity* activity, QIVSPPProductIODirect
 }
 
 HRESULT QIVSPPProductIO::GetProduct(QIVBaseUnknown_var& product) const {
-  product = _product ? QIVBaseUnknown_var(_product) : QIVBaseUnknown_var();
-  return _product ? S_OK : E_FAIL;
+  return Answer(_product, product);
 }
 
 HRESULT QIVSPPProductIO::SetProduct(const QIVBaseUnknown_var& product) {

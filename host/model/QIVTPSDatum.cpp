@@ -12,8 +12,7 @@ HRESULT QIVTPSDatum::SetName(const QIVUnicodeString& name) {
 }
 
 HRESULT QIVTPSDatum::GetOwnerProduct(QIVBaseUnknown_var& product) const {
-  product = _owner ? QIVBaseUnknown_var(_owner) : QIVBaseUnknown_var();
-  return _owner ? S_OK : E_FAIL;
+  return Answer(_owner, product);
 }
 
 HRESULT QIVTPSDatum::SetOwnerProduct(const QIVBaseUnknown_var& product) {

@@ -21,16 +21,9 @@ HRESULT ZELBIWFastener::SetFastenerVersion(const QIVUnicodeString& version) {
   return S_OK;
 }
 
-HRESULT ZELBIWFastener::SetColor(long rgb) {
-  if (rgb < -1 || rgb > 0xFFFFFF) return E_INVALIDARG;
-  _color = rgb;
-  return S_OK;
-}
+HRESULT ZELBIWFastener::SetColor(long rgb) { return StoreColor(rgb); }
 
-HRESULT ZELBIWFastener::RestoreColor(const QIVBaseUnknown_var&, bool) {
-  _color = -1;
-  return S_OK;
-}
+HRESULT ZELBIWFastener::RestoreColor(const QIVBaseUnknown_var&, bool) { return StoreColor(-1); }
 
 HRESULT ZELBIWFastener::GetExternalAssignments(QIVListValQIVUnicodeString& assignments) const {
   assignments.RemoveAll();

@@ -17,7 +17,7 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
   HRESULT SetIdentifier(const QIVUnicodeString& identifier) override;
   QIVUnicodeString GetFastenerVersion() const override { return _version; }
   HRESULT SetFastenerVersion(const QIVUnicodeString& version) override;
-  long GetColor() const override { return _color; }
+  long GetColor() const override { return Color(); }
   HRESULT SetColor(long rgb) override;
   HRESULT RestoreColor(const QIVBaseUnknown_var& context, bool redraw) override;
   HRESULT GetExternalAssignments(QIVListValQIVUnicodeString& assignments) const override;
@@ -32,6 +32,5 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
   QIVUnicodeString _category = "exo";
   QIVUnicodeString _identifier;
   QIVUnicodeString _version;
-  long _color = -1;
   std::vector<QIVUnicodeString> _externalAssignments;
 };

@@ -32,6 +32,12 @@ int ZELBIWFeature::GetNumberOfAssignments() const {
   return count;
 }
 
+HRESULT ZELBIWFeature::StoreColor(long rgb) {
+  if (rgb < -1 || rgb > 0xFFFFFF) return E_INVALIDARG;
+  _color = rgb;
+  return S_OK;
+}
+
 HRESULT ZELBIWFeature::SetGraphicRepresentation(const QIVUnicodeString& path) {
   _graphicRepresentation = path;
   return S_OK;

@@ -34,7 +34,13 @@ class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIA
  protected:
   ZELBIWFeature() = default;
 
+  // The display colour of fasteners and locators: 0xRRGGBB, -1 for the
+  // default one; E_INVALIDARG for anything else.
+  long Color() const { return _color; }
+  HRESULT StoreColor(long rgb);
+
  private:
+  long _color = -1;
   QIVUnicodeString _alias;
   QIVUnicodeString _graphicRepresentation;
   QIVUnicodeString _planTypeName;

@@ -51,9 +51,7 @@ HRESULT ZELBIWFeatureGroup::GetChildren(QIVListValQIVBaseUnknown_var& children, 
 }
 
 HRESULT ZELBIWFeatureGroup::FindChildByName(const QIVUnicodeString& name, QIVBaseUnknown_var& child) const {
-  ZELBIWFeature* found = _childrenByName.First(name);
-  child = found ? QIVBaseUnknown_var(found) : QIVBaseUnknown_var();
-  return found ? S_OK : E_FAIL;
+  return Answer(_childrenByName.First(name), child);
 }
 
 bool ZELBIWFeatureGroup::IsWithin(const ZELBIWFeature* feature) const {

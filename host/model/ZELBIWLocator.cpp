@@ -17,11 +17,7 @@ HRESULT ZELBIWLocator::SetDescription(const QIVUnicodeString& description) {
   return S_OK;
 }
 
-HRESULT ZELBIWLocator::SetColor(long rgb) {
-  if (rgb < -1 || rgb > 0xFFFFFF) return E_INVALIDARG;
-  _color = rgb;
-  return S_OK;
-}
+HRESULT ZELBIWLocator::SetColor(long rgb) { return StoreColor(rgb); }
 
 bool ZELBIWLocator::Offers(std::string_view interfaceName) const {
   if (interfaceName == ZELIBIWLocatingPoint::InterfaceName) return !_clamping;

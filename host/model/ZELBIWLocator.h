@@ -19,7 +19,7 @@ class ZELBIWLocator : public ZELBIWFeature, public ZELIBIWLocatingPoint, public 
   HRESULT SetPosition(const QIVRawColldouble& position) override;
   QIVUnicodeString GetDescription() const override { return _description; }
   HRESULT SetDescription(const QIVUnicodeString& description) override;
-  long GetColor() const override { return _color; }
+  long GetColor() const override { return Color(); }
   HRESULT SetColor(long rgb) override;
 
   bool IsClamping() const { return _clamping; }
@@ -31,5 +31,4 @@ class ZELBIWLocator : public ZELBIWFeature, public ZELIBIWLocatingPoint, public 
   bool _clamping;
   std::array<double, 6> _position{};
   QIVUnicodeString _description;
-  long _color = -1;
 };
