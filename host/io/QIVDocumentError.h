@@ -12,7 +12,8 @@
 class QIVDocumentError {
  public:
   QIVDocumentError() = default;
-  QIVDocumentError(QIVUnicodeString sourceName, int line, int column, std::string pointer, QIVUnicodeString reason)
+  QIVDocumentError(QIVUnicodeString sourceName, int line, int column, std::string pointer,
+                   QIVUnicodeString reason)
       : _sourceName(std::move(sourceName)),
         _line(line),
         _column(column),

@@ -116,7 +116,8 @@ struct ColorField {
   long (I::*get)() const;
   HRESULT (I::*set)(long);
 };
-inline constexpr ColorField<ZELIBIWFastener> FastenerColor{&ZELIBIWFastener::GetColor, &ZELIBIWFastener::SetColor};
+inline constexpr ColorField<ZELIBIWFastener> FastenerColor{&ZELIBIWFastener::GetColor,
+                                                           &ZELIBIWFastener::SetColor};
 inline constexpr ColorField<ZELIBIWLocatingPoint> LocatingPointColor{&ZELIBIWLocatingPoint::GetColor,
                                                                      &ZELIBIWLocatingPoint::SetColor};
 inline constexpr ColorField<ZELIBIWClampingPoint> ClampingPointColor{&ZELIBIWClampingPoint::GetColor,

@@ -7,7 +7,8 @@
 #include "QIVDocumentWriter.h"
 #include "QIVFile.h"
 
-HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& document, QIVDocumentError& error) {
+HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& document,
+                            QIVDocumentError& error) {
   document = nullptr;
   std::string text;
   QIVUnicodeString errorText;
@@ -18,7 +19,8 @@ HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& docu
   return QIVDocumentReader::Read(text, path, document, error);
 }
 
-HRESULT QIVDocumentIO::Save(const QIVIDocument_var& document, const QIVUnicodeString& path, QIVDocumentError& error) {
+HRESULT QIVDocumentIO::Save(const QIVIDocument_var& document, const QIVUnicodeString& path,
+                            QIVDocumentError& error) {
   std::string text;
   if (FAILED(QIVDocumentWriter::Write(document, text, error))) {
     error = QIVDocumentError(path, 0, 0, "", "not saved: " + error.GetReason());

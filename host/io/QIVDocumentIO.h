@@ -12,5 +12,6 @@ class QIVDocumentIO {
   static HRESULT Load(const QIVUnicodeString& path, QIVIDocument_var& document, QIVDocumentError& error);
   // Writes the document to the file through a temporary that replaces it
   // only once complete, so a failed save leaves the previous file as it was.
-  static HRESULT Save(const QIVIDocument_var& document, const QIVUnicodeString& path, QIVDocumentError& error);
+  static HRESULT Save(const QIVIDocument_var& document, const QIVUnicodeString& path,
+                      QIVDocumentError& error);
 };

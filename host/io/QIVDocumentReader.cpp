@@ -69,24 +69,33 @@ struct Place {
   }
 };
 
-[[noreturn]] void Fail(const Place& place, std::string reason) { throw ReadFault{place.Pointer(), std::move(reason)}; }
+[[noreturn]] void Fail(const Place& place, std::string reason) {
+  throw ReadFault{place.Pointer(), std::move(reason)};
+}
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // "a Product", "an Activity".
 std::string WithArticle(std::string_view word) {
-  const bool vowel = !word.empty() && std::string_view("AEIOUaeiou").find(word.front()) != std::string_view::npos;
+  const bool vowel =
+      !word.empty() && std::string_view("AEIOUaeiou").find(word.front()) != std::string_view::npos;
   return (vowel ? "an " : "a ") + std::string(word);
 }
 
 const char* TypeName(const Json& value) {
   switch (value.type()) {
-    case Json::value_t::object: return "an object";
-    case Json::value_t::array: return "an array";
-    case Json::value_t::string: return "a text";
-    case Json::value_t::boolean: return "true or false";
-    case Json::value_t::null: return "null";
-    default: return "a number";
+    case Json::value_t::object:
+      return "an object";
+    case Json::value_t::array:
+      return "an array";
+    case Json::value_t::string:
+      return "a text";
+    case Json::value_t::boolean:
+      return "true or false";
+    case Json::value_t::null:
+      return "null";
+    default:
+      return "a number";
   }
 }
 
@@ -114,12 +123,14 @@ bool Flag(const Json& value, const Place& place) {
   return value.get<bool>();
 }
 
-long long WholeNumber(const Json& value, const Place& place, long long low, long long high, const char* wanted) {
+long long WholeNumber(const Json& value, const Place& place, long long low, long long high,
+                      const char* wanted) {
   const bool whole =
       value.is_number_integer() &&
-      (value.is_number_unsigned() ? value.get<unsigned long long>() <= static_cast<unsigned long long>(high) &&
-                                        (low <= 0 || value.get<unsigned long long>() >= static_cast<unsigned long long>(low))
-                                  : value.get<long long>() >= low && value.get<long long>() <= high);
+      (value.is_number_unsigned()
+           ? value.get<unsigned long long>() <= static_cast<unsigned long long>(high) &&
+                 (low <= 0 || value.get<unsigned long long>() >= static_cast<unsigned long long>(low))
+           : value.get<long long>() >= low && value.get<long long>() <= high);
   Expect(value, whole, wanted, place);
   return value.get<long long>();
 }
@@ -172,34 +183,46 @@ class Fields {
   const Place& _place;
 };
 
-constexpr std::string_view DocumentKeys[] = {"format", "version", "references", "products", "datums", "features",
-                                             "assemblies", "process", "flow", "items", "plantLibrary"};
+constexpr std::string_view DocumentKeys[] = {"format", "version",  "references",  "products",
+                                             "datums", "features", "assemblies",  "process",
+                                             "flow",   "items",    "plantLibrary"};
 constexpr std::string_view ReferenceKeys[] = {"id", "partNumber", "plmId"};
 constexpr std::string_view ProductKeys[] = {"id", "name", "reference", "position", "plmId", "children"};
 constexpr std::string_view DatumKeys[] = {"id", "kind", "name", "owner", "plmId"};
 constexpr std::string_view FeatureContainerKeys[] = {"id", "plmId", "groups"};
 constexpr std::string_view ProcessContainerKeys[] = {"id", "plmId", "activities"};
 constexpr std::string_view PlantLibraryKeys[] = {"id", "plmId", "entries"};
-constexpr std::string_view GroupKeys[] = {"id", "kind", "name", "graphic", "planType", "parts", "plmId", "children"};
-constexpr std::string_view PointFastenerKeys[] = {"id", "kind", "name", "type", "category", "identifier", "version",
-                                                  "color", "values", "manufacturingPosition", "graphic", "planType",
-                                                  "parts", "externalAssignments", "plmId"};
-constexpr std::string_view CurveFastenerKeys[] = {"id", "kind", "name", "type", "category", "identifier", "version",
-                                                  "color", "points", "graphic", "planType", "parts",
-                                                  "externalAssignments", "plmId"};
-constexpr std::string_view LocatorKeys[] = {"id", "kind", "name", "description", "color", "position",
-                                            "graphic", "planType", "parts", "plmId"};
+constexpr std::string_view GroupKeys[] = {"id",       "kind",  "name",  "graphic",
+                                          "planType", "parts", "plmId", "children"};
+constexpr std::string_view PointFastenerKeys[] = {"id",       "kind",
+                                                  "name",     "type",
+                                                  "category", "identifier",
+                                                  "version",  "color",
+                                                  "values",   "manufacturingPosition",
+                                                  "graphic",  "planType",
+                                                  "parts",    "externalAssignments",
+                                                  "plmId"};
+constexpr std::string_view CurveFastenerKeys[] = {
+    "id",    "kind",   "name",    "type",     "category", "identifier",          "version",
+    "color", "points", "graphic", "planType", "parts",    "externalAssignments", "plmId"};
+constexpr std::string_view LocatorKeys[] = {"id",       "kind",    "name",     "description", "color",
+                                            "position", "graphic", "planType", "parts",       "plmId"};
 constexpr std::string_view AssemblyKeys[] = {"id", "label", "parts", "subAssemblies", "plmId"};
-constexpr std::string_view ActivityKeys[] = {"id", "type", "name", "cycleTime", "attributes", "automaticUpdate",
-                                             "standsFor", "inputs", "outputs", "plmId", "children"};
+constexpr std::string_view ActivityKeys[] = {
+    "id",        "type",   "name",    "cycleTime", "attributes", "automaticUpdate",
+    "standsFor", "inputs", "outputs", "plmId",     "children"};
 constexpr std::string_view ItemKeys[] = {"activity", "item", "mode", "options"};
 
 std::span<const std::string_view> KeysOf(F::Family family) {
   switch (family) {
-    case F::Family::PointFastener: return PointFastenerKeys;
-    case F::Family::CurveFastener: return CurveFastenerKeys;
-    case F::Family::Locator: return LocatorKeys;
-    default: return GroupKeys;
+    case F::Family::PointFastener:
+      return PointFastenerKeys;
+    case F::Family::CurveFastener:
+      return CurveFastenerKeys;
+    case F::Family::Locator:
+      return LocatorKeys;
+    default:
+      return GroupKeys;
   }
 }
 
@@ -217,11 +240,14 @@ class Reader {
     const Fields document(root, top, DocumentKeys);
     for (Pass pass : {Pass::Build, Pass::Link}) {
       _pass = pass;
-      ReadSection(document, "references", [&](const Json& value, const Place& at) { ReadReference(value, at); });
-      ReadSection(document, "products", [&](const Json& value, const Place& at) { ReadProduct(value, at, {}, 1); });
+      ReadSection(document, "references",
+                  [&](const Json& value, const Place& at) { ReadReference(value, at); });
+      ReadSection(document, "products",
+                  [&](const Json& value, const Place& at) { ReadProduct(value, at, {}, 1); });
       ReadSection(document, "datums", [&](const Json& value, const Place& at) { ReadDatum(value, at); });
       ReadFeatures(document);
-      ReadSection(document, "assemblies", [&](const Json& value, const Place& at) { ReadAssembly(value, at); });
+      ReadSection(document, "assemblies",
+                  [&](const Json& value, const Place& at) { ReadAssembly(value, at); });
       ReadProcess(document);
       ReadPlantLibrary(document);
     }
@@ -246,8 +272,9 @@ class Reader {
     if (version == root.end()) Fail(top, "missing field \"version\"");
     const long long number = WholeNumber(*version, top.Member("version"), 1, LLONG_MAX, "a version number");
     if (number > F::Version)
-      Fail(top.Member("version"), "version " + std::to_string(number) + " is newer than this program reads (" +
-                                      std::to_string(F::Version) + ")");
+      Fail(top.Member("version"), "version " + std::to_string(number) +
+                                      " is newer than this program reads (" + std::to_string(F::Version) +
+                                      ")");
   }
 
   template <class Read>
@@ -281,7 +308,9 @@ class Reader {
     QIVBaseUnknown_var object;
     const bool exists = SUCCEEDED(_document->FindObject(id, object));
     if (_pass == Pass::Link) return object;
-    if (exists) Fail(at, "id " + std::to_string(id) + " is used twice (already by " + WithArticle(KindOf(object)) + ")");
+    if (exists)
+      Fail(at,
+           "id " + std::to_string(id) + " is used twice (already by " + WithArticle(KindOf(object)) + ")");
     if (FAILED(_document->CreateObject(kind, subKind, id, object)) || !object)
       Fail(fields.Here(), "cannot build " + WithArticle(*subKind ? subKind : kind));
     Texts(fields, object, F::PLMFields);
@@ -294,7 +323,8 @@ class Reader {
   }
 
   // The object an id names, of one of `kinds` (any kind when none is given).
-  QIVBaseUnknown_var Resolve(const Json& value, const Place& place, std::initializer_list<const char*> kinds) {
+  QIVBaseUnknown_var Resolve(const Json& value, const Place& place,
+                             std::initializer_list<const char*> kinds) {
     const QIVObjectId id = Id(value, place);
     QIVBaseUnknown_var object;
     if (FAILED(_document->FindObject(id, object))) Fail(place, "no object has id " + std::to_string(id));
@@ -341,8 +371,9 @@ class Reader {
     if (!value || !holder) return;
     const Place at = fields.At("color");
     const std::string& text = Text(*value, at);
-    const bool hex = text.size() == 7 && text[0] == '#' &&
-                     std::all_of(text.begin() + 1, text.end(), [](unsigned char c) { return std::isxdigit(c); });
+    const bool hex =
+        text.size() == 7 && text[0] == '#' &&
+        std::all_of(text.begin() + 1, text.end(), [](unsigned char c) { return std::isxdigit(c); });
     if (!hex) Fail(at, "expected a colour \"#RRGGBB\", found " + Quoted(text));
     (holder.get()->*field.set)(std::stol(text.substr(1), nullptr, 16));
   }
@@ -367,7 +398,8 @@ class Reader {
         std::copy(rows.begin(), rows.end(), matrix.begin());
         product->SetPosition(QIVMathTransformation(matrix));
       }
-      const HRESULT placed = father ? QIVIProduct_var(father)->AddChild(object) : _document->AddRootProduct(object);
+      const HRESULT placed =
+          father ? QIVIProduct_var(father)->AddChild(object) : _document->AddRootProduct(object);
       if (FAILED(placed)) Fail(at, "the product cannot be placed here");
     } else if (const Json* reference = fields.Optional("reference")) {
       product->SetReferenceProduct(Resolve(*reference, fields.At("reference"), {"ProductReference"}));
@@ -381,7 +413,8 @@ class Reader {
     const Fields fields(value, at, DatumKeys);
     const std::string& word = Text(fields.Required("kind"), fields.At("kind"));
     const F::Kind* kind = F::FindKind(word);
-    if (!kind || kind->family != F::Family::Datum) Fail(fields.At("kind"), "unknown datum kind " + Quoted(word));
+    if (!kind || kind->family != F::Family::Datum)
+      Fail(fields.At("kind"), "unknown datum kind " + Quoted(word));
     const QIVBaseUnknown_var datum = Entry(fields, kind->modelKind, kind->subKind);
     if (_pass == Pass::Build) {
       Texts(fields, datum, F::DatumSimpleFields);
@@ -399,9 +432,8 @@ class Reader {
     const QIVBaseUnknown_var container = Entry(fields, "FeatureContainer", "");
     _relations = container;
     if (const Json* groups = fields.Optional("groups"))
-      ReadArray(*groups, fields.At("groups"), [&](const Json& group, const Place& groupAt) {
-        ReadFeature(group, groupAt, container, 1);
-      });
+      ReadArray(*groups, fields.At("groups"),
+                [&](const Json& group, const Place& groupAt) { ReadFeature(group, groupAt, container, 1); });
   }
 
   // A feature under `father`: the feature container for a top group, else a
@@ -412,11 +444,12 @@ class Reader {
     if (kindValue == value.end()) Fail(at, "missing field \"kind\"");
     const std::string& word = Text(*kindValue, at.Member("kind"));
     const F::Kind* kind = F::FindKind(word);
-    if (!kind || kind->family == F::Family::Datum) Fail(at.Member("kind"), "unknown feature kind " + Quoted(word));
+    if (!kind || kind->family == F::Family::Datum)
+      Fail(at.Member("kind"), "unknown feature kind " + Quoted(word));
     const bool atTop = depth == 1;
     if (atTop != (kind->family == F::Family::TopGroup))
       Fail(at.Member("kind"), WithArticle(word) + (atTop ? " cannot stand among the top groups"
-                                                          : " stands only among the top groups"));
+                                                         : " stands only among the top groups"));
 
     const Fields fields(value, at, KeysOf(kind->family));
     const QIVBaseUnknown_var feature = Entry(fields, kind->modelKind, kind->subKind);
@@ -449,15 +482,17 @@ class Reader {
             RawNumbers(*position, fields.At("manufacturingPosition"), 6), false);
     } else {
       QIVListVal<QIVRawColldouble> points;
-      ReadArray(fields.Required("points"), fields.At("points"),
-                [&](const Json& point, const Place& pointAt) { points.Append(RawNumbers(point, pointAt, 6)); });
+      ReadArray(fields.Required("points"), fields.At("points"), [&](const Json& point, const Place& pointAt) {
+        points.Append(RawNumbers(point, pointAt, 6));
+      });
       ZELIBIWCurveFastener_var(feature)->SetPoints(points);
     }
     if (const Json* assignments = fields.Optional("externalAssignments")) {
       ZELIBIWFastener_var fastener(feature);
-      ReadArray(*assignments, fields.At("externalAssignments"), [&](const Json& assignment, const Place& entryAt) {
-        fastener->AddExternalAssignment(QIVUnicodeString(Text(assignment, entryAt)));
-      });
+      ReadArray(*assignments, fields.At("externalAssignments"),
+                [&](const Json& assignment, const Place& entryAt) {
+                  fastener->AddExternalAssignment(QIVUnicodeString(Text(assignment, entryAt)));
+                });
     }
   }
 
@@ -512,7 +547,8 @@ class Reader {
     const QIVSPPActivityType* type = QIVSPPActivityType::Find(typeName);
     if (!type) Fail(fields.At("type"), "unknown activity type " + Quoted(typeName));
     if (type->IsAbstract())
-      Fail(fields.At("type"), "the activity type " + Quoted(typeName) + " is abstract: no activity is of it alone");
+      Fail(fields.At("type"),
+           "the activity type " + Quoted(typeName) + " is abstract: no activity is of it alone");
     const QIVBaseUnknown_var object = Entry(fields, "Activity", type->name);
     if (_pass == Pass::Build)
       BuildActivity(fields, object, father, depth == 1);
@@ -535,7 +571,8 @@ class Reader {
       Expect(*attributes, attributes->is_object(), "an object", attributesAt);
       for (const auto& attribute : attributes->items()) {
         const Place attributeAt = attributesAt.Member(attribute.key());
-        if (FAILED(activity->SetAttribute(QIVUnicodeString(attribute.key()), Number(attribute.value(), attributeAt))))
+        if (FAILED(activity->SetAttribute(QIVUnicodeString(attribute.key()),
+                                          Number(attribute.value(), attributeAt))))
           Fail(attributeAt, WithArticle(activity->GetActivityType().view()) + " has no attribute " +
                                 Quoted(attribute.key()));
       }
@@ -549,7 +586,8 @@ class Reader {
     if (const Json* automatic = fields.Optional("automaticUpdate")) {
       const bool on = Flag(*automatic, fields.At("automaticUpdate"));
       ZELIUpdateManufAssly_var root(object);
-      if (!root) Fail(fields.At("automaticUpdate"), "only a process root updates its assemblies automatically");
+      if (!root)
+        Fail(fields.At("automaticUpdate"), "only a process root updates its assemblies automatically");
       _finishing.push_back([root, on] { root->SetAutomaticUpdate(on); });
     }
     if (fields.Optional("standsFor") && !QIVISPPDynamicActivity_var(object))
@@ -574,7 +612,8 @@ class Reader {
         else
           flow->CreateProductOutput(productIO);
         if (!product.is_null())
-          QIVISPPProductIO_var(productIO)->SetProduct(Resolve(product, productAt, {"Product", "MfgAssembly"}));
+          QIVISPPProductIO_var(productIO)->SetProduct(
+              Resolve(product, productAt, {"Product", "MfgAssembly"}));
       });
     }
   }
@@ -592,7 +631,8 @@ class Reader {
 
   void ReadItem(const Json& value, const Place& at) {
     const Fields fields(value, at, ItemKeys);
-    const QIVBaseUnknown_var activity = Resolve(fields.Required("activity"), fields.At("activity"), {"Activity"});
+    const QIVBaseUnknown_var activity =
+        Resolve(fields.Required("activity"), fields.At("activity"), {"Activity"});
     const QIVBaseUnknown_var item = Resolve(fields.Required("item"), fields.At("item"), {});
     const std::string& word = Text(fields.Required("mode"), fields.At("mode"));
     const auto mode = std::find_if(std::begin(F::ItemModes), std::end(F::ItemModes),
@@ -602,14 +642,17 @@ class Reader {
     QIVBaseUnknown_var link;
     const HRESULT added = QIVISPPItemMgt_var(activity)->AddItem(item, mode->mode, &link);
     if (added == S_FALSE) Fail(at, "this item is listed twice for its activity");
-    if (FAILED(added)) Fail(fields.At("item"), WithArticle(KindOf(item)) + " cannot be an item of an activity");
+    if (FAILED(added))
+      Fail(fields.At("item"), WithArticle(KindOf(item)) + " cannot be an item of an activity");
     if (const Json* options = fields.Optional("options")) {
       const Place optionsAt = fields.At("options");
       Array(*options, optionsAt);
-      if (options->size() != 2) Fail(optionsAt, "expected 2 option words, found " + std::to_string(options->size()));
+      if (options->size() != 2)
+        Fail(optionsAt, "expected 2 option words, found " + std::to_string(options->size()));
       int words[2];
       for (std::size_t i = 0; i < 2; ++i)
-        words[i] = static_cast<int>(WholeNumber((*options)[i], optionsAt.Element(i), INT_MIN, INT_MAX, "a whole number"));
+        words[i] = static_cast<int>(
+            WholeNumber((*options)[i], optionsAt.Element(i), INT_MIN, INT_MAX, "a whole number"));
       QIVISPPItemLink_var(link)->SetOptions(words[0], words[1]);
     }
   }
@@ -631,7 +674,8 @@ class Reader {
 };
 
 // Where the parser stopped, from its message ("... at line 3, column 7: why").
-QIVDocumentError ParseError(std::string_view text, const QIVUnicodeString& sourceName, const Json::parse_error& e) {
+QIVDocumentError ParseError(std::string_view text, const QIVUnicodeString& sourceName,
+                            const Json::parse_error& e) {
   int line = 0;
   int column = 0;
   QIVJsonLocator::LineAndColumn(text, e.byte > 0 ? e.byte - 1 : 0, line, column);

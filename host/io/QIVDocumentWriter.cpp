@@ -7,8 +7,8 @@
 
 #include "QIVDocumentFormat.h"
 #include "QIVIPlantLibrary.h"
-#include "QIVISPPDynamicActivity.h"
 #include "QIVISPPChildManagement.h"
+#include "QIVISPPDynamicActivity.h"
 #include "QIVISPPFlowMgt.h"
 #include "QIVISPPItem.h"
 #include "QIVISPPItemLink.h"
@@ -71,7 +71,8 @@ class Writer {
 
   void BeginEntry(const QIVBaseUnknown_var& object) {
     QIVIModelObject_var model(object);
-    if (!model || !(model->GetDocument() == _document)) throw WriteFault{Describe(object) + " is not in the document"};
+    if (!model || !(model->GetDocument() == _document))
+      throw WriteFault{Describe(object) + " is not in the document"};
     if (!_written.insert(model->GetDocumentId()).second) throw WriteFault{Describe(object) + " stands twice"};
     _out.BeginObject();
     _out.Key("id");
@@ -90,7 +91,8 @@ class Writer {
     _out.Integer(IdOf(target, from, key));
   }
 
-  void References(const char* key, const QIVListValQIVBaseUnknown_var& targets, const QIVBaseUnknown_var& from) {
+  void References(const char* key, const QIVListValQIVBaseUnknown_var& targets,
+                  const QIVBaseUnknown_var& from) {
     if (targets.IsEmpty()) return;
     _out.Key(key);
     _out.BeginInlineArray();
@@ -115,7 +117,8 @@ class Writer {
   void InlineNumbers(const char* key, const Values& values, const QIVBaseUnknown_var& owner) {
     _out.BeginInlineArray();
     for (double value : values)
-      if (!_out.Number(value)) throw WriteFault{Describe(owner) + ": " + key + " holds a number that is not finite"};
+      if (!_out.Number(value))
+        throw WriteFault{Describe(owner) + ": " + key + " holds a number that is not finite"};
     _out.EndArray();
   }
 
@@ -178,7 +181,8 @@ class Writer {
     BeginEntry(object);
     Texts(object, F::ProductFields);
     QIVBaseUnknown_var reference;
-    if (SUCCEEDED(product->GetReferenceProduct(reference)) && reference) Reference("reference", reference, object);
+    if (SUCCEEDED(product->GetReferenceProduct(reference)) && reference)
+      Reference("reference", reference, object);
     QIVMathTransformation position;
     if (SUCCEEDED(product->GetPosition(position)) && !(position == QIVMathTransformation()))
       Numbers("position", position.Rows(), object);
@@ -199,9 +203,11 @@ class Writer {
       Texts(object, F::DatumSimpleFields);
       Texts(object, F::DatumTargetFields);
       QIVBaseUnknown_var owner;
-      if (QIVITPSDatumSimple_var simple = object; simple && SUCCEEDED(simple->GetOwnerProduct(owner)) && owner)
+      if (QIVITPSDatumSimple_var simple = object;
+          simple && SUCCEEDED(simple->GetOwnerProduct(owner)) && owner)
         Reference("owner", owner, object);
-      if (QIVITPSDatumTarget_var target = object; target && SUCCEEDED(target->GetOwnerProduct(owner)) && owner)
+      if (QIVITPSDatumTarget_var target = object;
+          target && SUCCEEDED(target->GetOwnerProduct(owner)) && owner)
         Reference("owner", owner, object);
       Texts(object, F::PLMFields);
       _out.EndObject();
@@ -222,7 +228,8 @@ class Writer {
     ZELIBIWFeatureContainer_var(container)->GetFeatures(groups, ZELIBIWFeatureGroup::ClassName());
     for (const QIVBaseUnknown_var& group : groups) {
       QIVBaseUnknown_var father;
-      if (QIVISpecObject_var spec = group; spec && SUCCEEDED(spec->GetSpecFather(father)) && father == container)
+      if (QIVISpecObject_var spec = group;
+          spec && SUCCEEDED(spec->GetSpecFather(father)) && father == container)
         topGroups.Append(group);
     }
     _out.Key("groups");
@@ -235,7 +242,9 @@ class Writer {
   void WriteFeature(const QIVBaseUnknown_var& object) {
     QIVIModelObject_var model(object);
     const QIVUnicodeString subKind = model ? model->GetSubKind() : QIVUnicodeString();
-    const F::Kind* kind = model ? F::FindKind(subKind.IsEmpty() ? std::string_view(model->GetKindName()) : subKind.view()) : nullptr;
+    const F::Kind* kind =
+        model ? F::FindKind(subKind.IsEmpty() ? std::string_view(model->GetKindName()) : subKind.view())
+              : nullptr;
     if (!kind) throw WriteFault{Describe(object) + " is not a feature the format knows"};
     BeginEntry(object);
     _out.Key("kind");
@@ -254,7 +263,8 @@ class Writer {
     }
     Texts(object, F::FeatureFields);
     QIVListValQIVBaseUnknown_var parts;
-    if (_relations && SUCCEEDED(_relations->GetRelatedParts(object, parts))) References("parts", parts, object);
+    if (_relations && SUCCEEDED(_relations->GetRelatedParts(object, parts)))
+      References("parts", parts, object);
     Texts(object, F::PLMFields);
     QIVListValQIVBaseUnknown_var children;
     if (ZELIBIWFeatureChildMgmt_var group = object) group->GetChildren(children);
@@ -330,7 +340,8 @@ class Writer {
     Texts(container, F::PLMFields);
     _out.Key("activities");
     _out.BeginArray();
-    for (const QIVBaseUnknown_var& root : QIVISPPProcessContainer_var(container)->GetProcesses()) WriteActivity(root);
+    for (const QIVBaseUnknown_var& root : QIVISPPProcessContainer_var(container)->GetProcesses())
+      WriteActivity(root);
     _out.EndArray();
     _out.EndObject();
   }
@@ -363,7 +374,8 @@ class Writer {
       _out.Bool(root->IsAutomaticUpdate());
     }
     QIVBaseUnknown_var standsFor;
-    if (QIVISPPDynamicActivity_var dynamic = object; dynamic && SUCCEEDED(dynamic->GetActivity(standsFor)) && standsFor)
+    if (QIVISPPDynamicActivity_var dynamic = object;
+        dynamic && SUCCEEDED(dynamic->GetActivity(standsFor)) && standsFor)
       Reference("standsFor", standsFor, object);
     if (QIVISPPFlowMgt_var flow = object) {
       WriteProductIOs("inputs", flow, QIVSPPProductInput, object);
@@ -449,7 +461,8 @@ class Writer {
         link->GetOptions(entry.first, entry.second);
         auto [known, added] = processing.try_emplace(item.Identity());
         if (added)
-          if (QIVISPPItem_var processed = item) processed->GetProcessingActivities(known->second, QIVSPPItemAnyMode);
+          if (QIVISPPItem_var processed = item)
+            processed->GetProcessingActivities(known->second, QIVSPPItemAnyMode);
         const int back = known->second.Locate(activity);
         order.Add(static_cast<long long>(rank), position, entry.item, back > 0 ? back : -1);
         items.push_back(entry);
@@ -515,7 +528,8 @@ class Writer {
 
 }  // namespace
 
-HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, std::string& text, QIVDocumentError& error) {
+HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, std::string& text,
+                                 QIVDocumentError& error) {
   error = QIVDocumentError();
   if (!document) {
     error = QIVDocumentError("", 0, 0, "", "no document to write");

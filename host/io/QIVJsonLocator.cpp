@@ -54,7 +54,8 @@ class Scanner {
   std::size_t Position() const { return _at; }
 
   void SkipSpace() {
-    while (_at < _text.size() && (_text[_at] == ' ' || _text[_at] == '\t' || _text[_at] == '\n' || _text[_at] == '\r'))
+    while (_at < _text.size() &&
+           (_text[_at] == ' ' || _text[_at] == '\t' || _text[_at] == '\n' || _text[_at] == '\r'))
       ++_at;
   }
   bool At(char c) const { return _at < _text.size() && _text[_at] == c; }
@@ -76,11 +77,21 @@ class Scanner {
       if (++_at >= _text.size()) return false;
       const char escaped = _text[_at++];
       switch (escaped) {
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case 'b':
+          out += '\b';
+          break;
+        case 'f':
+          out += '\f';
+          break;
+        case 'n':
+          out += '\n';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 't':
+          out += '\t';
+          break;
         case 'u': {
           unsigned long code = 0;
           if (!ReadHex(code)) return false;
@@ -93,7 +104,8 @@ class Scanner {
           AppendUtf8(out, code);
           break;
         }
-        default: out += escaped;
+        default:
+          out += escaped;
       }
     }
     if (!At('"')) return false;
@@ -109,7 +121,8 @@ class Scanner {
     }
     if (!At('{') && !At('[')) {
       const std::size_t start = _at;
-      while (_at < _text.size() && std::string_view(",}] \t\r\n").find(_text[_at]) == std::string_view::npos) ++_at;
+      while (_at < _text.size() && std::string_view(",}] \t\r\n").find(_text[_at]) == std::string_view::npos)
+        ++_at;
       return _at > start;
     }
     int depth = 0;
@@ -144,7 +157,9 @@ class Scanner {
 
   // Moves to the element `index` of the array that starts here.
   bool EnterElement(const std::string& token) {
-    if (token.empty() || token.size() > 9 || !std::all_of(token.begin(), token.end(), [](unsigned char c) { return std::isdigit(c) != 0; })) return false;
+    if (token.empty() || token.size() > 9 ||
+        !std::all_of(token.begin(), token.end(), [](unsigned char c) { return std::isdigit(c) != 0; }))
+      return false;
     if (!Take('[')) return false;
     SkipSpace();
     if (At(']')) return false;
@@ -164,7 +179,8 @@ class Scanner {
     if (_at + 4 > _text.size()) return false;
     code = 0;
     for (const char digit : _text.substr(_at, 4)) {
-      const std::size_t value = std::string_view("0123456789abcdef").find(static_cast<char>(std::tolower(digit)));
+      const std::size_t value =
+          std::string_view("0123456789abcdef").find(static_cast<char>(std::tolower(digit)));
       if (value == std::string_view::npos) return false;
       code = code * 16 + value;
     }

@@ -23,7 +23,8 @@ std::vector<std::size_t> QIVLinkOrder::Sequence() const {
   std::vector<int> waiting(count, 0);
   std::vector<std::size_t> byOwner(count);
   std::iota(byOwner.begin(), byOwner.end(), 0);
-  std::sort(byOwner.begin(), byOwner.end(), [&](std::size_t a, std::size_t b) { return ownerKey(a) < ownerKey(b); });
+  std::sort(byOwner.begin(), byOwner.end(),
+            [&](std::size_t a, std::size_t b) { return ownerKey(a) < ownerKey(b); });
   for (std::size_t k = 1; k < count; ++k)
     if (_links[byOwner[k]].owner == _links[byOwner[k - 1]].owner) {
       ownerNext[byOwner[k - 1]] = byOwner[k];
@@ -33,7 +34,8 @@ std::vector<std::size_t> QIVLinkOrder::Sequence() const {
   std::vector<std::size_t> byTarget;
   for (std::size_t i = 0; i < count; ++i)
     if (_links[i].targetPosition >= 0) byTarget.push_back(i);
-  std::sort(byTarget.begin(), byTarget.end(), [&](std::size_t a, std::size_t b) { return targetKey(a) < targetKey(b); });
+  std::sort(byTarget.begin(), byTarget.end(),
+            [&](std::size_t a, std::size_t b) { return targetKey(a) < targetKey(b); });
   for (std::size_t k = 1; k < byTarget.size(); ++k)
     if (_links[byTarget[k]].target == _links[byTarget[k - 1]].target) {
       targetNext[byTarget[k - 1]] = byTarget[k];

@@ -52,8 +52,8 @@ struct EveryKindDocument {
   QIVBaseUnknown_var datumA, targetA1, datumB;
   QIVBaseUnknown_var container, top, joint, jointBody, weld, seam, locatingTop, pin, clampingTop, clamp;
   QIVBaseUnknown_var outer, inner;
-  QIVBaseUnknown_var root, grouping, station, loading, clamping, welding, sealing, unclamping, unloading, dynamic,
-      operation, subProcess, alternative;
+  QIVBaseUnknown_var root, grouping, station, loading, clamping, welding, sealing, unclamping, unloading,
+      dynamic, operation, subProcess, alternative;
 
   EveryKindDocument() {
     BuildProducts();
@@ -165,8 +165,11 @@ struct EveryKindDocument {
 
   void BuildLinks() {
     QIVISPPDynamicActivity_var(dynamic)->SetActivity(unloading);
-    for (auto [from, to] : {std::pair{loading, clamping}, {clamping, welding}, {welding, sealing},
-                            {sealing, unclamping}, {unclamping, unloading}})
+    for (auto [from, to] : {std::pair{loading, clamping},
+                            {clamping, welding},
+                            {welding, sealing},
+                            {sealing, unclamping},
+                            {unclamping, unloading}})
       QIVISPPFlowMgt_var(from)->AddNextActivity(to);
     // Unloading.1 then Loading.1 lead to AssemblyOperation.1: its previous
     // activities are not in tree order.

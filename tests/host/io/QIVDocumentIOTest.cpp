@@ -1,5 +1,3 @@
-#include "QIVDocumentIO.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -9,6 +7,7 @@
 #include "../system/TemporaryDirectory.h"
 #include "EveryKindDocument.h"
 #include "QIVAtomicFile.h"
+#include "QIVDocumentIO.h"
 #include "QIVIModelObject.h"
 #include "QIVIProductReference.h"
 #include "QIVISPPActivityRoot.h"
@@ -39,7 +38,8 @@ class QIVDocumentIOTest : public ::testing::Test {
   }
   static std::vector<long long> Ids(const QIVListValQIVBaseUnknown_var& objects) {
     std::vector<long long> ids;
-    for (const QIVBaseUnknown_var& object : objects) ids.push_back(QIVIModelObject_var(object)->GetDocumentId());
+    for (const QIVBaseUnknown_var& object : objects)
+      ids.push_back(QIVIModelObject_var(object)->GetDocumentId());
     return ids;
   }
 
@@ -134,8 +134,9 @@ TEST_F(QIVDocumentIOTest, ReloadedDocumentGoesOnNumberingNamesAndIds) {
   QIVIDocument_var doc = Load(dir.File("body.json"));
   ASSERT_TRUE(doc);
   QIVBaseUnknown_var station;
-  ASSERT_EQ(Same<QIVISPPChildManagement>(doc, built.grouping)->CreateChild(QIVSPPActivityTypes::Station, station),
-            S_OK);
+  ASSERT_EQ(
+      Same<QIVISPPChildManagement>(doc, built.grouping)->CreateChild(QIVSPPActivityTypes::Station, station),
+      S_OK);
   EXPECT_EQ(QIVISPPActivity_var(station)->GetName(), "Station.2");
   const long long highest = Ids(doc->GetAllObjects()).back();
   EXPECT_GT(QIVIModelObject_var(station)->GetDocumentId(), highest - 1);

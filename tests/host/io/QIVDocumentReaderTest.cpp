@@ -1,5 +1,3 @@
-#include "QIVDocumentReader.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +5,7 @@
 #include <string>
 
 #include "EveryKindDocument.h"
+#include "QIVDocumentReader.h"
 #include "QIVDocumentWriter.h"
 
 namespace {
@@ -31,7 +30,9 @@ class QIVDocumentReaderTest : public ::testing::Test {
     built.document->Close();
   }
 
-  long long IdAt(const char* pointer) const { return Json::parse(text).at(Pointer(pointer) / "id").get<long long>(); }
+  long long IdAt(const char* pointer) const {
+    return Json::parse(text).at(Pointer(pointer) / "id").get<long long>();
+  }
 
   // Reads `source`; false with `error` filled when refused.
   bool Read(const std::string& source) {
@@ -48,7 +49,8 @@ TEST_F(QIVDocumentReaderTest, TextThatIsNotJsonIsPlacedByLineAndColumn) {
   EXPECT_FALSE(Read("{\n  \"format\": \"biwplan-document\",\n  \"version\": 1,\n  oops\n}\n"));
   EXPECT_EQ(error.GetLine(), 4);
   EXPECT_EQ(error.GetColumn(), 3);
-  EXPECT_EQ(error.Format().str().rfind("body.json:4:3: not valid JSON: syntax error", 0), 0u) << error.Format();
+  EXPECT_EQ(error.Format().str().rfind("body.json:4:3: not valid JSON: syntax error", 0), 0u)
+      << error.Format();
 
   EXPECT_FALSE(Read(text.substr(0, text.size() / 2)));
   EXPECT_NE(error.GetReason().str().find("not valid JSON"), std::string::npos);
@@ -88,8 +90,10 @@ TEST_F(QIVDocumentReaderTest, FaultyValuesAreRefusedWithTheirPlaceAndReason) {
        "expected an id (a whole number from 1), found a number"},
       {[](Json& d) { d["products"][0]["id"] = -3; }, "/products/0/id",
        "expected an id (a whole number from 1), found a number"},
-      {[&](Json& d) { d[Pointer(weld + "/values")].erase(0); }, weld + "/values", "expected 9 numbers, found 8"},
-      {[&](Json& d) { d[Pointer(weld + "/values/2")] = "1"; }, weld + "/values/2", "expected a number, found a text"},
+      {[&](Json& d) { d[Pointer(weld + "/values")].erase(0); }, weld + "/values",
+       "expected 9 numbers, found 8"},
+      {[&](Json& d) { d[Pointer(weld + "/values/2")] = "1"; }, weld + "/values/2",
+       "expected a number, found a text"},
       {[&](Json& d) { d[Pointer(weld + "/category")] = "inner"; }, weld + "/category",
        "the category is \"exo\" or \"endo\""},
       {[&](Json& d) { d[Pointer(weld + "/color")] = "#12345"; }, weld + "/color",
@@ -105,7 +109,8 @@ TEST_F(QIVDocumentReaderTest, FaultyValuesAreRefusedWithTheirPlaceAndReason) {
        "a BIWActivityStation has no attribute \"Speed\""},
       {[&](Json& d) { d[Pointer(station + "/cycleTime")] = -1; }, station + "/cycleTime",
        "a cycle time is not negative"},
-      {[&](Json& d) { d[Pointer(weld + "/kind")] = "Rivet"; }, weld + "/kind", "unknown feature kind \"Rivet\""},
+      {[&](Json& d) { d[Pointer(weld + "/kind")] = "Rivet"; }, weld + "/kind",
+       "unknown feature kind \"Rivet\""},
       {[](Json& d) { d["datums"][0]["kind"] = "Group"; }, "/datums/0/kind", "unknown datum kind \"Group\""},
       {[](Json& d) { d["items"][0]["mode"] = "manual"; }, "/items/0/mode",
        "unknown mode \"manual\"; the modes are \"assigned\" and \"flow\""},
@@ -116,12 +121,14 @@ TEST_F(QIVDocumentReaderTest, FaultyValuesAreRefusedWithTheirPlaceAndReason) {
        "a TopFastenerGroup stands only among the top groups"},
       {[](Json& d) { d["features"]["groups"][1]["kind"] = "TopFastenerGroup"; }, "/features/groups/1",
        "there is a TopFastenerGroup already"},
-      {[](Json& d) { d[Pointer(Grouping) / "automaticUpdate"] = true; }, std::string(Grouping) + "/automaticUpdate",
+      {[](Json& d) { d[Pointer(Grouping) / "automaticUpdate"] = true; },
+       std::string(Grouping) + "/automaticUpdate",
        "only a process root updates its assemblies automatically"},
       {[](Json& d) { d[Pointer(Grouping) / "standsFor"] = 4; }, std::string(Grouping) + "/standsFor",
        "only a DynamicActivity stands for another activity"},
       // Ids: dangling, of the wrong kind, twice.
-      {[](Json& d) { d["products"][0]["reference"] = 9999; }, "/products/0/reference", "no object has id 9999"},
+      {[](Json& d) { d["products"][0]["reference"] = 9999; }, "/products/0/reference",
+       "no object has id 9999"},
       {[&](Json& d) { d["products"][0]["reference"] = IdAt(Floor); }, "/products/0/reference",
        "id " + std::to_string(IdAt(Floor)) + " is a Product, not a ProductReference"},
       {[&](Json& d) { d[Pointer(Floor) / "id"] = IdAt("/products/0"); }, std::string(Floor) + "/id",
@@ -132,16 +139,19 @@ TEST_F(QIVDocumentReaderTest, FaultyValuesAreRefusedWithTheirPlaceAndReason) {
        "is listed twice"},
       {[](Json& d) { d[Pointer(Dynamic) / "standsFor"] = 8888; }, std::string(Dynamic) + "/standsFor",
        "no object has id 8888"},
-      {[&](Json& d) { d[Pointer(Dynamic) / "standsFor"] = IdAt(Dynamic); }, std::string(Dynamic) + "/standsFor",
-       "an activity cannot stand for itself"},
+      {[&](Json& d) { d[Pointer(Dynamic) / "standsFor"] = IdAt(Dynamic); },
+       std::string(Dynamic) + "/standsFor", "an activity cannot stand for itself"},
       {[&](Json& d) { d["flow"][0][1] = IdAt(Floor); }, "/flow/0/1",
        "id " + std::to_string(IdAt(Floor)) + " is a Product, not an Activity"},
       {[](Json& d) { d["flow"].push_back(d["flow"][0]); }, "/flow/7", "this flow link is listed twice"},
-      {[](Json& d) { d["flow"][0].push_back(1); }, "/flow/0", "expected a pair of activity ids, found 3 values"},
-      {[](Json& d) { d["items"].push_back(d["items"][0]); }, "/items/7", "this item is listed twice for its activity"},
+      {[](Json& d) { d["flow"][0].push_back(1); }, "/flow/0",
+       "expected a pair of activity ids, found 3 values"},
+      {[](Json& d) { d["items"].push_back(d["items"][0]); }, "/items/7",
+       "this item is listed twice for its activity"},
       {[&](Json& d) { d["items"][0]["item"] = IdAt(Grouping); }, "/items/0/item",
        "an Activity cannot be an item of an activity"},
-      {[](Json& d) { d["items"][0]["options"] = {1}; }, "/items/0/options", "expected 2 option words, found 1"},
+      {[](Json& d) { d["items"][0]["options"] = {1}; }, "/items/0/options",
+       "expected 2 option words, found 1"},
       {[](Json& d) { d["assemblies"][1]["subAssemblies"] = {d["assemblies"][0]["id"]}; },
        "/assemblies/1/subAssemblies/0", "an assembly cannot contain itself, even through its sub-assemblies"},
       {[&](Json& d) { d["assemblies"][0]["parts"] = {IdAt(Station)}; }, "/assemblies/0/parts/0",
@@ -195,7 +205,8 @@ TEST_F(QIVDocumentReaderTest, SmallestDocumentHasItsContainersAndNothingElse) {
 
 TEST_F(QIVDocumentReaderTest, TreesDeeperThanTheLimitAreRefusedWithoutExhaustingTheStack) {
   Json deepest = {{"id", 100000}, {"name", "leaf"}};
-  for (int level = 0; level < 300; ++level) deepest = {{"id", level + 10}, {"name", "p"}, {"children", {deepest}}};
+  for (int level = 0; level < 300; ++level)
+    deepest = {{"id", level + 10}, {"name", "p"}, {"children", {deepest}}};
   Json changed = Json::parse(text);
   changed["products"] = {deepest};
   EXPECT_FALSE(Read(changed.dump()));

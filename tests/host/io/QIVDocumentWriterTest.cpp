@@ -1,5 +1,3 @@
-#include "QIVDocumentWriter.h"
-
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -10,6 +8,7 @@
 
 #include "EveryKindDocument.h"
 #include "QIVDocumentReader.h"
+#include "QIVDocumentWriter.h"
 #include "QIVIModelObject.h"
 
 namespace {
@@ -26,7 +25,9 @@ class QIVDocumentWriterTest : public ::testing::Test {
     EXPECT_EQ(QIVDocumentReader::Read(text, "written", document, error), S_OK) << error.Format();
     return document;
   }
-  static long long IdOf(const QIVBaseUnknown_var& object) { return QIVIModelObject_var(object)->GetDocumentId(); }
+  static long long IdOf(const QIVBaseUnknown_var& object) {
+    return QIVIModelObject_var(object)->GetDocumentId();
+  }
 
   QIVDocumentError error;
 };
@@ -65,7 +66,8 @@ TEST_F(QIVDocumentWriterTest, NewDocumentIsWrittenWithEverySectionInItsPlace) {
 
 TEST_F(QIVDocumentWriterTest, NumbersComeBackBitForBit) {
   EveryKindDocument built;
-  const double values[] = {-0.0, 4.9e-324, DBL_MAX, 1.0 / 3, 0.1 + 0.2, 18446744073709551616.0, -1e-300, 1e21, 7};
+  const double values[] = {-0.0,    4.9e-324, DBL_MAX, 1.0 / 3, 0.1 + 0.2, 18446744073709551616.0,
+                           -1e-300, 1e21,     7};
   QIVRawColldouble set;
   set.Items().assign(std::begin(values), std::end(values));
   ZELISpotWeld_var(built.weld)->SetValues(set);
@@ -76,7 +78,8 @@ TEST_F(QIVDocumentWriterTest, NumbersComeBackBitForBit) {
   QIVRawColldouble read;
   ZELISpotWeld_var(weld)->GetValues(read);
   ASSERT_EQ(read.Size(), 9);
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(std::memcmp(&read[i], &values[i - 1], sizeof(double)), 0) << values[i - 1];
+  for (int i = 1; i <= 9; ++i)
+    EXPECT_EQ(std::memcmp(&read[i], &values[i - 1], sizeof(double)), 0) << values[i - 1];
   EXPECT_EQ(Write(reloaded), text);
   reloaded->Close();
 }
@@ -96,7 +99,10 @@ TEST_F(QIVDocumentWriterTest, TextsThatAreNotUtf8AreWrittenOnceWithReplacementCh
   EveryKindDocument built;
   QIVIProduct_var(built.floor)->SetPrdInstanceName("Tr\xE4ger \"links\"\n");
   const std::string text = Write(built.document);
-  EXPECT_NE(text.find(R"("name": "Tr)" "\xEF\xBF\xBD" R"(ger \"links\"\n")"), std::string::npos);
+  EXPECT_NE(text.find(R"("name": "Tr)"
+                      "\xEF\xBF\xBD"
+                      R"(ger \"links\"\n")"),
+            std::string::npos);
   QIVIDocument_var reloaded = Read(text);
   QIVBaseUnknown_var floor;
   reloaded->FindObject(IdOf(built.floor), floor);
@@ -119,8 +125,8 @@ TEST_F(QIVDocumentWriterTest, WhatTheFormatCannotHoldIsRefusedNamingTheObject) {
     EveryKindDocument built;
     QIVISPPActivity_var(built.welding)->SetCycleTime(std::numeric_limits<double>::infinity());
     EXPECT_EQ(QIVDocumentWriter::Write(built.document, text, error), E_FAIL);
-    EXPECT_EQ(error.GetReason(), "Activity " + std::to_string(IdOf(built.welding)) +
-                                     ": cycleTime is not a finite number");
+    EXPECT_EQ(error.GetReason(),
+              "Activity " + std::to_string(IdOf(built.welding)) + ": cycleTime is not a finite number");
   }
   {
     EveryKindDocument built;

@@ -1,6 +1,6 @@
-#include "QIVJsonLocator.h"
-
 #include <gtest/gtest.h>
+
+#include "QIVJsonLocator.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ TEST(QIVJsonLocatorTest, ReadsEscapedKeysAndSkipsBracketsInsideTexts) {
 }
 
 TEST(QIVJsonLocatorTest, PointersLeadingNowhereGiveZero) {
-  for (const char* pointer : {"/missing", "/products/1", "/products/x", "/format/0", "products", "/products/0/id/z"})
+  for (const char* pointer :
+       {"/missing", "/products/1", "/products/x", "/format/0", "products", "/products/0/id/z"})
     EXPECT_EQ(QIVJsonLocator::LineOfPointer(Text, pointer), 0) << pointer;
   EXPECT_EQ(QIVJsonLocator::LineOfPointer("{\"a\": [1, 2", "/a/5"), 0);
   EXPECT_EQ(QIVJsonLocator::LineOfPointer("{\"a\": \"\\u12", "/b"), 0);

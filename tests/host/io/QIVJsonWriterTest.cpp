@@ -1,5 +1,3 @@
-#include "QIVJsonWriter.h"
-
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -9,6 +7,8 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <random>
+
+#include "QIVJsonWriter.h"
 
 namespace {
 
@@ -79,8 +79,20 @@ TEST(QIVJsonWriterTest, NumbersAreShortAndReadBackToTheSameDouble) {
   EXPECT_EQ(NumberText(90.0), "90");
   EXPECT_EQ(NumberText(-0.0), "-0.0");
   EXPECT_EQ(NumberText(1e300), "1e+300");
-  const double hard[] = {1.0 / 3, -2.5e-12, DBL_MAX, -DBL_MAX, DBL_MIN, 4.9e-324, 18446744073709551616.0,
-                         9007199254740993.0, 123456789012345678.0, -0.0, 0.0, 1e-7, 1e21, 1e22};
+  const double hard[] = {1.0 / 3,
+                         -2.5e-12,
+                         DBL_MAX,
+                         -DBL_MAX,
+                         DBL_MIN,
+                         4.9e-324,
+                         18446744073709551616.0,
+                         9007199254740993.0,
+                         123456789012345678.0,
+                         -0.0,
+                         0.0,
+                         1e-7,
+                         1e21,
+                         1e22};
   std::mt19937_64 random(7);
   std::vector<double> values(std::begin(hard), std::end(hard));
   for (int i = 0; i < 2000; ++i) {
@@ -109,14 +121,16 @@ TEST(QIVJsonWriterTest, NumbersJsonCannotHoldAreWrittenAsNullAndReported) {
 TEST(QIVJsonWriterTest, TextsAreEscapedAndBytesThatAreNotUtf8Replaced) {
   EXPECT_EQ(StringText("W0001, \"A\"\\B"), R"("W0001, \"A\"\\B")");
   EXPECT_EQ(StringText("a\nb\tc\r\b\f\x01\x1f/"), R"("a\nb\tc\r\b\f\u0001\u001f/")");
-  EXPECT_EQ(StringText("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x9A\x97"), "\"Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x9A\x97\"");
+  EXPECT_EQ(StringText("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x9A\x97"),
+            "\"Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x9A\x97\"");
   const std::string replacement = "\xEF\xBF\xBD";
   // Latin-1, an overlong slash, a surrogate, a cut sequence, a byte past U+10FFFF.
   EXPECT_EQ(StringText("Tr\xE4ger"), "\"Tr" + replacement + "ger\"");
   EXPECT_EQ(StringText("\xC0\xAF"), "\"" + replacement + replacement + "\"");
   EXPECT_EQ(StringText("\xED\xA0\x80"), "\"" + replacement + replacement + replacement + "\"");
   EXPECT_EQ(StringText("x\xE2\x82"), "\"x" + replacement + replacement + "\"");
-  EXPECT_EQ(StringText("\xF5\x80\x80\x80"), "\"" + replacement + replacement + replacement + replacement + "\"");
+  EXPECT_EQ(StringText("\xF5\x80\x80\x80"),
+            "\"" + replacement + replacement + replacement + replacement + "\"");
   for (const char* text : {"Tr\xE4ger", "\xC0\xAF", "\xED\xA0\x80", "x\xE2\x82", "\xF5\x80\x80\x80", "\x7f"})
     EXPECT_NO_THROW(nlohmann::json::parse(StringText(text))) << text;
 }

@@ -1,11 +1,11 @@
-#include "QIVLinkOrder.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <random>
 #include <vector>
+
+#include "QIVLinkOrder.h"
 
 namespace {
 
