@@ -7,6 +7,7 @@
 #include "QIVApplicationFrame.h"
 #include "QIVMultiDocumentCommand.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
+#include "ZELVekBIWCreateActivityCommands.h"
 #include "ZELVekBIWEditManufacturingLocationCmd.h"
 #include "ZELVekBIWEditManufacturingLocationDlg.h"
 #include "ZELVekBIWFastenersGroupCmd.h"
@@ -54,45 +55,43 @@ QIVBaseUnknown* fctCreateZELVekBIWAutoAssignWeldCmd(void*) {
   return Unavailable("ZELVekBIWAutoAssignWeldCmd", "ZELVekBIWAutoAssignWeldCmd", kReplace, 0);
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateACTWeldingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateACTWeldingActivityCmd", "ZELVekBIWCreateACTWeldingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateACTWeldingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateAdhesiveApplicationActivityCmd() {
-  return Unavailable("ZELVekBIWCreateAdhesiveApplicationActivityCmd", "ZELVekBIWCreateAdhesiveApplicationActivityCmd",
-                     kReplace, 1);
+  return Create<ZELVekBIWCreateAdhesiveApplicationActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateArcWeldingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateArcWeldingActivityCmd", "ZELVekBIWCreateArcWeldingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateArcWeldingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateClampingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateClampingActivityCmd", "ZELVekBIWCreateClampingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateClampingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateClinchingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateClinchingActivityCmd", "ZELVekBIWCreateClinchingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateClinchingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateGroupingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateGroupingActivityCmd", "ZELVekBIWCreateGroupingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateGroupingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateLoadingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateLoadingActivityCmd", "ZELVekBIWCreateLoadingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateLoadingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateSealantApplicationActivityCmd() {
-  return Unavailable("ZELVekBIWCreateSealantApplicationActivityCmd", "ZELVekBIWCreateSealantApplicationActivityCmd",
-                     kReplace, 1);
+  return Create<ZELVekBIWCreateSealantApplicationActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateSpotGluingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateSpotGluingActivityCmd", "ZELVekBIWCreateSpotGluingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateSpotGluingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateStationActivityCmd() {
-  return Unavailable("ZELVekBIWCreateStationActivityCmd", "ZELVekBIWCreateStationActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateStationActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateStudWeldingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateStudWeldingActivityCmd", "ZELVekBIWCreateStudWeldingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateStudWeldingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateUnclampingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateUnclampingActivityCmd", "ZELVekBIWCreateUnclampingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateUnclampingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateUnloadingActivityCmd() {
-  return Unavailable("ZELVekBIWCreateUnloadingActivityCmd", "ZELVekBIWCreateUnloadingActivityCmd", kReplace, 1);
+  return Create<ZELVekBIWCreateUnloadingActivityCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWEditManufacturingLocationCmd(void*) {
   return Create<ZELVekBIWEditManufacturingLocationCmd>();

@@ -1,0 +1,331 @@
+#include "ZELVekBIWCreateActivityDlg.h"
+
+#include "QIVApplicationFrame.h"
+#include "QIVFrmEditor.h"
+#include "QIVISPPActivityModificationEvents.h"
+#include "QIVISPPActivityRoot.h"
+#include "QIVISPPProcessContainer.h"
+#include "QIVInit.h"
+#include "QIVMsgCatalog.h"
+#include "QIVPathElement.h"
+#include "ZELBIWActivityServices.h"
+#include "ZELIBIWActivityCurveFastening.h"
+#include "ZELIBIWActivityGrouping.h"
+#include "ZELIBIWActivityStation.h"
+#include "ZELIBIWActivityWelding.h"
+
+namespace {
+
+constexpr const char* kCatalog = "ZELVekBIWCreateActivityDlg";
+constexpr unsigned long kDialogStyle = 0x400C00;
+constexpr unsigned long kMainFrameStyle = 0x80000;
+constexpr int kAttach = 1;
+
+using TypeAccessor = QIVUnicodeString (*)();
+
+struct MainFrameName {
+  TypeAccessor type;
+  const char* frameName;
+};
+
+// The first type that matches names the main frame.
+const MainFrameName kMainFrames[] = {
+    {&ZELBIWActivityServices::GetGroupingType, "FrameGroupActivityDlg"},
+    {&ZELBIWActivityServices::GetStationType, "FrameStationActivityDlg"},
+    {&ZELBIWActivityServices::GetLoadingType, "FrameLoadingActivityDlg"},
+    {&ZELBIWActivityServices::GetUnloadingType, "FrameUnloadingActivityDlg"},
+    {&ZELBIWActivityServices::GetClampingType, "FrameClampingActivityDlg"},
+    {&ZELBIWActivityServices::GetUnclampingType, "FrameUnclampingActivityDlg"},
+    {&ZELBIWActivityServices::GetAutoCycleTimeWeldingType, "FrameSpotWeldingActivityDlg"},
+    {&ZELBIWActivityServices::GetStudWeldingType, "FrameStudWeldingActivityDlg"},
+    {&ZELBIWActivityServices::GetSpotGluingType, "FrameSpotGluingActivityDlg"},
+    {&ZELBIWActivityServices::GetClinchingType, "FrameClinchingActivityDlg"},
+    {&ZELBIWActivityServices::GetArcWeldingType, "FrameArcWeldingActivityDlg"},
+    {&ZELBIWActivityServices::GetAdhesiveApplicationType, "FrameAdhesiveApplicationActivityDlg"},
+    {&ZELBIWActivityServices::GetSealantApplicationType, "FrameSealantApplicationActivityDlg"},
+};
+
+// One attribute through the kind interface that carries it.
+template <class I, HRESULT (I::*Get)(double&) const>
+HRESULT ReadAttribute(QIVBaseUnknown* activity, double& value) {
+  QIVVar<I> kind(activity);
+  return kind ? (kind.get()->*Get)(value) : E_FAIL;
+}
+template <class I, HRESULT (I::*Set)(double)>
+HRESULT WriteAttribute(QIVBaseUnknown* activity, double value) {
+  QIVVar<I> kind(activity);
+  return kind ? (kind.get()->*Set)(value) : E_FAIL;
+}
+
+struct AttributeRowSpec {
+  const char* label;
+  const char* editor;
+  const char* units;
+  HRESULT (*read)(QIVBaseUnknown* activity, double& value);
+  HRESULT (*write)(QIVBaseUnknown* activity, double value);
+  // The point fastening rate is stored as time per fastener and typed as
+  // fasteners per time.
+  bool reciprocal = false;
+};
+
+struct AttributeLayoutSpec {
+  const char* frameName;
+  TypeAccessor type;
+  const QIVIID& (*kindInterface)();
+  // The fastening layouts also line their units labels up.
+  bool alignsUnits;
+  int rowCount;
+  AttributeRowSpec rows[ZELVekBIWCreateActivityDlg::MaxAttributeRows];
+};
+
+using G = ZELIBIWActivityGrouping;
+using S = ZELIBIWActivityStation;
+using W = ZELIBIWActivityWelding;
+using C = ZELIBIWActivityCurveFastening;
+
+// Indexed by ZELVekBIWCreateActivityDlg::Layout, in the order the types are tested.
+const AttributeLayoutSpec kLayouts[ZELVekBIWCreateActivityDlg::LayoutCount] = {
+    {"GroupingAttributes",
+     &ZELBIWActivityServices::GetGroupingType,
+     &G::ClassId,
+     false,
+     4,
+     {{"NoOfGroupingSpecifiedPointFasteners", "NoOfGroupingSpecifiedPointFastenersEditorName",
+       "NoOfGroupingPointFastenerUnits", &ReadAttribute<G, &G::GetNumberOfSpecifiedPointFasteners>,
+       &WriteAttribute<G, &G::SetNumberOfSpecifiedPointFasteners>},
+      {"LengthSpecifiedGroupingCurveFasteners", "LengthSpecifiedGroupingCurveFastenersEditorName",
+       "LengthOfGroupingCurveFastenerUnits", &ReadAttribute<G, &G::GetLengthOfSpecifiedCurveFasteners>,
+       &WriteAttribute<G, &G::SetLengthOfSpecifiedCurveFasteners>},
+      {"GoalInvestmentCost", "GoalInvestmentCostEditorName", "GoalInvestmentCostUnits",
+       &ReadAttribute<G, &G::GetGoalInvestmentCost>, &WriteAttribute<G, &G::SetGoalInvestmentCost>},
+      {"ProductExitRate", "ProductExitRateEditorName", "ProdExitRateUnits",
+       &ReadAttribute<G, &G::GetProductExitRate>, &WriteAttribute<G, &G::SetProductExitRate>}}},
+    {"StationAttributes",
+     &ZELBIWActivityServices::GetStationType,
+     &S::ClassId,
+     false,
+     4,
+     {{"NoOfStationSpecifiedFastenersName", "NoOfStationPointFastenerEdtiorName",
+       "NoOfStationPointFastenerUnits", &ReadAttribute<S, &S::GetNumberOfSpecifiedPointFasteners>,
+       &WriteAttribute<S, &S::SetNumberOfSpecifiedPointFasteners>},
+      {"LengthOfStationCurveFastenersName", "LengthOfStationCurveFastenerEditorName",
+       "LengthOfStationCurveFastenerUnits", &ReadAttribute<S, &S::GetLengthOfSpecifiedCurveFasteners>,
+       &WriteAttribute<S, &S::SetLengthOfSpecifiedCurveFasteners>},
+      {"EstimatedInvestmentCost", "EstimatedInvestmentCostEditorName", "EstimatedInvestmentCostUnits",
+       &ReadAttribute<S, &S::GetEstimatedInvestmentCost>, &WriteAttribute<S, &S::SetEstimatedInvestmentCost>},
+      {"StationProductExitRate", "StationProductExitRateEditorName", "StationProdExitRateUnits",
+       &ReadAttribute<S, &S::GetProductExitRate>, &WriteAttribute<S, &S::SetProductExitRate>}}},
+    {"PointFasteningAttributes",
+     &ZELBIWActivityServices::GetWeldingType,
+     &W::ClassId,
+     true,
+     2,
+     {{"PointFasteningRate", "_PointFasteningRateEditorName", "PointFastenerUnits",
+       &ReadAttribute<W, &W::GetPointFasteningRate>, &WriteAttribute<W, &W::SetPointFasteningRate>, true},
+      {"SpecifiedPointFasteners", "_SpecifiedPointFastenersEditorName", "SpecifiedPointFastenersUnits",
+       &ReadAttribute<W, &W::GetNumberOfSpecifiedPointFasteners>,
+       &WriteAttribute<W, &W::SetNumberOfSpecifiedPointFasteners>}}},
+    {"CurveFasteningAttributes",
+     &ZELBIWActivityServices::GetCurveFasteningType,
+     &C::ClassId,
+     true,
+     2,
+     {{"FastenerProductionRate", "_FastenerProdRateEditorName", "CurveFastenerUnits",
+       &ReadAttribute<C, &C::GetFastenerProductionRate>, &WriteAttribute<C, &C::SetFastenerProductionRate>},
+      {"SpecifiedCurveFasteners", "_SpecifiedCurveFastenersEditorName", "SpecifiedCurveFastenersUnits",
+       &ReadAttribute<C, &C::GetLengthOfSpecifiedCurveFasteners>,
+       &WriteAttribute<C, &C::SetLengthOfSpecifiedCurveFasteners>}}},
+};
+
+// 0.0 stands for "not set" and is kept as it is either way.
+double Reciprocal(double value) { return value == 0.0 ? 0.0 : 1.0 / value; }
+
+QIVDlgWindow* MainWindow() {
+  QIVApplicationFrame* frame = QIVApplicationFrame::GetFrame();
+  return frame ? frame->GetMainWindow() : nullptr;
+}
+
+}  // namespace
+
+ZELVekBIWCreateActivityDlg::ZELVekBIWCreateActivityDlg()
+    : QIVDlgDialog(MainWindow(), "ZELVekBIWCreateActivityDlg", kDialogStyle) {}
+
+ZELVekBIWCreateActivityDlg::~ZELVekBIWCreateActivityDlg() {
+  // The widgets belong to the dialog tree and go with it.
+  _mainFrame = nullptr;
+  _nameLabel = nullptr;
+  _nameEditor = nullptr;
+  _attributeFrame = nullptr;
+  _attributesButton = nullptr;
+  _attributeRows = {};
+  _activity = nullptr;
+}
+
+void ZELVekBIWCreateActivityDlg::GetCmdActivity(const QIVISPPAbstractActivity_var& activity) {
+  if (activity) _activity = activity;
+}
+
+bool ZELVekBIWCreateActivityDlg::IsOfType(const QIVUnicodeString& type) const {
+  return _activity && _activity->IsSubTypeOf(type);
+}
+
+void ZELVekBIWCreateActivityDlg::Build() {
+  for (const MainFrameName& entry : kMainFrames) {
+    if (!IsOfType(entry.type())) continue;
+    _mainFrame = new QIVDlgFrame(this, entry.frameName, kMainFrameStyle);
+    break;
+  }
+  if (!_mainFrame) return;
+
+  _nameLabel = new QIVDlgLabel(_mainFrame, "LabelActivityName", 0);
+  _nameEditor = new QIVDlgEditor(_mainFrame, "EditorActivityName", 0);
+  _mainFrame->SetHorizontalAttachment(0, kAttach, _nameLabel);
+  _mainFrame->SetHorizontalAttachment(0, kAttach, _nameEditor);
+  _mainFrame->SetVerticalAttachment(2, kAttach, _nameEditor);
+
+  // Loading, unloading, clamping and unclamping have no attributes to type.
+  if (IsOfType(ZELBIWActivityServices::GetWeldingType()) ||
+      IsOfType(ZELBIWActivityServices::GetCurveFasteningType()) ||
+      IsOfType(ZELBIWActivityServices::GetGroupingType()) ||
+      IsOfType(ZELBIWActivityServices::GetStationType())) {
+    _attributesButton = new QIVDlgPushButton(_mainFrame, "AttributesButton", 0);
+    TitleAttributesButton("MoreId", "More", ">>");
+    _mainFrame->SetHorizontalAttachment(1, kAttach, _attributesButton);
+    _hasAttributesButton = true;
+  }
+
+  AddAnalyseNotificationCB(this, GetWindCloseNotification(),
+                           &ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgWindCloseNotification);
+  AddAnalyseNotificationCB(this, GetDiaCANCELNotification(),
+                           &ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgDiaCANCELNotification);
+  AddAnalyseNotificationCB(this, GetDiaOKNotification(),
+                           &ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgDiaOKNotification);
+  if (_hasAttributesButton)
+    AddAnalyseNotificationCB(
+        _attributesButton, GetPushBActivateNotification(),
+        &ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgOnAttributesPushBtnNotification);
+}
+
+void ZELVekBIWCreateActivityDlg::TitleAttributesButton(const char* key, const char* defaultText,
+                                                       const char* arrows) {
+  _attributesButton->SetTitle(QIVMsgCatalog::BuildMessage(kCatalog, key, nullptr, 0, defaultText) + arrows);
+}
+
+QIVUnicodeString ZELVekBIWCreateActivityDlg::GetActivityName() const {
+  return _nameEditor ? _nameEditor->GetText() : QIVUnicodeString();
+}
+
+void ZELVekBIWCreateActivityDlg::SetActivityName(const QIVUnicodeString& name) {
+  if (_nameEditor) _nameEditor->SetText(name);
+}
+
+void ZELVekBIWCreateActivityDlg::ForwardToCommand(const QIVNotification& notification) {
+  if (!notification.kind.empty()) SendNotification(GetFather(), notification);
+}
+
+void ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgWindCloseNotification(
+    QIVCommand*, const QIVNotification& notification, void*) {
+  ForwardToCommand(notification);
+}
+
+void ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgDiaCANCELNotification(
+    QIVCommand*, const QIVNotification& notification, void*) {
+  ForwardToCommand(notification);
+}
+
+void ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgDiaOKNotification(
+    QIVCommand*, const QIVNotification& notification, void*) {
+  ForwardToCommand(notification);
+}
+
+void ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgOnAttributesPushBtnNotification(
+    QIVCommand*, const QIVNotification&, void*) {
+  if (_collapsed) {
+    InsertFrame();
+    if (!_attributeFrame) return;
+    _attributeFrame->SetVisibility(QIVDlgShow);
+    SetHorizontalAttachment(3, kAttach, _attributeFrame);
+    _collapsed = false;
+    TitleAttributesButton("LessId", "Less", "<<");
+  } else {
+    if (_attributeFrame) {
+      _attributeFrame->SetVisibility(QIVDlgHide);
+      ResetAttachment(_attributeFrame);
+    }
+    _collapsed = true;
+    TitleAttributesButton("MoreId", "More", ">>");
+  }
+}
+
+void ZELVekBIWCreateActivityDlg::InsertFrame() {
+  for (int layout = 0; layout < LayoutCount; ++layout) {
+    const AttributeLayoutSpec& spec = kLayouts[layout];
+    if (!IsOfType(spec.type())) continue;
+    _attributeFrame = new QIVDlgFrame(this, spec.frameName, 0);
+    for (int row = 0; row < spec.rowCount; ++row) {
+      const AttributeRowSpec& rowSpec = spec.rows[row];
+      AttributeRow& widgets = _attributeRows[layout][row];
+      widgets.label = new QIVDlgLabel(_attributeFrame, rowSpec.label, 0);
+      widgets.editor = new QIVDlgEditor(_attributeFrame, rowSpec.editor, QIVDlgEditor::NumericStyle);
+      widgets.units = new QIVDlgLabel(_attributeFrame, rowSpec.units, 0);
+      _attributeFrame->SetHorizontalAttachment(row, kAttach, widgets.label);
+      _attributeFrame->SetHorizontalAttachment(row, kAttach, widgets.editor);
+      _attributeFrame->SetHorizontalAttachment(row, kAttach, widgets.units);
+      _attributeFrame->SetVerticalAttachment(3, kAttach, widgets.editor);
+      if (spec.alignsUnits) _attributeFrame->SetVerticalAttachment(5, kAttach, widgets.units);
+    }
+    break;
+  }
+  if (!_attributeFrame) return;
+  GetActivityAttributes();
+  _attributeFrame->SetVisibility(QIVDlgHide);
+}
+
+void ZELVekBIWCreateActivityDlg::GetActivityAttributes() {
+  if (!_activity) return;
+  for (int layout = 0; layout < LayoutCount; ++layout) {
+    const AttributeLayoutSpec& spec = kLayouts[layout];
+    if (!IsOfType(spec.type()) || !QIVOffersInterface(_activity.get(), spec.kindInterface())) continue;
+    for (int row = 0; row < spec.rowCount; ++row) {
+      QIVDlgEditor* editor = _attributeRows[layout][row].editor;
+      double value = 0.0;
+      if (!editor || FAILED(spec.rows[row].read(_activity.get(), value))) continue;
+      editor->SetValue(spec.rows[row].reciprocal ? Reciprocal(value) : value, 1);
+    }
+  }
+}
+
+void ZELVekBIWCreateActivityDlg::SetActivityAttributes() {
+  if (!_activity) return;
+  for (int layout = 0; layout < LayoutCount; ++layout) {
+    const AttributeLayoutSpec& spec = kLayouts[layout];
+    if (!IsOfType(spec.type()) || !QIVOffersInterface(_activity.get(), spec.kindInterface())) continue;
+    for (int row = 0; row < spec.rowCount; ++row) {
+      const QIVDlgEditor* editor = _attributeRows[layout][row].editor;
+      if (!editor) continue;
+      const double value = editor->GetValue();
+      spec.rows[row].write(_activity.get(), spec.rows[row].reciprocal ? Reciprocal(value) : value);
+    }
+  }
+  if (QIVBaseUnknown_var object(_activity); object) DispatchModifyEvent(object.get());
+}
+
+void ZELVekBIWCreateActivityDlg::DispatchModifyEvent(QIVBaseUnknown* object) {
+  QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor();
+  if (!editor) return;
+  QIVInit_var init(editor->GetDocument());
+  QIVBaseUnknown_var found;
+  if (!init || FAILED(init->GetRootContainer(QIVISPPProcessContainer::ClassName(), found))) return;
+  QIVISPPProcessContainer_var container(found);
+  if (!container) return;
+  const QIVListValQIVBaseUnknown_var roots = container->GetProcesses();
+  for (int i = 1; i <= roots.Size(); ++i) {
+    QIVISPPActivityRoot_var root(roots[i]);
+    QIVISPPActivityModificationEvents_var events(roots[i]);
+    if (!root || !events) continue;
+    QIVSPPActivityNotification notification;
+    notification.kind = QIVSPPActivityNotification::Modified;
+    notification.object = object;
+    events->Dispatch(notification);
+  }
+}
