@@ -1,0 +1,82 @@
+#include "BiwplanCli.h"
+
+#include <iostream>
+
+#include "JournalObjectResolver.h"
+#include "JournalPlayer.h"
+#include "JournalReader.h"
+#include "JournalWords.h"
+#include "QIVIAlias.h"
+#include "QIVTranscript.h"
+
+int BiwplanFail(const std::string& message) {
+  std::cerr << "biwplan: " << message << '\n';
+  return BiwplanExit::Failed;
+}
+
+bool BiwplanOpen(BiwplanSession& session, const std::string& path) {
+  std::string error;
+  if (session.Open(path, error)) return true;
+  BiwplanFail(error);
+  return false;
+}
+
+bool BiwplanSave(BiwplanSession& session) {
+  std::string error;
+  if (session.Save(std::string(), error)) return true;
+  BiwplanFail(error);
+  return false;
+}
+
+int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName) {
+  JournalReader::Result read = JournalReader::Parse(text, sourceName);
+  if (!read.Succeeded()) return BiwplanFail(read.error->Format().str());
+  QIVTranscript::Instance().SetEcho(&std::cout);
+  JournalPlayer player(session);
+  std::optional<JournalError> error = player.Play(read.events);
+  QIVTranscript::Instance().SetEcho(nullptr);
+  if (error) return BiwplanFail(error->Format().str());
+  return BiwplanExit::Ok;
+}
+
+std::string BiwplanJournalWord(const std::string& word) { return JournalWords::Quote(word).str(); }
+
+QIVBaseUnknown_var BiwplanFindObject(BiwplanSession& session, const std::string& reference) {
+  QIVUnicodeString reason;
+  std::optional<JournalObjectRef> parsed = JournalObjectRef::Parse(reference, reason);
+  if (!parsed) {
+    BiwplanFail(reason.str());
+    return QIVBaseUnknown_var();
+  }
+  QIVPathElement_var path = JournalObjectResolver(session.Document()).Resolve(*parsed, reason);
+  if (!path) {
+    BiwplanFail(reason.str());
+    return QIVBaseUnknown_var();
+  }
+  return path->GetLeaf();
+}
+
+namespace {
+std::string Join(const QIVListValQIVUnicodeString& names) {
+  std::string joined;
+  for (const QIVUnicodeString& name : names) joined += (joined.empty() ? "" : "/") + name.str();
+  return joined;
+}
+}  // namespace
+
+std::string BiwplanActivityPath(const QIVIDocument_var& document, const QIVBaseUnknown_var& activity) {
+  QIVListValQIVUnicodeString names;
+  if (!document || FAILED(document->GetActivityPath(activity, names))) return std::string();
+  return Join(names);
+}
+
+std::string BiwplanProductPath(const QIVIDocument_var& document, const QIVBaseUnknown_var& product) {
+  QIVListValQIVUnicodeString names;
+  if (!document || FAILED(document->GetProductPath(product, names))) return std::string();
+  return Join(names);
+}
+
+std::string BiwplanFeatureName(const QIVBaseUnknown_var& feature) {
+  QIVIAlias_var alias = feature;
+  return alias ? alias->GetAlias().str() : std::string();
+}

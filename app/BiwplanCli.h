@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+#include "BiwplanSession.h"
+#include "QIVIDocument.h"
+#include "QIVUnicodeString.h"
+
+// Exit statuses of biwplan, the same for every verb.
+namespace BiwplanExit {
+inline constexpr int Ok = 0;
+// A file, document, journal or object could not be read, found or written.
+inline constexpr int Failed = 1;
+// The command line itself is wrong.
+inline constexpr int Usage = 2;
+// A command of the module refused the input (a bad weld file, a parent on
+// which the activity may not be created...).
+inline constexpr int Refused = 3;
+// There was nothing to do (no fastener to assign...).
+inline constexpr int NothingToDo = 4;
+}  // namespace BiwplanExit
+
+// Writes "biwplan: MESSAGE" to standard error and answers Failed.
+int BiwplanFail(const std::string& message);
+
+// Opens the document file in the session; on failure writes the reason.
+bool BiwplanOpen(BiwplanSession& session, const std::string& path);
+// Saves the session's document under its own path; on failure writes the
+// reason.
+bool BiwplanSave(BiwplanSession& session);
+
+// Plays journal text through the session, the transcript going to
+// standard output; `sourceName` names the journal in errors. Answers Ok or
+// Failed (the error written).
+int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName);
+
+// Quotes a word for a journal line.
+std::string BiwplanJournalWord(const std::string& word);
+
+// Finds an object of the session's document from a journal object
+// reference ("process:Process/Station.1"); empty with the reason written.
+QIVBaseUnknown_var BiwplanFindObject(BiwplanSession& session, const std::string& reference);
+
+// "Process/Station.1" of an activity, "UnderBody.1/FrontFloor.1" of a
+// product; the alias of a feature.
+std::string BiwplanActivityPath(const QIVIDocument_var& document, const QIVBaseUnknown_var& activity);
+std::string BiwplanProductPath(const QIVIDocument_var& document, const QIVBaseUnknown_var& product);
+std::string BiwplanFeatureName(const QIVBaseUnknown_var& feature);

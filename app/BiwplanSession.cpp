@@ -1,0 +1,54 @@
+#include "BiwplanSession.h"
+
+#include "QIVDocument.h"
+#include "QIVDocumentIO.h"
+#include "ZELVekBIWCommandsModule.h"
+
+BiwplanSession::BiwplanSession() : _dispatcher(std::make_unique<QIVDispatcher>()) {
+  ZELVekBIWCommandsModule::Load();
+}
+
+BiwplanSession::~BiwplanSession() { Close(); }
+
+bool BiwplanSession::Open(const std::string& path, std::string& error) {
+  QIVIDocument_var document;
+  QIVDocumentError failure;
+  if (FAILED(QIVDocumentIO::Load(path, document, failure)) || !document) {
+    error = failure.Format().str();
+    return false;
+  }
+  Adopt(document, path);
+  return true;
+}
+
+void BiwplanSession::OpenNew(const std::string& path) { Adopt(QIVDocument::New(), path); }
+
+bool BiwplanSession::Save(const std::string& path, std::string& error) {
+  if (!_document) {
+    error = "no document is open";
+    return false;
+  }
+  const std::string& target = path.empty() ? _path : path;
+  if (target.empty()) {
+    error = "the document has no file name";
+    return false;
+  }
+  QIVDocumentError failure;
+  if (SUCCEEDED(QIVDocumentIO::Save(_document, target, failure))) return true;
+  error = failure.Format().str();
+  return false;
+}
+
+void BiwplanSession::Adopt(QIVIDocument_var document, const std::string& path) {
+  Close();
+  _document = std::move(document);
+  _path = path;
+  _dispatcher->OpenDocument(_document);
+}
+
+void BiwplanSession::Close() {
+  if (!_document) return;
+  _dispatcher->CloseDocument();
+  _document->Close();
+  _document = nullptr;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "QIVDispatcher.h"
+#include "QIVIDocument.h"
+
+// A planner's session: the module loaded, one dispatcher that runs its
+// commands, and one open document in the current editor. Closing the
+// session cancels the running commands and closes the document.
+class BiwplanSession {
+ public:
+  BiwplanSession();
+  ~BiwplanSession();
+  BiwplanSession(const BiwplanSession&) = delete;
+  BiwplanSession& operator=(const BiwplanSession&) = delete;
+
+  // Opens the document file, which becomes the session's document; false
+  // with an error naming the file and the reason, the session unchanged.
+  bool Open(const std::string& path, std::string& error);
+  // An empty document (the process root "Process", no products), to be
+  // saved under `path`.
+  void OpenNew(const std::string& path);
+  // Saves the document atomically, under its own path when `path` is empty.
+  bool Save(const std::string& path, std::string& error);
+
+  const QIVIDocument_var& Document() const { return _document; }
+  const std::string& Path() const { return _path; }
+  QIVDispatcher& Dispatcher() { return *_dispatcher; }
+
+ private:
+  void Adopt(QIVIDocument_var document, const std::string& path);
+  void Close();
+
+  std::unique_ptr<QIVDispatcher> _dispatcher;
+  QIVIDocument_var _document;
+  std::string _path;
+};

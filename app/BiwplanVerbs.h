@@ -1,0 +1,9 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+// Each family of verbs adds its subcommands to the program; the callback of
+// the verb that runs stores its exit status (BiwplanExit) in `status`.
+void AddDocumentVerbs(CLI::App& app, int& status);
+void AddEditingVerbs(CLI::App& app, int& status);
+void AddSessionVerbs(CLI::App& app, int& status);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "BiwplanSession.h"
+#include "JournalError.h"
+#include "JournalEvent.h"
+
+// Plays a journal's events through the session's dispatcher, as a person at
+// the screen would: starting commands, typing, pressing, picking. The
+// assertions of the journal are checked against the transcript.
+class JournalPlayer {
+ public:
+  explicit JournalPlayer(BiwplanSession& session) : _session(session) {}
+
+  // Plays the events in order and stops at the first that cannot be played,
+  // whose error names the journal's file and line. At the end an answer
+  // queued for a box that never came is an error too.
+  std::optional<JournalError> Play(const std::vector<JournalEvent>& events);
+
+ private:
+  std::optional<JournalError> PlayOne(const JournalEvent& event);
+  std::optional<JournalError> Deliver(const JournalEvent& event, const QIVUserEvent& userEvent);
+  std::optional<JournalError> Pick(const JournalEvent& event);
+  std::optional<JournalError> Show(const JournalEvent& event);
+  std::optional<JournalError> Expect(const JournalEvent& event);
+  std::optional<JournalError> Save(const JournalEvent& event);
+
+  BiwplanSession& _session;
+  // Transcript lines the next group of assertions looks at start here.
+  std::size_t _assertionWindowStart = 0;
+  bool _previousWasAssertion = false;
+};

@@ -1,0 +1,126 @@
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "BiwplanCli.h"
+#include "BiwplanSample.h"
+#include "BiwplanVerbs.h"
+#include "JournalReader.h"
+#include "QIVFile.h"
+#include "ZELVekBIWCommandsModule.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The first comment of a journal, which says what the step does.
+std::string JournalTitle(const std::string& text) {
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind("# ", 0) == 0) return line.substr(2);
+  return std::string();
+}
+
+int RunDemo(const std::string& keep) {
+  std::error_code failure;
+  fs::path folder = keep.empty() ? fs::temp_directory_path(failure) / "biwplan-demo-XXXXXX" : fs::path(keep);
+  if (keep.empty()) {
+    std::string pattern = folder.string();
+    if (!mkdtemp(pattern.data())) return BiwplanFail("cannot create a temporary folder: " + pattern);
+    folder = pattern;
+  } else if (!fs::create_directories(folder, failure) && failure) {
+    return BiwplanFail("cannot create " + keep + ": " + failure.message());
+  }
+  const fs::path examples = BiwplanSample::ExamplesDirectory();
+  // The steps read their input files by name from the demo folder.
+  for (const fs::directory_entry& entry : fs::directory_iterator(examples, failure))
+    if (entry.is_regular_file()) fs::copy_file(entry.path(), folder / entry.path().filename(),
+                                               fs::copy_options::overwrite_existing, failure);
+  const fs::path document = folder / "underbody.biwplan.json";
+
+  std::cout << "== Sample document: the under-body sub-assembly and its line\n";
+  {
+    BiwplanSession session;
+    session.OpenNew(document.string());
+    std::string error;
+    if (!BiwplanSample::Build(session.Document(), error)) return BiwplanFail(error);
+    if (!BiwplanSave(session)) return BiwplanExit::Failed;
+    std::cout << "created " << document.string() << " with " << session.Document()->GetAllProducts().Size()
+              << " products\n";
+  }
+
+  std::vector<fs::path> steps;
+  for (const fs::directory_entry& entry : fs::directory_iterator(examples / "demo", failure))
+    if (entry.path().extension() == ".journal") steps.push_back(entry.path());
+  std::sort(steps.begin(), steps.end());
+
+  const fs::path before = fs::current_path();
+  fs::current_path(folder);
+  int status = BiwplanExit::Ok;
+  for (const fs::path& step : steps) {
+    std::string text;
+    QIVUnicodeString readError;
+    if (FAILED(QIVReadWholeFile(step.string(), text, readError))) {
+      status = BiwplanFail(readError.str());
+      break;
+    }
+    std::cout << "\n== " << (JournalTitle(text).empty() ? step.stem().string() : JournalTitle(text)) << '\n';
+    BiwplanSession session;
+    if (!BiwplanOpen(session, document.string())) {
+      status = BiwplanExit::Failed;
+      break;
+    }
+    status = BiwplanPlayJournal(session, text, step.string());
+    if (status != BiwplanExit::Ok) break;
+  }
+  fs::current_path(before);
+  std::cout << "\nThe demo document is " << document.string() << "; try: biwplan list " << document.string()
+            << " activities\n";
+  return status;
+}
+
+}  // namespace
+
+void AddSessionVerbs(CLI::App& app, int& status) {
+  app.add_subcommand("commands", "List the module's commands by class name")->callback([&status] {
+    ZELVekBIWCommandsModule::Load();
+    for (const ZELVekBIWCommandEntry& entry : ZELVekBIWCommandsModule::Entries())
+      std::cout << entry.className << (entry.factoryWithArgument ? " ARG" : "") << '\n';
+    status = BiwplanExit::Ok;
+  });
+  {
+    auto* verb = app.add_subcommand("run", "Play a journal of user events on a document and print the transcript");
+    auto path = std::make_shared<std::string>();
+    auto journal = std::make_shared<std::string>();
+    auto save = std::make_shared<bool>(false);
+    verb->add_option("DOC", *path, "Document file")->required();
+    verb->add_option("JOURNAL", *journal, "Journal file (see docs/journal.md)")->required();
+    verb->add_flag("--save", *save, "Save the document when the whole journal played");
+    verb->callback([&status, path, journal, save] {
+      JournalReader::Result read = JournalReader::Read(*journal);
+      if (!read.Succeeded()) {
+        status = BiwplanFail(read.error->Format().str());
+        return;
+      }
+      BiwplanSession session;
+      if (!BiwplanOpen(session, *path)) {
+        status = BiwplanExit::Failed;
+        return;
+      }
+      std::string text;
+      QIVUnicodeString readError;
+      QIVReadWholeFile(*journal, text, readError);
+      status = BiwplanPlayJournal(session, text, *journal);
+      if (status == BiwplanExit::Ok && *save && !BiwplanSave(session)) status = BiwplanExit::Failed;
+    });
+  }
+  {
+    auto* verb = app.add_subcommand("demo", "Build the sample document in a temporary folder and run the main job");
+    auto keep = std::make_shared<std::string>();
+    verb->add_option("--dir", *keep, "Folder to work in instead of a new temporary one");
+    verb->callback([&status, keep] { status = RunDemo(*keep); });
+  }
+}

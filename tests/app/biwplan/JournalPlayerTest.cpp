@@ -1,0 +1,104 @@
+#include "JournalPlayer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "BiwplanSample.h"
+#include "JournalReader.h"
+#include "QIVDelayedDestruction.h"
+#include "QIVDlgNotify.h"
+#include "QIVEnvironment.h"
+#include "QIVIAlias.h"
+#include "ZELIBIWFPPFactory.h"
+#include "ZELIBIWFastener.h"
+
+namespace {
+
+class JournalPlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    _session = std::make_unique<BiwplanSession>();
+    _session->OpenNew(std::string());
+    std::string error;
+    ASSERT_TRUE(BiwplanSample::Build(_session->Document(), error)) << error;
+  }
+  void TearDown() override {
+    _session.reset();
+    QIVDelayedDestruction::Flush();
+    QIVDlgNotify::ClearAnswers();
+  }
+
+  // Plays journal text; the error as "FILE:LINE: reason", or "" when it played.
+  std::string Play(const std::string& text) {
+    JournalReader::Result read = JournalReader::Parse(text, "test.journal");
+    if (!read.Succeeded()) return read.error->Format().str();
+    JournalPlayer player(*_session);
+    std::optional<JournalError> error = player.Play(read.events);
+    return error ? error->Format().str() : std::string();
+  }
+
+  std::unique_ptr<BiwplanSession> _session;
+};
+
+}  // namespace
+
+TEST_F(JournalPlayerTest, ResetCommandRestoresColoursOfTheSampleDocument) {
+  QIVBaseUnknown_var container;
+  _session->Document()->GetFeatureContainer(container);
+  ZELIBIWFPPFactory_var factory = container;
+  QIVBaseUnknown_var top, joint, body, weld;
+  factory->GetTopGroup(top);
+  factory->CreateGroup(top, joint);
+  factory->CreateGroup(joint, body);
+  factory->CreatePointFastener(body, weld);
+  QIVIAlias_var(weld)->SetAlias("W0001, A");
+  ZELIBIWFastener_var fastener = weld;
+  fastener->SetColor(0x00ff00);
+
+  EXPECT_EQ(Play("pick fastener:\"W0001, A\"\n"), "test.journal:1: no command is running");
+  EXPECT_EQ(Play("start ZELVekBIWResetFastenerColorCmd\n"
+                 "expect line \"command ended ZELVekBIWResetFastenerColorCmd\"\n"
+                 "expect no-box\n"),
+            "");
+  EXPECT_EQ(fastener->GetColor(), -1);
+}
+
+TEST_F(JournalPlayerTest, StopsAtTheFirstEventThatCannotBePlayedWithItsLine) {
+  EXPECT_EQ(Play("type EditorTextPathId x\n"), "test.journal:1: no command is running");
+  EXPECT_EQ(Play("start NoSuchCommand\n"), "test.journal:1: no command NoSuchCommand");
+  EXPECT_EQ(Play("start ZELVekBIWFastenersGroupCmd\npick process:\"Process/Station 99\"\n"),
+            "test.journal:2: no activity Process/Station 99");
+  EXPECT_EQ(Play("type EditorTextPathId x\n"),
+            "test.journal:1: no widget \"EditorTextPathId\" in the dialogs of ZELVekBIWFastenersGroupCmd");
+  EXPECT_EQ(Play("start ZELVekBIWAssignWeldCmd\nexpect no-box\n"),
+            "test.journal:2: a box was shown: box 0x10100200 \"Command not available\" \"The command "
+            "ZELVekBIWAssignWeldCmd is not available yet.\" -> OK");
+  EXPECT_EQ(Play("answer Cancel\n"), "test.journal:1: 1 answer(s) given for boxes that were never shown");
+  EXPECT_EQ(Play("save\n"), "test.journal:1: the document has no file name");
+}
+
+TEST_F(JournalPlayerTest, AssertionsLookAtWhatHappenedSinceTheLastGroup) {
+  EXPECT_EQ(Play("start ZELVekBIWAssignWeldCmd\n"
+                 "expect box \"not available\"\n"
+                 "expect line \"command ended ZELVekBIWAssignWeldCmd\"\n"
+                 "start ZELVekBIWResetFastenerColorCmd\n"
+                 "expect no-box\n"
+                 "expect no-line ZELVekBIWAssignWeldCmd\n"),
+            "");
+  EXPECT_EQ(Play("env ADL_ODT_IN on\n"), "");
+  EXPECT_STREQ(QIVGetEnv("ADL_ODT_IN"), "on");
+  EXPECT_EQ(Play("env ADL_ODT_IN unset\n"), "");
+  EXPECT_EQ(QIVGetEnv("ADL_ODT_IN"), nullptr);
+}
+
+TEST_F(JournalPlayerTest, SavesTheDocumentWhereTheJournalSays) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "biwplan-player-save.json";
+  std::filesystem::remove(path);
+  EXPECT_EQ(Play("save " + path.string() + "\n"), "");
+  BiwplanSession reopened;
+  std::string error;
+  ASSERT_TRUE(reopened.Open(path.string(), error)) << error;
+  EXPECT_EQ(reopened.Document()->GetAllProducts().Size(), _session->Document()->GetAllProducts().Size());
+  std::filesystem::remove(path);
+}
