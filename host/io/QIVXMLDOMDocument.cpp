@@ -1,13 +1,15 @@
 #include "QIVXMLDOMDocument.h"
 
-#include <libxml/tree.h>
 #include <libxml/chvalid.h>
+#include <libxml/tree.h>
 #include <libxml/xmlstring.h>
 
 #include <memory>
 
 namespace {
-const xmlChar* XmlText(const QIVUnicodeString& text) { return reinterpret_cast<const xmlChar*>(text.ConvertToChar()); }
+const xmlChar* XmlText(const QIVUnicodeString& text) {
+  return reinterpret_cast<const xmlChar*>(text.ConvertToChar());
+}
 
 // Takes over a string libxml2 allocated.
 QIVUnicodeString TakeText(xmlChar* text) {
@@ -16,7 +18,8 @@ QIVUnicodeString TakeText(xmlChar* text) {
 }
 
 bool IsShownNode(xmlNodePtr node) {
-  return node->type == XML_ELEMENT_NODE || node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE;
+  return node->type == XML_ELEMENT_NODE || node->type == XML_TEXT_NODE ||
+         node->type == XML_CDATA_SECTION_NODE;
 }
 
 // The attribute's name as written, with its prefix when it has one.
@@ -35,9 +38,7 @@ xmlAttrPtr FindAttribute(xmlNodePtr element, const QIVUnicodeString& name) {
 }  // namespace
 
 QIVXMLDOMNode::QIVXMLDOMNode(QIVXMLDOMDocument* owner, xmlNodePtr node)
-    : _node(node),
-      _document(owner ? owner : static_cast<QIVXMLDOMDocument*>(this)),
-      _keepTreeAlive(owner) {
+    : _node(node), _document(owner ? owner : static_cast<QIVXMLDOMDocument*>(this)), _keepTreeAlive(owner) {
   _node->_private = this;
 }
 
@@ -66,7 +67,8 @@ QIVUnicodeString QIVXMLDOMNode::GetNodeName() const {
       break;
   }
   QIVUnicodeString name;
-  if (_node->ns && _node->ns->prefix) name = QIVUnicodeString(reinterpret_cast<const char*>(_node->ns->prefix)) + ":";
+  if (_node->ns && _node->ns->prefix)
+    name = QIVUnicodeString(reinterpret_cast<const char*>(_node->ns->prefix)) + ":";
   return name + reinterpret_cast<const char*>(_node->name);
 }
 
@@ -158,8 +160,9 @@ HRESULT QIVXMLDOMDocument::CreateTextNode(const QIVUnicodeString& text, QIVIDOMN
 QIVIDOMNode_var QIVXMLDOMDocument::Wrap(xmlNodePtr node) {
   if (node->_private) return QIVIDOMNode_var(static_cast<QIVXMLDOMNode*>(node->_private));
   if (!IsShownNode(node)) return nullptr;
-  QIVXMLDOMNode* made = node->type == XML_ELEMENT_NODE ? static_cast<QIVXMLDOMNode*>(new QIVXMLDOMElement(this, node))
-                                                       : new QIVXMLDOMText(this, node);
+  QIVXMLDOMNode* made = node->type == XML_ELEMENT_NODE
+                            ? static_cast<QIVXMLDOMNode*>(new QIVXMLDOMElement(this, node))
+                            : new QIVXMLDOMText(this, node);
   return QIVIDOMNode_var::Adopt(made);
 }
 

@@ -12,7 +12,9 @@
 #include "QIVXMLDOMDocument.h"
 
 namespace {
-const xmlChar* XmlText(const QIVUnicodeString& text) { return reinterpret_cast<const xmlChar*>(text.ConvertToChar()); }
+const xmlChar* XmlText(const QIVUnicodeString& text) {
+  return reinterpret_cast<const xmlChar*>(text.ConvertToChar());
+}
 
 QIVXMLDOMDocument* AsOurDocument(const QIVIDOMDocument_var& document) {
   return dynamic_cast<QIVXMLDOMDocument*>(document.get());
@@ -85,8 +87,8 @@ HRESULT QIVXMLDOMDocumentBuilder::WriteToString(const QIVIDOMDocument_var& docum
   return rc;
 }
 
-HRESULT QIVXMLDOMDocumentBuilder::WriteToFile(const QIVIDOMDocument_var& document, const QIVUnicodeString& path,
-                                              QIVUnicodeString& errorText) {
+HRESULT QIVXMLDOMDocumentBuilder::WriteToFile(const QIVIDOMDocument_var& document,
+                                              const QIVUnicodeString& path, QIVUnicodeString& errorText) {
   std::string serialised;
   if (FAILED(Serialise(document, serialised))) {
     errorText = "cannot write " + path + ": no document to write";
@@ -105,9 +107,9 @@ HRESULT QIVXMLDOMDocumentBuilder::Parse(const QIVUnicodeString& path, QIVIDOMDoc
   if (!context) return E_OUTOFMEMORY;
   // No network, no external entities, no messages on the console: the
   // caller reports the first error.
-  xmlDocPtr doc = xmlCtxtReadMemory(context.get(), content.data(), static_cast<int>(content.size()),
-                                    path.ConvertToChar(), nullptr,
-                                    XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  xmlDocPtr doc = xmlCtxtReadMemory(
+      context.get(), content.data(), static_cast<int>(content.size()), path.ConvertToChar(), nullptr,
+      XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
   if (!doc || !context->wellFormed) {
     if (doc) xmlFreeDoc(doc);
     const xmlError* error = xmlCtxtGetLastError(context.get());

@@ -12,7 +12,8 @@ class QIVXMLDOMDocumentBuilder : public QIVIXMLDOMDocumentBuilder, public QIVIDO
   HRESULT WriteToFile(const QIVIDOMDocument_var& document, const QIVUnicodeString& path,
                       QIVUnicodeString& errorText) override;
   HRESULT WriteToString(const QIVIDOMDocument_var& document, QIVUnicodeString& text) override;
-  HRESULT Parse(const QIVUnicodeString& path, QIVIDOMDocument_var& document, QIVUnicodeString& errorText) override;
+  HRESULT Parse(const QIVUnicodeString& path, QIVIDOMDocument_var& document,
+                QIVUnicodeString& errorText) override;
 
   HRESULT CreateDocument(const QIVUnicodeString& namespaceURI, const QIVUnicodeString& qualifiedName,
                          QIVIDOMDocument_var& document) override;

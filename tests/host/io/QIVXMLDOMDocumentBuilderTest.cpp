@@ -1,5 +1,3 @@
-#include "QIVXMLDOMDocumentBuilder.h"
-
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -11,15 +9,19 @@
 
 #include "../system/TemporaryDirectory.h"
 #include "QIVAtomicFile.h"
+#include "QIVXMLDOMDocumentBuilder.h"
 
 namespace {
 using XmlDoc = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
 
 // The file read back by libxml2 itself, not through the builder.
-XmlDoc ReadBack(const std::string& path) { return XmlDoc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NOBLANKS), xmlFreeDoc); }
+XmlDoc ReadBack(const std::string& path) {
+  return XmlDoc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NOBLANKS), xmlFreeDoc);
+}
 
 std::string AttributeOf(xmlNodePtr node, const char* name) {
-  std::unique_ptr<xmlChar, decltype(xmlFree)> value(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)), xmlFree);
+  std::unique_ptr<xmlChar, decltype(xmlFree)> value(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)),
+                                                    xmlFree);
   return value ? reinterpret_cast<const char*>(value.get()) : "<absent>";
 }
 
@@ -81,7 +83,8 @@ TEST_F(QIVXMLDOMDocumentBuilderTest, MarkupInNamesAndTextsRoundTrips) {
 
   const std::string path = dir.File("welds.xml");
   ASSERT_EQ(builder->WriteToFile(document, path, errorText), S_OK) << errorText;
-  EXPECT_NE(dir.Read("welds.xml").find("Name=\"A&lt;&amp;&gt;&quot;B'&#9;C&#10;Schwei\xc3\x9f\""), std::string::npos);
+  EXPECT_NE(dir.Read("welds.xml").find("Name=\"A&lt;&amp;&gt;&quot;B'&#9;C&#10;Schwei\xc3\x9f\""),
+            std::string::npos);
 
   XmlDoc written = ReadBack(path);
   ASSERT_TRUE(written);
@@ -141,7 +144,8 @@ TEST_F(QIVXMLDOMDocumentBuilderTest, AFailedWriteNamesThePathAndLeavesNoPartialF
 }
 
 TEST_F(QIVXMLDOMDocumentBuilderTest, ParsingABadFileNamesTheFileTheLineAndTheReason) {
-  const std::string path = dir.Write("broken.xml", "<?xml version=\"1.0\"?>\n<WeldData>\n  <Weld Name=\"W1>\n</WeldData>\n");
+  const std::string path =
+      dir.Write("broken.xml", "<?xml version=\"1.0\"?>\n<WeldData>\n  <Weld Name=\"W1>\n</WeldData>\n");
   QIVIDOMDocument_var parsed;
   EXPECT_EQ(builder->Parse(path, parsed, errorText), E_FAIL);
   EXPECT_TRUE(parsed.IsNull());

@@ -1,8 +1,7 @@
-#include "QIVXMLDOMDocument.h"
-
 #include <gtest/gtest.h>
 
 #include "QIVIXMLDOMDocumentBuilder.h"
+#include "QIVXMLDOMDocument.h"
 
 namespace {
 class QIVXMLDOMDocumentTest : public ::testing::Test {
@@ -138,7 +137,7 @@ TEST_F(QIVXMLDOMDocumentTest, RefusesNamesAndTextsXMLCannotCarry) {
   auto weld = NewElement("Weld");
   EXPECT_EQ(weld->SetAttribute("Two words", "x"), E_INVALIDARG);
   EXPECT_EQ(weld->SetAttribute("Name", "bell\x07"), E_INVALIDARG);
-  EXPECT_EQ(weld->SetAttribute("Name", "\xff\xfe"), E_INVALIDARG);    // not UTF-8
+  EXPECT_EQ(weld->SetAttribute("Name", "\xff\xfe"), E_INVALIDARG);      // not UTF-8
   EXPECT_EQ(weld->SetAttribute("Name", "\xed\xa0\x80"), E_INVALIDARG);  // a lone surrogate
   QIVIDOMNode_var text;
   EXPECT_EQ(document->CreateTextNode("\x01", text), E_INVALIDARG);
