@@ -14,6 +14,7 @@
 #include "ZELVekBIWImportFastenersCmd.h"
 #include "ZELVekBIWReadWeldFromFileCmd.h"
 #include "ZELVekBIWResetFastenerColorCmd.h"
+#include "ZELVekBIWSaveLocationsInXMLCmd.h"
 #include "ZELVekBIWUnavailableCommand.h"
 
 namespace {
@@ -114,7 +115,7 @@ QIVBaseUnknown* fctCreateZELVekBIWReallocateWeldCmd() {
 }
 QIVBaseUnknown* fctCreateZELVekBIWResetFastenerColorCmd() { return Create<ZELVekBIWResetFastenerColorCmd>(); }
 QIVBaseUnknown* fctCreateZELVekBIWSaveLocationsInXMLCmd() {
-  return Unavailable("ZELVekBIWSaveLocationsInXMLCmd", "ZELVekBIWSaveLocationsInXMLCmd", kReplace, 0);
+  return Create<ZELVekBIWSaveLocationsInXMLCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWSelectActivityMultiCmd() {
   return Create<ZELVekBIWUnavailableCommand<QIVMultiDocumentCommand>>("ZELVekBIWSelectActivityMultiCmd");

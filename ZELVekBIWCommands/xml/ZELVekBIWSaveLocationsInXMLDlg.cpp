@@ -1,0 +1,366 @@
+#include "ZELVekBIWSaveLocationsInXMLDlg.h"
+
+#include <array>
+#include <vector>
+
+#include "QIVApplicationFrame.h"
+#include "QIVDlgEditor.h"
+#include "QIVDlgFile.h"
+#include "QIVDlgFrame.h"
+#include "QIVDlgLabel.h"
+#include "QIVDlgPushButton.h"
+#include "QIVDlgSelectorList.h"
+#include "QIVFileMenuMethods.h"
+#include "QIVFrmEditor.h"
+#include "QIVIAlias.h"
+#include "QIVIXMLDOMDocumentBuilder.h"
+#include "QIVMsgCatalog.h"
+#include "ZELBIWCmdTrace.h"
+#include "ZELCatalogMessage.h"
+#include "ZELEnvironmentSwitches.h"
+#include "ZELFastenerServices.h"
+#include "ZELIBIWFastener.h"
+#include "ZELIBIWPointFastener.h"
+#include "ZELISpotWeld.h"
+#include "ZELVekBIWSaveLocationsInXMLCmd.h"
+
+namespace {
+constexpr const char* kClass = "ZELVekBIWSaveLocationsInXMLDlg";
+
+using PositionNames = std::array<const char*, 6>;
+constexpr PositionNames kDesignPosition{"X", "Y", "Z", "Roll", "Pitch", "Yaw"};
+constexpr PositionNames kManufacturingPosition{"ManufX",    "ManufY",     "ManufZ",
+                                               "ManufRoll", "ManufPitch", "ManufYaw"};
+
+QIVUnicodeString Caption(const char* key, const char* text) {
+  return QIVMsgCatalog::BuildMessage(kClass, key, nullptr, 0, text);
+}
+
+QIVUnicodeString NameOf(const QIVBaseUnknown_var& feature) {
+  QIVIAlias_var alias(feature);
+  return alias ? alias->GetAlias() : QIVUnicodeString();
+}
+
+// One element of the file, made and appended under its parent, then given
+// its attributes in order. The first refusal sticks, so the caller checks
+// once at the end.
+class ElementWriter {
+ public:
+  ElementWriter(const QIVIDOMDocument_var& document, const QIVIDOMElement_var& parent, const char* tag) {
+    if (parent && SUCCEEDED(document->CreateElement(tag, _element)) &&
+        SUCCEEDED(QIVIDOMNode_var(parent)->AppendChild(QIVIDOMNode_var(_element))))
+      return;
+    _element = nullptr;
+  }
+
+  ElementWriter& Attribute(const char* name, const QIVUnicodeString& value) {
+    if (_element && FAILED(_element->SetAttribute(name, value))) _refused = true;
+    return *this;
+  }
+  // Six numbers, or nothing when the position is not known.
+  ElementWriter& Position(const PositionNames& names, const QIVRawColldouble& values) {
+    if (values.Size() != static_cast<int>(names.size())) return *this;
+    for (int i = 0; i < values.Size(); ++i)
+      Attribute(names[i], QIVUnicodeString().BuildFromNum(values[i + 1], "%10.3f"));
+    return *this;
+  }
+
+  bool IsMade() const { return _element && !_refused; }
+  const QIVIDOMElement_var& Element() const { return _element; }
+
+ private:
+  QIVIDOMElement_var _element;
+  bool _refused = false;
+};
+
+QIVRawColldouble PositionOf(const QIVMathTransformation& placement) {
+  QIVRawColldouble values;
+  ZELFastenerServices::FromQIVMathToYPR(placement, values);
+  return values;
+}
+
+// The six values the weld reports, or six zeros when it reports none.
+QIVRawColldouble ManufacturingPositionOf(const ZELIBIWPointFastener_var& weld) {
+  QIVRawColldouble values;
+  if (FAILED(weld->GetManufacturingPosition(values)) ||
+      values.Size() != static_cast<int>(kManufacturingPosition.size()))
+    values = QIVRawColldouble{0, 0, 0, 0, 0, 0};
+  return values;
+}
+}  // namespace
+
+ZELVekBIWSaveLocationsInXMLDlg::ZELVekBIWSaveLocationsInXMLDlg()
+    : QIVDlgDialog(
+          QIVApplicationFrame::GetFrame() ? QIVApplicationFrame::GetFrame()->GetMainWindow() : nullptr,
+          "pZELVekBIWSaveLocationsInXMLDlg", 0x2000000) {
+  ZELTraceLine(QIVUnicodeString(kClass) + " Constructor");
+  SetTitle(Caption("Title", "Save Weld Locations in XML"));
+}
+
+ZELVekBIWSaveLocationsInXMLDlg::~ZELVekBIWSaveLocationsInXMLDlg() {
+  ZELTraceLine(QIVUnicodeString(kClass) + " Destructor");
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::Build() {
+  ZELTraceScope scope(kClass, "Build", ZELTraceScope::Dashes);
+  if (_pWeldsListFrame) return;
+
+  _pWeldsListFrame = new QIVDlgFrame(this, "pWeldsListFrame");
+  _pWeldsListFrame->SetTitle(Caption("pWeldsListFrame.Title", "Welds"));
+  _pWeldsListFrame->SetGridConstraints(0, 0, 1, 1, 15);
+  _pWeldsListSelectorList = new QIVDlgSelectorList(_pWeldsListFrame, "pWeldsListSelectorList", 0x40000);
+  _pWeldsListSelectorList->SetVisibleTextHeight(10);
+  _pWeldsListSelectorList->SetVisibleTextWidth(30);
+  _pWeldsListSelectorList->SetGridConstraints(0, 0, 1, 1, 15);
+  _pRemoveWeldsPushButton = new QIVDlgPushButton(_pWeldsListFrame, "pRemoveWeldsPushButton");
+  _pRemoveWeldsPushButton->SetTitle(Caption("pRemoveWeldsPushButton.Title", "Remove Selected Welds"));
+  _pRemoveWeldsPushButton->SetGridConstraints(1, 0, 1, 1, 0);
+
+  _pNumberFrame = new QIVDlgFrame(_pWeldsListFrame, "pNumberFrameID", 0x80000);
+  _pNumberFrame->SetGridConstraints(2, 0, 1, 1, 0);
+  _pLabelNumber = new QIVDlgLabel(_pNumberFrame, "pLabelNumberId");
+  _pLabelNumber->SetTitle(Caption("pLabelNumberId.Title", "Number of welds:"));
+  _pLabelNumber->SetGridConstraints(0, 0, 1, 1, 0);
+  _pEditorNumber = new QIVDlgEditor(_pNumberFrame, "pEditorNumberId", 0x4200000);
+  _pEditorNumber->SetVisibleTextWidth(8);
+  _pEditorNumber->SetGridConstraints(0, 1, 1, 1, 0);
+
+  _pReferenceProductFrame = new QIVDlgFrame(this, "pReferenceProductFrame");
+  _pReferenceProductFrame->SetTitle(Caption("pReferenceProductFrame.Title", "Reference Product"));
+  _pReferenceProductFrame->SetGridConstraints(1, 0, 1, 1, 15);
+  _pRefProductEditor = new QIVDlgEditor(_pReferenceProductFrame, "pRefProductEditor", 0x4000000);
+  _pRefProductEditor->SetVisibleTextWidth(30);
+  _pRefProductEditor->SetGridConstraints(0, 0, 1, 1, 0);
+  _pRemoveRefProductPushButton = new QIVDlgPushButton(_pReferenceProductFrame, "pRemoveRefProductPushButton");
+  _pRemoveRefProductPushButton->SetTitle(Caption("pRemoveRefProductPushButton.Title", "Remove"));
+  _pRemoveRefProductPushButton->SetGridConstraints(0, 1, 1, 1, 0);
+
+  SetButtonTitle(GetDiaOKNotification(), Caption("SaveButton.Title", "Save"));
+
+  AddAnalyseNotificationCB(_pWeldsListSelectorList, GetListSelectNotification(),
+                           &ZELVekBIWSaveLocationsInXMLDlg::WeldSelectedInList);
+  AddAnalyseNotificationCB(_pRemoveWeldsPushButton, GetPushBActivateNotification(),
+                           &ZELVekBIWSaveLocationsInXMLDlg::OnRemoveWeldsPushButtonActivated);
+  AddAnalyseNotificationCB(_pRemoveRefProductPushButton, GetPushBActivateNotification(),
+                           &ZELVekBIWSaveLocationsInXMLDlg::OnRemoveRefProductPushButtonActivated);
+  AddAnalyseNotificationCB(this, GetDiaOKNotification(), &ZELVekBIWSaveLocationsInXMLDlg::OnSave);
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::Init() {
+  ZELTraceScope scope(kClass, "Init", ZELTraceScope::Dashes);
+  QIVListValQIVBaseUnknown_var pointFasteners;
+  if (QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor(); editor && editor->GetDocument())
+    ZELFastenerServices::GetListOfAllPointFasteners(editor->GetDocument(), pointFasteners);
+  if (!ZELEnvironmentSwitches::KeepsGatheringOrder() && !pointFasteners.IsEmpty())
+    ZELFastenerServices::QuickSort("Fastener", pointFasteners);
+
+  QIVListValQIVBaseUnknown_var welds;
+  QIVListValQIVUnicodeString names;
+  welds.Reserve(pointFasteners.Size());
+  names.Reserve(pointFasteners.Size());
+  for (const QIVBaseUnknown_var& fastener : pointFasteners) {
+    if (!ZELISpotWeld_var(fastener)) continue;
+    welds.Append(fastener);
+    names.Append(NameOf(fastener));
+  }
+  FillList(std::move(welds), names);
+  ZELTraceLine(QIVUnicodeString().BuildFromNum(_welds.Size()) + " welds listed");
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::FillList(QIVListValQIVBaseUnknown_var welds,
+                                              const QIVListValQIVUnicodeString& names) {
+  _welds = std::move(welds);
+  _rowOfWeld.clear();
+  _rowOfWeld.reserve(_welds.Size());
+  if (_pWeldsListSelectorList) _pWeldsListSelectorList->ClearLine();
+  for (int i = 1; i <= _welds.Size(); ++i) {
+    _rowOfWeld.emplace(_welds[i].get(), i - 1);
+    if (_pWeldsListSelectorList) _pWeldsListSelectorList->SetLine(names[i], i - 1);
+  }
+  ShowWeldCount();
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::ShowWeldCount() {
+  if (_pEditorNumber) _pEditorNumber->SetText(QIVUnicodeString().BuildFromNum(_welds.Size(), "%d"));
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::SetRefProduct(const QIVIProduct_var& product) {
+  _refProduct = product;
+  if (_pRefProductEditor)
+    _pRefProductEditor->SetText(product ? product->GetPrdInstanceName() : QIVUnicodeString());
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::AddToWeldsList(const QIVBaseUnknown_var& weld) {
+  if (!weld || _rowOfWeld.count(weld.get())) return;
+  _welds.Append(weld);
+  _rowOfWeld.emplace(weld.get(), _welds.Size() - 1);
+  if (_pWeldsListSelectorList) _pWeldsListSelectorList->SetLine(NameOf(weld), _welds.Size() - 1);
+  ShowWeldCount();
+}
+
+QIVListValQIVBaseUnknown_var ZELVekBIWSaveLocationsInXMLDlg::GetSelectedWelds() const {
+  QIVListValQIVBaseUnknown_var selected;
+  if (!_pWeldsListSelectorList) return selected;
+  for (int row : _pWeldsListSelectorList->GetSelect())
+    if (row < _welds.Size()) selected.Append(_welds[row + 1]);
+  return selected;
+}
+
+HRESULT ZELVekBIWSaveLocationsInXMLDlg::SetWeldSelectedInList(const QIVBaseUnknown_var& weld, bool selected) {
+  const auto found = _rowOfWeld.find(weld.get());
+  if (found == _rowOfWeld.end()) return E_FAIL;
+  if (_pWeldsListSelectorList) _pWeldsListSelectorList->SetRowSelected(found->second, selected);
+  return S_OK;
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::ClearAllWeldSelection() {
+  if (_pWeldsListSelectorList) _pWeldsListSelectorList->ClearSelect();
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::OnRemoveWeldsPushButtonActivated(QIVCommand*, const QIVNotification&,
+                                                                      void*) {
+  ZELTraceScope scope(kClass, "OnRemoveWeldsPushButtonActivated", ZELTraceScope::Dashes);
+  if (!_pWeldsListSelectorList || _pWeldsListSelectorList->GetSelectCount() == 0) return;
+  // The list is rebuilt once rather than shrunk line by line, which would
+  // cost a pass over the list for every removed weld.
+  QIVListValQIVBaseUnknown_var kept;
+  QIVListValQIVUnicodeString names;
+  for (int row = 0; row < _welds.Size(); ++row) {
+    if (_pWeldsListSelectorList->IsSelected(row)) continue;
+    kept.Append(_welds[row + 1]);
+    names.Append(_pWeldsListSelectorList->GetLine(row));
+  }
+  FillList(std::move(kept), names);
+  TellCommandToUpdateCSO();
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::OnRemoveRefProductPushButtonActivated(QIVCommand*,
+                                                                           const QIVNotification&, void*) {
+  ZELTraceScope scope(kClass, "OnRemoveRefProductPushButtonActivated", ZELTraceScope::Dashes);
+  SetRefProduct(nullptr);
+  TellCommandToUpdateCSO();
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::WeldSelectedInList(QIVCommand*, const QIVNotification&, void*) {
+  TellCommandToUpdateCSO();
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::TellCommandToUpdateCSO() {
+  if (auto* command = dynamic_cast<ZELVekBIWSaveLocationsInXMLCmd*>(GetFather())) command->UpdateCSO();
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::OnSave(QIVCommand*, const QIVNotification&, void*) {
+  ZELTraceScope scope(kClass, "OnSave", ZELTraceScope::Dashes);
+  if (!_pFileDlg) {
+    QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor();
+    _pFileDlg = QIVFileMenuMethods::CreateCurrentDocEnvDialogBox(
+        this, "Save Weld Result", 0x840200, editor ? editor->GetDocument().get() : nullptr);
+    _pFileDlg->SetFilterStrings({"(*.xml) XML file"}, {"*.xml"});
+    _pFileDlg->SetFilterPattern(".xml");
+    AddAnalyseNotificationCB(_pFileDlg, GetDiaOKNotification(),
+                             &ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgOKActivateNotification);
+    AddAnalyseNotificationCB(_pFileDlg, GetDiaCANCELNotification(),
+                             &ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgCANCELActivateNotification);
+  }
+  _pFileDlg->SetVisibility(QIVDlgShow);
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgOKActivateNotification(QIVCommand*, const QIVNotification&,
+                                                                     void*) {
+  ZELTraceScope scope(kClass, "OnSaveDlgOKActivateNotification", ZELTraceScope::Dashes);
+  QIVUnicodeString path = _pFileDlg->GetSelection();
+  if (!path.Contains(".")) path += _pFileDlg->GetFilterPattern();
+  ZELTraceLine(path);
+  SaveResult(path);
+  CloseFileDialog();
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgCANCELActivateNotification(QIVCommand*, const QIVNotification&,
+                                                                         void*) {
+  CloseFileDialog();
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::CloseFileDialog() {
+  if (!_pFileDlg) return;
+  _pFileDlg->SetVisibility(QIVDlgHide);
+  _pFileDlg->RequestDelayedDestruction();
+  _pFileDlg = nullptr;
+}
+
+HRESULT ZELVekBIWSaveLocationsInXMLDlg::SaveResult(const QIVUnicodeString& path) {
+  ZELTraceScope scope(kClass, "SaveResult", ZELTraceScope::Dashes);
+  ZELSetBusyCursor();
+  QIVIXMLDOMDocumentBuilder_var builder;
+  QIVIDOMImplementation_var implementation;
+  QIVIDOMDocument_var document;
+  QIVUnicodeString reason;
+  if (FAILED(CreateQIVIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder)) ||
+      FAILED(builder->GetDOMImplementation(implementation)) ||
+      FAILED(implementation->CreateDocument("", "WeldData", document))) {
+    reason = "cannot write " + path + ": no XML document could be made";
+  } else if (FAILED(BuildDocument(document, reason))) {
+    reason = "cannot write " + path + ": " + reason;
+  } else if (SUCCEEDED(builder->WriteToFile(document, path, reason))) {
+    return S_OK;
+  }
+  DisplaySaveError(reason);
+  return E_FAIL;
+}
+
+HRESULT ZELVekBIWSaveLocationsInXMLDlg::BuildDocument(const QIVIDOMDocument_var& document,
+                                                      QIVUnicodeString& reason) const {
+  QIVIDOMElement_var weldData;
+  document->GetDocumentElement(weldData);
+  ElementWriter weldDataRoot(document, weldData, "WeldDataRoot");
+  if (!weldDataRoot.IsMade()) {
+    reason = "the element WeldDataRoot could not be made";
+    return E_FAIL;
+  }
+
+  ElementWriter refProduct(document, weldDataRoot.Element(), "RefProduct");
+  if (_refProduct) {
+    refProduct.Attribute("Name", _refProduct->GetPrdInstanceName());
+    if (QIVMathTransformation placement; SUCCEEDED(_refProduct->GetAbsolutePosition(placement)))
+      refProduct.Position(kDesignPosition, PositionOf(placement));
+  } else {
+    refProduct.Attribute("Name", "No Ref Product");
+  }
+  if (!refProduct.IsMade()) {
+    reason = "the reference product " + QIVDialog::Quote(_refProduct->GetPrdInstanceName().view()) +
+             " has a name XML cannot carry";
+    return E_FAIL;
+  }
+
+  for (const QIVBaseUnknown_var& weld : _welds) {
+    if (!ZELISpotWeld_var(weld)) continue;
+    const QIVUnicodeString name = NameOf(weld);
+    ElementWriter element(document, weldDataRoot.Element(), "Weld");
+    ZELIBIWFastener_var fastener(weld);
+    element.Attribute("Name", name)
+        .Attribute("K2FastenerVersion", fastener ? fastener->GetFastenerVersion() : "");
+    if (ZELIBIWPointFastener_var point(weld); point) {
+      if (QIVMathTransformation placement; SUCCEEDED(point->GetDesignPlacement(placement)))
+        element.Position(kDesignPosition, PositionOf(placement));
+      element.Position(kManufacturingPosition, ManufacturingPositionOf(point));
+    }
+    if (!element.IsMade()) {
+      reason = "the weld " + QIVDialog::Quote(name.view()) + " has a name or version XML cannot carry";
+      return E_FAIL;
+    }
+  }
+  return S_OK;
+}
+
+void ZELVekBIWSaveLocationsInXMLDlg::DisplaySaveError(const QIVUnicodeString& reason) {
+  ZELTraceLine(reason);
+  ZELCatalogMessage{kClass,
+                    "SaveErrorMessageId",
+                    "The weld locations were not saved.\n/p1",
+                    "SaveErrorTitleId",
+                    "WARNING",
+                    0x10100200,
+                    "Name",
+                    &reason,
+                    1}
+      .Display(this);
+}
