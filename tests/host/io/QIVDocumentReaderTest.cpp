@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -200,6 +203,19 @@ TEST_F(QIVDocumentReaderTest, SmallestDocumentHasItsContainersAndNothingElse) {
   QIVBaseUnknown_var root;
   EXPECT_EQ(document->GetRootActivity(root), S_OK);
   EXPECT_TRUE(document->GetAllProducts().IsEmpty());
+  document->Close();
+}
+
+TEST_F(QIVDocumentReaderTest, DocumentedExampleReadsAndWritesBackUnchanged) {
+  std::ifstream file(std::filesystem::path(__FILE__).parent_path() / "../../../docs/document-format.md");
+  const std::string page{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const std::size_t start = page.find("```json\n");
+  ASSERT_NE(start, std::string::npos);
+  const std::string example = page.substr(start + 8, page.find("```", start + 8) - start - 8);
+  ASSERT_TRUE(Read(example)) << error.Format();
+  std::string written;
+  ASSERT_EQ(QIVDocumentWriter::Write(document, written, error), S_OK);
+  EXPECT_EQ(written, example);
   document->Close();
 }
 
