@@ -153,6 +153,18 @@ class Writer {
     _out.EndArray();
   }
 
+  // One of the document's single containers, opened as the section `key`.
+  QIVBaseUnknown_var BeginContainer(const char* key, HRESULT (QIVIDocument::*get)(QIVBaseUnknown_var&) const,
+                                    const char* what) {
+    QIVBaseUnknown_var container;
+    if (FAILED((_document.get()->*get)(container)) || !container)
+      throw WriteFault{QIVUnicodeString("the document has no ") + what};
+    _out.Key(key);
+    BeginEntry(container);
+    Texts(container, F::PLMFields);
+    return container;
+  }
+
   // Sections.
 
   void WriteReferences() {
@@ -216,13 +228,9 @@ class Writer {
   }
 
   void WriteFeatures() {
-    QIVBaseUnknown_var container;
-    if (FAILED(_document->GetFeatureContainer(container)) || !container)
-      throw WriteFault{"the document has no product feature container"};
+    const QIVBaseUnknown_var container =
+        BeginContainer("features", &QIVIDocument::GetFeatureContainer, "product feature container");
     _relations = container;
-    _out.Key("features");
-    BeginEntry(container);
-    Texts(container, F::PLMFields);
     // The top groups are the groups whose father is the container itself.
     QIVListValQIVBaseUnknown_var groups, topGroups;
     ZELIBIWFeatureContainer_var(container)->GetFeatures(groups, ZELIBIWFeatureGroup::ClassName());
@@ -332,12 +340,8 @@ class Writer {
   }
 
   void WriteProcess() {
-    QIVBaseUnknown_var container;
-    if (FAILED(_document->GetProcessContainer(container)) || !container)
-      throw WriteFault{"the document has no process container"};
-    _out.Key("process");
-    BeginEntry(container);
-    Texts(container, F::PLMFields);
+    const QIVBaseUnknown_var container =
+        BeginContainer("process", &QIVIDocument::GetProcessContainer, "process container");
     _out.Key("activities");
     _out.BeginArray();
     for (const QIVBaseUnknown_var& root : QIVISPPProcessContainer_var(container)->GetProcesses())
@@ -498,12 +502,8 @@ class Writer {
   }
 
   void WritePlantLibrary() {
-    QIVBaseUnknown_var library;
-    if (FAILED(_document->GetPlantLibrary(library)) || !library)
-      throw WriteFault{"the document has no plant library"};
-    _out.Key("plantLibrary");
-    BeginEntry(library);
-    Texts(library, F::PLMFields);
+    const QIVBaseUnknown_var library =
+        BeginContainer("plantLibrary", &QIVIDocument::GetPlantLibrary, "plant library");
     QIVListValQIVBaseUnknown_var entries;
     QIVIPlantLibrary_var(library)->GetEntries(entries);
     References("entries", entries, library);

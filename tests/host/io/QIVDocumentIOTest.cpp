@@ -36,6 +36,10 @@ class QIVDocumentIOTest : public ::testing::Test {
     reloaded->FindObject(QIVIModelObject_var(original)->GetDocumentId(), object);
     return QIVVar<I>(object);
   }
+  QIVIDocument_var SavedAndLoaded(const EveryKindDocument& built) {
+    Save(built.document, dir.File("body.json"));
+    return Load(dir.File("body.json"));
+  }
   static std::vector<long long> Ids(const QIVListValQIVBaseUnknown_var& objects) {
     std::vector<long long> ids;
     for (const QIVBaseUnknown_var& object : objects)
@@ -61,8 +65,7 @@ TEST_F(QIVDocumentIOTest, EveryKindOfObjectSavesLoadsAndSavesToTheSameBytes) {
 
 TEST_F(QIVDocumentIOTest, ReloadedDocumentKeepsTheOrdersLinksAndValuesPlannersSee) {
   EveryKindDocument built;
-  Save(built.document, dir.File("body.json"));
-  QIVIDocument_var doc = Load(dir.File("body.json"));
+  QIVIDocument_var doc = SavedAndLoaded(built);
   ASSERT_TRUE(doc);
 
   // Orders that a reload in tree order would have turned round.
@@ -130,8 +133,7 @@ TEST_F(QIVDocumentIOTest, ReloadedDocumentKeepsTheOrdersLinksAndValuesPlannersSe
 
 TEST_F(QIVDocumentIOTest, ReloadedDocumentGoesOnNumberingNamesAndIds) {
   EveryKindDocument built;
-  Save(built.document, dir.File("body.json"));
-  QIVIDocument_var doc = Load(dir.File("body.json"));
+  QIVIDocument_var doc = SavedAndLoaded(built);
   ASSERT_TRUE(doc);
   QIVBaseUnknown_var station;
   ASSERT_EQ(
