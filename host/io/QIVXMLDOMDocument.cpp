@@ -5,6 +5,7 @@
 #include <libxml/xmlstring.h>
 
 #include <memory>
+#include <string_view>
 
 namespace {
 const xmlChar* XmlText(const QIVUnicodeString& text) {
@@ -30,9 +31,19 @@ QIVUnicodeString AttributeName(xmlAttrPtr attribute) {
   return name + reinterpret_cast<const char*>(attribute->name);
 }
 
+// Compared in place: elements of a large file get many attributes, and
+// building each name to compare it would cost an allocation apiece.
+bool HasName(xmlAttrPtr attribute, std::string_view name) {
+  const std::string_view local(reinterpret_cast<const char*>(attribute->name));
+  if (!attribute->ns || !attribute->ns->prefix) return name == local;
+  const std::string_view prefix(reinterpret_cast<const char*>(attribute->ns->prefix));
+  return name.size() == prefix.size() + 1 + local.size() && name.starts_with(prefix) &&
+         name[prefix.size()] == ':' && name.ends_with(local);
+}
+
 xmlAttrPtr FindAttribute(xmlNodePtr element, const QIVUnicodeString& name) {
   for (xmlAttrPtr attribute = element->properties; attribute; attribute = attribute->next)
-    if (AttributeName(attribute) == name) return attribute;
+    if (HasName(attribute, name.view())) return attribute;
   return nullptr;
 }
 }  // namespace
