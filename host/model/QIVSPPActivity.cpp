@@ -11,6 +11,7 @@
 #include "QIVSPPItemLink.h"
 #include "QIVSPPProcessContainer.h"
 #include "QIVSPPProductIO.h"
+#include "QIVTranscript.h"
 #include "ZELBIWCycleTime.h"
 #include "ZELBIWFastenerType.h"
 #include "ZELIBIWClampingPoint.h"
@@ -44,6 +45,26 @@ void Erase(std::vector<QIVSPPActivity*>& activities, QIVSPPActivity* activity) {
 
 bool Contains(const std::vector<QIVSPPActivity*>& activities, const QIVSPPActivity* activity) {
   return std::find(activities.begin(), activities.end(), activity) != activities.end();
+}
+
+std::string Quoted(const QIVUnicodeString& text) {
+  std::string quoted = "\"";
+  for (char c : text.str()) {
+    if (c == '\\' || c == '"') quoted += '\\';
+    quoted += c == '\n' ? std::string("\\n") : std::string(1, c);
+  }
+  return quoted + "\"";
+}
+
+// The transcript line of an announcement, so that a journal or a test sees
+// what the views were told: activity modified "SpotWelding.2" in "Process".
+std::string DescribeNotification(const QIVSPPActivityNotification& notification,
+                                 const QIVUnicodeString& root) {
+  constexpr const char* kinds[] = {"changed", "created", "deleted", "modified"};
+  const int kind = notification.kind >= 1 && notification.kind <= 3 ? notification.kind : 0;
+  QIVISPPActivity_var activity(notification.object);
+  return std::string("activity ") + kinds[kind] + " " +
+         Quoted(activity ? activity->GetName() : QIVUnicodeString()) + " in " + Quoted(root);
 }
 
 }  // namespace
@@ -325,6 +346,7 @@ HRESULT QIVSPPActivity::GetProcessContainer(QIVBaseUnknown_var& container) const
 }
 
 HRESULT QIVSPPActivity::Dispatch(const QIVSPPActivityNotification& notification) {
+  QIVTranscript::Instance().Record(DescribeNotification(notification, _name));
   const std::vector<std::pair<int, Listener>> listeners = _listeners;
   for (const auto& listener : listeners) listener.second(notification);
   return S_OK;

@@ -216,6 +216,8 @@ TEST_F(ZELVekBIWCreateActivityDlgTest, OKWritesTheTypedAttributesAndAnnouncesThe
     EXPECT_EQ(_notifications[0].kind, QIVSPPActivityNotification::Modified);
     EXPECT_TRUE(_notifications[0].object == created);
     EXPECT_FALSE(_notifications[0].secondObject);
+    EXPECT_THAT(Transcript(),
+                ::testing::Contains("activity modified \"" + NameOf(created).str() + "\" in \"Process\""));
   }
 }
 
