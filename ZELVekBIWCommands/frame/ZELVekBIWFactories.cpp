@@ -7,6 +7,7 @@
 #include "QIVApplicationFrame.h"
 #include "QIVMultiDocumentCommand.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
+#include "ZELVekBIWAssignWeldCmd.h"
 #include "ZELVekBIWCreateActivityCommands.h"
 #include "ZELVekBIWEditManufacturingLocationCmd.h"
 #include "ZELVekBIWEditManufacturingLocationDlg.h"
@@ -50,7 +51,7 @@ QIVBaseUnknown* fctCreateZELVekBIWAssignDatumAndTargetCmd() {
   return UnavailableModeOnly("ZELVekBIWAssignDatumAndTargetCmd", 0);
 }
 QIVBaseUnknown* fctCreateZELVekBIWAssignWeldCmd() {
-  return Unavailable("ZELVekBIWAssignWeldCmd", "AssignWeldCmd", kSingle, 0);
+  return Create<ZELVekBIWAssignWeldCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWAutoAssignWeldCmd(void*) {
   return Unavailable("ZELVekBIWAutoAssignWeldCmd", "ZELVekBIWAutoAssignWeldCmd", kReplace, 0);
