@@ -1,15 +1,32 @@
 #include "QIVDocumentIO.h"
 
+#include <cstdint>
 #include <string>
 
 #include "QIVAtomicFile.h"
 #include "QIVDocumentReader.h"
 #include "QIVDocumentWriter.h"
 #include "QIVFile.h"
+#include "QIVFileInfo.h"
+
+namespace {
+// Far above the few tens of megabytes of a whole body, far below what would
+// exhaust the machine while reading.
+constexpr std::int64_t LargestDocument = std::int64_t{1} << 30;
+}  // namespace
 
 HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& document,
                             QIVDocumentError& error) {
   document = nullptr;
+  QIVFileInfo info;
+  if (SUCCEEDED(QIVGetFileInfo(path, info)) && !info.IsRegularFile()) {
+    error = QIVDocumentError(path, 0, 0, "", "not a document file");
+    return E_FAIL;
+  }
+  if (info.size > LargestDocument) {
+    error = QIVDocumentError(path, 0, 0, "", "a document file is at most 1 GiB");
+    return E_FAIL;
+  }
   std::string text;
   QIVUnicodeString errorText;
   if (FAILED(QIVReadWholeFile(path, text, errorText))) {

@@ -206,6 +206,11 @@ TEST_F(QIVDocumentIOTest, LoadFailuresNameTheFileAndLeaveNothingBehind) {
   EXPECT_EQ(QIVDocumentIO::Load(dir.File("missing.json"), doc, error), E_FAIL);
   EXPECT_EQ(error.Format(), "cannot read " + dir.File("missing.json") + ": No such file or directory");
 
+  EXPECT_EQ(QIVDocumentIO::Load(dir.Path(), doc, error), E_FAIL);
+  EXPECT_EQ(error.Format(), dir.Path() + ": not a document file");
+  EXPECT_EQ(QIVDocumentIO::Load("/dev/zero", doc, error), E_FAIL);
+  EXPECT_EQ(error.Format(), "/dev/zero: not a document file");
+
   EXPECT_EQ(QIVDocumentIO::Load(cut, doc, error), E_FAIL);
   EXPECT_FALSE(doc);
   EXPECT_EQ(error.Format().str().rfind(cut + ":", 0), 0u) << error.Format();
