@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "QIVDialog.h"
+#include "QIVDocumentWriter.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
 #include "QIVISPPFlowMgt.h"
@@ -118,6 +119,13 @@ std::vector<std::string> ActivityCreationTest::ProcessOutline() const {
     for (int i = children->Size(); i >= 1; --i) pending.emplace_back((*children)[i], path);
   }
   return outline;
+}
+
+std::string ActivityCreationTest::SavedText() const {
+  std::string text;
+  QIVDocumentError error;
+  EXPECT_EQ(QIVDocumentWriter::Write(Document(), text, error), S_OK);
+  return text;
 }
 
 int ActivityCreationTest::BusyCursorCount() {

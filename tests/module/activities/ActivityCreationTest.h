@@ -44,6 +44,8 @@ class ActivityCreationTest : public ModuleTestSession {
   // Every activity of the process as "Father/Name [next names]", in tree
   // order: what a saved process would show.
   std::vector<std::string> ProcessOutline() const;
+  // The document as it would be saved.
+  std::string SavedText() const;
   // Lines of the transcript since the process was built.
 
   int BusyCursorCount();

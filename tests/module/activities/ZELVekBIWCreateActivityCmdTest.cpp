@@ -118,6 +118,7 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, EachKindLandsWhereItsParentRulesAllowOrWa
       QIVBaseUnknown_var flowFather;
       QIVISPPActivity_var(picked)->GetFatherActivity(flowFather);
       const std::vector<std::string> before = ProcessOutline();
+      const std::string saved = SavedText();
       const QIVListValQIVUnicodeString nextBefore = NextNames(picked);
       const std::size_t transcriptBefore = Transcript().size();
 
@@ -127,7 +128,7 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, EachKindLandsWhereItsParentRulesAllowOrWa
       const Lands lands = Expected(kind.rules, parent);
 
       if (lands == Lands::Refused) {
-        EXPECT_EQ(ProcessOutline(), before);
+        EXPECT_EQ(SavedText(), saved);
         EXPECT_FALSE(command->GetCreatedActivity());
         std::vector<std::string> lines = Transcript();
         lines.erase(lines.begin(), lines.begin() + static_cast<long>(transcriptBefore));
@@ -167,6 +168,7 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, EachKindLandsWhereItsParentRulesAllowOrWa
       EXPECT_EQ(Dialog()->GetActivityName(), kind.label + name.SubString(name.SearchSubString(".")));
       EXPECT_EQ(PressDialog("Cancel"), S_OK);
       EXPECT_EQ(ProcessOutline(), before);
+      EXPECT_EQ(SavedText(), saved);
       EXPECT_EQ(Dispatcher().GetActiveCommand(), nullptr);
     }
   }
@@ -256,6 +258,7 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, CancelAndWindowCloseTakeTheNewActivityOut
   for (const char* ending : {"Cancel", "WindowClose"}) {
     SCOPED_TRACE(ending);
     const std::vector<std::string> before = ProcessOutline();
+    const std::string saved = SavedText();
     Start("ZELVekBIWCreateArcWeldingActivityCmd");
     Pick(_welding);
     Type("EditorActivityName", "Seam");
@@ -264,6 +267,7 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, CancelAndWindowCloseTakeTheNewActivityOut
     EXPECT_NE(ProcessOutline(), before);
     EXPECT_EQ(PressDialog(ending), S_OK);
     EXPECT_EQ(ProcessOutline(), before);
+    EXPECT_EQ(SavedText(), saved);
     EXPECT_EQ(Dispatcher().GetActiveCommand(), nullptr);
     EXPECT_THAT(Transcript(), testing::Contains("dialog hidden ZELVekBIWCreateActivityDlg"));
   }
