@@ -6,6 +6,7 @@
 
 #include "QIVApplicationFrame.h"
 #include "QIVMultiDocumentCommand.h"
+#include "ZELBIWUpdateManufAssemblyCmd.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
 #include "ZELVekBIWAssignWeldCmd.h"
 #include "ZELVekBIWCreateActivityCommands.h"
@@ -45,7 +46,7 @@ QIVBaseUnknown* fctCreateZELBIWFastenerLocationCmd(void*) {
   return Unavailable("ZELBIWFastenerLocationCmd", "ZELBIWFastenerLocationCmd", kReplace, 0);
 }
 QIVBaseUnknown* fctCreateZELBIWUpdateManufAssemblyCmd() {
-  return UnavailableModeOnly("ZELBIWUpdateManufAssemblyCmd", 0);
+  return Create<ZELBIWUpdateManufAssemblyCmd>();
 }
 QIVBaseUnknown* fctCreateZELVekBIWAssignDatumAndTargetCmd() {
   return UnavailableModeOnly("ZELVekBIWAssignDatumAndTargetCmd", 0);

@@ -1,0 +1,470 @@
+#include <gmock/gmock.h>
+
+#include "ManufAssemblyFlowTestSupport.h"
+#include "QIVDlgEditor.h"
+#include "QIVEnvironment.h"
+#include "QIVFrmEditor.h"
+#include "QIVISPPActivityRoot.h"
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+
+namespace {
+class ZELBIWUpdateManufAssemblyCmdTest : public ManufAssemblyFlowTest {};
+
+constexpr const char* kCycleBox =
+    "box 0x4140200 \"Manufactured Assembly Update\" \"\\nCyclic control flow\\nThe control flow loops: ";
+}  // namespace
+
+// Outputs and what they hold.
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AnActivityWithoutOutputGetsOneLabelledLikeItHoldingItsProducts) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation", "Station 10");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load parts");
+  QIVBaseUnknown_var floor = Product("Floor"), tunnel = Product("Tunnel");
+  Handle(load, {floor, tunnel});
+
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_NE(command, nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(Contents(load), ElementsAre("Floor", "Tunnel"));
+  EXPECT_THAT(NamesOf(command->GetCreatedOutputs()), ElementsAre("Load parts"));
+  // The station handles nothing of its own, so it gets no output.
+  EXPECT_EQ(OutputCount(station), 0);
+  EXPECT_THAT(Boxes(), IsEmpty());
+
+  // A second update refills the same assembly.
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(Contents(load), ElementsAre("Floor", "Tunnel"));
+  EXPECT_THAT(AssembliesOfDocument(), ElementsAre("Load parts"));
+  EXPECT_EQ(command->GetCurrentState()->GetName(), "InitialState");
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AnActivityWithoutHandledProductsIsLeftAlone) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var weld = Child(station, "BIWActivitySpotWelding");
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_EQ(OutputCount(weld), 0);
+  EXPECT_THAT(AssembliesOfDocument(), IsEmpty());
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AnOutputAlreadyThereIsEmptiedAndRefilled) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  QIVBaseUnknown_var floor = Product("Floor"), stale = Product("Stale");
+  Handle(load, {floor});
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(PressUpdate(), S_OK);
+  ZELIMfgAssembly_var(Outputs(load)[1])->AddPart(stale);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(Contents(load), ElementsAre("Floor"));
+  EXPECT_EQ(command->GetCreatedOutputs().Size(), 1);
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, TwoOutputsAreReportedAndLeftUnchanged) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  Handle(load, {Product("Floor")});
+  QIVISPPFlowMgt_var flow(load);
+  for (int i = 0; i < 2; ++i) {
+    QIVBaseUnknown_var output, assembly;
+    Document()->CreateObject("MfgAssembly", "", 0, assembly);
+    ZELIMfgAssembly_var(assembly)->SetLabel(i ? "Second" : "First");
+    flow->CreateProductOutput(output);
+    QIVISPPProductIO_var(output)->SetProduct(assembly);
+  }
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(Contents(load), ElementsAre("<2 outputs>"));
+  EXPECT_TRUE(command->GetCreatedOutputs().IsEmpty());
+  QIVListValQIVBaseUnknown_var parts;
+  ZELIMfgAssembly_var(Outputs(load)[1])->GetParts(parts);
+  EXPECT_TRUE(parts.IsEmpty());
+  EXPECT_THAT(Boxes(),
+              ElementsAre("box 0x4140200 \"Manufactured Assembly Update\" \"\\nProduct flow problem at "
+                          "activity Load\\nIt outputs more than one manufactured assembly; its output "
+                          "was left unchanged.\\n\" -> OK"));
+}
+
+// Handing products on along the flow.
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ALinearFlowHandsEachAssemblyToTheNextActivity) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation", "Station 10");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  QIVBaseUnknown_var weld = Child(station, "BIWActivitySpotWelding", "Weld");
+  QIVBaseUnknown_var unload = Child(station, "BIWActivityUnloading", "Unload");
+  Link(load, weld);
+  Link(weld, unload);
+  QIVBaseUnknown_var floor = Product("Floor"), bracket = Product("Bracket");
+  Handle(load, {floor});
+  Handle(weld, {bracket});
+
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(Contents(load), ElementsAre("Floor"));
+  EXPECT_THAT(FromFlow(weld), ElementsAre("Load"));
+  EXPECT_THAT(Contents(weld), ElementsAre("Bracket", "Load"));
+  EXPECT_THAT(FromFlow(unload), ElementsAre("Weld"));
+  EXPECT_THAT(Contents(unload), ElementsAre("Weld"));
+  EXPECT_THAT(FromFlow(load), IsEmpty());
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, StationsInFlowHandOnTheirOwnAssemblies) {
+  QIVBaseUnknown_var front = Child(Root(), "BIWActivityStation", "Front");
+  QIVBaseUnknown_var rear = Child(Root(), "BIWActivityStation", "Rear");
+  Link(front, rear);
+  Handle(Child(front, "BIWActivityLoading", "Load front"), {Product("Dash")});
+  Handle(front, {Product("Cowl")});
+  Handle(rear, {Product("Panel")});
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(Contents(front), ElementsAre("Cowl"));
+  EXPECT_THAT(Contents(rear), ElementsAre("Panel", "Front"));
+  EXPECT_THAT(AssembliesOfDocument(), ElementsAre("Load front", "Front", "Rear"));
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AJoinCollectsTheAssembliesOfBothBranches) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var left = Child(station, "BIWActivityLoading", "Left");
+  QIVBaseUnknown_var right = Child(station, "BIWActivityLoading", "Right");
+  QIVBaseUnknown_var join = Child(station, "BIWActivitySpotWelding", "Join");
+  Link(left, join);
+  Link(right, join);
+  Handle(left, {Product("Left side")});
+  Handle(right, {Product("Right side")});
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(FromFlow(join), ElementsAre("Left", "Right"));
+  EXPECT_THAT(Contents(join), ElementsAre("Left", "Right"));
+  EXPECT_THAT(Boxes(), IsEmpty());
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ASplitHandsNothingOnAndWarnsWhenTheBranchesMissProducts) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
+  QIVBaseUnknown_var c = Child(station, "BIWActivitySpotWelding", "C");
+  for (const QIVBaseUnknown_var& next : {a, b, c}) Link(load, next);
+  Handle(load, {Product("Floor")});
+  Handle(a, {Product("Bolt")});
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(PressUpdate(), S_OK);
+  for (const QIVBaseUnknown_var& next : {a, b, c}) EXPECT_THAT(FromFlow(next), IsEmpty());
+  EXPECT_EQ(command->GetWarnings().Size(), 1);
+  EXPECT_THAT(Boxes(),
+              ElementsAre("box 0x4140200 \"Manufactured Assembly Update\" \"\\nProcess flow problem at "
+                          "activity Load\\nIts next activities do not handle all of its products, so "
+                          "none were handed on.\\n\" -> OK"));
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ASplitWhoseBranchesHandleEverythingIsQuiet) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
+  Link(load, a);
+  Link(load, b);
+  Handle(load, {Product("Floor")});
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(PressUpdate(), S_OK);
+  // The planner gives the load's assembly to one branch by hand.
+  Handle(a, {Outputs(load)[1]});
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(FromFlow(a), IsEmpty());
+  EXPECT_THAT(FromFlow(b), IsEmpty());
+  EXPECT_EQ(command->GetWarnings().Size(), 1) << "only the first update missed products";
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AProductHandedOnLeavesTheActivityThatNoLongerFollows) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  QIVBaseUnknown_var first = Child(station, "BIWActivitySpotWelding", "First");
+  QIVBaseUnknown_var second = Child(station, "BIWActivitySpotWelding", "Second");
+  Link(load, first);
+  Handle(load, {Product("Floor")});
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  ASSERT_THAT(FromFlow(first), ElementsAre("Load"));
+
+  QIVISPPFlowMgt_var(load)->RemoveNextActivity(first);
+  Link(load, second);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(FromFlow(first), IsEmpty());
+  EXPECT_THAT(FromFlow(second), ElementsAre("Load"));
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AProductAlreadyAssignedToTheNextActivityIsNotHandedOnAgain) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  QIVBaseUnknown_var weld = Child(station, "BIWActivitySpotWelding", "Weld");
+  Link(load, weld);
+  Handle(load, {Product("Floor")});
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  QIVBaseUnknown_var assembly = Outputs(load)[1];
+  QIVISPPItemMgt_var(weld)->RemoveItem(assembly);
+  Handle(weld, {assembly});
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_THAT(FromFlow(weld), IsEmpty());
+  EXPECT_TRUE(QIVISPPItemMgt_var(weld)->HasItem(assembly, QIVSPPItemAssigned));
+}
+
+// Cycles and flow order.
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ATwoActivityCycleIsReportedOnceHoweverOftenTheUpdateRuns) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
+  Link(a, b);
+  Link(b, a);
+  Handle(a, {Product("Floor")});
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(PressUpdate(), S_OK);
+  // Each activity of the loop is found closing it, seen from its side.
+  const std::vector<std::string> firstRun = Texts(command->GetWarnings());
+  EXPECT_THAT(firstRun, ElementsAre(HasSubstr("loops: B --> A."), HasSubstr("loops: A --> B.")));
+  for (int run = 0; run < 2; ++run) ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_EQ(Texts(command->GetWarnings()), firstRun);
+  const std::vector<std::string> boxes = Boxes();
+  ASSERT_THAT(boxes, SizeIs(3));
+  EXPECT_EQ(boxes[0].rfind(kCycleBox, 0), 0u) << boxes[0];
+  EXPECT_EQ(boxes[0], boxes[2]);
+  // The cycle stops the walk before the assemblies below the station.
+  EXPECT_THAT(AssembliesOfDocument(), IsEmpty());
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ACycleNamesTheActivityItLoopsBackTo) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
+  Link(a, b);
+  Link(b, a);
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  QIVBaseUnknown_var repeated;
+  QIVListValQIVBaseUnknown_var path;
+  EXPECT_FALSE(command->CheckForCyclicity(a, repeated, path));
+  EXPECT_EQ(NameOf(repeated), "B");
+  command->UpdateOutputProductForActivity(a, 0);
+  EXPECT_EQ(command->GetWarnings()[1].str(),
+            "\nCyclic control flow\nThe control flow loops: B --> A. The flow after it was not updated.");
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ACycleThePathLosesAtDeadEndsStillEnds) {
+  // Each activity of the loop first branches to a dead end, which empties
+  // the shared path before the loop closes.
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  std::vector<QIVBaseUnknown_var> loop, ends;
+  for (const char* name : {"Y1", "A", "Y2", "B"})
+    loop.push_back(Child(station, "BIWActivitySpotWelding", name));
+  for (const char* name : {"D1", "D2"}) ends.push_back(Child(station, "BIWActivityUnloading", name));
+  Link(loop[0], ends[0]);
+  Link(loop[0], loop[1]);
+  Link(loop[1], loop[2]);
+  Link(loop[2], ends[1]);
+  Link(loop[2], loop[3]);
+  Link(loop[3], loop[0]);
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  QIVBaseUnknown_var repeated;
+  QIVListValQIVBaseUnknown_var path;
+  EXPECT_FALSE(command->CheckForCyclicity(loop[0], repeated, path));
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_FALSE(command->GetWarnings().IsEmpty());
+  for (const QIVUnicodeString& warning : command->GetWarnings())
+    EXPECT_THAT(warning.str(), HasSubstr(" --> "));
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AFlowWithoutCycleChecksClean) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var a = Child(station, "BIWActivityLoading");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding");
+  QIVBaseUnknown_var c = Child(station, "BIWActivitySpotWelding");
+  QIVBaseUnknown_var d = Child(station, "BIWActivityUnloading");
+  Link(a, b);
+  Link(a, c);
+  Link(b, d);
+  Link(c, d);
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  QIVBaseUnknown_var repeated;
+  QIVListValQIVBaseUnknown_var path;
+  EXPECT_TRUE(command->CheckForCyclicity(a, repeated, path));
+  EXPECT_TRUE(repeated.IsNull());
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ChildrenArePutInControlFlowOrder) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
+  QIVBaseUnknown_var a = Child(station, "BIWActivityLoading", "A");
+  Child(station, "Activity", "Not BIW");
+  Link(a, b);
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  QIVListValQIVBaseUnknown_var children;
+  command->GetAllChildActivities(station, children);
+  EXPECT_THAT(NamesOf(children), ElementsAre("A", "B"));
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ReorderingPullsAWholeChainOfPredecessorsForward) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var d = Child(station, "BIWActivityUnloading", "D");
+  QIVBaseUnknown_var c = Child(station, "BIWActivitySpotWelding", "C");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
+  QIVBaseUnknown_var a = Child(station, "BIWActivityLoading", "A");
+  Link(a, b);
+  Link(b, c);
+  Link(c, d);
+  Link(a, d);
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  QIVListValQIVBaseUnknown_var list{d, c, b, a};
+  command->ReOrderActivitiesForControlFlow(list, 1);
+  EXPECT_THAT(NamesOf(list), ElementsAre("A", "B", "C", "D"));
+
+  // From a later position the entries before it stay where they are.
+  QIVListValQIVBaseUnknown_var tail{d, b, a};
+  command->ReOrderActivitiesForControlFlow(tail, 2);
+  EXPECT_THAT(NamesOf(tail), ElementsAre("D", "A", "B"));
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ReorderingEndsWhenPreviousLinksFormACycle) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var c = Child(station, "BIWActivityUnloading", "C");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
+  QIVBaseUnknown_var a = Child(station, "BIWActivityLoading", "A");
+  QIVBaseUnknown_var start = Child(station, "BIWActivityLoading", "Start");
+  Link(a, b);
+  Link(b, a);
+  Link(b, c);
+  Link(start, a);
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  QIVListValQIVBaseUnknown_var list{c, b, a, start};
+  command->ReOrderActivitiesForControlFlow(list, 1);
+  // The loop between A and B is not followed; the other links still order.
+  EXPECT_THAT(NamesOf(list), ElementsAre("B", "C", "Start", "A"));
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, StartsAreTheFirstActivitiesAboveBIWChildren) {
+  QIVBaseUnknown_var plain = Child(Root(), "Activity", "Plain");
+  QIVBaseUnknown_var line = Child(plain, "Activity", "Line");
+  Child(line, "BIWActivityStation", "Station");
+  QIVBaseUnknown_var other = Child(Root(), "Activity", "Other");
+  Child(other, "BIWActivityStation", "Station 2");
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  QIVListValQIVBaseUnknown_var starts;
+  command->GetValidActivityToStart(Root(), starts);
+  EXPECT_THAT(NamesOf(starts), ElementsAre("Line", "Other"));
+
+  Child(Root(), "BIWActivityGrouping", "Grouping");
+  starts.RemoveAll();
+  command->GetValidActivityToStart(Root(), starts);
+  EXPECT_THAT(NamesOf(starts), ElementsAre("Line", "Other", "Process"));
+}
+
+// Single updates, picks and ending.
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ASingleUpdateTouchesOnlyThePickedActivity) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  QIVBaseUnknown_var weld = Child(station, "BIWActivitySpotWelding", "Weld");
+  QIVBaseUnknown_var other = Child(station, "BIWActivityLoading", "Other");
+  Link(load, weld);
+  Handle(load, {Product("Floor")});
+  Handle(weld, {Product("Bolt")});
+  Handle(other, {Product("Roof")});
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(UpdateOne(load), S_OK);
+  EXPECT_EQ(command->GetCurrentState()->GetName(), "SelectActivity");
+  EXPECT_EQ(NameOf(command->GetSelectedActivity()), "Load");
+  EXPECT_EQ(command->GetPanel()->Find<QIVDlgEditor>("EditSelectedActivity")->GetText(), "Load");
+  EXPECT_EQ(QIVFrmEditor::GetCurrentEditor()->GetHSO()->GetSize(), 1);
+  EXPECT_THAT(Contents(load), ElementsAre("Floor"));
+  EXPECT_THAT(FromFlow(weld), ElementsAre("Load"));
+  EXPECT_EQ(OutputCount(weld), 0) << "the next activity is handed the assembly, not updated";
+  EXPECT_EQ(OutputCount(other), 0);
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, OnlyBIWActivitiesArePicked) {
+  QIVBaseUnknown_var plain = Child(Root(), "Activity", "Plain");
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(Check("RBSelectedActivity"), S_OK);
+  EXPECT_EQ(Pick(plain), E_FAIL);
+  EXPECT_EQ(Pick(Product("Floor")), E_FAIL);
+  EXPECT_TRUE(command->GetSelectedActivity().IsNull());
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, CancelDeletesTheAssembliesMadeSinceTheLastSingleUpdate) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var first = Child(station, "BIWActivityLoading", "First");
+  QIVBaseUnknown_var second = Child(station, "BIWActivityLoading", "Second");
+  QIVBaseUnknown_var third = Child(station, "BIWActivitySpotWelding", "Third");
+  Link(second, third);
+  Handle(first, {Product("Floor")});
+  Handle(second, {Product("Roof")});
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(UpdateOne(first), S_OK);
+  ASSERT_EQ(Pick(second), S_OK);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  ASSERT_THAT(FromFlow(third), ElementsAre("Second"));
+  ASSERT_EQ(PressDialog(QIVNotificationKind::Cancel), S_OK);
+  EXPECT_EQ(Command(), nullptr);
+  EXPECT_THAT(AssembliesOfDocument(), ElementsAre("First"));
+  EXPECT_EQ(OutputCount(second), 0);
+  EXPECT_THAT(FromFlow(third), IsEmpty());
+  EXPECT_THAT(Contents(first), ElementsAre("Floor"));
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, CancelAfterWholeUpdatesDeletesEverythingTheyMade) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
+  Handle(load, {Product("Floor")});
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  ASSERT_EQ(PressDialog(QIVNotificationKind::Cancel), S_OK);
+  EXPECT_THAT(AssembliesOfDocument(), IsEmpty());
+  EXPECT_EQ(OutputCount(load), 0);
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, OKKeepsEveryChangeAndClosesThePanel) {
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  Handle(Child(station, "BIWActivityLoading", "Load"), {Product("Floor")});
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(PressUpdate(), S_OK);
+  ASSERT_EQ(PressDialog(QIVNotificationKind::OK), S_OK);
+  EXPECT_EQ(Command(), nullptr);
+  EXPECT_THAT(AssembliesOfDocument(), ElementsAre("Load"));
+  EXPECT_THAT(Transcript(), ::testing::Contains("dialog hidden ManufAssly"));
+}
+
+// The warning window.
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, WithTheOutputSwitchWarningsAreRecordedButNotShown) {
+  QIVScopedEnv quiet("ADL_ODT_OUT", "1");
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
+  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
+  Link(a, b);
+  Link(b, a);
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(PressUpdate(), S_OK);
+  EXPECT_EQ(command->GetWarnings().Size(), 2);
+  EXPECT_THAT(Boxes(), IsEmpty());
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, WarningsAboutNoActivityAndUnknownKeysAreNotRecorded) {
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  command->DisplayWarningWindow(QIVBaseUnknown_var(), "CyclicLinks");
+  command->DisplayWarningWindow(Root(), "NoSuchKey");
+  command->DisplayWarningWindow();
+  EXPECT_TRUE(command->GetWarnings().IsEmpty());
+  EXPECT_THAT(Boxes(), IsEmpty());
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ACycleWithoutAnActivityToNameStillReadsWithItsArrow) {
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation", "S");
+  command->DisplayWarningWindow(station, "CyclicLinks");
+  EXPECT_EQ(command->GetWarnings()[1].str(),
+            "\nCyclic control flow\nThe control flow loops:  --> S. The flow after it was not updated.");
+}
