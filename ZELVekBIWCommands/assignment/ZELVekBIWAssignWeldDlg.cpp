@@ -674,16 +674,26 @@ void ZELVekBIWAssignWeldDlg::HideListWeldIDs(List& displayed) {
   displayed.RemoveAll();
 }
 
+void ZELVekBIWAssignWeldDlg::ReplaceDisplayedIDs(List& displayed, const List& now, const List& other, int mode) {
+  // Only the identifiers that leave both lists are hidden, so a refill of
+  // the same lines, or a fastener moving across, leaves the view as it was.
+  auto staying = IdentitiesOf(now);
+  for (const QIVBaseUnknown_var& fastener : other) staying.insert(fastener.Identity());
+  List leaving;
+  for (const QIVBaseUnknown_var& fastener : displayed)
+    if (!staying.count(fastener.Identity())) leaving.Append(fastener);
+  FilteredVisualization(leaving, 0);
+  displayed = now;
+  FilteredVisualization(displayed, mode);
+}
+
 void ZELVekBIWAssignWeldDlg::ShowListAvailableWeldIDs() {
-  HideListWeldIDs(_pListOfAvailableWeldsDisplayed);
-  _pListOfAvailableWeldsDisplayed = _leftWelds;
-  FilteredVisualization(_pListOfAvailableWeldsDisplayed, 1);
+  ReplaceDisplayedIDs(_pListOfAvailableWeldsDisplayed, _leftWelds, _pListOfAssignedWeldsDisplayed, 1);
 }
 
 void ZELVekBIWAssignWeldDlg::ShowListAssignedWeldIDs() {
-  HideListWeldIDs(_pListOfAssignedWeldsDisplayed);
-  if (_pListOfWeldsFromActivity) _pListOfAssignedWeldsDisplayed = *_pListOfWeldsFromActivity;
-  FilteredVisualization(_pListOfAssignedWeldsDisplayed, 2);
+  ReplaceDisplayedIDs(_pListOfAssignedWeldsDisplayed,
+                      _pListOfWeldsFromActivity ? *_pListOfWeldsFromActivity : List(), _pListOfAvailableWeldsDisplayed, 2);
 }
 
 void ZELVekBIWAssignWeldDlg::UpdateListOfWeldsToShow() {

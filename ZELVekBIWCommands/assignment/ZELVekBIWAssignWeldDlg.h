@@ -149,6 +149,9 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   bool IsAssignedAnywhere(const QIVBaseUnknown_var& fastener) const;
   void SelectRows(QIVDlgSelectorList* list, const LineIndex& index, const List& fasteners, List& kept) const;
   void SetEditorCount(QIVDlgEditor* editor, int count);
+  // `displayed` becomes `now`, its identifiers shown in that mode; those
+  // still in `other` stay shown.
+  void ReplaceDisplayedIDs(List& displayed, const List& now, const List& other, int mode);
 
   // Widgets (owned by their parents).
   QIVDlgTabContainer* _pTabContainer = nullptr;

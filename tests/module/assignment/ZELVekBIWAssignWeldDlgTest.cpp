@@ -289,3 +289,18 @@ TEST_F(ZELVekBIWAssignWeldDlgAccountabilityTest, OneProductReportsTheCurrentProd
   ASSERT_EQ(AccountRows().size(), 2u);
   EXPECT_EQ(AccountRows()[0][1], "W4, B");
 }
+
+TEST_F(ZELVekBIWAssignWeldDlgTest, AFastenerMovingAcrossKeepsItsIdentifierShown) {
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(Select("SelectListRightId", {0}), S_OK);
+  ASSERT_EQ(Choose("ComboProductId", 2), S_OK);
+  ASSERT_EQ(Select("SelectListRightId", {0}), S_OK);
+  ASSERT_EQ(Press("PushButtonUnassignId"), S_OK);
+  EXPECT_THAT(Lines("SelectListLeftId"), ElementsAre("W1", "W2", "W3", "W4", "W5"));
+  EXPECT_TRUE(ZELFastenerDisplay::Instance().IsIdentifierShown(_w4));
+  EXPECT_EQ(ZELFastenerDisplay::Instance().CountIdentifiersShown(), 5u);
+  ASSERT_EQ(Select("SelectListLeftId", {3}), S_OK);
+  ASSERT_EQ(Press("PushButtonAssignId"), S_OK);
+  EXPECT_TRUE(ZELFastenerDisplay::Instance().IsIdentifierShown(_w4));
+  EXPECT_EQ(ZELFastenerDisplay::Instance().CountIdentifiersShown(), 5u);
+}
