@@ -6,4 +6,5 @@
 // the verb that runs stores its exit status (BiwplanExit) in `status`.
 void AddDocumentVerbs(CLI::App& app, int& status);
 void AddEditingVerbs(CLI::App& app, int& status);
+void AddLocationExportVerbs(CLI::App& app, int& status);
 void AddSessionVerbs(CLI::App& app, int& status);

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   int status = BiwplanExit::Ok;
   AddDocumentVerbs(app, status);
   AddEditingVerbs(app, status);
+  AddLocationExportVerbs(app, status);
   AddSessionVerbs(app, status);
   try {
     app.parse(argc, argv);

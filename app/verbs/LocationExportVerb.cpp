@@ -1,0 +1,95 @@
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BiwplanCli.h"
+#include "BiwplanVerbs.h"
+#include "ZELFastenerServices.h"
+#include "ZELISpotWeld.h"
+
+namespace {
+
+// Rows named in one select line, so that the line stays far below the
+// journal's line limit whatever the number of welds.
+constexpr int kRowsPerSelect = 5000;
+
+struct LocationExport {
+  std::string document;
+  std::string output;
+  std::vector<std::string> welds;
+  std::vector<std::string> groups;
+  std::string refProduct;
+};
+
+int SpotWeldCount(const QIVIDocument_var& document) {
+  QIVListValQIVBaseUnknown_var fasteners;
+  ZELFastenerServices::GetListOfAllPointFasteners(QIVBaseUnknown_var(document), fasteners);
+  return static_cast<int>(
+      std::count_if(fasteners.begin(), fasteners.end(),
+                    [](const QIVBaseUnknown_var& fastener) { return bool(ZELISpotWeld_var(fastener)); }));
+}
+
+// The planner's steps in the export dialog: with chosen welds or groups,
+// empty the list the dialog starts with and pick them back one by one;
+// pick the reference product; save; close.
+std::string ExportJournal(const LocationExport& request, int listedWelds) {
+  std::string journal = "# biwplan export-locations\nstart ZELVekBIWSaveLocationsInXMLCmd\n";
+  if (!request.welds.empty() || !request.groups.empty()) {
+    for (int left = listedWelds; left > 0; left -= kRowsPerSelect) {
+      journal += "select pWeldsListSelectorList";
+      for (int row = 0; row < std::min(left, kRowsPerSelect); ++row) journal += " " + std::to_string(row);
+      journal += "\npress pRemoveWeldsPushButton\n";
+    }
+    for (const std::string& weld : request.welds)
+      journal += "pick " + BiwplanJournalWord("fastener:" + weld) + "\n";
+    for (const std::string& group : request.groups)
+      journal += "pick " + BiwplanJournalWord("feature:" + group) + "\n";
+  }
+  if (!request.refProduct.empty())
+    journal += "pick " + BiwplanJournalWord("product:" + request.refProduct) + "\n";
+  journal += "press OK\nfile " + BiwplanJournalWord(request.output) + "\nexpect no-box\npress Cancel\n";
+  return journal;
+}
+
+// Every name must stand for an object before anything is played, so that a
+// mistyped name is told as such, not as a step of the canned journal.
+bool AllFound(BiwplanSession& session, const LocationExport& request) {
+  for (const std::string& weld : request.welds)
+    if (!BiwplanFindObject(session, "fastener:" + weld)) return false;
+  for (const std::string& group : request.groups)
+    if (!BiwplanFindObject(session, "feature:" + group)) return false;
+  return request.refProduct.empty() || BiwplanFindObject(session, "product:" + request.refProduct);
+}
+
+int ExportLocations(const LocationExport& request) {
+  BiwplanSession session;
+  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!AllFound(session, request)) return BiwplanExit::Failed;
+  const int status = BiwplanPlayJournal(session, ExportJournal(request, SpotWeldCount(session.Document())),
+                                        "export-locations");
+  // The command gives a name without any dot the XML extension.
+  const bool extended = request.output.find('.') == std::string::npos;
+  if (status == BiwplanExit::Ok) std::cout << "wrote " << request.output << (extended ? ".xml" : "") << '\n';
+  return status;
+}
+
+}  // namespace
+
+void AddLocationExportVerbs(CLI::App& app, int& status) {
+  auto* verb =
+      app.add_subcommand("export-locations",
+                         "Write the design and manufacturing positions of spot welds, and a reference "
+                         "product's position, to an XML file");
+  auto request = std::make_shared<LocationExport>();
+  verb->add_option("DOC", request->document, "Document file")->required();
+  verb->add_option("OUT", request->output, "XML file to write; \".xml\" is added to a name without any dot")
+      ->required();
+  verb->add_option("--weld", request->welds,
+                   "A spot weld to write, by name (all of them when no --weld or --group)");
+  verb->add_option("--group", request->groups, "A joint body whose spot welds to write, by name");
+  verb->add_option("--ref-product", request->refProduct,
+                   "The reference product, e.g. UnderBody.1/FrontFloor.1");
+  verb->callback([&status, request] { status = ExportLocations(*request); });
+}
