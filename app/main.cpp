@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
   CLI::App app("biwplan: process planning of car-body assembly", "biwplan");
   app.require_subcommand(1);
   int status = BiwplanExit::Ok;
+  AddAssignmentVerbs(app, status);
   AddDocumentVerbs(app, status);
   AddEditingVerbs(app, status);
   AddLocationExportVerbs(app, status);

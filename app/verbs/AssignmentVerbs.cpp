@@ -1,0 +1,148 @@
+#include <iostream>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "BiwplanCli.h"
+#include "BiwplanVerbs.h"
+#include "QIVTranscript.h"
+#include "ZELFastenerServices.h"
+#include "ZELIBIWFastener.h"
+
+namespace {
+
+// Fasteners named in one pick line, so that the line stays far below the
+// journal's line limit.
+constexpr std::size_t kFastenersPerPick = 500;
+
+struct AssignmentRequest {
+  std::string document;
+  std::string activity;
+  std::vector<std::string> fasteners;
+  bool save = false;
+};
+
+struct Wanted {
+  std::string name;
+  QIVBaseUnknown_var fastener;
+};
+
+bool IsAssignedTo(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity) {
+  QIVListValQIVBaseUnknown_var activities;
+  int count = 0;
+  ZELFastenerServices::GetActivityFromAssignedWeld(fastener, activities, count);
+  return activities.Contains(activity);
+}
+
+// Why the dialog will not move the fastener, or empty when it should.
+std::string AssignObstacle(BiwplanSession& session, const QIVBaseUnknown_var& fastener,
+                           const QIVBaseUnknown_var& activity) {
+  QIVListValQIVBaseUnknown_var activities;
+  int count = 0;
+  ZELFastenerServices::GetActivityFromAssignedWeld(fastener, activities, count);
+  if (!activities.IsEmpty())
+    return "already assigned to " + BiwplanActivityPath(session.Document(), activities[1]);
+  if (FAILED(ZELFastenerServices::IsValidWeldForActivity(fastener, activity))) {
+    ZELIBIWFastener_var typed(fastener);
+    return "a " + (typed ? typed->GetType().str() : std::string("fastener")) + " does not fit this activity";
+  }
+  return std::string();
+}
+
+// The planner's steps: every product's fasteners offered, the activity
+// picked in the tree, the fasteners picked in the view (which selects
+// their lines), the arrow pressed, the dialog closed.
+std::string AssignmentJournal(const AssignmentRequest& request, const std::vector<Wanted>& picked, bool assign) {
+  std::string journal = std::string("# biwplan ") + (assign ? "assign" : "unassign") +
+                        "\nstart ZELVekBIWAssignWeldCmd\ncheck CheckAllProductId on\npick " +
+                        BiwplanJournalWord(request.activity) + "\n";
+  for (std::size_t i = 0; i < picked.size(); ++i) {
+    if (i % kFastenersPerPick == 0) journal += i == 0 ? "pick" : "\npick+";
+    journal += " " + BiwplanJournalWord("fastener:" + picked[i].name);
+  }
+  if (!picked.empty()) journal += "\n";
+  journal += assign ? "press PushButtonAssignId\n" : "press PushButtonUnassignId\n";
+  return journal + "press Cancel\n";
+}
+
+bool BoxShownSince(std::size_t mark) {
+  for (const std::string& line : QIVTranscript::Instance().LinesSince(mark))
+    if (line.rfind("box ", 0) == 0) return true;
+  return false;
+}
+
+int ChangeAssignments(const AssignmentRequest& request, bool assign) {
+  BiwplanSession session;
+  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
+  if (!activity) return BiwplanExit::Failed;
+
+  std::vector<Wanted> wanted;
+  std::unordered_set<std::string> named;
+  for (const std::string& name : request.fasteners) {
+    if (!named.insert(name).second) continue;
+    const QIVBaseUnknown_var fastener = BiwplanFindObject(session, "fastener:" + name);
+    if (!fastener) return BiwplanExit::Failed;
+    wanted.push_back({name, fastener});
+  }
+
+  // Fasteners that cannot move are told now and not picked: picking one
+  // that has no line would only be dropped by the dialog.
+  std::vector<Wanted> picked;
+  std::vector<std::string> skipped;
+  for (const Wanted& one : wanted) {
+    std::string obstacle;
+    if (assign)
+      obstacle = AssignObstacle(session, one.fastener, activity);
+    else if (!IsAssignedTo(one.fastener, activity))
+      obstacle = "not assigned to " + request.activity;
+    if (obstacle.empty())
+      picked.push_back(one);
+    else
+      skipped.push_back(one.name + ": " + obstacle);
+  }
+
+  const std::size_t mark = QIVTranscript::Instance().Size();
+  const int played = BiwplanPlayJournal(session, AssignmentJournal(request, picked, assign),
+                                        assign ? "assign" : "unassign");
+  if (played != BiwplanExit::Ok) return played;
+  if (BoxShownSince(mark)) {
+    BiwplanFail("nothing was moved: the dialog refused " + request.activity);
+    return BiwplanExit::Refused;
+  }
+
+  int moved = 0;
+  for (const Wanted& one : picked) {
+    if (IsAssignedTo(one.fastener, activity) == assign) {
+      std::cout << (assign ? "assigned " : "unassigned ") << one.name << '\n';
+      ++moved;
+    } else {
+      skipped.push_back(one.name + ": not offered for this activity");
+    }
+  }
+  for (const std::string& line : skipped) std::cout << "skipped " << line << '\n';
+  if (moved == 0) return BiwplanExit::NothingToDo;
+  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
+  return BiwplanExit::Ok;
+}
+
+void AddAssignmentVerb(CLI::App& app, int& status, const char* name, bool assign) {
+  auto* verb = app.add_subcommand(
+      name, assign ? "Assign fasteners to a fastening activity through the manual assignment dialog"
+                   : "Take fasteners off a fastening activity through the manual assignment dialog");
+  auto request = std::make_shared<AssignmentRequest>();
+  verb->add_option("DOC", request->document, "Document file")->required();
+  verb->add_option("ACTIVITY", request->activity, "The activity, e.g. process:\"Process/Station.1/SpotWelding.1\"")
+      ->required();
+  verb->add_option("FASTENER", request->fasteners, "Fasteners by name, e.g. \"W0012, A\"")->required();
+  verb->add_flag("--save", request->save, "Save the document when some fastener moved");
+  verb->callback([&status, request, assign] { status = ChangeAssignments(*request, assign); });
+}
+
+}  // namespace
+
+void AddAssignmentVerbs(CLI::App& app, int& status) {
+  AddAssignmentVerb(app, status, "assign", true);
+  AddAssignmentVerb(app, status, "unassign", false);
+}
