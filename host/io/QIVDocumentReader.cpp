@@ -673,17 +673,38 @@ class Reader {
   std::vector<std::function<void()>> _finishing;
 };
 
-// Where the parser stopped, from its message ("... at line 3, column 7: why").
-QIVDocumentError ParseError(std::string_view text, const QIVUnicodeString& sourceName,
-                            const Json::parse_error& e) {
-  int line = 0;
-  int column = 0;
-  QIVJsonLocator::LineAndColumn(text, e.byte > 0 ? e.byte - 1 : 0, line, column);
-  std::string reason = e.what();
-  const std::size_t colon = reason.find(": ");
-  if (colon != std::string::npos) reason = reason.substr(colon + 2);
-  return QIVDocumentError(sourceName, line, column, "", "not valid JSON: " + reason);
-}
+// Builds the parsed values as the library does, but keeps where the text
+// stopped being JSON for every fault, a number too large for a double
+// included (the library's own parse throws that one without its place).
+class PlacedParser : public nlohmann::detail::json_sax_dom_parser<Json> {
+ public:
+  explicit PlacedParser(Json& root) : json_sax_dom_parser(root, false) {}
+
+  template <class Exception>
+  bool parse_error(std::size_t position, const std::string&, const Exception& fault) {
+    _position = position;
+    _message = fault.what();
+    return false;
+  }
+
+  // The parser's reason without its own prefix and place:
+  // "[json.exception.parse_error.101] parse error at line 3, column 7: why".
+  QIVDocumentError Error(std::string_view text, const QIVUnicodeString& sourceName) const {
+    int line = 0;
+    int column = 0;
+    QIVJsonLocator::LineAndColumn(text, _position > 0 ? _position - 1 : 0, line, column);
+    std::string reason = _message;
+    if (reason.front() == '[' && reason.find("] ") != std::string::npos)
+      reason.erase(0, reason.find("] ") + 2);
+    if (reason.rfind("parse error", 0) == 0 && reason.find(": ") != std::string::npos)
+      reason.erase(0, reason.find(": ") + 2);
+    return QIVDocumentError(sourceName, line, column, "", "not valid JSON: " + reason);
+  }
+
+ private:
+  std::size_t _position = 0;
+  std::string _message = "[] unreadable text";
+};
 
 }  // namespace
 
@@ -693,10 +714,11 @@ HRESULT QIVDocumentReader::Read(std::string_view text, const QIVUnicodeString& s
   error = QIVDocumentError();
   Json root;
   try {
-    root = Json::parse(text);
-  } catch (const Json::parse_error& e) {
-    error = ParseError(text, sourceName, e);
-    return E_FAIL;
+    PlacedParser parser(root);
+    if (!Json::sax_parse(text, &parser)) {
+      error = parser.Error(text, sourceName);
+      return E_FAIL;
+    }
   } catch (const std::exception& e) {
     error = QIVDocumentError(sourceName, 0, 0, "", std::string("cannot read the text: ") + e.what());
     return E_FAIL;
