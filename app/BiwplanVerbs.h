@@ -5,6 +5,7 @@
 // Each family of verbs adds its subcommands to the program; the callback of
 // the verb that runs stores its exit status (BiwplanExit) in `status`.
 void AddAssignmentVerbs(CLI::App& app, int& status);
+void AddAssemblyVerbs(CLI::App& app, int& status);
 void AddDocumentVerbs(CLI::App& app, int& status);
 void AddEditingVerbs(CLI::App& app, int& status);
 void AddLocationExportVerbs(CLI::App& app, int& status);

@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int status = BiwplanExit::Ok;
   AddAssignmentVerbs(app, status);
+  AddAssemblyVerbs(app, status);
   AddDocumentVerbs(app, status);
   AddEditingVerbs(app, status);
   AddLocationExportVerbs(app, status);

@@ -1,0 +1,134 @@
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "BiwplanCli.h"
+#include "BiwplanVerbs.h"
+#include "QIVIProduct.h"
+#include "QIVISPPFlowMgt.h"
+#include "QIVISPPItemMgt.h"
+#include "QIVISPPProductIO.h"
+#include "ZELBIWUpdateManufAssemblyCmd.h"
+#include "ZELFastenerServices.h"
+#include "ZELIBIWItemInfo.h"
+#include "ZELIMfgAssembly.h"
+
+namespace {
+
+constexpr const char* kCommand = "ZELBIWUpdateManufAssemblyCmd";
+
+struct AssemblyUpdate {
+  std::string document;
+  std::string activity;
+  bool save = false;
+};
+
+std::string ActivityReference(const std::string& path) {
+  return path.rfind("process:", 0) == 0 ? path : "process:" + path;
+}
+
+// A product by its instance name, an assembly by its label in quotes.
+std::string ItemName(const QIVBaseUnknown_var& item) {
+  if (ZELIMfgAssembly_var assembly(item); assembly) return "\"" + assembly->GetLabel().str() + "\"";
+  if (QIVIProduct_var product(item); product) return product->GetPrdInstanceName().str();
+  return "?";
+}
+
+std::string Names(const QIVListValQIVBaseUnknown_var& items) {
+  std::string names;
+  for (const QIVBaseUnknown_var& item : items) names += (names.empty() ? "" : ", ") + ItemName(item);
+  return names.empty() ? "nothing" : names;
+}
+
+// Each BIW activity with an output assembly or products handed on to it:
+//   PATH
+//     output "LABEL": PART, ..., "SUB-ASSEMBLY"
+//     handed on: "LABEL", ...
+void PrintAssemblies(const QIVIDocument_var& document) {
+  QIVListValQIVBaseUnknown_var activities;
+  ZELFastenerServices::GetListOfAllActivities(activities, QIVBaseUnknown_var(document));
+  for (const QIVBaseUnknown_var& activity : activities) {
+    ZELIBIWItemInfo_var info(activity);
+    if (!info) continue;
+    QIVListValQIVBaseUnknown_var outputs;
+    info->GetProductIOs(outputs, QIVSPPProductOutput);
+    const QIVListValQIVBaseUnknown_var handedOn =
+        QIVISPPItemMgt_var(activity)->GetItems("Item", QIVSPPItemFromFlow);
+    std::string lines;
+    for (const QIVBaseUnknown_var& output : outputs) {
+      QIVBaseUnknown_var product;
+      ZELIMfgAssembly_var assembly;
+      if (FAILED(QIVISPPProductIO_var(output)->GetProduct(product)) ||
+          !(assembly = ZELIMfgAssembly_var(product)))
+        continue;
+      QIVListValQIVBaseUnknown_var parts, subAssemblies;
+      assembly->GetParts(parts);
+      assembly->GetSubAssemblies(subAssemblies);
+      parts.Append(subAssemblies);
+      lines += "  output " + ItemName(product) + ": " + Names(parts) + "\n";
+    }
+    if (!handedOn.IsEmpty()) lines += "  handed on: " + Names(handedOn) + "\n";
+    if (!lines.empty()) std::cout << BiwplanActivityPath(document, activity) << '\n' << lines;
+  }
+}
+
+// A recorded warning is "\nHEADING\nBODY".
+void PrintWarnings(const QIVListValQIVUnicodeString& warnings) {
+  for (const QIVUnicodeString& warning : warnings) {
+    std::string text = warning.str();
+    if (!text.empty() && text[0] == '\n') text.erase(0, 1);
+    const std::size_t split = text.find('\n');
+    std::cout << "warning: " << text.substr(0, split) << '\n';
+    if (split != std::string::npos) std::cout << "  " << text.substr(split + 1) << '\n';
+  }
+}
+
+// The planner's steps on the panel: update the whole process, or choose
+// the selected-activity mode, pick the activity and update it; then OK.
+int UpdateAssemblies(const AssemblyUpdate& request) {
+  BiwplanSession session;
+  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  std::string journal = "# biwplan update-assemblies\nstart " + std::string(kCommand) + "\n";
+  if (!request.activity.empty()) {
+    const std::string reference = ActivityReference(request.activity);
+    const QIVBaseUnknown_var activity = BiwplanFindObject(session, reference);
+    if (!activity) return BiwplanExit::Failed;
+    if (!ZELIBIWItemInfo_var(activity)) {
+      std::cerr << "biwplan: " << request.activity << " is not a BIW activity; the document is unchanged\n";
+      return BiwplanExit::Refused;
+    }
+    journal += "check RBSelectedActivity on\npick " + BiwplanJournalWord(reference) + "\n";
+  }
+  journal += "press ButtonUpdate\n";
+  int status = BiwplanPlayJournal(session, journal, "update-assemblies");
+  if (status != BiwplanExit::Ok) return status;
+  auto* command = dynamic_cast<ZELBIWUpdateManufAssemblyCmd*>(session.Dispatcher().GetActiveCommand());
+  if (!command) return BiwplanFail("the manufactured assembly update did not run");
+  const QIVListValQIVUnicodeString warnings = command->GetWarnings();
+  status = BiwplanPlayJournal(
+      session, "press OK\nexpect line " + BiwplanJournalWord("command ended " + std::string(kCommand)) + "\n",
+      "update-assemblies");
+  if (status != BiwplanExit::Ok) return status;
+
+  PrintAssemblies(session.Document());
+  PrintWarnings(warnings);
+  // A flow problem leaves part of the process as it was: nothing is saved.
+  if (!warnings.IsEmpty()) return BiwplanExit::Refused;
+  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
+  return BiwplanExit::Ok;
+}
+
+}  // namespace
+
+void AddAssemblyVerbs(CLI::App& app, int& status) {
+  auto* verb = app.add_subcommand(
+      "update-assemblies",
+      "Recompute along the control flow the manufactured assembly each BIW activity outputs and hand it on "
+      "to the next activity, for the whole process or one activity");
+  auto request = std::make_shared<AssemblyUpdate>();
+  verb->add_option("DOC", request->document, "Document file")->required();
+  verb->add_option("--activity", request->activity,
+                   "Update only this BIW activity, e.g. \"Process/UnderBody Line/Station 10 Front Floor\"");
+  verb->add_flag("--save", request->save, "Save the document when the update reported no flow problem");
+  verb->callback([&status, request] { status = UpdateAssemblies(*request); });
+}
