@@ -25,9 +25,15 @@ QIVCommand* MainWindow() {
   return frame ? frame->GetMainWindow() : nullptr;
 }
 
-// Captions come from the panel's catalogue under "<control>.Title".
-void Caption(QIVDialog* widget, const char* text) {
-  widget->SetTitle(QIVMsgCatalog::BuildMessage(kClass, widget->GetName().str() + ".Title", nullptr, 0, text));
+// Puts a control in its container's grid, with its caption from the
+// panel's catalogue under "<control>.Title" when it has one.
+template <class Widget>
+Widget* Place(Widget* widget, int row, int column, const char* caption = nullptr) {
+  widget->SetGridConstraints(row, column);
+  if (caption)
+    widget->SetTitle(
+        QIVMsgCatalog::BuildMessage(kClass, widget->GetName().str() + ".Title", nullptr, 0, caption));
+  return widget;
 }
 
 ZELIUpdateManufAssly_var AutomaticUpdate() {
@@ -59,43 +65,29 @@ void ZELBIWUpdateManufAssemblyPanel::Build() {
 
 void ZELBIWUpdateManufAssemblyPanel::BuildPage() {
   ZELTraceScope scope(kClass, "BuildPage", ZELTraceScope::Dashes);
-  _pFrameUp = new QIVDlgFrame(this, "FrameUp");
-  _pFrameUp->SetGridConstraints(0, 0);
-  _pFrameSelectActivity = new QIVDlgFrame(_pFrameUp, "FrameSelectActivity", kFrameStyle);
-  _pFrameSelectActivity->SetGridConstraints(0, 0);
-  Caption(_pFrameSelectActivity, "Update");
-  _pRBAllActivities = new QIVDlgRadioButton(_pFrameSelectActivity, "RBAllActivities");
-  _pRBAllActivities->SetGridConstraints(0, 0);
-  Caption(_pRBAllActivities, "All activities");
-  _pRBSelectedActivity = new QIVDlgRadioButton(_pFrameSelectActivity, "RBSelectedActivity");
-  _pRBSelectedActivity->SetGridConstraints(1, 0);
-  Caption(_pRBSelectedActivity, "Selected activity");
+  _pFrameUp = Place(new QIVDlgFrame(this, "FrameUp"), 0, 0);
+  _pFrameSelectActivity =
+      Place(new QIVDlgFrame(_pFrameUp, "FrameSelectActivity", kFrameStyle), 0, 0, "Update");
+  _pRBAllActivities =
+      Place(new QIVDlgRadioButton(_pFrameSelectActivity, "RBAllActivities"), 0, 0, "All activities");
+  _pRBSelectedActivity =
+      Place(new QIVDlgRadioButton(_pFrameSelectActivity, "RBSelectedActivity"), 1, 0, "Selected activity");
   _pRBAllActivities->SetState(true);
 
-  _pFrameUpdate = new QIVDlgFrame(_pFrameUp, "FrameUpdate", kFrameStyle);
-  _pFrameUpdate->SetGridConstraints(0, 1);
-  _pButtonUpdate = new QIVDlgPushButton(_pFrameUpdate, "ButtonUpdate");
-  Caption(_pButtonUpdate, "Update");
+  _pFrameUpdate = Place(new QIVDlgFrame(_pFrameUp, "FrameUpdate", kFrameStyle), 0, 1);
+  _pButtonUpdate = Place(new QIVDlgPushButton(_pFrameUpdate, "ButtonUpdate"), 0, 0, "Update");
   _pFrameUp->SetSideAttachment(_pFrameSelectActivity, QIVDlgAttachment::Top | QIVDlgAttachment::Bottom);
   _pFrameUp->SetSideAttachment(_pFrameUpdate, QIVDlgAttachment::Top | QIVDlgAttachment::Bottom);
   _pFrameUp->SetHorizontalAttachment(0, 0, _pFrameSelectActivity);
   _pFrameUp->SetHorizontalAttachment(1, 0, _pFrameUpdate);
 
-  _pFrameActivityDisplay = new QIVDlgFrame(this, "FrameActivityDisplay");
-  _pFrameActivityDisplay->SetGridConstraints(1, 0);
-  Caption(_pFrameActivityDisplay, "Selected activity");
+  _pFrameActivityDisplay = Place(new QIVDlgFrame(this, "FrameActivityDisplay"), 1, 0, "Selected activity");
   _pEditSelectedActivity = new QIVDlgEditor(_pFrameActivityDisplay, "EditSelectedActivity", kReadOnlyStyle);
   _pFrameActivityDisplay->SetSideAttachment(_pEditSelectedActivity, kAllSides);
 
-  _pFrameDn = new QIVDlgFrame(this, "FrameDn");
-  _pFrameDn->SetGridConstraints(2, 0);
-  Caption(_pFrameDn, "Automatic update");
-  _pRBActivateAuto = new QIVDlgRadioButton(_pFrameDn, "RBActivateAuto");
-  _pRBActivateAuto->SetGridConstraints(0, 0);
-  Caption(_pRBActivateAuto, "On");
-  _pRBDeactivateAuto = new QIVDlgRadioButton(_pFrameDn, "RBDeactivateAuto");
-  _pRBDeactivateAuto->SetGridConstraints(1, 0);
-  Caption(_pRBDeactivateAuto, "Off");
+  _pFrameDn = Place(new QIVDlgFrame(this, "FrameDn"), 2, 0, "Automatic update");
+  _pRBActivateAuto = Place(new QIVDlgRadioButton(_pFrameDn, "RBActivateAuto"), 0, 0, "On");
+  _pRBDeactivateAuto = Place(new QIVDlgRadioButton(_pFrameDn, "RBDeactivateAuto"), 1, 0, "Off");
   (_iAutoUpdate ? _pRBActivateAuto : _pRBDeactivateAuto)->SetState(true, 0);
 
   for (QIVDialog* frame : {_pFrameUp, _pFrameActivityDisplay, _pFrameDn}) SetSideAttachment(frame, kAllSides);

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,22 @@ class ManufAssemblyFlowTest : public ModuleTestSession {
   }
   static void Link(const QIVBaseUnknown_var& from, const QIVBaseUnknown_var& to) {
     EXPECT_EQ(QIVISPPFlowMgt_var(from)->AddNextActivity(to), S_OK);
+  }
+
+  // A new station holding welding activities of those labels, in that
+  // child order, linked as the "FROM>TO" pairs say.
+  using Activities = std::map<std::string, QIVBaseUnknown_var>;
+  Activities Station(std::initializer_list<const char*> labels,
+                     std::initializer_list<const char*> links = {}) {
+    Activities activities;
+    activities["station"] = Child(Root(), "BIWActivityStation");
+    for (const char* label : labels)
+      activities[label] = Child(activities["station"], "BIWActivitySpotWelding", label);
+    for (const std::string link : links) {
+      const std::size_t arrow = link.find('>');
+      Link(activities.at(link.substr(0, arrow)), activities.at(link.substr(arrow + 1)));
+    }
+    return activities;
   }
 
   static std::string NameOf(const QIVBaseUnknown_var& object) {

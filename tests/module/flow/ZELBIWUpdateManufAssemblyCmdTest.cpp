@@ -127,12 +127,8 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, StationsInFlowHandOnTheirOwnAssemblies)
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AJoinCollectsTheAssembliesOfBothBranches) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var left = Child(station, "BIWActivityLoading", "Left");
-  QIVBaseUnknown_var right = Child(station, "BIWActivityLoading", "Right");
-  QIVBaseUnknown_var join = Child(station, "BIWActivitySpotWelding", "Join");
-  Link(left, join);
-  Link(right, join);
+  Activities at = Station({"Left", "Right", "Join"}, {"Left>Join", "Right>Join"});
+  const QIVBaseUnknown_var &left = at["Left"], &right = at["Right"], &join = at["Join"];
   Handle(left, {Product("Left side")});
   Handle(right, {Product("Right side")});
   ASSERT_NE(Start(), nullptr);
@@ -143,12 +139,8 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AJoinCollectsTheAssembliesOfBothBranche
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ASplitHandsNothingOnAndWarnsWhenTheBranchesMissProducts) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
-  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
-  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
-  QIVBaseUnknown_var c = Child(station, "BIWActivitySpotWelding", "C");
-  for (const QIVBaseUnknown_var& next : {a, b, c}) Link(load, next);
+  Activities at = Station({"Load", "A", "B", "C"}, {"Load>A", "Load>B", "Load>C"});
+  const QIVBaseUnknown_var &load = at["Load"], &a = at["A"], &b = at["B"], &c = at["C"];
   Handle(load, {Product("Floor")});
   Handle(a, {Product("Bolt")});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
@@ -162,12 +154,8 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ASplitHandsNothingOnAndWarnsWhenTheBran
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ASplitWhoseBranchesHandleEverythingIsQuiet) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
-  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
-  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
-  Link(load, a);
-  Link(load, b);
+  Activities at = Station({"Load", "A", "B"}, {"Load>A", "Load>B"});
+  const QIVBaseUnknown_var &load = at["Load"], &a = at["A"], &b = at["B"];
   Handle(load, {Product("Floor")});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
   ASSERT_EQ(PressUpdate(), S_OK);
@@ -180,11 +168,8 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ASplitWhoseBranchesHandleEverythingIsQu
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AProductHandedOnLeavesTheActivityThatNoLongerFollows) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
-  QIVBaseUnknown_var first = Child(station, "BIWActivitySpotWelding", "First");
-  QIVBaseUnknown_var second = Child(station, "BIWActivitySpotWelding", "Second");
-  Link(load, first);
+  Activities at = Station({"Load", "First", "Second"}, {"Load>First"});
+  const QIVBaseUnknown_var &load = at["Load"], &first = at["First"], &second = at["Second"];
   Handle(load, {Product("Floor")});
   ASSERT_NE(Start(), nullptr);
   ASSERT_EQ(PressUpdate(), S_OK);
@@ -198,10 +183,8 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AProductHandedOnLeavesTheActivityThatNo
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AProductAlreadyAssignedToTheNextActivityIsNotHandedOnAgain) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
-  QIVBaseUnknown_var weld = Child(station, "BIWActivitySpotWelding", "Weld");
-  Link(load, weld);
+  Activities at = Station({"Load", "Weld"}, {"Load>Weld"});
+  const QIVBaseUnknown_var &load = at["Load"], &weld = at["Weld"];
   Handle(load, {Product("Floor")});
   ASSERT_NE(Start(), nullptr);
   ASSERT_EQ(PressUpdate(), S_OK);
@@ -216,12 +199,8 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AProductAlreadyAssignedToTheNextActivit
 // Cycles and flow order.
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ATwoActivityCycleIsReportedOnceHoweverOftenTheUpdateRuns) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
-  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
-  Link(a, b);
-  Link(b, a);
-  Handle(a, {Product("Floor")});
+  Activities at = Station({"A", "B"}, {"A>B", "B>A"});
+  Handle(at["A"], {Product("Floor")});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
   ASSERT_EQ(PressUpdate(), S_OK);
   // Each activity of the loop is found closing it, seen from its side.
@@ -238,17 +217,13 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ATwoActivityCycleIsReportedOnceHoweverO
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ACycleNamesTheActivityItLoopsBackTo) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
-  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
-  Link(a, b);
-  Link(b, a);
+  Activities at = Station({"A", "B"}, {"A>B", "B>A"});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
   QIVBaseUnknown_var repeated;
   QIVListValQIVBaseUnknown_var path;
-  EXPECT_FALSE(command->CheckForCyclicity(a, repeated, path));
+  EXPECT_FALSE(command->CheckForCyclicity(at["A"], repeated, path));
   EXPECT_EQ(NameOf(repeated), "B");
-  command->UpdateOutputProductForActivity(a, 0);
+  command->UpdateOutputProductForActivity(at["A"], 0);
   EXPECT_EQ(command->GetWarnings()[1].str(),
             "\nCyclic control flow\nThe control flow loops: B --> A. The flow after it was not updated.");
 }
@@ -256,21 +231,12 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ACycleNamesTheActivityItLoopsBackTo) {
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ACycleThePathLosesAtDeadEndsStillEnds) {
   // Each activity of the loop first branches to a dead end, which empties
   // the shared path before the loop closes.
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  std::vector<QIVBaseUnknown_var> loop, ends;
-  for (const char* name : {"Y1", "A", "Y2", "B"})
-    loop.push_back(Child(station, "BIWActivitySpotWelding", name));
-  for (const char* name : {"D1", "D2"}) ends.push_back(Child(station, "BIWActivityUnloading", name));
-  Link(loop[0], ends[0]);
-  Link(loop[0], loop[1]);
-  Link(loop[1], loop[2]);
-  Link(loop[2], ends[1]);
-  Link(loop[2], loop[3]);
-  Link(loop[3], loop[0]);
+  Activities at =
+      Station({"Y1", "A", "Y2", "B", "D1", "D2"}, {"Y1>D1", "Y1>A", "A>Y2", "Y2>D2", "Y2>B", "B>Y1"});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
   QIVBaseUnknown_var repeated;
   QIVListValQIVBaseUnknown_var path;
-  EXPECT_FALSE(command->CheckForCyclicity(loop[0], repeated, path));
+  EXPECT_FALSE(command->CheckForCyclicity(at["Y1"], repeated, path));
   ASSERT_EQ(PressUpdate(), S_OK);
   EXPECT_FALSE(command->GetWarnings().IsEmpty());
   for (const QIVUnicodeString& warning : command->GetWarnings())
@@ -278,19 +244,11 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ACycleThePathLosesAtDeadEndsStillEnds) 
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AFlowWithoutCycleChecksClean) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var a = Child(station, "BIWActivityLoading");
-  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding");
-  QIVBaseUnknown_var c = Child(station, "BIWActivitySpotWelding");
-  QIVBaseUnknown_var d = Child(station, "BIWActivityUnloading");
-  Link(a, b);
-  Link(a, c);
-  Link(b, d);
-  Link(c, d);
+  Activities at = Station({"A", "B", "C", "D"}, {"A>B", "A>C", "B>D", "C>D"});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
   QIVBaseUnknown_var repeated;
   QIVListValQIVBaseUnknown_var path;
-  EXPECT_TRUE(command->CheckForCyclicity(a, repeated, path));
+  EXPECT_TRUE(command->CheckForCyclicity(at["A"], repeated, path));
   EXPECT_TRUE(repeated.IsNull());
 }
 
@@ -307,38 +265,22 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ChildrenArePutInControlFlowOrder) {
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ReorderingPullsAWholeChainOfPredecessorsForward) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var d = Child(station, "BIWActivityUnloading", "D");
-  QIVBaseUnknown_var c = Child(station, "BIWActivitySpotWelding", "C");
-  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
-  QIVBaseUnknown_var a = Child(station, "BIWActivityLoading", "A");
-  Link(a, b);
-  Link(b, c);
-  Link(c, d);
-  Link(a, d);
+  Activities at = Station({"D", "C", "B", "A"}, {"A>B", "B>C", "C>D", "A>D"});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
-  QIVListValQIVBaseUnknown_var list{d, c, b, a};
+  QIVListValQIVBaseUnknown_var list{at["D"], at["C"], at["B"], at["A"]};
   command->ReOrderActivitiesForControlFlow(list, 1);
   EXPECT_THAT(NamesOf(list), ElementsAre("A", "B", "C", "D"));
 
   // From a later position the entries before it stay where they are.
-  QIVListValQIVBaseUnknown_var tail{d, b, a};
+  QIVListValQIVBaseUnknown_var tail{at["D"], at["B"], at["A"]};
   command->ReOrderActivitiesForControlFlow(tail, 2);
   EXPECT_THAT(NamesOf(tail), ElementsAre("D", "A", "B"));
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ReorderingEndsWhenPreviousLinksFormACycle) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var c = Child(station, "BIWActivityUnloading", "C");
-  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
-  QIVBaseUnknown_var a = Child(station, "BIWActivityLoading", "A");
-  QIVBaseUnknown_var start = Child(station, "BIWActivityLoading", "Start");
-  Link(a, b);
-  Link(b, a);
-  Link(b, c);
-  Link(start, a);
+  Activities at = Station({"C", "B", "A", "Start"}, {"A>B", "B>A", "B>C", "Start>A"});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
-  QIVListValQIVBaseUnknown_var list{c, b, a, start};
+  QIVListValQIVBaseUnknown_var list{at["C"], at["B"], at["A"], at["Start"]};
   command->ReOrderActivitiesForControlFlow(list, 1);
   // The loop between A and B is not followed; the other links still order.
   EXPECT_THAT(NamesOf(list), ElementsAre("B", "C", "Start", "A"));
@@ -364,11 +306,8 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, StartsAreTheFirstActivitiesAboveBIWChil
 // Single updates, picks and ending.
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ASingleUpdateTouchesOnlyThePickedActivity) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var load = Child(station, "BIWActivityLoading", "Load");
-  QIVBaseUnknown_var weld = Child(station, "BIWActivitySpotWelding", "Weld");
-  QIVBaseUnknown_var other = Child(station, "BIWActivityLoading", "Other");
-  Link(load, weld);
+  Activities at = Station({"Load", "Weld", "Other"}, {"Load>Weld"});
+  const QIVBaseUnknown_var &load = at["Load"], &weld = at["Weld"], &other = at["Other"];
   Handle(load, {Product("Floor")});
   Handle(weld, {Product("Bolt")});
   Handle(other, {Product("Roof")});
@@ -394,11 +333,8 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, OnlyBIWActivitiesArePicked) {
 }
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, CancelDeletesTheAssembliesMadeSinceTheLastSingleUpdate) {
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var first = Child(station, "BIWActivityLoading", "First");
-  QIVBaseUnknown_var second = Child(station, "BIWActivityLoading", "Second");
-  QIVBaseUnknown_var third = Child(station, "BIWActivitySpotWelding", "Third");
-  Link(second, third);
+  Activities at = Station({"First", "Second", "Third"}, {"Second>Third"});
+  const QIVBaseUnknown_var &first = at["First"], &second = at["Second"], &third = at["Third"];
   Handle(first, {Product("Floor")});
   Handle(second, {Product("Roof")});
   ASSERT_NE(Start(), nullptr);
@@ -441,11 +377,7 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, OKKeepsEveryChangeAndClosesThePanel) {
 
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, WithTheOutputSwitchWarningsAreRecordedButNotShown) {
   QIVScopedEnv quiet("ADL_ODT_OUT", "1");
-  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
-  QIVBaseUnknown_var a = Child(station, "BIWActivitySpotWelding", "A");
-  QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
-  Link(a, b);
-  Link(b, a);
+  Activities at = Station({"A", "B"}, {"A>B", "B>A"});
   ZELBIWUpdateManufAssemblyCmd* command = Start();
   ASSERT_EQ(PressUpdate(), S_OK);
   EXPECT_EQ(command->GetWarnings().Size(), 2);
