@@ -115,6 +115,7 @@ void Count(benchmark::State& state) {
 }
 
 void BM_WriteDocument(benchmark::State& state) {
+  Body();
   for (auto _ : state) {
     std::string text;
     QIVDocumentError error;
@@ -126,6 +127,7 @@ void BM_WriteDocument(benchmark::State& state) {
 }
 
 void BM_ReadDocument(benchmark::State& state) {
+  BodyText();
   for (auto _ : state) {
     QIVIDocument_var document;
     QIVDocumentError error;
@@ -148,6 +150,7 @@ void BM_SaveAndLoadDocument(benchmark::State& state) {
     return;
   }
   const std::string path = directory + "/body.json";
+  Body();
   for (auto _ : state) {
     QIVDocumentError error;
     QIVIDocument_var document;
