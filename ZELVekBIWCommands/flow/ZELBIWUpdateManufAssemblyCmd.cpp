@@ -230,6 +230,7 @@ bool ZELBIWUpdateManufAssemblyCmd::UpdateAllActs(void*) {
        {_pAllModeAgent, _pSelectModeAgent, static_cast<QIVDialogAgent*>(_pSelectAgent), _pUpdateAllAgent,
         _pUpdateOneAgent})
     agent->InitializeAcquisition();
+  _acyclic.clear();
   QIVISPPActivityRoot_var process;
   if (FAILED(ZELBIWUpdateManufAssemblyPanel::GetRootProcess(process))) return true;
   QIVListValQIVBaseUnknown_var starts;
@@ -245,6 +246,7 @@ bool ZELBIWUpdateManufAssemblyCmd::UpdateSingleAct(void*) {
                                 _pAllModeAgent, _pUpdateAllAgent, _pUpdateOneAgent})
     agent->InitializeAcquisition();
   _pCreatedOutputs->RemoveAll();
+  _acyclic.clear();
   if (_selectedActivity) UpdateOutputProductForActivity(_selectedActivity, 1);
   DisplayWarningWindow();
   return true;
@@ -357,6 +359,12 @@ bool ZELBIWUpdateManufAssemblyCmd::CheckForCyclicity(const QIVBaseUnknown_var& a
                                                      QIVListValQIVBaseUnknown_var& path) {
   QIVISPPFlowMgt_var flow(activity);
   if (!flow) return true;
+  // No cycle is reachable from an activity already walked clean, whatever
+  // the path holds, and a clean walk always ends on an empty path.
+  if (_acyclic.count(activity.Identity())) {
+    path.RemoveAll();
+    return true;
+  }
   // A walk that comes back to an activity it is still below has found a
   // cycle, even one the shared path lost at a dead end.
   if (!_cycleWalk.insert(activity.Identity()).second) {
@@ -388,6 +396,7 @@ bool ZELBIWUpdateManufAssemblyCmd::CheckForCyclicity(const QIVBaseUnknown_var& a
     result = CheckForCyclicity(next, repeated, path);
   }
   if (!result && examined) path = QIVListValQIVBaseUnknown_var{examined, repeated};
+  if (result) _acyclic.insert(activity.Identity());
   return result;
 }
 

@@ -108,6 +108,9 @@ class ZELBIWUpdateManufAssemblyCmd : public QIVStateCommand {
   // Activities on the current cycle walk: a flow that the path alone does
   // not catch still ends when the walk comes back to one of them.
   std::unordered_set<const QIVBaseUnknown*> _cycleWalk;
+  // Activities from which no cycle can be reached, found during the
+  // current update; the flow does not change while it runs.
+  std::unordered_set<const QIVBaseUnknown*> _acyclic;
   // Activities whose next links the top-level walk is following.
   std::unordered_set<const QIVBaseUnknown*> _flowWalk;
 };

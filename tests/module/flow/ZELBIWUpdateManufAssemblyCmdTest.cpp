@@ -252,6 +252,30 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AFlowWithoutCycleChecksClean) {
   EXPECT_TRUE(repeated.IsNull());
 }
 
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ManyBranchesThatJoinAgainAreWalkedOnce) {
+  // Thirty splits that join again: two to the power of thirty paths, each
+  // activity checked once.
+  QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
+  QIVBaseUnknown_var join = Child(station, "BIWActivityLoading", "J0");
+  Handle(join, {Product("Floor")});
+  for (int i = 1; i <= 30; ++i) {
+    QIVBaseUnknown_var left = Child(station, "BIWActivitySpotWelding");
+    QIVBaseUnknown_var right = Child(station, "BIWActivitySpotWelding");
+    QIVBaseUnknown_var next = Child(station, "BIWActivitySpotWelding", ("J" + std::to_string(i)).c_str());
+    for (const QIVBaseUnknown_var& branch : {left, right}) {
+      Link(join, branch);
+      Link(branch, next);
+    }
+    join = next;
+  }
+  ZELBIWUpdateManufAssemblyCmd* command = Start();
+  ASSERT_EQ(PressUpdate(), S_OK);
+  // Only the splits are reported: their branches take none of the products.
+  for (const std::string& warning : Texts(command->GetWarnings()))
+    EXPECT_THAT(warning, HasSubstr("Process flow problem at activity J"));
+  EXPECT_THAT(Contents(join), ElementsAre("<0 outputs>"));
+}
+
 TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ChildrenArePutInControlFlowOrder) {
   QIVBaseUnknown_var station = Child(Root(), "BIWActivityStation");
   QIVBaseUnknown_var b = Child(station, "BIWActivitySpotWelding", "B");
