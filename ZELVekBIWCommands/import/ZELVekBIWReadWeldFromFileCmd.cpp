@@ -171,6 +171,7 @@ bool ZELVekBIWReadWeldFromFileCmd::PrepareReading() {
     _spPartRelations->GetRelatedParts(joint, parts);
     _pJointIndex->AddJoint(joint, parts);
   }
+  _recordParts.clear();
   _pCandidates.reset();
   _productsFetched = false;
   _pWeldIndexList->RemoveAll();
@@ -199,6 +200,7 @@ void ZELVekBIWReadWeldFromFileCmd::ReadWeldFromFile(const QIVUnicodeString& path
     EndReading();
     QIVFClose(file);
   }
+  _recordParts.clear();
   _spTopGroup = nullptr;
   _spPartRelations = nullptr;
   _pJointIndex.reset();
@@ -240,17 +242,38 @@ void ZELVekBIWReadWeldFromFileCmd::SkipLines(QIVFile& file, int count) {
   for (int line = 0; line < count; ++line) GetNextLine(file);
 }
 
-void ZELVekBIWReadWeldFromFileCmd::ReadPartPaths(QIVFile& file, QIVListValQIVUnicodeString& paths) {
+void ZELVekBIWReadWeldFromFileCmd::ReadPartPaths(QIVFile& file, QIVListValQIVUnicodeString& paths,
+                                                 std::string& key) {
   for (int block = 0; block < _partCount; ++block) {
     // Past the end every further path reads empty, and the first empty one
     // stops the resolution: one stands for them all.
     if (QIVFEof(file)) {
       paths.Append(QIVUnicodeString());
+      key += '\n';
       return;
     }
     paths.Append(GetNextLine(file));
+    key += paths[paths.Size()].str();
+    key += '\n';
     SkipLines(file, 3);
   }
+}
+
+ZELVekBIWReadWeldFromFileCmd::RecordParts& ZELVekBIWReadWeldFromFileCmd::PartsOfRecord(
+    const QIVListValQIVUnicodeString& paths, const std::string& key, int weldIndex) {
+  auto [entry, isNew] = _recordParts.try_emplace(key);
+  RecordParts& record = entry->second;
+  if (isNew) {
+    const int errorCount = _pWeldIndexList->Size();
+    record.resolved = SUCCEEDED(GetPartsFromPartNames(paths, record.parts, weldIndex));
+    if (_pWeldIndexList->Size() > errorCount) {
+      record.errorKind = (*_pErrorKindList)[errorCount + 1];
+      record.errorPath = (*_pPartNameList)[errorCount + 1];
+    }
+  } else if (!record.resolved) {
+    AddError(weldIndex, record.errorKind, record.errorPath);
+  }
+  return record;
 }
 
 void ZELVekBIWReadWeldFromFileCmd::ReadWeldRecord(QIVFile& file, int weldIndex) {
@@ -259,46 +282,59 @@ void ZELVekBIWReadWeldFromFileCmd::ReadWeldRecord(QIVFile& file, int weldIndex) 
   const QIVUnicodeString kind = GetNextLine(file);
   ReadInteger(file, _partCount);
   QIVListValQIVUnicodeString paths;
-  ReadPartPaths(file, paths);
+  std::string key;
+  ReadPartPaths(file, paths, key);
 
-  QIVListValQIVBaseUnknown_var parts;
-  if (FAILED(GetPartsFromPartNames(paths, parts, weldIndex))) {
-    FindNextLine(file, "EndWeld");
-    return;
-  }
-
-  const QIVUnicodeString jointBodyName = GetNextLine(file);
-  QIVBaseUnknown_var jointBody;
-  if (QIVBaseUnknown_var joint = ChkForAssmJtJoiningSameParts(parts); !joint) {
-    CreateAssemblyJoint(parts, jointBodyName, jointBody);
-  } else {
-    jointBody = CompareWeldGrpIDWithExistingJointBodies(joint, jointBodyName);
-    if (!jointBody) {
-      jointBody = joint;
-      if (FAILED(CreateJointBody(jointBody, jointBodyName))) jointBody = nullptr;
+  RecordParts& record = PartsOfRecord(paths, key, weldIndex);
+  if (record.resolved) {
+    const QIVUnicodeString jointBodyName = GetNextLine(file);
+    if (ZELVekBIWWeldJointIndex::JointBody* jointBody = PlaceRecord(record, jointBodyName, weldName)) {
+      const bool isCurve = kind == "curve";
+      QIVBaseUnknown_var fastener;
+      const HRESULT created = isCurve ? _spFactory->CreateCurveFastener(jointBody->group, fastener)
+                                      : _spFactory->CreatePointFastener(jointBody->group, fastener);
+      ZELISpotWeld_var spotWeld = isCurve ? nullptr : ZELISpotWeld_var(fastener);
+      if (SUCCEEDED(created) && fastener && (isCurve || spotWeld))
+        _pJointIndex->AddFastenerName(*jointBody, ReadFastenerData(file, fastener, spotWeld, weldName));
     }
-    if (jointBody && CheckIfCurrFastenerAlreadyExists(jointBody, weldName)) {
-      FindNextLine(file, "EndWeld");
-      return;
-    }
-  }
-
-  const bool isCurve = kind == "curve";
-  QIVBaseUnknown_var fastener;
-  const HRESULT created = !jointBody     ? E_FAIL
-                          : isCurve ? _spFactory->CreateCurveFastener(jointBody, fastener)
-                                    : _spFactory->CreatePointFastener(jointBody, fastener);
-  if (SUCCEEDED(created) && fastener && (isCurve || ZELISpotWeld_var(fastener))) {
-    ReadFastenerData(file, fastener, isCurve, weldName);
-    if (QIVIAlias_var alias(fastener); alias) _pJointIndex->AddFastenerName(jointBody, alias->GetAlias());
   }
   FindNextLine(file, "EndWeld");
 }
 
-void ZELVekBIWReadWeldFromFileCmd::ReadFastenerData(QIVFile& file, const QIVBaseUnknown_var& fastener, bool isCurve,
-                                                    const QIVUnicodeString& weldName) {
-  const QIVUnicodeString suffix = GetNextLine(file);
-  if (QIVIAlias_var alias(fastener); alias) alias->SetAlias(weldName + ", " + suffix);
+ZELVekBIWWeldJointIndex::JointBody* ZELVekBIWReadWeldFromFileCmd::PlaceRecord(RecordParts& record,
+                                                                             const QIVUnicodeString& jointBodyName,
+                                                                             const QIVUnicodeString& weldName) {
+  if (!record.joint) record.joint = ChkForAssmJtJoiningSameParts(record.parts);
+  if (!record.joint) {
+    ZELVekBIWWeldJointIndex::Joint* joint = CreateAssemblyJoint(record.parts);
+    if (!joint) return nullptr;
+    // The next record of these parts finds this joint, unless it could not
+    // be linked to exactly them.
+    ZELVekBIWWeldJointIndex::JointBody* jointBody = AddJointBody(*joint, jointBodyName);
+    if (!joint->parts.IsEmpty() && !ArePartsDifferent(record.parts, joint->parts)) {
+      record.joint = joint;
+      record.lastJointBody = jointBody;
+      record.lastJointBodyName = jointBodyName;
+    }
+    return jointBody;
+  }
+  // The first joint body of a name stays the first: the reader only adds.
+  ZELVekBIWWeldJointIndex::JointBody* jointBody = record.lastJointBody;
+  if (!jointBody || record.lastJointBodyName != jointBodyName) {
+    jointBody = CompareWeldGrpIDWithExistingJointBodies(*record.joint, jointBodyName);
+    if (!jointBody) jointBody = AddJointBody(*record.joint, jointBodyName);
+    record.lastJointBody = jointBody;
+    record.lastJointBodyName = jointBodyName;
+  }
+  if (jointBody && CheckIfCurrFastenerAlreadyExists(*jointBody, weldName)) return nullptr;
+  return jointBody;
+}
+
+QIVUnicodeString ZELVekBIWReadWeldFromFileCmd::ReadFastenerData(QIVFile& file, const QIVBaseUnknown_var& fastener,
+                                                                const ZELISpotWeld_var& spotWeld,
+                                                                const QIVUnicodeString& weldName) {
+  const QIVUnicodeString name = weldName + ", " + GetNextLine(file);
+  if (QIVIAlias_var alias(fastener); alias) alias->SetAlias(name);
 
   SkipLines(file, 2);
   const QIVUnicodeString type = GetNextLine(file);
@@ -310,12 +346,11 @@ void ZELVekBIWReadWeldFromFileCmd::ReadFastenerData(QIVFile& file, const QIVBase
   SkipLines(file, 8);
   for (double& value : _start) ReadReal(file, value);
 
-  if (!isCurve) {
+  if (spotWeld) {
     for (double& value : _pointRest) ReadReal(file, value);
-    ZELISpotWeld_var spotWeld(fastener);
     for (int i = 0; i < 3; ++i) spotWeld->SetValue(i + 1, _start[i]);
     for (int i = 0; i < 6; ++i) spotWeld->SetValue(kPointValueOfRest[i], _pointRest[i]);
-    return;
+    return name;
   }
   for (double& value : _curveEnd) ReadReal(file, value);
   if (ZELIBIWCurveFastener_var curve(fastener); curve) {
@@ -324,6 +359,7 @@ void ZELVekBIWReadWeldFromFileCmd::ReadFastenerData(QIVFile& file, const QIVBase
     points.Append({_curveEnd[0], _curveEnd[1], _curveEnd[2], 0.0, 0.0, 0.0});
     curve->SetPoints(points);
   }
+  return name;
 }
 
 HRESULT ZELVekBIWReadWeldFromFileCmd::GetPartsFromPartNames(const QIVListValQIVUnicodeString& partNames,
@@ -341,24 +377,22 @@ HRESULT ZELVekBIWReadWeldFromFileCmd::GetPartsFromPartNames(const QIVListValQIVU
   _pCandidates->RestoreAll();
 
   bool manyInstances = false;
-  bool pathNotFound = false;
-  QIVUnicodeString lastPath;
-  for (const QIVUnicodeString& path : partNames) {
-    lastPath = path;
+  int stoppedAt = 0;
+  for (int position = 1; position <= partNames.Size(); ++position) {
     QIVListValQIVUnicodeString tokens;
-    TokenizeString(path, tokens);
+    TokenizeString(partNames[position], tokens);
     QIVIProduct_var product;
     if (FAILED(FindCorrectInstance(tokens, product, manyInstances))) {
-      pathNotFound = true;
+      stoppedAt = position;
       break;
     }
     parts.Append(product);
     _pCandidates->Remove(product);
   }
-  if (!pathNotFound && !parts.IsEmpty()) return S_OK;
+  if (!stoppedAt && !parts.IsEmpty()) return S_OK;
 
-  AddError(weldIndex, manyInstances ? ManyInstancesForOnePart : pathNotFound ? PartNotFound : UnknownError,
-           lastPath);
+  AddError(weldIndex, manyInstances ? ManyInstancesForOnePart : stoppedAt ? PartNotFound : UnknownError,
+           stoppedAt ? partNames[stoppedAt] : QIVUnicodeString());
   return E_FAIL;
 }
 
@@ -426,14 +460,14 @@ bool ZELVekBIWReadWeldFromFileCmd::SinglePrdInstanceExist(const QIVIProduct_var&
   return count == 1;
 }
 
-QIVBaseUnknown_var ZELVekBIWReadWeldFromFileCmd::ChkForAssmJtJoiningSameParts(
+ZELVekBIWWeldJointIndex::Joint* ZELVekBIWReadWeldFromFileCmd::ChkForAssmJtJoiningSameParts(
     const QIVListValQIVBaseUnknown_var& parts) {
-  if (!_pJointIndex) return {};
+  if (!_pJointIndex) return nullptr;
   for (int position : _pJointIndex->CandidateJoints(parts)) {
-    const QIVListValQIVBaseUnknown_var& jointParts = _pJointIndex->JointParts(position);
-    if (!jointParts.IsEmpty() && !ArePartsDifferent(parts, jointParts)) return _pJointIndex->Joint(position);
+    ZELVekBIWWeldJointIndex::Joint& joint = _pJointIndex->JointAt(position);
+    if (!joint.parts.IsEmpty() && !ArePartsDifferent(parts, joint.parts)) return &joint;
   }
-  return {};
+  return nullptr;
 }
 
 bool ZELVekBIWReadWeldFromFileCmd::ArePartsDifferent(const QIVListValQIVBaseUnknown_var& recordParts,
@@ -444,36 +478,39 @@ bool ZELVekBIWReadWeldFromFileCmd::ArePartsDifferent(const QIVListValQIVBaseUnkn
   return false;
 }
 
-HRESULT ZELVekBIWReadWeldFromFileCmd::CreateAssemblyJoint(const QIVListValQIVBaseUnknown_var& parts,
-                                                          const QIVUnicodeString& jointBodyName,
-                                                          QIVBaseUnknown_var& jointBody) {
+ZELVekBIWWeldJointIndex::Joint* ZELVekBIWReadWeldFromFileCmd::CreateAssemblyJoint(
+    const QIVListValQIVBaseUnknown_var& parts) {
   ++_jointNumber;
   QIVBaseUnknown_var joint;
-  if (FAILED(_spFactory->CreateGroup(_spTopGroup, joint)) || !joint) return E_FAIL;
+  if (FAILED(_spFactory->CreateGroup(_spTopGroup, joint)) || !joint) return nullptr;
   if (QIVIAlias_var alias(joint); alias) alias->SetAlias(QIVUnicodeString::Format("Assembly Joint.%d", _jointNumber));
   _spPartRelations->SetRelatedParts(joint, parts, true);
   QIVListValQIVBaseUnknown_var linked;
   _spPartRelations->GetRelatedParts(joint, linked);
-  _pJointIndex->AddJoint(joint, linked);
-  jointBody = joint;
-  return CreateJointBody(jointBody, jointBodyName);
+  return &_pJointIndex->AddJoint(joint, linked);
+}
+
+ZELVekBIWWeldJointIndex::JointBody* ZELVekBIWReadWeldFromFileCmd::AddJointBody(ZELVekBIWWeldJointIndex::Joint& joint,
+                                                                              const QIVUnicodeString& name) {
+  QIVBaseUnknown_var group = joint.group;
+  if (FAILED(CreateJointBody(group, name))) return nullptr;
+  return &_pJointIndex->AddJointBody(joint, group, name);
 }
 
 HRESULT ZELVekBIWReadWeldFromFileCmd::CreateJointBody(QIVBaseUnknown_var& group, const QIVUnicodeString& name) {
   QIVBaseUnknown_var jointBody;
   if (!_spFactory || FAILED(_spFactory->CreateGroup(group, jointBody)) || !jointBody) return E_FAIL;
   if (QIVIAlias_var alias(jointBody); alias) alias->SetAlias(name);
-  if (_pJointIndex) _pJointIndex->AddJointBody(group, jointBody, name);
   group = jointBody;
   return S_OK;
 }
 
-QIVBaseUnknown_var ZELVekBIWReadWeldFromFileCmd::CompareWeldGrpIDWithExistingJointBodies(
-    const QIVBaseUnknown_var& joint, const QIVUnicodeString& name) {
-  return _pJointIndex ? _pJointIndex->FindJointBody(joint, name) : QIVBaseUnknown_var();
+ZELVekBIWWeldJointIndex::JointBody* ZELVekBIWReadWeldFromFileCmd::CompareWeldGrpIDWithExistingJointBodies(
+    ZELVekBIWWeldJointIndex::Joint& joint, const QIVUnicodeString& name) {
+  return _pJointIndex ? _pJointIndex->FindJointBody(joint, name) : nullptr;
 }
 
-bool ZELVekBIWReadWeldFromFileCmd::CheckIfCurrFastenerAlreadyExists(const QIVBaseUnknown_var& jointBody,
+bool ZELVekBIWReadWeldFromFileCmd::CheckIfCurrFastenerAlreadyExists(ZELVekBIWWeldJointIndex::JointBody& jointBody,
                                                                     const QIVUnicodeString& weldName) {
   return _pJointIndex && _pJointIndex->HasFastenerNamed(jointBody, weldName);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "QIVFile.h"
 #include "QIVIProduct.h"
@@ -8,10 +10,11 @@
 #include "QIVStateCommand.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFeaturePartRelations.h"
+#include "ZELISpotWeld.h"
+#include "ZELVekBIWWeldJointIndex.h"
 
 class ZELVekBIWProductCandidates;
 class ZELVekBIWReadWeldSelectDlg;
-class ZELVekBIWWeldJointIndex;
 
 // Imports the welds of a weld text file: the planner picks the file in the
 // selection dialog, and on OK each record of the file becomes a fastener of
@@ -77,17 +80,20 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
   // A part named by its reference must be the only instance of it.
   bool SinglePrdInstanceExist(const QIVIProduct_var& product);
 
-  // The first assembly joint that joins exactly the record's parts.
-  QIVBaseUnknown_var ChkForAssmJtJoiningSameParts(const QIVListValQIVBaseUnknown_var& parts);
+  // The first assembly joint that joins exactly the record's parts; null
+  // when none does.
+  ZELVekBIWWeldJointIndex::Joint* ChkForAssmJtJoiningSameParts(const QIVListValQIVBaseUnknown_var& parts);
   // Different when the sizes differ or a part of the record is not among
   // the joint's parts; the order does not count.
   static bool ArePartsDifferent(const QIVListValQIVBaseUnknown_var& recordParts,
                                 const QIVListValQIVBaseUnknown_var& jointParts);
   // Creates a group named `name` under `group`, which then holds the new one.
   HRESULT CreateJointBody(QIVBaseUnknown_var& group, const QIVUnicodeString& name);
-  QIVBaseUnknown_var CompareWeldGrpIDWithExistingJointBodies(const QIVBaseUnknown_var& joint,
-                                                             const QIVUnicodeString& name);
-  bool CheckIfCurrFastenerAlreadyExists(const QIVBaseUnknown_var& jointBody, const QIVUnicodeString& weldName);
+  // The joint body of that name in the joint; null when there is none.
+  ZELVekBIWWeldJointIndex::JointBody* CompareWeldGrpIDWithExistingJointBodies(ZELVekBIWWeldJointIndex::Joint& joint,
+                                                                              const QIVUnicodeString& name);
+  bool CheckIfCurrFastenerAlreadyExists(ZELVekBIWWeldJointIndex::JointBody& jointBody,
+                                        const QIVUnicodeString& weldName);
 
   // The summary box of the records that were not placed.
   void MessageBadFile();
@@ -104,12 +110,34 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
   // false when the document has none.
   bool PrepareReading();
   void ReadWeldRecord(QIVFile& file, int weldIndex);
-  void ReadPartPaths(QIVFile& file, QIVListValQIVUnicodeString& paths);
-  // Creates the joint and its first joint body for new parts.
-  HRESULT CreateAssemblyJoint(const QIVListValQIVBaseUnknown_var& parts, const QIVUnicodeString& jointBodyName,
-                              QIVBaseUnknown_var& jointBody);
-  void ReadFastenerData(QIVFile& file, const QIVBaseUnknown_var& fastener, bool isCurve,
-                        const QIVUnicodeString& weldName);
+  // What the part paths of a record gave: resolved once for every record
+  // that names the same paths in the same order, since neither the product
+  // tree nor a joint found for the parts changes while a file is read.
+  struct RecordParts {
+    bool resolved = false;
+    QIVListValQIVBaseUnknown_var parts;
+    int errorKind = UnknownError;
+    QIVUnicodeString errorPath;
+    ZELVekBIWWeldJointIndex::Joint* joint = nullptr;
+    // Records of one joint mostly share their joint body.
+    ZELVekBIWWeldJointIndex::JointBody* lastJointBody = nullptr;
+    QIVUnicodeString lastJointBodyName;
+  };
+
+  void ReadPartPaths(QIVFile& file, QIVListValQIVUnicodeString& paths, std::string& key);
+  RecordParts& PartsOfRecord(const QIVListValQIVUnicodeString& paths, const std::string& key, int weldIndex);
+  // The joint body of the record, made with its joint when needed; null
+  // when it could not be made or the record's fastener is there already.
+  ZELVekBIWWeldJointIndex::JointBody* PlaceRecord(RecordParts& record, const QIVUnicodeString& jointBodyName,
+                                                  const QIVUnicodeString& weldName);
+  // Creates the joint for new parts.
+  ZELVekBIWWeldJointIndex::Joint* CreateAssemblyJoint(const QIVListValQIVBaseUnknown_var& parts);
+  ZELVekBIWWeldJointIndex::JointBody* AddJointBody(ZELVekBIWWeldJointIndex::Joint& joint,
+                                                   const QIVUnicodeString& name);
+  // Reads the rest of the record into the new fastener, a point when it
+  // comes with its spot weld, else a curve; returns its name.
+  QIVUnicodeString ReadFastenerData(QIVFile& file, const QIVBaseUnknown_var& fastener,
+                                    const ZELISpotWeld_var& spotWeld, const QIVUnicodeString& weldName);
   void ReadInteger(QIVFile& file, int& value);
   void ReadReal(QIVFile& file, double& value);
   void SkipLines(QIVFile& file, int count);
@@ -130,11 +158,10 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
   int _jointNumber = 0;
   std::unique_ptr<ZELVekBIWWeldJointIndex> _pJointIndex;
   std::unique_ptr<ZELVekBIWProductCandidates> _pCandidates;
+  std::unordered_map<std::string, RecordParts> _recordParts;
   bool _productsFetched = false;
   // Numbers that fail to convert keep the previous record's value.
   int _partCount = 0;
-  int _unusedInteger = 0;
-  double _unusedReal = 0.0;
   double _start[3] = {0.0, 0.0, 0.0};
   double _pointRest[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
   double _curveEnd[4] = {0.0, 0.0, 0.0, 0.0};

@@ -49,42 +49,61 @@ TEST_F(ZELVekBIWWeldJointIndexTest, APartSetFindsItsFirstJointInAnyOrder) {
   QIVBaseUnknown_var empty = QIVMake<QIVBaseUnknown>(), other = QIVMake<QIVBaseUnknown>(),
                      again = QIVMake<QIVBaseUnknown>();
   index.AddJoint(empty, {});
-  index.AddJoint(joint, {a, b});
+  ZELVekBIWWeldJointIndex::Joint& added = index.AddJoint(joint, {a, b});
   index.AddJoint(other, {a, b, c});
   index.AddJoint(again, {b, a});
   EXPECT_EQ(index.JointCount(), 4);
+  EXPECT_EQ(&index.JointAt(1), &added);
   EXPECT_THAT(index.CandidateJoints({b, a}), ElementsAre(1));
   EXPECT_THAT(index.CandidateJoints({c, b, a}), ElementsAre(2));
   EXPECT_THAT(index.CandidateJoints({a, c}), IsEmpty());
   // A part named twice matches no set: every joint is a candidate.
   EXPECT_THAT(index.CandidateJoints({a, a}), ElementsAre(0, 1, 2, 3));
-  EXPECT_TRUE(index.Joint(1) == joint);
-  EXPECT_EQ(index.JointParts(2).Size(), 3);
+  EXPECT_TRUE(index.JointAt(1).group == joint);
+  EXPECT_EQ(index.JointAt(2).parts.Size(), 3);
 }
 
 TEST_F(ZELVekBIWWeldJointIndexTest, JointBodiesAreLearntFromTheJointThenFollowTheReader) {
-  EXPECT_TRUE(index.FindJointBody(joint, "JB1") == first);
-  EXPECT_FALSE(index.FindJointBody(joint, "Sub"));
+  ZELVekBIWWeldJointIndex::Joint& entry = index.AddJoint(joint, {a, b});
+  ZELVekBIWWeldJointIndex::JointBody* found = index.FindJointBody(entry, "JB1");
+  ASSERT_NE(found, nullptr);
+  EXPECT_TRUE(found->group == first);
+  EXPECT_EQ(index.FindJointBody(entry, "Sub"), nullptr);
   QIVBaseUnknown_var made = Group(joint, "JB2");
-  EXPECT_FALSE(index.FindJointBody(joint, "JB2"));
-  index.AddJointBody(joint, made, "JB2");
-  EXPECT_TRUE(index.FindJointBody(joint, "JB2") == made);
+  EXPECT_EQ(index.FindJointBody(entry, "JB2"), nullptr);
+  ZELVekBIWWeldJointIndex::JointBody& added = index.AddJointBody(entry, made, "JB2");
+  EXPECT_EQ(index.FindJointBody(entry, "JB2"), &added);
+  // A second body of a known name leaves the first one found.
+  EXPECT_EQ(&index.AddJointBody(entry, Group(joint, "JB1"), "JB1"), found);
 
-  // A joint not yet asked about learns its bodies, those added too.
+  // A joint not asked about yet learns its bodies with the one added.
   QIVBaseUnknown_var otherJoint = Group(top, "Assembly Joint.2");
+  ZELVekBIWWeldJointIndex::Joint& otherEntry = index.AddJoint(otherJoint, {a, c});
+  QIVBaseUnknown_var old = Group(otherJoint, "JB8");
   QIVBaseUnknown_var body = Group(otherJoint, "JB9");
-  index.AddJointBody(otherJoint, body, "JB9");
-  EXPECT_TRUE(index.FindJointBody(otherJoint, "JB9") == body);
+  index.AddJointBody(otherEntry, body, "JB9");
+  ASSERT_NE(index.FindJointBody(otherEntry, "JB8"), nullptr);
+  EXPECT_TRUE(index.FindJointBody(otherEntry, "JB8")->group == old);
+  EXPECT_TRUE(index.FindJointBody(otherEntry, "JB9")->group == body);
 }
 
 TEST_F(ZELVekBIWWeldJointIndexTest, FastenerNamesCoverNestedGroupsAndFollowTheReader) {
-  EXPECT_TRUE(index.HasFastenerNamed(first, "W1"));
-  EXPECT_TRUE(index.HasFastenerNamed(first, "W2"));
-  EXPECT_FALSE(index.HasFastenerNamed(first, "Sub"));
-  EXPECT_FALSE(index.HasFastenerNamed(second, "W1"));
-  index.AddFastenerName(first, "W3, A");
-  EXPECT_TRUE(index.HasFastenerNamed(first, "W3, A"));
-  EXPECT_FALSE(index.HasFastenerNamed(first, "W3"));
+  ZELVekBIWWeldJointIndex::Joint& entry = index.AddJoint(joint, {a, b});
+  ZELVekBIWWeldJointIndex::JointBody& withFasteners = *index.FindJointBody(entry, "JB1");
+  ZELVekBIWWeldJointIndex::JointBody& empty = index.AddJointBody(entry, second, "JB1 bis");
+  EXPECT_TRUE(index.HasFastenerNamed(withFasteners, "W1"));
+  EXPECT_TRUE(index.HasFastenerNamed(withFasteners, "W2"));
+  EXPECT_FALSE(index.HasFastenerNamed(withFasteners, "Sub"));
+  EXPECT_FALSE(index.HasFastenerNamed(empty, "W1"));
+  // The reader tells the names of the fasteners it makes.
+  Fastener(first, "W3, A");
+  index.AddFastenerName(withFasteners, "W3, A");
+  EXPECT_TRUE(index.HasFastenerNamed(withFasteners, "W3, A"));
+  EXPECT_TRUE(index.HasFastenerNamed(withFasteners, "W3, A"));
+  EXPECT_FALSE(index.HasFastenerNamed(withFasteners, "W3"));
+  // A name told for a fastener that is not there is not believed.
+  index.AddFastenerName(withFasteners, "W4, A");
+  EXPECT_FALSE(index.HasFastenerNamed(withFasteners, "W4, A"));
 }
 
 }  // namespace
