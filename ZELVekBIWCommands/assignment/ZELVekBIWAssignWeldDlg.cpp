@@ -27,6 +27,7 @@
 #include "ZELFastenerDisplay.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
+#include "ZELIBIWFeatureChildMgmt.h"
 #include "ZELIBIWFeatureContainer.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELVekBIWCatalogBrowserDlg.h"
@@ -289,8 +290,21 @@ bool ZELVekBIWAssignWeldDlg::GetListOfAllWeldsFromProduct(const QIVBaseUnknown_v
   ZELIBIWFeaturePartRelations_var relations(container);
   List related;
   if (!relations || FAILED(relations->GetRelatedFeatures(product, related))) return false;
-  for (const QIVBaseUnknown_var& feature : related)
-    if (ZELIBIWFastener_var(feature)) fasteners.Append(feature);
+  // Imports relate the joints and joint bodies to the parts, hand-made
+  // fasteners may be related themselves: both count, each fastener once.
+  std::unordered_set<const QIVBaseUnknown*> seen;
+  std::vector<QIVBaseUnknown_var> pending(related.begin(), related.end());
+  std::reverse(pending.begin(), pending.end());
+  List children;
+  while (!pending.empty()) {
+    const QIVBaseUnknown_var feature = std::move(pending.back());
+    pending.pop_back();
+    if (ZELIBIWFastener_var(feature)) {
+      if (seen.insert(feature.Identity()).second) fasteners.Append(feature);
+    } else if (ZELIBIWFeatureChildMgmt_var group(feature); group && SUCCEEDED(group->GetChildren(children))) {
+      pending.insert(pending.end(), children.Items().rbegin(), children.Items().rend());
+    }
+  }
   return !fasteners.IsEmpty();
 }
 

@@ -304,3 +304,18 @@ TEST_F(ZELVekBIWAssignWeldDlgTest, AFastenerMovingAcrossKeepsItsIdentifierShown)
   EXPECT_TRUE(ZELFastenerDisplay::Instance().IsIdentifierShown(_w4));
   EXPECT_EQ(ZELFastenerDisplay::Instance().CountIdentifiersShown(), 5u);
 }
+
+TEST_F(ZELVekBIWAssignWeldDlgTest, FastenersOfJointsRelatedToAPartBelongToThatPart) {
+  QIVBaseUnknown_var top, joint, body, w6;
+  _factory->GetTopGroup(top);
+  _factory->CreateGroup(top, joint);
+  _factory->CreateGroup(joint, body);
+  _factory->CreatePointFastener(body, w6);
+  QIVIAlias_var(w6)->SetAlias("W6, C");
+  ZELIBIWFastener_var(w6)->SetType("spot weld");
+  Relate(joint, _side);
+  Relate(body, _side);
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_EQ(Choose("ComboProductId", 1), S_OK);
+  EXPECT_THAT(Lines("SelectListLeftId"), ElementsAre("W5", "W6"));
+}
