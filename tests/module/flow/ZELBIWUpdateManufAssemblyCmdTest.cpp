@@ -1,10 +1,13 @@
 #include <gmock/gmock.h>
 
+#include <sstream>
+
 #include "ManufAssemblyFlowTestSupport.h"
 #include "QIVDlgEditor.h"
 #include "QIVEnvironment.h"
 #include "QIVFrmEditor.h"
 #include "QIVISPPActivityRoot.h"
+#include "QIVTrace.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -423,4 +426,22 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, ACycleWithoutAnActivityToNameStillReads
   command->DisplayWarningWindow(station, "CyclicLinks");
   EXPECT_EQ(command->GetWarnings()[1].str(),
             "\nCyclic control flow\nThe control flow loops:  --> S. The flow after it was not updated.");
+}
+
+TEST_F(ZELBIWUpdateManufAssemblyCmdTest, TracesEndInDashesSomeWithoutABlank) {
+  Activities at = Station({"A", "B"}, {"A>B", "B>A"});
+  std::ostringstream trace;
+  QIVScopedEnv traceOn("BIWPLAN_TRACE", "ZELBIWCmdTrace");
+  QIVTrace::SetStandardErrorStream(&trace);
+  Start();
+  PressUpdate();
+  QIVTrace::SetStandardErrorStream(nullptr);
+  const std::string lines = trace.str();
+  for (const char* line : {"ZELBIWUpdateManufAssemblyCmd::BuildGraph --- in\n",
+                           "ZELBIWUpdateManufAssemblyCmd::BuildGraph --- out\n",
+                           "ZELBIWUpdateManufAssemblyCmd::UpdateAllActs --- in\n",
+                           "ZELBIWUpdateManufAssemblyCmd::GetAllChildActivities--- in\n",
+                           "ZELBIWUpdateManufAssemblyCmd::DisplayWarningWindow--- out\n",
+                           "ZELBIWUpdateManufAssemblyCmd::UpdateAllActs --- out\n"})
+    EXPECT_NE(lines.find(line), std::string::npos) << line << lines;
 }
