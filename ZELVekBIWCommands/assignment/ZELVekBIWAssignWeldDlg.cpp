@@ -702,12 +702,15 @@ void ZELVekBIWAssignWeldDlg::ReplaceDisplayedIDs(List& displayed, const List& no
 }
 
 void ZELVekBIWAssignWeldDlg::ShowListAvailableWeldIDs() {
-  ReplaceDisplayedIDs(_pListOfAvailableWeldsDisplayed, _leftWelds, _pListOfAssignedWeldsDisplayed, 1);
+  const List none;
+  const List& right = _showIDsRight && _pListOfWeldsFromActivity ? *_pListOfWeldsFromActivity : none;
+  ReplaceDisplayedIDs(_pListOfAvailableWeldsDisplayed, _leftWelds, right, 1);
 }
 
 void ZELVekBIWAssignWeldDlg::ShowListAssignedWeldIDs() {
-  ReplaceDisplayedIDs(_pListOfAssignedWeldsDisplayed,
-                      _pListOfWeldsFromActivity ? *_pListOfWeldsFromActivity : List(), _pListOfAvailableWeldsDisplayed, 2);
+  const List none;
+  ReplaceDisplayedIDs(_pListOfAssignedWeldsDisplayed, _pListOfWeldsFromActivity ? *_pListOfWeldsFromActivity : none,
+                      _showIDsLeft ? _leftWelds : none, 2);
 }
 
 void ZELVekBIWAssignWeldDlg::UpdateListOfWeldsToShow() {
@@ -808,7 +811,8 @@ void ZELVekBIWAssignWeldDlg::AccountabilitySensitivity(bool sensitive) {
   const int sensitivity = sensitive ? QIVDlgEnable : QIVDlgDisable;
   if (!sensitive) {
     _pMultiListWeldAccount->ClearLine();
-    _pMultiListWeldAccount->SetCell(0, 1, Message("NoneTitleId", "None"));
+    _pMultiListWeldAccount->AddRow({QIVUnicodeString(), Message("NoneTitleId", "None"), QIVUnicodeString(),
+                                    QIVUnicodeString()});
     SetEditorCount(_pEditorWeldsAvailable, 0);
     SetEditorCount(_pEditorWeldsOption, 0);
   }

@@ -150,7 +150,7 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   void SelectRows(QIVDlgSelectorList* list, const LineIndex& index, const List& fasteners, List& kept) const;
   void SetEditorCount(QIVDlgEditor* editor, int count);
   // `displayed` becomes `now`, its identifiers shown in that mode; those
-  // still in `other` stay shown.
+  // the other list shows, or is about to show, stay shown.
   void ReplaceDisplayedIDs(List& displayed, const List& now, const List& other, int mode);
 
   // Widgets (owned by their parents).
