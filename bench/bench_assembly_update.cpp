@@ -1,6 +1,6 @@
 // Manufactured assembly update on generated lines of N stations in a
 // linear flow, each station holding 20 BIW activities in a linear flow,
-// with 100 products per station (5 handled by each activity):
+// each activity handling P products of its own (arguments N/P):
 //   BM_AssemblyUpdateFirst/N  the first update of the whole process, which
 //                             makes every output assembly
 //   BM_AssemblyUpdateAgain/N  a later update, which empties and refills them
@@ -21,9 +21,8 @@
 
 namespace {
 constexpr int kActivitiesPerStation = 20;
-constexpr int kProductsPerActivity = 5;
 
-QIVIDocument_var BuildLine(int stationCount) {
+QIVIDocument_var BuildLine(int stationCount, int productsPerActivity) {
   QIVIDocument_var document = QIVDocument::New();
   QIVBaseUnknown_var root, station, previousStation, activity, previousActivity, product;
   document->GetRootActivity(root);
@@ -38,7 +37,7 @@ QIVIDocument_var BuildLine(int stationCount) {
           a % 2 ? "BIWActivitySpotWelding" : "BIWActivityLoading", activity);
       if (previousActivity) QIVISPPFlowMgt_var(previousActivity)->AddNextActivity(activity);
       previousActivity = activity;
-      for (int p = 0; p < kProductsPerActivity; ++p) {
+      for (int p = 0; p < productsPerActivity; ++p) {
         const std::string name = "Part" + std::to_string(++productNumber);
         document->CreateProduct(nullptr, name, "PN-" + name, product);
         QIVISPPItemMgt_var(activity)->AddItem(product);
@@ -50,9 +49,9 @@ QIVIDocument_var BuildLine(int stationCount) {
 
 // A session on a generated line with the update command started.
 struct UpdateSession {
-  explicit UpdateSession(int stationCount) {
+  explicit UpdateSession(const benchmark::State& state) {
     ZELVekBIWCommandsModule::Load();
-    document = BuildLine(stationCount);
+    document = BuildLine(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     session.OpenDocument(QIVBaseUnknown_var(document));
     session.Deliver(QIVStartEvent{"ZELBIWUpdateManufAssemblyCmd"});
   }
@@ -75,7 +74,7 @@ void Count(benchmark::State& state) {
 void BM_AssemblyUpdateFirst(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
-    auto line = std::make_unique<UpdateSession>(static_cast<int>(state.range(0)));
+    auto line = std::make_unique<UpdateSession>(state);
     state.ResumeTiming();
     line->Update();
     state.PauseTiming();
@@ -86,14 +85,24 @@ void BM_AssemblyUpdateFirst(benchmark::State& state) {
 }
 
 void BM_AssemblyUpdateAgain(benchmark::State& state) {
-  UpdateSession line(static_cast<int>(state.range(0)));
+  UpdateSession line(state);
   line.Update();
   for (auto _ : state) line.Update();
   Count(state);
 }
 }  // namespace
 
-BENCHMARK(BM_AssemblyUpdateFirst)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AssemblyUpdateAgain)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AssemblyUpdateFirst)
+    ->Args({25, 5})
+    ->Args({50, 5})
+    ->Args({100, 5})
+    ->Args({50, 10})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AssemblyUpdateAgain)
+    ->Args({25, 5})
+    ->Args({50, 5})
+    ->Args({100, 5})
+    ->Args({50, 10})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
