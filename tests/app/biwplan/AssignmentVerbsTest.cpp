@@ -1,0 +1,134 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+
+#include "BiwplanCli.h"
+#include "BiwplanSample.h"
+#include "BiwplanVerbs.h"
+#include "QIVDelayedDestruction.h"
+#include "QIVDlgNotify.h"
+#include "QIVIAlias.h"
+#include "QIVISPPActivity.h"
+#include "QIVISPPChildManagement.h"
+#include "QIVTranscript.h"
+#include "ZELFastenerDisplay.h"
+#include "ZELFastenerServices.h"
+#include "ZELIBIWFPPFactory.h"
+#include "ZELIBIWFastener.h"
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace {
+
+constexpr const char* kWelding = "process:Process/UnderBody Line/Station 10 Front Floor/Weld floor";
+
+// biwplan assign and unassign on the sample document with a spot welding
+// activity in the first station and four fasteners: spot welds W1 to W3
+// and a sealant bead S1.
+class AssignmentVerbsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    _folder = fs::temp_directory_path() / ("biwplan-assign-" + std::to_string(::getpid()));
+    fs::create_directories(_folder);
+    _path = (_folder / "doc.json").string();
+    BiwplanSession session;
+    session.OpenNew(_path);
+    std::string error;
+    ASSERT_TRUE(BiwplanSample::Build(session.Document(), error)) << error;
+    QIVBaseUnknown_var station = BiwplanFindObject(session, "process:Process/UnderBody Line/Station 10 Front Floor");
+    QIVBaseUnknown_var welding;
+    ASSERT_EQ(QIVISPPChildManagement_var(station)->CreateChild("BIWActivitySpotWelding", welding), S_OK);
+    QIVISPPActivity_var(welding)->SetName("Weld floor");
+    QIVBaseUnknown_var container, top, weld;
+    session.Document()->GetFeatureContainer(container);
+    ZELIBIWFPPFactory_var factory(container);
+    factory->GetTopGroup(top);
+    for (const char* name : {"W1, A", "W2, A", "W3, A", "S1"}) {
+      factory->CreatePointFastener(top, weld);
+      QIVIAlias_var(weld)->SetAlias(name);
+      ZELIBIWFastener_var(weld)->SetType(name[0] == 'S' ? "sealant" : "spot weld");
+    }
+    ASSERT_TRUE(BiwplanSave(session));
+  }
+  void TearDown() override {
+    QIVDelayedDestruction::Flush();
+    QIVTranscript::Instance().Clear();
+    QIVDlgNotify::ClearAnswers();
+    ZELFastenerDisplay::Instance().Reset();
+    fs::remove_all(_folder);
+  }
+
+  // Runs the verb on the document; the exit status, its standard output in
+  // `_out`.
+  int Run(const char* verb, std::vector<std::string> arguments) {
+    CLI::App app("biwplan", "biwplan");
+    int status = BiwplanExit::Ok;
+    AddAssignmentVerbs(app, status);
+    arguments.insert(arguments.begin(), {verb, _path});
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    ::testing::internal::CaptureStdout();
+    try {
+      app.parse(reversed);
+    } catch (const CLI::ParseError&) {
+      status = BiwplanExit::Usage;
+    }
+    _out = ::testing::internal::GetCapturedStdout();
+    return status;
+  }
+
+  // The names of the fasteners the saved activity holds.
+  std::vector<std::string> SavedAssignments() {
+    BiwplanSession session;
+    EXPECT_TRUE(BiwplanOpen(session, _path));
+    QIVListValQIVBaseUnknown_var fasteners;
+    ZELFastenerServices::GetWeldFromActivity(BiwplanFindObject(session, kWelding), fasteners, 0, 0);
+    std::vector<std::string> names;
+    for (const QIVBaseUnknown_var& fastener : fasteners) names.push_back(QIVIAlias_var(fastener)->GetAlias().str());
+    return names;
+  }
+
+  fs::path _folder;
+  std::string _path;
+  std::string _out;
+};
+
+TEST_F(AssignmentVerbsTest, AssignsThroughTheDialogAndTellsWhatWasSkipped) {
+  EXPECT_EQ(Run("assign", {kWelding, "W2, A", "S1", "W1, A", "--save"}), BiwplanExit::Ok);
+  EXPECT_THAT(_out, HasSubstr("command started ZELVekBIWAssignWeldCmd"));
+  EXPECT_THAT(_out, HasSubstr("assigned W2, A\nassigned W1, A\n"));
+  EXPECT_THAT(_out, HasSubstr("skipped S1: a sealant does not fit this activity\n"));
+  EXPECT_THAT(SavedAssignments(), ::testing::ElementsAre("W2, A", "W1, A"));
+
+  EXPECT_EQ(Run("assign", {kWelding, "W1, A", "--save"}), BiwplanExit::NothingToDo);
+  EXPECT_THAT(_out, HasSubstr("skipped W1, A: already assigned to Process/UnderBody Line/Station 10 Front Floor/Weld "
+                              "floor"));
+}
+
+TEST_F(AssignmentVerbsTest, WithoutSaveTheFileStaysAsItWas) {
+  EXPECT_EQ(Run("assign", {kWelding, "W3, A"}), BiwplanExit::Ok);
+  EXPECT_THAT(_out, HasSubstr("assigned W3, A"));
+  EXPECT_TRUE(SavedAssignments().empty());
+}
+
+TEST_F(AssignmentVerbsTest, UnassignTakesOffOnlyWhatTheActivityHolds) {
+  ASSERT_EQ(Run("assign", {kWelding, "W1, A", "W2, A", "--save"}), BiwplanExit::Ok);
+  EXPECT_EQ(Run("unassign", {kWelding, "W2, A", "W3, A", "--save"}), BiwplanExit::Ok);
+  EXPECT_THAT(_out, HasSubstr("unassigned W2, A\n"));
+  EXPECT_THAT(_out, HasSubstr("skipped W3, A: not assigned to"));
+  EXPECT_THAT(SavedAssignments(), ::testing::ElementsAre("W1, A"));
+}
+
+TEST_F(AssignmentVerbsTest, TheRootIsRefusedAndUnknownNamesFail) {
+  EXPECT_EQ(Run("assign", {"process:Process", "W1, A", "--save"}), BiwplanExit::Refused);
+  EXPECT_THAT(_out, HasSubstr("Assignment to the root process is not allowed."));
+  EXPECT_THAT(_out, Not(HasSubstr("assigned W1")));
+  EXPECT_EQ(Run("assign", {kWelding, "W9, Z"}), BiwplanExit::Failed);
+  EXPECT_TRUE(SavedAssignments().empty());
+}
+
+}  // namespace
