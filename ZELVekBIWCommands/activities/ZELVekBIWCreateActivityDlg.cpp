@@ -147,6 +147,14 @@ QIVDlgWindow* MainWindow() {
 
 }  // namespace
 
+std::vector<const char*> ZELVekBIWCreateActivityDlg::GetAttributeEditorNames(Layout layout) {
+  std::vector<const char*> names;
+  if (layout < 0 || layout >= LayoutCount) return names;
+  for (int row = 0; row < kLayouts[layout].rowCount; ++row)
+    names.push_back(kLayouts[layout].rows[row].editor);
+  return names;
+}
+
 ZELVekBIWCreateActivityDlg::ZELVekBIWCreateActivityDlg()
     : QIVDlgDialog(MainWindow(), "ZELVekBIWCreateActivityDlg", kDialogStyle) {}
 

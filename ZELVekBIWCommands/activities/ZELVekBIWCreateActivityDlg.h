@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "QIVDlgDialog.h"
 #include "QIVDlgEditor.h"
@@ -26,6 +27,9 @@ class ZELVekBIWCreateActivityDlg : public QIVDlgDialog {
     QIVDlgEditor* editor = nullptr;
     QIVDlgLabel* units = nullptr;
   };
+
+  // The editor names of a layout's rows, in row order.
+  static std::vector<const char*> GetAttributeEditorNames(Layout layout);
 
   ZELVekBIWCreateActivityDlg();
   ~ZELVekBIWCreateActivityDlg() override;

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "BiwplanCli.h"
+#include "BiwplanSample.h"
+#include "BiwplanVerbs.h"
+#include "QIVDelayedDestruction.h"
+#include "QIVDlgNotify.h"
+#include "QIVISPPActivity.h"
+#include "QIVISPPFlowMgt.h"
+#include "QIVTranscript.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// biwplan create-activity on a sample document in a folder of its own.
+class ActivityCreationVerbTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    _folder = fs::temp_directory_path() / ("biwplan-create-activity-" + std::to_string(::getpid()));
+    fs::create_directories(_folder);
+    _path = (_folder / "doc.json").string();
+    BiwplanSession session;
+    session.OpenNew(_path);
+    std::string error;
+    ASSERT_TRUE(BiwplanSample::Build(session.Document(), error)) << error;
+    ASSERT_TRUE(BiwplanSave(session));
+  }
+  void TearDown() override {
+    _session.reset();
+    QIVDelayedDestruction::Flush();
+    // Journal players of later tests read the transcript from its start.
+    QIVTranscript::Instance().Clear();
+    QIVDlgNotify::ClearAnswers();
+    fs::remove_all(_folder);
+  }
+
+  // Runs the verb with the arguments after the document; the exit status.
+  int Run(std::vector<std::string> arguments) {
+    CLI::App app("biwplan", "biwplan");
+    int status = BiwplanExit::Ok;
+    AddActivityCreationVerbs(app, status);
+    arguments.insert(arguments.begin(), {"create-activity", _path});
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+      app.parse(reversed);
+    } catch (const CLI::ParseError&) {
+      return BiwplanExit::Usage;
+    }
+    return status;
+  }
+
+  std::string FileText() const {
+    std::ifstream in(_path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  // Opens the saved file in a session of the test.
+  void OpenSaved() {
+    _session = std::make_unique<BiwplanSession>();
+    std::string error;
+    EXPECT_TRUE(_session->Open(_path, error)) << error;
+  }
+  // An activity of the opened file, by names from the process root.
+  QIVBaseUnknown_var Saved(const std::string& path) {
+    return BiwplanFindObject(*_session, "process:" + path);
+  }
+
+  fs::path _folder;
+  std::string _path;
+  std::unique_ptr<BiwplanSession> _session;
+};
+
+double Attribute(const QIVBaseUnknown_var& activity, const char* name) {
+  double value = -1.0;
+  EXPECT_EQ(QIVISPPActivity_var(activity)->GetAttribute(name, value), S_OK) << name;
+  return value;
+}
+
+}  // namespace
+
+TEST_F(ActivityCreationVerbTest, CreatesNamesAndTypesTheAttributesThenSaves) {
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Run({"ACTWelding", "process:Process/UnderBody Line/Station 10 Front Floor/Load parts", "--name",
+                 "Weld front floor", "--attr", "rate=0.5", "--attr", "_SpecifiedPointFastenersEditorName=24",
+                 "--save"}),
+            BiwplanExit::Ok);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("created Process/UnderBody Line/Station 10 Front Floor/Weld front floor\n"),
+            std::string::npos);
+
+  OpenSaved();
+  const QIVBaseUnknown_var welding = Saved("Process/UnderBody Line/Station 10 Front Floor/Weld front floor");
+  ASSERT_TRUE(welding);
+  EXPECT_EQ(Attribute(welding, "PointFasteningRate"), 2.0);
+  EXPECT_EQ(Attribute(welding, "SpecifiedPointFasteners"), 24.0);
+  const QIVBaseUnknown_var loading = Saved("Process/UnderBody Line/Station 10 Front Floor/Load parts");
+  EXPECT_TRUE(QIVISPPFlowMgt_var(loading)->GetNextActivities("")[1] == welding);
+}
+
+TEST_F(ActivityCreationVerbTest, RefusedOrWrongRequestsLeaveTheFileAsItWas) {
+  const std::string before = FileText();
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  // A parent the kind does not take: the warning box, status 3.
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line/Station 10 Front Floor/Load parts", "--name", "S",
+                 "--save"}),
+            BiwplanExit::Refused);
+  // Unknown objects, kinds, attributes and values.
+  EXPECT_EQ(Run({"Station", "process:Process/Nowhere", "--name", "S", "--save"}), BiwplanExit::Failed);
+  EXPECT_EQ(Run({"Robot", "process:Process", "--name", "S", "--save"}), BiwplanExit::Usage);
+  EXPECT_EQ(Run({"Loading", "process:Process/UnderBody Line/Station 10 Front Floor", "--name", "L", "--attr",
+                 "rate=1", "--save"}),
+            BiwplanExit::Usage);
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "S", "--attr", "speed=1", "--save"}),
+            BiwplanExit::Usage);
+  EXPECT_EQ(
+      Run({"Station", "process:Process/UnderBody Line", "--name", "S", "--attr", "exit-rate=fast", "--save"}),
+      BiwplanExit::Usage);
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "A/B", "--save"}),
+            BiwplanExit::Usage);
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line"}), BiwplanExit::Usage);
+  // Created but not saved.
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "Station 40"}), BiwplanExit::Ok);
+  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(FileText(), before);
+  EXPECT_NE(
+      out.find("box 0x10100200 \"WARNING\" \"An invalid parent for a station activity was selected.\" -> OK"),
+      std::string::npos);
+  EXPECT_NE(err.find("takes no Station activity; the document is unchanged"), std::string::npos);
+  EXPECT_NE(err.find("\"speed\" is not an attribute of a Station activity; use points "
+                     "(NoOfStationPointFastenerEdtiorName), length"),
+            std::string::npos);
+}
