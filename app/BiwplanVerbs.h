@@ -6,6 +6,7 @@
 // the verb that runs stores its exit status (BiwplanExit) in `status`.
 void AddAssignmentVerbs(CLI::App& app, int& status);
 void AddAssemblyVerbs(CLI::App& app, int& status);
+void AddActivityCreationVerbs(CLI::App& app, int& status);
 void AddDocumentVerbs(CLI::App& app, int& status);
 void AddEditingVerbs(CLI::App& app, int& status);
 void AddLocationExportVerbs(CLI::App& app, int& status);

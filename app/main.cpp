@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   AddAssemblyVerbs(app, status);
   AddDocumentVerbs(app, status);
   AddEditingVerbs(app, status);
+  AddActivityCreationVerbs(app, status);
   AddLocationExportVerbs(app, status);
   AddSessionVerbs(app, status);
   try {
