@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   AddActivityCreationVerbs(app, status);
   AddLocationExportVerbs(app, status);
   AddSessionVerbs(app, status);
+  AddWeldImportVerbs(app, status);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {
