@@ -10,21 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "QIVDelayedDestruction.h"
+#include "ModuleTestSession.h"
 #include "QIVDialog.h"
-#include "QIVDispatcher.h"
 #include "QIVDlgNotify.h"
-#include "QIVDocument.h"
 #include "QIVEnvironment.h"
 #include "QIVIAlias.h"
 #include "QIVIProduct.h"
-#include "QIVTranscript.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFeatureChildMgmt.h"
 #include "ZELIBIWFeatureContainer.h"
 #include "ZELIBIWFeatureGroup.h"
 #include "ZELIBIWFeaturePartRelations.h"
-#include "ZELVekBIWCommandsModule.h"
 
 // One record of a weld file as a test writes it. Numbers are texts so that
 // a test can spoil one.
@@ -65,44 +61,36 @@ inline std::string SourcePath(const std::string& relative) {
   return (std::filesystem::path(__FILE__).parent_path() / "../../.." / relative).lexically_normal().string();
 }
 
-// A session with an open document for the weld import: a dispatcher with
-// its main window, a document whose products tests add, a folder for weld
-// files, and the check that nothing is left behind.
-class WeldImportTest : public ::testing::Test {
+// The team's module session (module, dispatcher with its main window, a new
+// document, the leak check) with what the weld import needs: products that
+// tests add, the top fastener group, and a folder for weld files that also
+// holds the settings.
+class WeldImportTest : public ModuleTestSession {
  protected:
   void SetUp() override {
-    ZELVekBIWCommandsModule::Load();
-    _liveAtStart = QIVBaseUnknown::LiveObjectCount();
+    ModuleTestSession::SetUp();
     QIVDlgNotify::ClearAnswers();
     _folder = std::filesystem::temp_directory_path() /
               ("weld_import_" + std::to_string(::getpid()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(_folder);
     _settingsDirectory = std::make_unique<QIVScopedEnv>("BIWPLAN_SETTINGS_DIR", _folder.c_str());
-    _dispatcher = std::make_unique<QIVDispatcher>();
-    _document = QIVDocument::New();
-    _dispatcher->OpenDocument(_document);
-    _document->GetFeatureContainer(_container);
-    ZELIBIWFPPFactory_var(_container)->GetTopGroup(_top);
-    _transcriptMark = QIVTranscript::Instance().Size();
+    Document()->GetFeatureContainer(_container);
+    FastenerFactory()->GetTopGroup(_top);
   }
   void TearDown() override {
     _top = nullptr;
     _container = nullptr;
-    _dispatcher->CloseDocument();
-    _dispatcher.reset();
-    _document = nullptr;
-    QIVDelayedDestruction::Flush();
+    ModuleTestSession::TearDown();
     _settingsDirectory.reset();
     std::filesystem::remove_all(_folder);
     EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
-    EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), _liveAtStart);
   }
 
   // A product under `father` (a root when empty).
   QIVBaseUnknown_var Product(const QIVBaseUnknown_var& father, const char* instance, const char* reference) {
     QIVBaseUnknown_var product;
-    EXPECT_TRUE(SUCCEEDED(_document->CreateProduct(father, instance, reference, product)));
+    EXPECT_TRUE(SUCCEEDED(Document()->CreateProduct(father, instance, reference, product)));
     return product;
   }
   // The sample under-body: the rows "parent,instance,reference,..." with
@@ -121,7 +109,7 @@ class WeldImportTest : public ::testing::Test {
         QIVListValQIVUnicodeString names;
         std::stringstream parents(cells[0]);
         for (std::string name; std::getline(parents, name, '/');) names.Append(name);
-        ASSERT_TRUE(SUCCEEDED(_document->FindProductByPath(names, father))) << row;
+        ASSERT_TRUE(SUCCEEDED(Document()->FindProductByPath(names, father))) << row;
       }
       Product(father, cells[1].c_str(), cells[2].c_str());
     }
@@ -168,25 +156,18 @@ class WeldImportTest : public ::testing::Test {
   }
   long Generation() const { return ZELIBIWFeatureContainer_var(_container)->GetGeneration(); }
 
-  std::vector<std::string> NewTranscriptLines() const {
-    return QIVTranscript::Instance().LinesSince(_transcriptMark);
-  }
   // The box lines of the transcript since the test began.
   std::vector<std::string> Boxes() const {
     std::vector<std::string> boxes;
-    for (const std::string& line : NewTranscriptLines())
+    for (const std::string& line : Transcript())
       if (line.rfind("box ", 0) == 0) boxes.push_back(line);
     return boxes;
   }
 
-  std::unique_ptr<QIVDispatcher> _dispatcher;
-  QIVIDocument_var _document;
   QIVBaseUnknown_var _container;
   QIVBaseUnknown_var _top;
   std::filesystem::path _folder;
 
  private:
   std::unique_ptr<QIVScopedEnv> _settingsDirectory;
-  long _liveAtStart = 0;
-  std::size_t _transcriptMark = 0;
 };

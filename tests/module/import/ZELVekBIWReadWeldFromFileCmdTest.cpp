@@ -304,7 +304,7 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdTest, NothingHappensWithoutAFileOrADocument) 
   Import("");
   QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
   command->ReadWeldFromFile((_folder / "missing.txt").string());
-  _dispatcher->CloseDocument();
+  Dispatcher().CloseDocument();
   command->ReadWeldFromFile(WriteFile("welds.txt", WeldFile({Spot("W1", {"Body.1\\Floor.1"})})));
   EXPECT_THAT(Boxes(), IsEmpty());
   EXPECT_THAT(JointNames(), IsEmpty());
@@ -385,10 +385,10 @@ class ZELVekBIWReadWeldFromFileCmdRunTest : public ZELVekBIWReadWeldFromFileCmdT
     ZELVekBIWReadWeldFromFileCmdTest::SetUp();
     ZELVekBIWReadWeldSelectDlg::_bTextOK = false;
   }
-  HRESULT Deliver(const QIVUserEvent& event) { return _dispatcher->Deliver(event); }
+  HRESULT Deliver(const QIVUserEvent& event) { return Dispatcher().Deliver(event); }
   // The dialog of the running command; null once it ended.
-  ZELVekBIWReadWeldSelectDlg* Dialog() const {
-    auto* command = dynamic_cast<ZELVekBIWReadWeldFromFileCmd*>(_dispatcher->GetActiveCommand());
+  ZELVekBIWReadWeldSelectDlg* Dialog() {
+    auto* command = dynamic_cast<ZELVekBIWReadWeldFromFileCmd*>(Dispatcher().GetActiveCommand());
     return command ? command->GetDialog() : nullptr;
   }
   std::string GoodFile() {
@@ -407,13 +407,13 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, TypingAGoodPathAndPressingOKImportsA
   EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), E_FAIL);
   EXPECT_EQ(Deliver(QIVWidgetEvent::FocusOut("EditorTextPathId")), S_OK);
   EXPECT_EQ(Dialog()->GetOKSensitivity(), QIVDlgEnable);
-  const int busy = _dispatcher->GetApplicationFrame().GetBusyCursorCount();
+  const int busy = Dispatcher().GetApplicationFrame().GetBusyCursorCount();
   EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
 
-  EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
-  EXPECT_EQ(_dispatcher->GetApplicationFrame().GetBusyCursorCount(), busy + 1);
+  EXPECT_EQ(Dispatcher().GetCommandCount(), 0);
+  EXPECT_EQ(Dispatcher().GetApplicationFrame().GetBusyCursorCount(), busy + 1);
   EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W1, A"));
-  EXPECT_THAT(NewTranscriptLines(),
+  EXPECT_THAT(Transcript(),
               ElementsAre("command started ZELVekBIWReadWeldFromFileCmd",
                           "dialog shown ZELVekBIWReadWeldSelectDlg \"Read welds from a text file\"",
                           "dialog hidden ZELVekBIWReadWeldSelectDlg", "command ended ZELVekBIWReadWeldFromFileCmd"));
@@ -429,7 +429,7 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, ABadFileOnOKIsRefusedInABoxAndTheDia
   EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
   EXPECT_THAT(Boxes(), ElementsAre("box 0x8100000 \"WARNING\" \"The document selected is not a valid text file !!\" "
                                    "-> OK"));
-  EXPECT_EQ(_dispatcher->GetCommandCount(), 1);
+  EXPECT_EQ(Dispatcher().GetCommandCount(), 1);
   ASSERT_NE(Dialog(), nullptr);
   EXPECT_TRUE(Dialog()->IsShown());
   EXPECT_THAT(JointNames(), IsEmpty());
@@ -437,7 +437,7 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, ABadFileOnOKIsRefusedInABoxAndTheDia
   // Another try with a good file goes through.
   GoodFile();
   EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
-  EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
+  EXPECT_EQ(Dispatcher().GetCommandCount(), 0);
   EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W1, A"));
 }
 
@@ -450,7 +450,7 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, CancelWindowCloseAndEscapeEndWithout
     Deliver(QIVWidgetEvent::Type("EditorTextPathId", (_folder / "good.txt").string()));
     Deliver(QIVWidgetEvent::FocusOut("EditorTextPathId"));
     EXPECT_EQ(Deliver(end), S_OK);
-    EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
+    EXPECT_EQ(Dispatcher().GetCommandCount(), 0);
     EXPECT_THAT(QIVDialog::VisibleDialogs(), IsEmpty());
   }
   EXPECT_THAT(JointNames(), IsEmpty());
