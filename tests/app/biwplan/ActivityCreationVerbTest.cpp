@@ -1,66 +1,25 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <CLI/CLI.hpp>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
 
-#include "BiwplanCli.h"
-#include "BiwplanSample.h"
+#include "BiwplanVerbTest.h"
 #include "BiwplanVerbs.h"
-#include "QIVDelayedDestruction.h"
-#include "QIVDlgNotify.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPFlowMgt.h"
-#include "QIVTranscript.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
 // biwplan create-activity on a sample document in a folder of its own.
-class ActivityCreationVerbTest : public ::testing::Test {
+class ActivityCreationVerbTest : public BiwplanVerbTest {
  protected:
-  void SetUp() override {
-    _folder = fs::temp_directory_path() / ("biwplan-create-activity-" + std::to_string(::getpid()));
-    fs::create_directories(_folder);
-    _path = (_folder / "doc.json").string();
-    BiwplanSession session;
-    session.OpenNew(_path);
-    std::string error;
-    ASSERT_TRUE(BiwplanSample::Build(session.Document(), error)) << error;
-    ASSERT_TRUE(BiwplanSave(session));
-  }
+  ActivityCreationVerbTest() : BiwplanVerbTest("biwplan-create-activity-", &AddActivityCreationVerbs) {}
   void TearDown() override {
     _session.reset();
-    QIVDelayedDestruction::Flush();
-    // Journal players of later tests read the transcript from its start.
-    QIVTranscript::Instance().Clear();
-    QIVDlgNotify::ClearAnswers();
-    fs::remove_all(_folder);
+    BiwplanVerbTest::TearDown();
   }
 
-  // Runs the verb with the arguments after the document; the exit status.
   int Run(std::vector<std::string> arguments) {
-    CLI::App app("biwplan", "biwplan");
-    int status = BiwplanExit::Ok;
-    AddActivityCreationVerbs(app, status);
-    arguments.insert(arguments.begin(), {"create-activity", _path});
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
-    try {
-      app.parse(reversed);
-    } catch (const CLI::ParseError&) {
-      return BiwplanExit::Usage;
-    }
-    return status;
-  }
-
-  std::string FileText() const {
-    std::ifstream in(_path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return BiwplanVerbTest::Run("create-activity", std::move(arguments));
   }
 
   // Opens the saved file in a session of the test.
@@ -74,8 +33,6 @@ class ActivityCreationVerbTest : public ::testing::Test {
     return BiwplanFindObject(*_session, "process:" + path);
   }
 
-  fs::path _folder;
-  std::string _path;
   std::unique_ptr<BiwplanSession> _session;
 };
 
@@ -107,7 +64,7 @@ TEST_F(ActivityCreationVerbTest, CreatesNamesAndTypesTheAttributesThenSaves) {
 }
 
 TEST_F(ActivityCreationVerbTest, RefusedOrWrongRequestsLeaveTheFileAsItWas) {
-  const std::string before = FileText();
+  const std::string before = DocumentText();
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   // A parent the kind does not take: the warning box, status 3.
@@ -132,7 +89,7 @@ TEST_F(ActivityCreationVerbTest, RefusedOrWrongRequestsLeaveTheFileAsItWas) {
   EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "Station 40"}), BiwplanExit::Ok);
   const std::string out = testing::internal::GetCapturedStdout();
   const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(FileText(), before);
+  EXPECT_EQ(DocumentText(), before);
   EXPECT_NE(
       out.find("box 0x10100200 \"WARNING\" \"An invalid parent for a station activity was selected.\" -> OK"),
       std::string::npos);

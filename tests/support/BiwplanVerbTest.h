@@ -1,0 +1,77 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BiwplanCli.h"
+#include "BiwplanSample.h"
+#include "QIVDelayedDestruction.h"
+#include "QIVDlgNotify.h"
+#include "QIVTranscript.h"
+
+// A test of biwplan verbs: the sample document saved in a folder of its own
+// (named after `FolderPrefix`), the verbs run through the command line
+// parser as the program runs them, and the folder removed afterwards.
+class BiwplanVerbTest : public ::testing::Test {
+ protected:
+  using AddVerbs = void (*)(CLI::App& app, int& status);
+
+  BiwplanVerbTest(const char* folderPrefix, AddVerbs addVerbs)
+      : _folderPrefix(folderPrefix), _addVerbs(addVerbs) {}
+
+  void SetUp() override {
+    _folder = std::filesystem::temp_directory_path() / (_folderPrefix + std::to_string(::getpid()));
+    std::filesystem::create_directories(_folder);
+    _path = (_folder / "doc.json").string();
+    BiwplanSession session;
+    session.OpenNew(_path);
+    std::string error;
+    ASSERT_TRUE(BiwplanSample::Build(session.Document(), error)) << error;
+    ASSERT_TRUE(BiwplanSave(session));
+  }
+  void TearDown() override {
+    QIVDelayedDestruction::Flush();
+    // Journal players of later tests read the transcript from its start.
+    QIVTranscript::Instance().Clear();
+    QIVDlgNotify::ClearAnswers();
+    std::filesystem::remove_all(_folder);
+  }
+
+  // Runs `biwplan VERB DOC ARGUMENTS...`; the exit status, Usage when the
+  // command line is refused.
+  int Run(const std::string& verb, std::vector<std::string> arguments) {
+    CLI::App app("biwplan", "biwplan");
+    int status = BiwplanExit::Ok;
+    _addVerbs(app, status);
+    arguments.insert(arguments.begin(), {verb, _path});
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+      app.parse(reversed);
+    } catch (const CLI::ParseError&) {
+      return BiwplanExit::Usage;
+    }
+    return status;
+  }
+
+  // The bytes of the document file.
+  std::string DocumentText() const {
+    std::ifstream in(_path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  std::filesystem::path _folder;
+  std::string _path;
+
+ private:
+  std::string _folderPrefix;
+  AddVerbs _addVerbs;
+};
