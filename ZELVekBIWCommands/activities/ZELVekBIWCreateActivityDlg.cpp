@@ -57,7 +57,7 @@ HRESULT WriteAttribute(QIVBaseUnknown* activity, double value) {
   return kind ? (kind.get()->*Set)(value) : E_FAIL;
 }
 
-struct AttributeRowSpec {
+struct RowDefinition {
   const char* label;
   const char* editor;
   const char* units;
@@ -68,14 +68,14 @@ struct AttributeRowSpec {
   bool reciprocal = false;
 };
 
-struct AttributeLayoutSpec {
+struct LayoutDefinition {
   const char* frameName;
   TypeAccessor type;
   const QIVIID& (*kindInterface)();
   // The fastening layouts also line their units labels up.
   bool alignsUnits;
   int rowCount;
-  AttributeRowSpec rows[ZELVekBIWCreateActivityDlg::MaxAttributeRows];
+  RowDefinition rows[ZELVekBIWCreateActivityDlg::MaxAttributeRows];
 };
 
 using G = ZELIBIWActivityGrouping;
@@ -84,7 +84,7 @@ using W = ZELIBIWActivityWelding;
 using C = ZELIBIWActivityCurveFastening;
 
 // Indexed by ZELVekBIWCreateActivityDlg::Layout, in the order the types are tested.
-const AttributeLayoutSpec kLayouts[ZELVekBIWCreateActivityDlg::LayoutCount] = {
+const LayoutDefinition kLayouts[ZELVekBIWCreateActivityDlg::LayoutCount] = {
     {"GroupingAttributes",
      &ZELBIWActivityServices::GetGroupingType,
      &G::ClassId,
@@ -267,20 +267,20 @@ void ZELVekBIWCreateActivityDlg::OnZELVekBIWCreateActivityDlgOnAttributesPushBtn
 
 void ZELVekBIWCreateActivityDlg::InsertFrame() {
   for (int layout = 0; layout < LayoutCount; ++layout) {
-    const AttributeLayoutSpec& spec = kLayouts[layout];
-    if (!IsOfType(spec.type())) continue;
-    _attributeFrame = new QIVDlgFrame(this, spec.frameName, 0);
-    for (int row = 0; row < spec.rowCount; ++row) {
-      const AttributeRowSpec& rowSpec = spec.rows[row];
+    const LayoutDefinition& definition = kLayouts[layout];
+    if (!IsOfType(definition.type())) continue;
+    _attributeFrame = new QIVDlgFrame(this, definition.frameName, 0);
+    for (int row = 0; row < definition.rowCount; ++row) {
+      const RowDefinition& rowDefinition = definition.rows[row];
       AttributeRow& widgets = _attributeRows[layout][row];
-      widgets.label = new QIVDlgLabel(_attributeFrame, rowSpec.label, 0);
-      widgets.editor = new QIVDlgEditor(_attributeFrame, rowSpec.editor, QIVDlgEditor::NumericStyle);
-      widgets.units = new QIVDlgLabel(_attributeFrame, rowSpec.units, 0);
+      widgets.label = new QIVDlgLabel(_attributeFrame, rowDefinition.label, 0);
+      widgets.editor = new QIVDlgEditor(_attributeFrame, rowDefinition.editor, QIVDlgEditor::NumericStyle);
+      widgets.units = new QIVDlgLabel(_attributeFrame, rowDefinition.units, 0);
       _attributeFrame->SetHorizontalAttachment(row, kAttach, widgets.label);
       _attributeFrame->SetHorizontalAttachment(row, kAttach, widgets.editor);
       _attributeFrame->SetHorizontalAttachment(row, kAttach, widgets.units);
       _attributeFrame->SetVerticalAttachment(3, kAttach, widgets.editor);
-      if (spec.alignsUnits) _attributeFrame->SetVerticalAttachment(5, kAttach, widgets.units);
+      if (definition.alignsUnits) _attributeFrame->SetVerticalAttachment(5, kAttach, widgets.units);
     }
     break;
   }
@@ -292,13 +292,14 @@ void ZELVekBIWCreateActivityDlg::InsertFrame() {
 void ZELVekBIWCreateActivityDlg::GetActivityAttributes() {
   if (!_activity) return;
   for (int layout = 0; layout < LayoutCount; ++layout) {
-    const AttributeLayoutSpec& spec = kLayouts[layout];
-    if (!IsOfType(spec.type()) || !QIVOffersInterface(_activity.get(), spec.kindInterface())) continue;
-    for (int row = 0; row < spec.rowCount; ++row) {
+    const LayoutDefinition& definition = kLayouts[layout];
+    if (!IsOfType(definition.type()) || !QIVOffersInterface(_activity.get(), definition.kindInterface()))
+      continue;
+    for (int row = 0; row < definition.rowCount; ++row) {
       QIVDlgEditor* editor = _attributeRows[layout][row].editor;
       double value = 0.0;
-      if (!editor || FAILED(spec.rows[row].read(_activity.get(), value))) continue;
-      editor->SetValue(spec.rows[row].reciprocal ? Reciprocal(value) : value, 1);
+      if (!editor || FAILED(definition.rows[row].read(_activity.get(), value))) continue;
+      editor->SetValue(definition.rows[row].reciprocal ? Reciprocal(value) : value, 1);
     }
   }
 }
@@ -306,13 +307,15 @@ void ZELVekBIWCreateActivityDlg::GetActivityAttributes() {
 void ZELVekBIWCreateActivityDlg::SetActivityAttributes() {
   if (!_activity) return;
   for (int layout = 0; layout < LayoutCount; ++layout) {
-    const AttributeLayoutSpec& spec = kLayouts[layout];
-    if (!IsOfType(spec.type()) || !QIVOffersInterface(_activity.get(), spec.kindInterface())) continue;
-    for (int row = 0; row < spec.rowCount; ++row) {
+    const LayoutDefinition& definition = kLayouts[layout];
+    if (!IsOfType(definition.type()) || !QIVOffersInterface(_activity.get(), definition.kindInterface()))
+      continue;
+    for (int row = 0; row < definition.rowCount; ++row) {
       const QIVDlgEditor* editor = _attributeRows[layout][row].editor;
       if (!editor) continue;
       const double value = editor->GetValue();
-      spec.rows[row].write(_activity.get(), spec.rows[row].reciprocal ? Reciprocal(value) : value);
+      definition.rows[row].write(_activity.get(),
+                                 definition.rows[row].reciprocal ? Reciprocal(value) : value);
     }
   }
   if (QIVBaseUnknown_var object(_activity); object) DispatchModifyEvent(object.get());
