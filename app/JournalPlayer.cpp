@@ -49,6 +49,9 @@ bool IsBoxLine(const std::string& line) { return line.rfind("box ", 0) == 0; }
 
 }  // namespace
 
+JournalPlayer::JournalPlayer(BiwplanSession& session)
+    : _session(session), _assertionWindowStart(QIVTranscript::Instance().Size()) {}
+
 std::optional<JournalError> JournalPlayer::Play(const std::vector<JournalEvent>& events) {
   for (const JournalEvent& event : events) {
     if (std::optional<JournalError> error = PlayOne(event)) return error;

@@ -13,7 +13,8 @@
 // assertions of the journal are checked against the transcript.
 class JournalPlayer {
  public:
-  explicit JournalPlayer(BiwplanSession& session) : _session(session) {}
+  // Assertions look at what the transcript gets from now on.
+  explicit JournalPlayer(BiwplanSession& session);
 
   // Plays the events in order and stops at the first that cannot be played,
   // whose error names the journal's file and line. At the end an answer
@@ -30,6 +31,6 @@ class JournalPlayer {
 
   BiwplanSession& _session;
   // Transcript lines the next group of assertions looks at start here.
-  std::size_t _assertionWindowStart = 0;
+  std::size_t _assertionWindowStart;
   bool _previousWasAssertion = false;
 };

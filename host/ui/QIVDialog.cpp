@@ -156,6 +156,16 @@ std::vector<QIVDialog*> QIVDialog::ResolvePath(const std::vector<QIVDialog*>& ro
 QIVDialog* QIVDialog::PickOne(const std::vector<QIVDialog*>& found, std::string_view path,
                               std::string* reason) {
   if (found.size() == 1) return found.front();
+  // A person sees only shown widgets: among namesakes, the one shown is
+  // meant (a dialog rebuilding a frame keeps the hidden old one).
+  QIVDialog* shown = nullptr;
+  int shownCount = 0;
+  for (QIVDialog* widget : found)
+    if (widget->IsShown()) {
+      shown = widget;
+      ++shownCount;
+    }
+  if (shownCount == 1) return shown;
   if (reason) {
     if (found.empty()) {
       *reason = "no widget " + Quote(path);

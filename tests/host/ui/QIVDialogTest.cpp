@@ -108,6 +108,14 @@ TEST_F(QIVDialogTest, FindsWidgetsByNameOrPathAndReportsAmbiguity) {
   EXPECT_EQ(reason, "\"Count\" is ambiguous: Dialog/Left/Inner/Count Dialog/Right/Count in Dialog");
   EXPECT_EQ(_dialog->FindWidget("InsideTheBox", &reason), nullptr);
   EXPECT_EQ(reason, "no widget \"InsideTheBox\" in Dialog");
+
+  // Among namesakes, the only one a person can see is the one meant.
+  _dialog->SetVisibility(QIVDlgShow);
+  left->SetVisibility(QIVDlgHide);
+  EXPECT_EQ(_dialog->FindWidget("Count"), rightCount);
+  left->SetVisibility(QIVDlgShow);
+  EXPECT_EQ(_dialog->FindWidget("Count"), nullptr);
+  _dialog->SetVisibility(QIVDlgHide);
 }
 
 TEST_F(QIVDialogTest, FindsUserEventTargetsInShownDialogsOnly) {
