@@ -7,7 +7,7 @@ PACKAGES := cmake ninja-build g++ make pkg-config googletest libgtest-dev libgmo
             libbenchmark-dev libxml2-dev nlohmann-json3-dev libcli11-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test asan bench demo clean
+.PHONY: deps build test asan bench fuzz demo clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -34,6 +34,19 @@ bench: deps
 	cmake -S . -B build-bench -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DBIWPLAN_TESTS=OFF -DBIWPLAN_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_min_time=0.2; done; true
+
+# The weld reader's fuzzer, built with clang, run FUZZ_SECONDS on the kept
+# corpus of tests/fuzz (new finds go to build-fuzz/corpus).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@command -v clang++ >/dev/null 2>&1 || { $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq clang; }
+	cmake -S . -B build-fuzz -G "$(GENERATOR)" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DBIWPLAN_TESTS=OFF -DBIWPLAN_FUZZ=ON \
+	  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer"
+	cmake --build build-fuzz --target fuzz_weld_reader -j $(JOBS)
+	mkdir -p build-fuzz/corpus/weld_reader
+	./build-fuzz/fuzz/fuzz_weld_reader -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	  -max_len=8192 build-fuzz/corpus/weld_reader tests/fuzz/weld_reader
 
 demo: build
 	./build/app/biwplan demo

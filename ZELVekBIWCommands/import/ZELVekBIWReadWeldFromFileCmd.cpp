@@ -43,13 +43,14 @@ constexpr ErrorText kErrorTexts[] = {{"MissingPartErr", "SomePartsMissing"},
 // Reads one physical line into `line`: up to a line feed or 1024
 // characters, the line feed or the 1024th character left out.
 void ReadPhysicalLine(QIVFile& file, std::string& line) {
-  line.clear();
+  char text[kLineReadSize];
+  int length = 0;
   for (int count = 1; count <= kLineReadSize; ++count) {
     const int c = QIVFGetChar(file);
-    if (c == EOF) return;
-    if (c == '\n' || count == kLineReadSize) return;
-    line.push_back(static_cast<char>(c));
+    if (c == EOF || c == '\n' || count == kLineReadSize) break;
+    text[length++] = static_cast<char>(c);
   }
+  line.assign(text, length);
 }
 
 bool IsCommentOrBlank(const std::string& line) {
@@ -115,7 +116,6 @@ void ZELVekBIWReadWeldFromFileCmd::BuildGraph() {
 void ZELVekBIWReadWeldFromFileCmd::Activate() { ZELTraceLine(QIVUnicodeString(kClass) + "::Activate"); }
 
 void ZELVekBIWReadWeldFromFileCmd::Desactivate() {
-  ZELTraceLine(QIVUnicodeString(kClass) + "::Desactivate");
   if (_pReadWeldDlgAgent) _pReadWeldDlgAgent->InitializeAcquisition();
 }
 
@@ -189,12 +189,12 @@ void ZELVekBIWReadWeldFromFileCmd::ReadWeldFromFile(const QIVUnicodeString& path
     int weldCount = 0;
     if (GetNextLine(file).ConvertToNum(&weldCount, "%d") == 1) {
       ZELTraceLine(QIVUnicodeString::Format("Number of welds: %d", weldCount));
-      for (int weldIndex = 1; weldIndex <= weldCount; ++weldIndex) {
+      for (long weldIndex = 1; weldIndex <= weldCount; ++weldIndex) {
         // Past the end only empty lines would come: no record, no error.
         if (QIVFEof(file)) break;
         const int found = FindNextLine(file, "Weld");
         if (found == 2) break;
-        if (found == 1) ReadWeldRecord(file, weldIndex);
+        if (found == 1) ReadWeldRecord(file, static_cast<int>(weldIndex));
       }
     }
     EndReading();
