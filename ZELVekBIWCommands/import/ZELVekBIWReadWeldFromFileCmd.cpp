@@ -57,6 +57,15 @@ bool IsCommentOrBlank(const std::string& line) {
   return line.find("##") != std::string::npos || line.find_first_not_of(' ') == std::string::npos;
 }
 
+// The first child of `father` that `find` finds for `token`.
+QIVIProduct_var ChildFound(const QIVIProduct_var& father,
+                           HRESULT (QIVIProduct::*find)(const QIVUnicodeString&, QIVBaseUnknown_var&) const,
+                           const QIVUnicodeString& token) {
+  QIVBaseUnknown_var child;
+  if (FAILED(((*father).*find)(token, child))) return {};
+  return QIVIProduct_var(child);
+}
+
 QIVUnicodeString CatalogText(const char* key, const char* defaultText) {
   return QIVMsgCatalog::BuildMessage(kClass, key, nullptr, 0, defaultText);
 }
@@ -441,17 +450,13 @@ HRESULT ZELVekBIWReadWeldFromFileCmd::FindCorrectInstance(const QIVListValQIVUni
 QIVIProduct_var ZELVekBIWReadWeldFromFileCmd::CheckInstance(const QIVUnicodeString& token,
                                                             const QIVIProduct_var& father) {
   if (!father) return _pCandidates ? _pCandidates->FirstByInstanceName(token) : QIVIProduct_var();
-  QIVBaseUnknown_var child;
-  if (FAILED(father->FindChildByInstanceName(token, child))) return {};
-  return QIVIProduct_var(child);
+  return ChildFound(father, &QIVIProduct::FindChildByInstanceName, token);
 }
 
 QIVIProduct_var ZELVekBIWReadWeldFromFileCmd::CheckReference(const QIVUnicodeString& token,
                                                              const QIVIProduct_var& father) {
   if (!father) return _pCandidates ? _pCandidates->FirstByPartNumber(token) : QIVIProduct_var();
-  QIVBaseUnknown_var child;
-  if (FAILED(father->FindChildByPartNumber(token, child))) return {};
-  return QIVIProduct_var(child);
+  return ChildFound(father, &QIVIProduct::FindChildByPartNumber, token);
 }
 
 bool ZELVekBIWReadWeldFromFileCmd::SinglePrdInstanceExist(const QIVIProduct_var& product) {
