@@ -8,6 +8,8 @@
 #   WORK      a work folder of this scenario, made anew
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
+# Settings the commands read or write stay in the work folder.
+set(ENV{BIWPLAN_SETTINGS_DIR} ${WORK}/settings)
 file(GLOB inputs ${EXAMPLES}/* ${CMAKE_CURRENT_LIST_DIR}/data/*)
 foreach(input ${inputs})
   if(NOT IS_DIRECTORY ${input})
