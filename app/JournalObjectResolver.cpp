@@ -7,7 +7,7 @@
 
 namespace {
 
-// The father of an object in its tree: the spec-object father, or for a
+// The father of an object in its tree: its father in the document structure, or for a
 // product its father product; empty at a root.
 QIVBaseUnknown_var FatherOf(const QIVBaseUnknown_var& object) {
   QIVBaseUnknown_var father;
