@@ -39,6 +39,12 @@ int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const s
   return BiwplanExit::Ok;
 }
 
+bool BiwplanBoxShownSince(std::size_t mark) {
+  for (const std::string& line : QIVTranscript::Instance().LinesSince(mark))
+    if (line.rfind("box ", 0) == 0) return true;
+  return false;
+}
+
 std::string BiwplanJournalWord(const std::string& word) { return JournalWords::Quote(word).str(); }
 
 QIVBaseUnknown_var BiwplanFindObject(BiwplanSession& session, const std::string& reference) {

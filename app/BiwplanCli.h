@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "BiwplanSession.h"
@@ -33,6 +34,10 @@ bool BiwplanSave(BiwplanSession& session);
 // standard output; `sourceName` names the journal in errors. Answers Ok or
 // Failed (the error written).
 int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName);
+
+// Whether a notification box was shown since the transcript had `mark`
+// lines: how a verb sees that a command refused its input.
+bool BiwplanBoxShownSince(std::size_t mark);
 
 // Quotes a word for a journal line.
 std::string BiwplanJournalWord(const std::string& word);

@@ -66,12 +66,6 @@ std::string AssignmentJournal(const AssignmentRequest& request, const std::vecto
   return journal + "press Cancel\n";
 }
 
-bool BoxShownSince(std::size_t mark) {
-  for (const std::string& line : QIVTranscript::Instance().LinesSince(mark))
-    if (line.rfind("box ", 0) == 0) return true;
-  return false;
-}
-
 int ChangeAssignments(const AssignmentRequest& request, bool assign) {
   BiwplanSession session;
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
@@ -107,7 +101,7 @@ int ChangeAssignments(const AssignmentRequest& request, bool assign) {
   const int played = BiwplanPlayJournal(session, AssignmentJournal(request, picked, assign),
                                         assign ? "assign" : "unassign");
   if (played != BiwplanExit::Ok) return played;
-  if (BoxShownSince(mark)) {
+  if (BiwplanBoxShownSince(mark)) {
     BiwplanFail("nothing was moved: the dialog refused " + request.activity);
     return BiwplanExit::Refused;
   }

@@ -53,12 +53,6 @@ FastenerCounts CountFasteners(const QIVIDocument_var& document) {
   return counts;
 }
 
-bool BoxShownSince(std::size_t mark) {
-  for (const std::string& line : QIVTranscript::Instance().LinesSince(mark))
-    if (line.rfind("box ", 0) == 0) return true;
-  return false;
-}
-
 void PrintCreated(const FastenerCounts& before, const FastenerCounts& after) {
   std::cout << "created " << after.joints - before.joints << " assembly joints, "
             << after.jointBodies - before.jointBodies << " joint bodies\n";
@@ -93,7 +87,7 @@ int ImportWelds(const WeldImport& request) {
                                   "file " + BiwplanJournalWord(request.weldFile) + "\n",
                                   "import-welds");
   if (status != BiwplanExit::Ok) return status;
-  if (BoxShownSince(mark)) {
+  if (BiwplanBoxShownSince(mark)) {
     BiwplanPlayJournal(session, "press Cancel\n", "import-welds");
     BiwplanFail(request.weldFile + " is not a weld file (a .txt, .TXT or .QIVWeld file whose first two lines are "
                                    "\"TOVASK Welds Spot Generation\" and \"3.0\"); nothing was imported");
