@@ -4,6 +4,7 @@
 #include <string>
 
 #include "JournalObjectResolver.h"
+#include "QIVDictionary.h"
 #include "QIVDlgCombo.h"
 #include "QIVDlgEditor.h"
 #include "QIVDlgNotify.h"
@@ -73,11 +74,8 @@ std::optional<JournalError> JournalPlayer::PlayOne(const JournalEvent& event) {
 
   const std::string widget = event.GetWidget().Format().str();
   switch (event.GetVerb()) {
-    case JournalVerb::Start: {
-      std::optional<std::string> argument;
-      if (event.GetArguments().size() > 1) argument = event.GetText().str();
-      return Deliver(event, QIVStartEvent(event.GetArgument(0).str(), argument));
-    }
+    case JournalVerb::Start:
+      return Start(event);
     case JournalVerb::Type:
       return Deliver(event, QIVWidgetEvent::Type(widget, event.GetText().str()));
     case JournalVerb::Press: {
@@ -129,6 +127,23 @@ std::optional<JournalError> JournalPlayer::PlayOne(const JournalEvent& event) {
 std::optional<JournalError> JournalPlayer::Deliver(const JournalEvent& event, const QIVUserEvent& userEvent) {
   if (SUCCEEDED(_session.Dispatcher().Deliver(userEvent))) return std::nullopt;
   return event.Error(_session.Dispatcher().GetLastRefusal());
+}
+
+std::optional<JournalError> JournalPlayer::Start(const JournalEvent& event) {
+  const std::string className = event.GetArgument(0).str();
+  if (event.GetArguments().size() < 2) return Deliver(event, QIVStartEvent(className));
+  const QIVDictionary::FactoryEntry* factory = QIVDictionary::Instance().FindFactory(className);
+  if (!factory || !factory->factoryWithArgument || factory->argument != QIVFactoryArgument::Object)
+    return Deliver(event, QIVStartEvent(className, event.GetText().str()));
+
+  // The factory takes an object: the argument names it as a pick would.
+  QIVUnicodeString reason;
+  const std::optional<JournalObjectRef> reference = JournalObjectRef::Parse(event.GetText().view(), reason);
+  if (!reference) return event.Error(reason);
+  const QIVPathElement_var path = JournalObjectResolver(_session.Document()).Resolve(*reference, reason);
+  if (!path) return event.Error(reason);
+  const QIVBaseUnknown_var object = path->GetLeaf();
+  return Deliver(event, QIVStartEvent(className, std::nullopt, object.get(), reference->Format().str()));
 }
 
 std::optional<JournalError> JournalPlayer::Pick(const JournalEvent& event) {

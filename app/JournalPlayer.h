@@ -24,6 +24,7 @@ class JournalPlayer {
  private:
   std::optional<JournalError> PlayOne(const JournalEvent& event);
   std::optional<JournalError> Deliver(const JournalEvent& event, const QIVUserEvent& userEvent);
+  std::optional<JournalError> Start(const JournalEvent& event);
   std::optional<JournalError> Pick(const JournalEvent& event);
   std::optional<JournalError> Show(const JournalEvent& event);
   std::optional<JournalError> Expect(const JournalEvent& event);

@@ -11,7 +11,7 @@ std::vector<ZELVekBIWCommandEntry>& Table() {
       {"ZELBIWUpdateManufAssemblyCmd", &fctCreateZELBIWUpdateManufAssemblyCmd, nullptr, 0},
       {"ZELVekBIWAssignDatumAndTargetCmd", &fctCreateZELVekBIWAssignDatumAndTargetCmd, nullptr, 0},
       {"ZELVekBIWAssignWeldCmd", &fctCreateZELVekBIWAssignWeldCmd, nullptr, 0},
-      {"ZELVekBIWAutoAssignWeldCmd", nullptr, &fctCreateZELVekBIWAutoAssignWeldCmd, 0},
+      {"ZELVekBIWAutoAssignWeldCmd", nullptr, &fctCreateZELVekBIWAutoAssignWeldCmd, 0, QIVFactoryArgument::Object},
       {"ZELVekBIWCreateACTWeldingActivityCmd", &fctCreateZELVekBIWCreateACTWeldingActivityCmd, nullptr, 0},
       {"ZELVekBIWCreateAdhesiveApplicationActivityCmd", &fctCreateZELVekBIWCreateAdhesiveApplicationActivityCmd,
        nullptr, 0},
@@ -27,7 +27,8 @@ std::vector<ZELVekBIWCommandEntry>& Table() {
       {"ZELVekBIWCreateStudWeldingActivityCmd", &fctCreateZELVekBIWCreateStudWeldingActivityCmd, nullptr, 0},
       {"ZELVekBIWCreateUnclampingActivityCmd", &fctCreateZELVekBIWCreateUnclampingActivityCmd, nullptr, 0},
       {"ZELVekBIWCreateUnloadingActivityCmd", &fctCreateZELVekBIWCreateUnloadingActivityCmd, nullptr, 0},
-      {"ZELVekBIWEditManufacturingLocationCmd", nullptr, &fctCreateZELVekBIWEditManufacturingLocationCmd, 0},
+      {"ZELVekBIWEditManufacturingLocationCmd", nullptr, &fctCreateZELVekBIWEditManufacturingLocationCmd, 0,
+       QIVFactoryArgument::Object},
       {"ZELVekBIWEditManufacturingLocationDlg", &fctCreateZELVekBIWEditManufacturingLocationDlg, nullptr, 0},
       {"ZELVekBIWFastenersGroupCmd", &fctCreateZELVekBIWFastenersGroupCmd, nullptr, 0},
       {"ZELVekBIWImportFastenersCmd", &fctCreateZELVekBIWImportFastenersCmd, nullptr, 0},
@@ -61,7 +62,7 @@ void Load() {
     ZELBIWCmdTrace = new QIVTrace("ZELBIWCmdTrace", "Traces for module ZELVekBIWCommands", 0, "STDERR", 1024);
   for (ZELVekBIWCommandEntry& entry : Table()) {
     if (entry.factoryWithArgument)
-      QIVFillDictionary(entry.className, entry.factoryWithArgument, &entry.loadCounter);
+      QIVFillDictionary(entry.className, entry.factoryWithArgument, &entry.loadCounter, entry.argument);
     else
       QIVFillDictionary(entry.className, entry.factory, &entry.loadCounter);
   }

@@ -11,6 +11,7 @@ struct ZELVekBIWCommandEntry {
   QIVFactoryArgFunction factoryWithArgument;
   // Loads seen by this entry; it registers on the first only.
   int loadCounter;
+  QIVFactoryArgument argument = QIVFactoryArgument::Text;
 };
 
 // The module as the host loads it: loading builds the trace object and

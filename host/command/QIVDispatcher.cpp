@@ -9,6 +9,7 @@
 #include "QIVDlgDialog.h"
 #include "QIVDlgEditor.h"
 #include "QIVDlgFile.h"
+#include "QIVDlgNotify.h"
 #include "QIVDlgPushButton.h"
 #include "QIVDlgRowList.h"
 #include "QIVDlgSpinner.h"
@@ -147,7 +148,18 @@ HRESULT QIVDispatcher::Deliver(const QIVUserEvent& event) {
 }
 
 HRESULT QIVDispatcher::Deliver(const QIVStartEvent& event) {
-  void* argument = event.argument ? const_cast<char*>(event.argument->c_str()) : event.opaque;
+  _lastRefusal.clear();
+  const QIVDictionary::FactoryEntry* entry = QIVDictionary::Instance().FindFactory(event.className);
+  if (!entry) return Refuse("no command " + event.className);
+  // A factory reads its argument as what it expects, so a text must never
+  // reach one that takes an object, nor the other way round.
+  const bool takesArgument = entry->factoryWithArgument != nullptr;
+  const bool takesObject = takesArgument && entry->argument == QIVFactoryArgument::Object;
+  if (!takesArgument && (event.argument || event.object))
+    return Refuse(event.className + " takes no argument");
+  if (takesObject && event.argument) return Refuse(event.className + " takes an object, not a text");
+  if (takesArgument && !takesObject && event.object) return Refuse(event.className + " takes a text, not an object");
+  void* argument = event.argument ? const_cast<char*>(event.argument->c_str()) : static_cast<void*>(event.object);
   return StartCommand(event.className, argument);
 }
 
@@ -265,9 +277,10 @@ void QIVDispatcher::Settle() {
   // Letting a command go may hand values to its caller, whose transitions
   // may raise notifications or end commands in turn.
   for (;;) {
+    const bool answered = QIVDlgNotify::DeliverAnswers();
     const bool drained = DrainNotifications();
     const bool letGo = LetEndedCommandsGo();
-    if (!drained && !letGo) return;
+    if (!answered && !drained && !letGo) return;
   }
 }
 

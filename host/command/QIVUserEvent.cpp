@@ -37,6 +37,7 @@ QIVWidgetEvent Make(QIVWidgetEvent::Action action, std::string widget, std::stri
 std::string QIVStartEvent::Format() const {
   std::string line = "start " + className;
   if (argument) line += " " + QuoteIfNeeded(*argument);
+  if (object) line += " " + QuoteIfNeeded(label.empty() ? std::string("(object)") : label);
   return line;
 }
 

@@ -12,16 +12,18 @@
 // each a one-line form for logs, close to the journal line that plays it.
 
 // Start the command registered under a class name, with the factory's
-// argument: a text (handed to the factory as a C string), or an opaque
-// pointer for callers in the program.
+// argument: a text (handed to the factory as a C string), or an object
+// (QIVBaseUnknown*) for factories that take one. The label names the
+// object in Format.
 struct QIVStartEvent {
   explicit QIVStartEvent(std::string className, std::optional<std::string> argument = std::nullopt,
-                         void* opaque = nullptr)
-      : className(std::move(className)), argument(std::move(argument)), opaque(opaque) {}
+                         QIVBaseUnknown* object = nullptr, std::string label = std::string())
+      : className(std::move(className)), argument(std::move(argument)), object(object), label(std::move(label)) {}
 
   std::string className;
   std::optional<std::string> argument;
-  void* opaque = nullptr;
+  QIVBaseUnknown* object = nullptr;
+  std::string label;
 
   std::string Format() const;
 };

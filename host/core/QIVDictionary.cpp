@@ -14,10 +14,11 @@ bool QIVDictionary::RegisterFactory(const std::string& className, QIVFactoryFunc
   return true;
 }
 
-bool QIVDictionary::RegisterFactory(const std::string& className, QIVFactoryArgFunction factory) {
+bool QIVDictionary::RegisterFactory(const std::string& className, QIVFactoryArgFunction factory,
+                                    QIVFactoryArgument argument) {
   if (_factoryIndex.count(className)) return false;
   _factoryIndex.emplace(className, _factories.size());
-  _factories.push_back({className, nullptr, factory});
+  _factories.push_back({className, nullptr, factory, argument});
   return true;
 }
 
@@ -60,8 +61,9 @@ QIVFillDictionary::QIVFillDictionary(const char* className, QIVFactoryFunction f
   if (FirstLoad(loadCounter)) QIVDictionary::Instance().RegisterFactory(className, factory);
 }
 
-QIVFillDictionary::QIVFillDictionary(const char* className, QIVFactoryArgFunction factory, int* loadCounter) {
-  if (FirstLoad(loadCounter)) QIVDictionary::Instance().RegisterFactory(className, factory);
+QIVFillDictionary::QIVFillDictionary(const char* className, QIVFactoryArgFunction factory, int* loadCounter,
+                                     QIVFactoryArgument argument) {
+  if (FirstLoad(loadCounter)) QIVDictionary::Instance().RegisterFactory(className, factory, argument);
 }
 
 QIVFillDictionary::QIVFillDictionary(const char* lateType, const char* interfaceName,

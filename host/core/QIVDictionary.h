@@ -14,6 +14,11 @@ using QIVFactoryArgFunction = QIVBaseUnknown* (*)(void* argument);
 // Builds the extension object that offers an interface for `extended`.
 using QIVExtensionFunction = QIVBaseUnknown* (*)(QIVBaseUnknown* extended);
 
+// What the argument of a factory that takes one points to: a C string, or
+// an object of the program (a QIVBaseUnknown*, or null), which the factory
+// does not take over.
+enum class QIVFactoryArgument { Text, Object };
+
 // The process-wide registry: factories by class name, and extensions that
 // add an interface to every object of a late type.
 class QIVDictionary {
@@ -22,13 +27,15 @@ class QIVDictionary {
     std::string className;
     QIVFactoryFunction factory = nullptr;
     QIVFactoryArgFunction factoryWithArgument = nullptr;
+    QIVFactoryArgument argument = QIVFactoryArgument::Text;
   };
 
   static QIVDictionary& Instance();
 
   // Registering a name twice keeps the first entry.
   bool RegisterFactory(const std::string& className, QIVFactoryFunction factory);
-  bool RegisterFactory(const std::string& className, QIVFactoryArgFunction factory);
+  bool RegisterFactory(const std::string& className, QIVFactoryArgFunction factory,
+                       QIVFactoryArgument argument = QIVFactoryArgument::Text);
   bool RegisterExtension(const std::string& lateType, const std::string& interfaceName,
                          QIVExtensionFunction factory);
 
@@ -57,7 +64,8 @@ class QIVDictionary {
 class QIVFillDictionary {
  public:
   QIVFillDictionary(const char* className, QIVFactoryFunction factory, int* loadCounter = nullptr);
-  QIVFillDictionary(const char* className, QIVFactoryArgFunction factory, int* loadCounter = nullptr);
+  QIVFillDictionary(const char* className, QIVFactoryArgFunction factory, int* loadCounter = nullptr,
+                    QIVFactoryArgument argument = QIVFactoryArgument::Text);
   QIVFillDictionary(const char* lateType, const char* interfaceName, QIVExtensionFunction factory,
                     int* loadCounter = nullptr);
 };

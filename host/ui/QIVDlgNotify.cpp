@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "QIVTranscript.h"
+#include "QIVVar.h"
 
 namespace {
 constexpr std::array<const char*, 4> kAnswerNames{"OK", "Cancel", "Yes", "No"};
@@ -12,6 +13,13 @@ constexpr std::array<const char*, 4> kAnswerNames{"OK", "Cancel", "Yes", "No"};
 std::deque<int>& Answers() {
   static std::deque<int> answers;
   return answers;
+}
+
+// Modeless boxes answered and not yet heard of, each kept alive until its
+// notification is sent.
+std::deque<QIVVar<QIVDlgNotify>>& Answered() {
+  static std::deque<QIVVar<QIVDlgNotify>> boxes;
+  return boxes;
 }
 }  // namespace
 
@@ -34,6 +42,30 @@ const char* QIVDlgNotify::AnswerName(int answer) {
 }
 
 int QIVDlgNotify::DisplayBlocked(const QIVUnicodeString& message, const QIVUnicodeString& title) {
+  return TakeAnswer(message, title);
+}
+
+void QIVDlgNotify::Display(const QIVUnicodeString& message, const QIVUnicodeString& title) {
+  TakeAnswer(message, title);
+  Answered().emplace_back(this);
+}
+
+bool QIVDlgNotify::DeliverAnswers() {
+  if (Answered().empty()) return false;
+  // A notification may show another box: that one waits for the next call.
+  std::deque<QIVVar<QIVDlgNotify>> answered;
+  answered.swap(Answered());
+  for (const QIVVar<QIVDlgNotify>& box : answered) {
+    static constexpr const char* kinds[] = {QIVNotificationKind::OK, QIVNotificationKind::Cancel,
+                                            QIVNotificationKind::Yes, QIVNotificationKind::No};
+    box->SendNotification(kinds[box->_answer - AnswerOK]);
+  }
+  return true;
+}
+
+std::size_t QIVDlgNotify::PendingNotifications() { return Answered().size(); }
+
+int QIVDlgNotify::TakeAnswer(const QIVUnicodeString& message, const QIVUnicodeString& title) {
   _message = message;
   SetTitle(title);
   _answer = AnswerOK;

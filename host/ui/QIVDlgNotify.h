@@ -17,6 +17,16 @@ class QIVDlgNotify : public QIVDialog {
 
   // Shows the box until it is answered; returns the answer.
   int DisplayBlocked(const QIVUnicodeString& message, const QIVUnicodeString& title);
+  // Shows the box and lets the caller go on. The answer is taken as for a
+  // blocked box, but comes back the way a click would: as the box's
+  // notification (OK, Cancel, Yes, No), sent once the event that showed
+  // the box has been handled.
+  void Display(const QIVUnicodeString& message, const QIVUnicodeString& title);
+  // Sends the notifications of the boxes answered since the last call, in
+  // the order they were shown; false when there were none. The dispatcher
+  // calls it after each step of an event.
+  static bool DeliverAnswers();
+  static std::size_t PendingNotifications();
   const QIVUnicodeString& GetText() const { return _message; }
   int GetAnswer() const { return _answer; }
 
@@ -34,6 +44,8 @@ class QIVDlgNotify : public QIVDialog {
   void DescribeState(std::string& line) const override;
 
  private:
+  int TakeAnswer(const QIVUnicodeString& message, const QIVUnicodeString& title);
+
   QIVUnicodeString _message;
   int _answer = 0;
 };

@@ -9,6 +9,9 @@ class QIVCommand;
 namespace QIVNotificationKind {
 inline constexpr const char* OK = "OK";
 inline constexpr const char* Cancel = "Cancel";
+// The answers of a question box.
+inline constexpr const char* Yes = "Yes";
+inline constexpr const char* No = "No";
 inline constexpr const char* Apply = "Apply";
 inline constexpr const char* Close = "Close";
 inline constexpr const char* WindowClose = "WindowClose";

@@ -7,6 +7,7 @@
 #include "QIVDispatcher.h"
 #include "QIVDlgDialog.h"
 #include "QIVDlgEditor.h"
+#include "QIVDlgNotify.h"
 #include "QIVDlgPushButton.h"
 #include "QIVMultiDocumentCommand.h"
 
@@ -224,6 +225,35 @@ class TestReallocateCmd : public QIVStateCommand {
   QIVPathElementAgent* _destination = nullptr;
 };
 
+// Started on an object: on its way into its second state it shows a box
+// that does not block, and the box's OK, heard there, ends it.
+class TestWarnCmd : public QIVStateCommand {
+ public:
+  explicit TestWarnCmd(QIVBaseUnknown* object) : QIVStateCommand("TestWarnCmd"), _object(object) {}
+  ~TestWarnCmd() override { QIVCommandDeletion(_boxAgent); }
+  void BuildGraph() override {
+    _boxAgent = new QIVDialogAgent("BoxAgent");
+    QIVDialogState* first = GetInitialState("State1");
+    QIVDialogState* second = AddDialogState("State2");
+    second->AddDialogAgent(_boxAgent);
+    AddTransition(first, second, nullptr, Action(this, &TestWarnCmd::Warn));
+    AddTransition(second, nullptr, IsOutputSetCondition(_boxAgent), Action(this, &TestWarnCmd::Closed));
+  }
+  bool Warn(void*) {
+    QIVVar<QIVDlgNotify> box = QIVMake<QIVDlgNotify>(this, "Warning");
+    _boxAgent->AcceptOnNotify(box.get(), QIVNotificationKind::OK);
+    box->Display(_object ? "object given" : "no object", "Warning");
+    Log().push_back("warned");
+    return true;
+  }
+  bool Closed(void*) {
+    Log().push_back("box closed");
+    return true;
+  }
+  QIVBaseUnknown_var _object;
+  QIVDialogAgent* _boxAgent = nullptr;
+};
+
 template <class T>
 QIVBaseUnknown* Make() {
   return static_cast<QIVStateCommand*>(new T());
@@ -237,6 +267,12 @@ const bool Registered = [] {
   dictionary.RegisterFactory("TestRoundaboutCmd", &Make<TestRoundaboutCmd>);
   dictionary.RegisterFactory("TestPickWeldCmd", &Make<TestPickWeldCmd>);
   dictionary.RegisterFactory("TestReallocateCmd", &Make<TestReallocateCmd>);
+  dictionary.RegisterFactory(
+      "TestWarnCmd",
+      +[](void* object) -> QIVBaseUnknown* {
+        return static_cast<QIVStateCommand*>(new TestWarnCmd(static_cast<QIVBaseUnknown*>(object)));
+      },
+      QIVFactoryArgument::Object);
   dictionary.RegisterFactory(
       "TestNotACommand", +[]() { return QIVMake<QIVBaseUnknown>().Detach(); });
   dictionary.RegisterFactory(
@@ -386,6 +422,27 @@ TEST_F(QIVDispatcherTest, RefusedEventsGiveAReasonAndChangeNothing) {
   EXPECT_EQ(_dispatcher->GetActiveCommand(), command);
   EXPECT_FALSE(command->_dialogAgent->IsOutputSet());
   _dispatcher->CancelAllCommands();
+}
+
+TEST_F(QIVDispatcherTest, AnObjectArgumentReachesItsFactoryAndAModelessBoxAnswersAfterTheEvent) {
+  QIVVar<TestWeld> weld = QIVMake<TestWeld>(3);
+  EXPECT_EQ(_dispatcher->Deliver(QIVStartEvent("TestWarnCmd", std::string("text"))), E_FAIL);
+  EXPECT_EQ(_dispatcher->GetLastRefusal(), "TestWarnCmd takes an object, not a text");
+  EXPECT_EQ(_dispatcher->Deliver(QIVStartEvent("TestAssignCmd", std::nullopt, weld.get())), E_FAIL);
+  EXPECT_EQ(_dispatcher->GetLastRefusal(), "TestAssignCmd takes no argument");
+  EXPECT_TRUE(NewTranscriptLines().empty());
+
+  const QIVStartEvent start("TestWarnCmd", std::nullopt, weld.get(), "weld:3");
+  EXPECT_EQ(start.Format(), "start TestWarnCmd weld:3");
+  ASSERT_EQ(_dispatcher->Deliver(start), S_OK);
+  // The box was answered while the command was still on its way to the
+  // state that listens to it: its OK came once the start was handled.
+  EXPECT_THAT(Log(), ElementsAre("warned", "box closed"));
+  EXPECT_THAT(NewTranscriptLines(), ElementsAre("command started TestWarnCmd",
+                                                "box 0x0 \"Warning\" \"object given\" -> OK",
+                                                "command ended TestWarnCmd"));
+  EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
+  EXPECT_EQ(QIVDlgNotify::PendingNotifications(), 0u);
 }
 
 TEST_F(QIVDispatcherTest, ACommandWithOneUnconditionalTransitionRunsAtStartAndIsFreed) {
