@@ -9,6 +9,7 @@
 #include "ZELBIWUpdateManufAssemblyCmd.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
 #include "ZELVekBIWAssignWeldCmd.h"
+#include "ZELVekBIWAutoAssignWeldCmd.h"
 #include "ZELVekBIWCreateActivityCommands.h"
 #include "ZELVekBIWEditManufacturingLocationCmd.h"
 #include "ZELVekBIWEditManufacturingLocationDlg.h"
@@ -54,8 +55,8 @@ QIVBaseUnknown* fctCreateZELVekBIWAssignDatumAndTargetCmd() {
 QIVBaseUnknown* fctCreateZELVekBIWAssignWeldCmd() {
   return Create<ZELVekBIWAssignWeldCmd>();
 }
-QIVBaseUnknown* fctCreateZELVekBIWAutoAssignWeldCmd(void*) {
-  return Unavailable("ZELVekBIWAutoAssignWeldCmd", "ZELVekBIWAutoAssignWeldCmd", kReplace, 0);
+QIVBaseUnknown* fctCreateZELVekBIWAutoAssignWeldCmd(void* activity) {
+  return Create<ZELVekBIWAutoAssignWeldCmd>(QIVBaseUnknown_var(static_cast<QIVBaseUnknown*>(activity)));
 }
 QIVBaseUnknown* fctCreateZELVekBIWCreateACTWeldingActivityCmd() {
   return Create<ZELVekBIWCreateACTWeldingActivityCmd>();

@@ -56,7 +56,7 @@ TEST_F(QIVMsgCatalogTest, OlderFormGivesMessagesAndEmptyOnesForMissingKeys) {
   EXPECT_EQ(catalog.GetCatalogMsg("MultipleActsInFlow", "Several /p1").BuildMessage(nullptr, 0),
             "Several /p1");
 
-  const QIVMsgCatalog& missing = QIVMsgCatalog::LoadMsgCatalog("ZELVekBIWAutoAssignWeldDlg");
+  const QIVMsgCatalog& missing = QIVMsgCatalog::LoadMsgCatalog("ZELVekBIWShowWeldIDDlg");
   EXPECT_EQ(missing.Size(), 0);
   EXPECT_TRUE(missing.GetCatalogMsg("ErrorMessageDefault").IsEmpty());
 }
