@@ -8,12 +8,19 @@
 #include "BiwplanSample.h"
 #include "BiwplanVerbs.h"
 #include "JournalReader.h"
+#include "JournalWords.h"
 #include "QIVFile.h"
 #include "ZELVekBIWCommandsModule.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// How `commands` marks an entry point that takes an argument.
+const char* ArgumentWord(const ZELVekBIWCommandEntry& entry) {
+  if (!entry.factoryWithArgument) return "";
+  return entry.argument == QIVFactoryArgument::Object ? " OBJECT" : " ARG";
+}
 
 // The first comment of a journal, which says what the step does.
 std::string JournalTitle(const std::string& text) {
@@ -22,6 +29,28 @@ std::string JournalTitle(const std::string& text) {
   while (std::getline(in, line))
     if (line.rfind("# ", 0) == 0) return line.substr(2);
   return std::string();
+}
+
+// Runs the biwplan command lines of a step, one a line, with the word DOC
+// standing for the demo document; stops at the first that fails.
+int RunVerbLines(const std::string& text, const fs::path& step, const fs::path& document) {
+  std::istringstream in(text);
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<QIVUnicodeString> words;
+    QIVUnicodeString reason;
+    if (!JournalWords::Split(line, words, reason))
+      return BiwplanFail(step.string() + ":" + std::to_string(number) + ": " + reason.str());
+    if (words.empty() || words[0].str().rfind('#', 0) == 0) continue;
+    std::vector<std::string> arguments;
+    for (const QIVUnicodeString& word : words) arguments.push_back(word == "DOC" ? document.string() : word.str());
+    if (arguments[0] == "demo")
+      return BiwplanFail(step.string() + ":" + std::to_string(number) + ": a demo step cannot run the demo");
+    std::cout << "$ biwplan " << line << '\n';
+    if (const int status = BiwplanRun(arguments); status != BiwplanExit::Ok) return status;
+  }
+  return BiwplanExit::Ok;
 }
 
 int RunDemo(const std::string& keep) {
@@ -54,7 +83,7 @@ int RunDemo(const std::string& keep) {
 
   std::vector<fs::path> steps;
   for (const fs::directory_entry& entry : fs::directory_iterator(examples / "demo", failure))
-    if (entry.path().extension() == ".journal") steps.push_back(entry.path());
+    if (entry.path().extension() == ".journal" || entry.path().extension() == ".verbs") steps.push_back(entry.path());
   std::sort(steps.begin(), steps.end());
 
   const fs::path before = fs::current_path();
@@ -68,6 +97,11 @@ int RunDemo(const std::string& keep) {
       break;
     }
     std::cout << "\n== " << (JournalTitle(text).empty() ? step.stem().string() : JournalTitle(text)) << '\n';
+    if (step.extension() == ".verbs") {
+      status = RunVerbLines(text, step, document);
+      if (status != BiwplanExit::Ok) break;
+      continue;
+    }
     BiwplanSession session;
     if (!BiwplanOpen(session, document.string())) {
       status = BiwplanExit::Failed;
@@ -88,7 +122,7 @@ void AddSessionVerbs(CLI::App& app, int& status) {
   app.add_subcommand("commands", "List the module's commands by class name")->callback([&status] {
     ZELVekBIWCommandsModule::Load();
     for (const ZELVekBIWCommandEntry& entry : ZELVekBIWCommandsModule::Entries())
-      std::cout << entry.className << (entry.factoryWithArgument ? " ARG" : "") << '\n';
+      std::cout << entry.className << ArgumentWord(entry) << '\n';
     status = BiwplanExit::Ok;
   });
   {

@@ -14,7 +14,21 @@
 #include "BiwplanSample.h"
 #include "QIVDelayedDestruction.h"
 #include "QIVDlgNotify.h"
+#include "QIVIAlias.h"
 #include "QIVTranscript.h"
+#include "ZELFastenerServices.h"
+
+// The names of the fasteners the activity of the saved document holds, in
+// item order.
+inline std::vector<std::string> BiwplanSavedAssignments(const std::string& path, const std::string& activity) {
+  BiwplanSession session;
+  EXPECT_TRUE(BiwplanOpen(session, path));
+  QIVListValQIVBaseUnknown_var fasteners;
+  ZELFastenerServices::GetWeldFromActivity(BiwplanFindObject(session, activity), fasteners, 0, 0);
+  std::vector<std::string> names;
+  for (const QIVBaseUnknown_var& fastener : fasteners) names.push_back(QIVIAlias_var(fastener)->GetAlias().str());
+  return names;
+}
 
 // A test of biwplan verbs: the sample document saved in a folder of its own
 // (named after `FolderPrefix`), the verbs run through the command line

@@ -7,6 +7,7 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanSample.h"
+#include "BiwplanVerbTest.h"
 #include "BiwplanVerbs.h"
 #include "QIVDelayedDestruction.h"
 #include "QIVDlgNotify.h"
@@ -81,16 +82,7 @@ class AssignmentVerbsTest : public ::testing::Test {
     return status;
   }
 
-  // The names of the fasteners the saved activity holds.
-  std::vector<std::string> SavedAssignments() {
-    BiwplanSession session;
-    EXPECT_TRUE(BiwplanOpen(session, _path));
-    QIVListValQIVBaseUnknown_var fasteners;
-    ZELFastenerServices::GetWeldFromActivity(BiwplanFindObject(session, kWelding), fasteners, 0, 0);
-    std::vector<std::string> names;
-    for (const QIVBaseUnknown_var& fastener : fasteners) names.push_back(QIVIAlias_var(fastener)->GetAlias().str());
-    return names;
-  }
+  std::vector<std::string> SavedAssignments() const { return BiwplanSavedAssignments(_path, kWelding); }
 
   fs::path _folder;
   std::string _path;

@@ -78,6 +78,22 @@ TEST_F(JournalPlayerTest, StopsAtTheFirstEventThatCannotBePlayedWithItsLine) {
   EXPECT_EQ(Play("save\n"), "test.journal:1: the document has no file name");
 }
 
+TEST_F(JournalPlayerTest, AStartArgumentNamesAnObjectForFactoriesThatTakeOne) {
+  // The activity comes with the start: there is no pick to wait for, and
+  // with nothing to propose the warning ends the command.
+  EXPECT_EQ(Play("start ZELVekBIWAutoAssignWeldCmd \"process:Process/UnderBody Line\"\n"
+                 "expect box \"There is no fastener to assign\"\n"
+                 "expect line \"command ended ZELVekBIWAutoAssignWeldCmd\"\n"),
+            "");
+  EXPECT_EQ(Play("start ZELVekBIWAutoAssignWeldCmd process:\"Process/Station 99\"\n"),
+            "test.journal:1: no activity Process/Station 99");
+  EXPECT_EQ(Play("start ZELVekBIWAutoAssignWeldCmd Station\n"),
+            "test.journal:1: bad object reference 'Station': expected KIND:VALUE with KIND process, product, "
+            "fastener, feature or id");
+  EXPECT_EQ(Play("start ZELVekBIWAssignWeldCmd process:Process\n"),
+            "test.journal:1: ZELVekBIWAssignWeldCmd takes no argument");
+}
+
 TEST_F(JournalPlayerTest, AssertionsLookAtWhatHappenedSinceTheLastGroup) {
   EXPECT_EQ(Play("start ZELVekBIWReallocateWeldCmd\n"
                  "expect box \"not available\"\n"

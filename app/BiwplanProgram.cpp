@@ -1,0 +1,30 @@
+#include <CLI/CLI.hpp>
+
+#include "BiwplanCli.h"
+#include "BiwplanVerbs.h"
+
+int BiwplanRun(const std::vector<std::string>& arguments) {
+  CLI::App app("biwplan: process planning of car-body assembly", "biwplan");
+  app.require_subcommand(1);
+  int status = BiwplanExit::Ok;
+  AddAssignmentVerbs(app, status);
+  AddAssemblyVerbs(app, status);
+  AddAutoAssignVerbs(app, status);
+  AddDocumentVerbs(app, status);
+  AddEditingVerbs(app, status);
+  AddActivityCreationVerbs(app, status);
+  AddLocationExportVerbs(app, status);
+  AddSessionVerbs(app, status);
+  AddWeldImportVerbs(app, status);
+  // The parser takes the words last first.
+  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp& help) {
+    return app.exit(help);
+  } catch (const CLI::ParseError& error) {
+    app.exit(error);
+    return BiwplanExit::Usage;
+  }
+  return status;
+}

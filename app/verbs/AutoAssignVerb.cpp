@@ -1,0 +1,138 @@
+#include <algorithm>
+#include <iostream>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "BiwplanCli.h"
+#include "BiwplanTable.h"
+#include "BiwplanVerbs.h"
+#include "QIVDlgMultiList.h"
+#include "QIVISPPActivity.h"
+#include "QIVTranscript.h"
+#include "ZELFastenerServices.h"
+#include "ZELIBIWFeature.h"
+
+namespace {
+
+// Rows named in one select line, so that the line stays far below the
+// journal's line limit whatever the size of the proposal.
+constexpr std::size_t kRowsPerSelect = 5000;
+
+struct AutoAssignRequest {
+  std::string document;
+  std::string activity;
+  std::vector<int> remove;
+  bool dryRun = false;
+  bool save = false;
+};
+
+int AssignedFastenerCount(const QIVIDocument_var& document) {
+  _SEQUENCE_QIVBaseUnknown_ptr fasteners;
+  ZELFastenerServices::GetListOfAllFasteners(fasteners, QIVBaseUnknown_var(document));
+  int assigned = 0;
+  for (QIVBaseUnknown* fastener : fasteners)
+    if (ZELIBIWFeature_var feature(fastener); feature && feature->GetNumberOfAssignments() > 0) ++assigned;
+  QIVReleaseSequence(fasteners);
+  return assigned;
+}
+
+std::vector<std::vector<std::string>> RowsOf(const QIVDlgMultiList& list) {
+  std::vector<std::vector<std::string>> rows;
+  for (int row = 0; row < list.GetRowCount(); ++row) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < list.GetColumnCount(); ++column) cells.push_back(list.GetCell(row, column).str());
+    rows.push_back(std::move(cells));
+  }
+  return rows;
+}
+
+void PrintProposal(const QIVDlgMultiList& list, const std::vector<std::vector<std::string>>& rows) {
+  std::vector<std::string> titles;
+  for (int column = 0; column < list.GetColumnCount(); ++column) titles.push_back(list.GetColumn(column).title.str());
+  BiwplanTable table(titles);
+  for (const std::vector<std::string>& row : rows) table.AddRow(row);
+  table.Print(std::cout, BiwplanTable::Text);
+}
+
+// The planner's steps once the table is shown: select the rows to drop,
+// press Remove, then OK, or Close for a dry run. Rows go highest first, a
+// select line at a time, so that a Remove never renumbers the rows still to
+// be selected.
+std::string PruneJournal(const std::set<int>& rows, bool dryRun) {
+  std::string journal = "# biwplan auto-assign\n";
+  const std::vector<int> descending(rows.rbegin(), rows.rend());
+  for (std::size_t first = 0; first < descending.size(); first += kRowsPerSelect) {
+    journal += "select MultiList";
+    for (std::size_t i = first; i < std::min(first + kRowsPerSelect, descending.size()); ++i)
+      journal += " " + std::to_string(descending[i] - 1);
+    journal += "\npress Remove\n";
+  }
+  return journal + (dryRun ? "press Cancel\n" : "press OK\n");
+}
+
+int AutoAssign(const AutoAssignRequest& request) {
+  BiwplanSession session;
+  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
+  if (!activity) return BiwplanExit::Failed;
+  if (!QIVISPPActivity_var(activity)) return BiwplanFail(request.activity + " is not an activity");
+
+  const std::size_t mark = QIVTranscript::Instance().Size();
+  const int started = BiwplanPlayJournal(
+      session, "# biwplan auto-assign\nstart ZELVekBIWAutoAssignWeldCmd " + BiwplanJournalWord(request.activity) + "\n",
+      "auto-assign");
+  if (started != BiwplanExit::Ok) return started;
+  const auto* list = dynamic_cast<const QIVDlgMultiList*>(session.Dispatcher().FindWidget("MultiList"));
+  if (!list) {
+    if (!BiwplanBoxShownSince(mark)) return BiwplanFail("the automatic assignment showed no proposal");
+    std::cerr << "biwplan: nothing to assign under " << request.activity << '\n';
+    return BiwplanExit::NothingToDo;
+  }
+
+  const std::vector<std::vector<std::string>> rows = RowsOf(*list);
+  PrintProposal(*list, rows);
+  const std::set<int> removed(request.remove.begin(), request.remove.end());
+  for (int row : removed) {
+    if (row >= 1 && row <= static_cast<int>(rows.size())) continue;
+    BiwplanPlayJournal(session, "press Cancel\n", "auto-assign");
+    BiwplanFail("there is no row " + std::to_string(row) + " in the proposal (rows 1 to " +
+                std::to_string(rows.size()) + "); nothing was assigned");
+    return BiwplanExit::Usage;
+  }
+  for (int row : removed) {
+    const std::vector<std::string>& cells = rows[static_cast<std::size_t>(row - 1)];
+    std::cout << "removed row " << row << ": " << cells[1] << " -> " << cells[2] << '\n';
+  }
+
+  const int assignedBefore = AssignedFastenerCount(session.Document());
+  const int played = BiwplanPlayJournal(session, PruneJournal(removed, request.dryRun), "auto-assign");
+  if (played != BiwplanExit::Ok) return played;
+  if (request.dryRun) {
+    std::cout << "dry run: " << rows.size() - removed.size() << " fastener(s) would be assigned\n";
+    return BiwplanExit::Ok;
+  }
+  const int assigned = AssignedFastenerCount(session.Document()) - assignedBefore;
+  std::cout << "assigned " << assigned << " fastener(s)\n";
+  if (assigned == 0) return BiwplanExit::NothingToDo;
+  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
+  return BiwplanExit::Ok;
+}
+
+}  // namespace
+
+void AddAutoAssignVerbs(CLI::App& app, int& status) {
+  auto* verb = app.add_subcommand(
+      "auto-assign",
+      "Propose the unassigned fasteners whose parts all reach an activity or one below it, and assign them");
+  auto request = std::make_shared<AutoAssignRequest>();
+  verb->add_option("DOC", request->document, "Document file")->required();
+  verb->add_option("ACTIVITY", request->activity,
+                   "The activity to start from, e.g. process:\"Process/UnderBody Line/Station 10 Front Floor\"")
+      ->required();
+  verb->add_option("--remove", request->remove, "Rows of the proposal (from 1) to leave out")->expected(1, -1);
+  verb->add_flag("--dry-run", request->dryRun, "Show the proposal and assign nothing");
+  verb->add_flag("--save", request->save, "Save the document when fasteners were assigned");
+  verb->callback([&status, request] { status = AutoAssign(*request); });
+}
