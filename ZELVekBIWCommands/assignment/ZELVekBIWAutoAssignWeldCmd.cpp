@@ -43,6 +43,18 @@ QIVUnicodeString ActivityName(const QIVBaseUnknown_var& activity) {
   return named ? named->GetName() : QIVUnicodeString();
 }
 
+// Post-order: every activity after all of its descendants, each once.
+void AppendDescendants(const QIVBaseUnknown_var& activity, QIVListValQIVBaseUnknown_var& list, Identities& listed) {
+  QIVISPPChildManagement_var children(activity);
+  if (!children) return;
+  const std::unique_ptr<QIVListValQIVBaseUnknown_var> direct = children->GetChildren();
+  if (!direct) return;
+  for (const QIVBaseUnknown_var& child : *direct) {
+    AppendDescendants(child, list, listed);
+    if (listed.insert(child.Identity()).second) list.Append(child);
+  }
+}
+
 void CollectParts(const QIVBaseUnknown_var& assembly, QIVListValQIVBaseUnknown_var& parts, Identities& seen) {
   ZELIMfgAssembly_var typed(assembly);
   if (!typed || !seen.insert(assembly.Identity()).second) return;
@@ -144,14 +156,9 @@ void ZELVekBIWAutoAssignWeldCmd::DisplayNoWeldsToAssign() {
 
 void ZELVekBIWAutoAssignWeldCmd::GetAllChildren(const QIVBaseUnknown_var& activity, std::unique_ptr<List>& list) {
   if (!list) list = std::make_unique<List>();
-  QIVISPPChildManagement_var children(activity);
-  if (!children) return;
-  const std::unique_ptr<List> direct = children->GetChildren();
-  if (!direct) return;
-  for (const QIVBaseUnknown_var& child : *direct) {
-    GetAllChildren(child, list);
-    if (!list->Contains(child)) list->Append(child);
-  }
+  Identities listed;
+  for (const QIVBaseUnknown_var& entry : *list) listed.insert(entry.Identity());
+  AppendDescendants(activity, *list, listed);
 }
 
 void ZELVekBIWAutoAssignWeldCmd::GetListOfAssignableActivitiesV2(const QIVBaseUnknown_var& activity) {
