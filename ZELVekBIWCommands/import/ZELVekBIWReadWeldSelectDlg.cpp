@@ -9,7 +9,6 @@
 #include "QIVDlgLabel.h"
 #include "QIVDlgPushButton.h"
 #include "QIVFile.h"
-#include "QIVFileMenuMethods.h"
 #include "QIVMsgCatalog.h"
 #include "ZELBIWCmdTrace.h"
 #include "ZELCatalogMessage.h"
@@ -20,6 +19,11 @@ bool ZELVekBIWReadWeldSelectDlg::_bTextOK = false;
 namespace {
 constexpr const char* kClass = "ZELVekBIWReadWeldSelectDlg";
 constexpr int kGridJustification = 30;
+
+const ZELFileSelectionBox::Layout kTextFileBox{
+    "Select text file",
+    512,
+    {{"Text files(*.txt)", "*.txt"}, {"QIVWeld file from Unigraphics import(*.QIVWeld)", "*.QIVWeld"}}};
 
 bool HasWeldFileExtension(const QIVUnicodeString& path) {
   return path.Contains(".txt") || path.Contains(".TXT") || path.Contains(".QIVWeld");
@@ -56,13 +60,8 @@ ZELVekBIWReadWeldSelectDlg::~ZELVekBIWReadWeldSelectDlg() { ZELTraceLine(QIVUnic
 
 void ZELVekBIWReadWeldSelectDlg::Build() {
   ZELTraceScope scope(kClass, "Build");
-  if (!_pFileDlg) {
-    _pFileDlg = QIVFileMenuMethods::CreateCurrentDocEnvDialogBox(this, "Select text file", 512, nullptr);
-    AddAnalyseNotificationCB(_pFileDlg, GetDiaOKNotification(), &ZELVekBIWReadWeldSelectDlg::GetTextPath);
-    AddAnalyseNotificationCB(_pFileDlg, GetDiaCANCELNotification(), &ZELVekBIWReadWeldSelectDlg::CloseTextBrowser);
-    _pFileDlg->SetFilterStrings({"Text files(*.txt)", "QIVWeld file from Unigraphics import(*.QIVWeld)"},
-                                {"*.txt", "*.QIVWeld"});
-  }
+  _fileBox.Create(this, kTextFileBox, &ZELVekBIWReadWeldSelectDlg::GetTextPath,
+                  &ZELVekBIWReadWeldSelectDlg::CloseTextBrowser);
 
   if (!_pFrameSelection) {
     _pFrameSelection = new QIVDlgFrame(this, "FrameSelectionId");
@@ -141,13 +140,12 @@ void ZELVekBIWReadWeldSelectDlg::OpenSelectTextDlg(QIVCommand*, const QIVNotific
     ZELTraceLine("Bad Directory ");
   }
   // The box starts from the planners' default folder whatever was typed.
-  _pFileDlg->SetDirectory(_defaultTextPath);
-  _pFileDlg->SetVisibility(QIVDlgShow);
+  _fileBox.Show(_defaultTextPath);
 }
 
 void ZELVekBIWReadWeldSelectDlg::GetTextPath(QIVCommand*, const QIVNotification&, void*) {
   ZELTraceScope scope(kClass, "GetTextPath");
-  const QIVUnicodeString path = _pFileDlg->GetSelection();
+  const QIVUnicodeString path = _fileBox.Get()->GetSelection();
   _bTextOK = GoodTextFile(path);
   ShowLight(_pLabelIcon, _bTextOK ? "I_GreenLight" : "I_RedLight");
   _pEditorTextPath->SetText(path);

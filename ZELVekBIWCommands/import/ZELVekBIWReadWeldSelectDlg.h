@@ -2,9 +2,9 @@
 
 #include "QIVFrmDialog.h"
 #include "QIVUnicodeString.h"
+#include "ZELFileSelectionBox.h"
 
 class QIVDlgEditor;
-class QIVDlgFile;
 class QIVDlgFrame;
 class QIVDlgLabel;
 class QIVDlgPushButton;
@@ -42,14 +42,14 @@ class ZELVekBIWReadWeldSelectDlg : public QIVFrmDialog {
   // command while the module stays loaded.
   static bool _bTextOK;
 
-  QIVDlgFile* GetFileBox() const { return _pFileDlg; }
+  QIVDlgFile* GetFileBox() const { return _fileBox.Get(); }
   QIVDlgLabel* GetLightLabel() const { return _pLabelIcon; }
   QIVDlgEditor* GetPathEditor() const { return _pEditorTextPath; }
   const QIVUnicodeString& GetDefaultTextPath() const { return _defaultTextPath; }
   const QIVUnicodeString& GetDefaultTextFileName() const { return _defaultTextFileName; }
 
  private:
-  QIVDlgFile* _pFileDlg = nullptr;
+  ZELFileSelectionBox _fileBox;
   QIVDlgFrame* _pFrameSelection = nullptr;
   QIVDlgLabel* _pLabelIcon = nullptr;
   QIVDlgEditor* _pEditorTextPath = nullptr;

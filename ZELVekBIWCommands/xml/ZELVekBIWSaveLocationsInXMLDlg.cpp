@@ -5,12 +5,10 @@
 
 #include "QIVApplicationFrame.h"
 #include "QIVDlgEditor.h"
-#include "QIVDlgFile.h"
 #include "QIVDlgFrame.h"
 #include "QIVDlgLabel.h"
 #include "QIVDlgPushButton.h"
 #include "QIVDlgSelectorList.h"
-#include "QIVFileMenuMethods.h"
 #include "QIVFrmEditor.h"
 #include "QIVIAlias.h"
 #include "QIVIXMLDOMDocumentBuilder.h"
@@ -31,6 +29,9 @@ using PositionNames = std::array<const char*, 6>;
 constexpr PositionNames kDesignPosition{"X", "Y", "Z", "Roll", "Pitch", "Yaw"};
 constexpr PositionNames kManufacturingPosition{"ManufX",    "ManufY",     "ManufZ",
                                                "ManufRoll", "ManufPitch", "ManufYaw"};
+
+const ZELFileSelectionBox::Layout kSaveFileBox{
+    "Save Weld Result", 0x840200, {{"(*.xml) XML file", "*.xml"}}, ".xml"};
 
 QIVUnicodeString Caption(const char* key, const char* text) {
   return QIVMsgCatalog::BuildMessage(kClass, key, nullptr, 0, text);
@@ -251,40 +252,26 @@ void ZELVekBIWSaveLocationsInXMLDlg::TellCommandToUpdateCSO() {
 
 void ZELVekBIWSaveLocationsInXMLDlg::OnSave(QIVCommand*, const QIVNotification&, void*) {
   ZELTraceScope scope(kClass, "OnSave", ZELTraceScope::Dashes);
-  if (!_pFileDlg) {
-    QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor();
-    _pFileDlg = QIVFileMenuMethods::CreateCurrentDocEnvDialogBox(
-        this, "Save Weld Result", 0x840200, editor ? editor->GetDocument().get() : nullptr);
-    _pFileDlg->SetFilterStrings({"(*.xml) XML file"}, {"*.xml"});
-    _pFileDlg->SetFilterPattern(".xml");
-    AddAnalyseNotificationCB(_pFileDlg, GetDiaOKNotification(),
-                             &ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgOKActivateNotification);
-    AddAnalyseNotificationCB(_pFileDlg, GetDiaCANCELNotification(),
-                             &ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgCANCELActivateNotification);
-  }
-  _pFileDlg->SetVisibility(QIVDlgShow);
+  QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor();
+  _fileDlg.Create(this, kSaveFileBox, &ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgOKActivateNotification,
+                  &ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgCANCELActivateNotification,
+                  editor ? editor->GetDocument().get() : nullptr);
+  _fileDlg.Show();
 }
 
 void ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgOKActivateNotification(QIVCommand*, const QIVNotification&,
                                                                      void*) {
   ZELTraceScope scope(kClass, "OnSaveDlgOKActivateNotification", ZELTraceScope::Dashes);
-  QIVUnicodeString path = _pFileDlg->GetSelection();
-  if (!path.Contains(".")) path += _pFileDlg->GetFilterPattern();
+  QIVUnicodeString path = _fileDlg.Get()->GetSelection();
+  if (!path.Contains(".")) path += _fileDlg.Get()->GetFilterPattern();
   ZELTraceLine(path);
   SaveResult(path);
-  CloseFileDialog();
+  _fileDlg.Close();
 }
 
 void ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgCANCELActivateNotification(QIVCommand*, const QIVNotification&,
                                                                          void*) {
-  CloseFileDialog();
-}
-
-void ZELVekBIWSaveLocationsInXMLDlg::CloseFileDialog() {
-  if (!_pFileDlg) return;
-  _pFileDlg->SetVisibility(QIVDlgHide);
-  _pFileDlg->RequestDelayedDestruction();
-  _pFileDlg = nullptr;
+  _fileDlg.Close();
 }
 
 HRESULT ZELVekBIWSaveLocationsInXMLDlg::SaveResult(const QIVUnicodeString& path) {

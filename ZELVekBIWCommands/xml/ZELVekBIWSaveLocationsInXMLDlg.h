@@ -5,9 +5,9 @@
 #include "QIVDlgDialog.h"
 #include "QIVIProduct.h"
 #include "QIVListVal.h"
+#include "ZELFileSelectionBox.h"
 
 class QIVDlgEditor;
-class QIVDlgFile;
 class QIVDlgFrame;
 class QIVDlgLabel;
 class QIVDlgPushButton;
@@ -58,7 +58,7 @@ class ZELVekBIWSaveLocationsInXMLDlg : public QIVDlgDialog {
   QIVDlgSelectorList* GetWeldsListSelectorList() const { return _pWeldsListSelectorList; }
   QIVDlgEditor* GetRefProductEditor() const { return _pRefProductEditor; }
   QIVDlgEditor* GetNumberEditor() const { return _pEditorNumber; }
-  QIVDlgFile* GetFileDialog() const { return _pFileDlg; }
+  QIVDlgFile* GetFileDialog() const { return _fileDlg.Get(); }
 
  private:
   // Replaces the list by `welds`, whose names are already known.
@@ -68,7 +68,6 @@ class ZELVekBIWSaveLocationsInXMLDlg : public QIVDlgDialog {
   void TellCommandToUpdateCSO();
   HRESULT BuildDocument(const QIVVar<QIVIDOMDocument>& document, QIVUnicodeString& reason) const;
   void DisplaySaveError(const QIVUnicodeString& reason);
-  void CloseFileDialog();
 
   QIVDlgFrame* _pWeldsListFrame = nullptr;
   QIVDlgSelectorList* _pWeldsListSelectorList = nullptr;
@@ -79,7 +78,7 @@ class ZELVekBIWSaveLocationsInXMLDlg : public QIVDlgDialog {
   QIVDlgEditor* _pEditorNumber = nullptr;
   QIVListValQIVBaseUnknown_var _welds;
   QIVIProduct_var _refProduct;
-  QIVDlgFile* _pFileDlg = nullptr;
+  ZELFileSelectionBox _fileDlg;
   QIVDlgFrame* _pNumberFrame = nullptr;
   QIVDlgLabel* _pLabelNumber = nullptr;
   // Row of each listed weld, so that picking among thousands stays quick.
