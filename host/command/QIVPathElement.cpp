@@ -56,10 +56,12 @@ QIVBaseUnknown_var QIVPathElement::FindFromLeaf(const QIVIID& iid) const {
 
 bool QIVOffersInterface(QIVBaseUnknown* object, const QIVIID& iid) {
   if (!object) return false;
-  if (iid.cast && iid.cast(object)) return true;
-  QIVBaseUnknown* extension = QIVDictionary::Instance().CreateExtension(object, object->IsA(), iid.name);
+  if (iid.CastOf(object)) return true;
+  const QIVDictionary& dictionary = QIVDictionary::Instance();
+  if (!dictionary.HasExtension(iid.name)) return false;
+  QIVBaseUnknown* extension = dictionary.CreateExtension(object, object->IsA(), iid.name);
   if (!extension) return false;
-  const bool offers = !iid.cast || iid.cast(extension);
+  const bool offers = !iid.cast || iid.CastOf(extension);
   extension->Release();
   return offers;
 }

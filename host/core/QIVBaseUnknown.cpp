@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "QIVCastCache.h"
 #include "QIVDictionary.h"
 
 namespace {
@@ -30,6 +31,8 @@ bool QIVIID::operator==(const QIVIID& other) const {
   return name == other.name || std::strcmp(name, other.name) == 0;
 }
 
+void* QIVIID::CastOf(QIVBaseUnknown* object) const { return QIVCastCache::Instance().CastOf(cast, object); }
+
 QIVBaseUnknown::QIVBaseUnknown() { ++liveObjects; }
 
 QIVBaseUnknown::~QIVBaseUnknown() {
@@ -53,16 +56,17 @@ unsigned long QIVBaseUnknown::Release() {
 HRESULT QIVBaseUnknown::QueryInterface(const QIVIID& iid, void** ppv) {
   if (!ppv) return E_INVALIDARG;
   *ppv = nullptr;
-  if (void* found = iid.cast ? iid.cast(this) : nullptr) {
+  if (void* found = iid.CastOf(this)) {
     AddRef();
     *ppv = found;
     return S_OK;
   }
   // An extension object answers for the object: it is created with one
   // reference, which goes to the caller.
-  if (QIVBaseUnknown* extension = QIVDictionary::Instance().CreateExtension(this, IsA(), iid.name)) {
-    void* found = iid.cast ? iid.cast(extension) : nullptr;
-    if (found) {
+  const QIVDictionary& dictionary = QIVDictionary::Instance();
+  if (!dictionary.HasExtension(iid.name)) return E_NOINTERFACE;
+  if (QIVBaseUnknown* extension = dictionary.CreateExtension(this, IsA(), iid.name)) {
+    if (void* found = iid.CastOf(extension)) {
       *ppv = found;
       return S_OK;
     }

@@ -9,12 +9,17 @@ class QIVBaseUnknown;
 
 // An interface identifier: the interface's name and the cast that finds the
 // interface on an object. Two identifiers are the same interface when their
-// names are equal.
+// names are equal. The cast answers from the object's type alone (see
+// QIVCastCache, which remembers its answers).
 struct QIVIID {
   const char* name;
   void* (*cast)(QIVBaseUnknown* object);
 
   bool operator==(const QIVIID& other) const;
+
+  // The interface on the object itself, extensions aside; null when the
+  // object's type does not derive it or the identifier has no cast.
+  void* CastOf(QIVBaseUnknown* object) const;
 
   // The identifier of the interface of that name, once the interface's own
   // identifier was built (its ClassId() or ClassName() asked); null before.

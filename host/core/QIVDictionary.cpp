@@ -24,7 +24,9 @@ bool QIVDictionary::RegisterFactory(const std::string& className, QIVFactoryArgF
 
 bool QIVDictionary::RegisterExtension(const std::string& lateType, const std::string& interfaceName,
                                       QIVExtensionFunction factory) {
-  return _extensions.emplace(std::make_pair(lateType, interfaceName), factory).second;
+  if (!_extensions[interfaceName].emplace(lateType, factory).second) return false;
+  ++_extensionCount;
+  return true;
 }
 
 const QIVDictionary::FactoryEntry* QIVDictionary::FindFactory(const std::string& className) const {
@@ -39,11 +41,17 @@ QIVBaseUnknown* QIVDictionary::Create(const std::string& className, void* argume
   return entry->factory ? entry->factory() : nullptr;
 }
 
-QIVBaseUnknown* QIVDictionary::CreateExtension(QIVBaseUnknown* extended, const std::string& lateType,
-                                               const std::string& interfaceName) const {
-  if (_extensions.empty()) return nullptr;
-  auto it = _extensions.find(std::make_pair(lateType, interfaceName));
-  return it == _extensions.end() ? nullptr : it->second(extended);
+bool QIVDictionary::HasExtension(const char* interfaceName) const {
+  return interfaceName && !_extensions.empty() &&
+         _extensions.find(std::string_view(interfaceName)) != _extensions.end();
+}
+
+QIVBaseUnknown* QIVDictionary::CreateExtension(QIVBaseUnknown* extended, std::string_view lateType,
+                                               std::string_view interfaceName) const {
+  auto byInterface = _extensions.find(interfaceName);
+  if (byInterface == _extensions.end()) return nullptr;
+  auto byType = byInterface->second.find(lateType);
+  return byType == byInterface->second.end() ? nullptr : byType->second(extended);
 }
 
 std::vector<std::string> QIVDictionary::FactoryNames() const {

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QIVBaseUnknown;
@@ -43,19 +44,25 @@ class QIVDictionary {
   // Creates the object registered under the class name, passing the argument
   // to factories that take one; null when nothing is registered.
   QIVBaseUnknown* Create(const std::string& className, void* argument = nullptr) const;
-  QIVBaseUnknown* CreateExtension(QIVBaseUnknown* extended, const std::string& lateType,
-                                  const std::string& interfaceName) const;
+  // Whether any late type has an extension offering the interface: lets a
+  // failed query stop before it names the object's late types.
+  bool HasExtension(const char* interfaceName) const;
+  QIVBaseUnknown* CreateExtension(QIVBaseUnknown* extended, std::string_view lateType,
+                                  std::string_view interfaceName) const;
 
   // Class names in registration order.
   std::vector<std::string> FactoryNames() const;
   std::size_t FactoryCount() const { return _factories.size(); }
-  std::size_t ExtensionCount() const { return _extensions.size(); }
+  std::size_t ExtensionCount() const { return _extensionCount; }
 
  private:
   QIVDictionary() = default;
   std::vector<FactoryEntry> _factories;
   std::map<std::string, std::size_t> _factoryIndex;
-  std::map<std::pair<std::string, std::string>, QIVExtensionFunction> _extensions;
+  // Extensions by interface name, then by late type; looked up without
+  // building strings.
+  std::map<std::string, std::map<std::string, QIVExtensionFunction, std::less<>>, std::less<>> _extensions;
+  std::size_t _extensionCount = 0;
 };
 
 // Static registration entry: constructing one adds a factory or an extension

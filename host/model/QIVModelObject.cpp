@@ -9,17 +9,19 @@
 HRESULT QIVModelObject::QueryInterface(const QIVIID& iid, void** ppv) {
   if (!ppv) return E_INVALIDARG;
   *ppv = nullptr;
-  if (Offers(iid.name)) {
-    if (void* found = iid.cast ? iid.cast(this) : nullptr) {
-      AddRef();
-      *ppv = found;
-      return S_OK;
-    }
+  // The cast answers for the object's type; whether this object offers the
+  // interface may depend on its state, so Offers is asked every time.
+  if (void* found = iid.CastOf(this); found && Offers(iid.name)) {
+    AddRef();
+    *ppv = found;
+    return S_OK;
   }
+  const QIVDictionary& dictionary = QIVDictionary::Instance();
+  if (!dictionary.HasExtension(iid.name)) return E_NOINTERFACE;
   for (const std::string& lateType : LateTypes()) {
-    QIVBaseUnknown* extension = QIVDictionary::Instance().CreateExtension(this, lateType, iid.name);
+    QIVBaseUnknown* extension = dictionary.CreateExtension(this, lateType, iid.name);
     if (!extension) continue;
-    if (void* found = iid.cast ? iid.cast(extension) : nullptr) {
+    if (void* found = iid.CastOf(extension)) {
       *ppv = found;
       return S_OK;
     }
