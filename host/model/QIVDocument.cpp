@@ -1,6 +1,7 @@
 #include "QIVDocument.h"
 
 #include <algorithm>
+#include <cassert>
 #include <iterator>
 
 #include "QIVIAlias.h"
@@ -20,6 +21,13 @@
 #include "ZELMfgAssembly.h"
 
 namespace {
+
+// The object as the class its index kind stands for.
+template <class T>
+T* AsIndexed(QIVModelObject* object) {
+  assert(dynamic_cast<T*>(object) == static_cast<T*>(object) && "index kind of another class");
+  return static_cast<T*>(object);
+}
 
 // Names every model interface once, so that callers holding only an
 // interface's name (children and features filtered by interface) find it.
@@ -330,42 +338,81 @@ HRESULT QIVDocument::Delete(QIVModelObject* object) {
 }
 
 void QIVDocument::Index(QIVModelObject* object) {
-  if (auto* container = dynamic_cast<QIVSPPProcessContainer*>(object)) {
-    if (!_processContainer) _processContainer = container;
-  } else if (auto* features = dynamic_cast<ZELBIWFeatureContainer*>(object)) {
-    if (!_featureContainer) _featureContainer = features;
-  } else if (auto* library = dynamic_cast<QIVPlantLibrary*>(object)) {
-    if (!_plantLibrary) _plantLibrary = library;
-  } else if (auto* activity = dynamic_cast<QIVSPPActivity*>(object)) {
-    ActivityNamed(activity);
-  } else if (auto* product = dynamic_cast<QIVProduct*>(object)) {
-    _productsByName.Add(product->GetPrdInstanceName(), product);
-  } else if (auto* reference = dynamic_cast<QIVProductReference*>(object)) {
-    ReferenceRenumbered(reference, "", reference->GetPartNumber());
-  } else if (auto* feature = dynamic_cast<ZELBIWFeature*>(object)) {
-    _featuresByName.Add(feature->GetAlias(), feature);
-  } else if (auto* datum = dynamic_cast<QIVTPSDatum*>(object)) {
-    _datums.Add(datum);
-    _datumsByName.Add(datum->GetName(), datum);
-  } else if (auto* assembly = dynamic_cast<ZELMfgAssembly*>(object)) {
-    _mfgAssemblies.Add(assembly);
+  using Kind = QIVModelObject::IndexKind;
+  switch (object->GetIndexKind()) {
+    case Kind::ProcessContainer:
+      if (!_processContainer) _processContainer = AsIndexed<QIVSPPProcessContainer>(object);
+      break;
+    case Kind::FeatureContainer:
+      if (!_featureContainer) _featureContainer = AsIndexed<ZELBIWFeatureContainer>(object);
+      break;
+    case Kind::PlantLibrary:
+      if (!_plantLibrary) _plantLibrary = AsIndexed<QIVPlantLibrary>(object);
+      break;
+    case Kind::Activity:
+      ActivityNamed(AsIndexed<QIVSPPActivity>(object));
+      break;
+    case Kind::Product: {
+      auto* product = AsIndexed<QIVProduct>(object);
+      _productsByName.Add(product->GetPrdInstanceName(), product);
+      break;
+    }
+    case Kind::ProductReference: {
+      auto* reference = AsIndexed<QIVProductReference>(object);
+      ReferenceRenumbered(reference, "", reference->GetPartNumber());
+      break;
+    }
+    case Kind::Feature: {
+      auto* feature = AsIndexed<ZELBIWFeature>(object);
+      _featuresByName.Add(feature->GetAlias(), feature);
+      break;
+    }
+    case Kind::Datum: {
+      auto* datum = AsIndexed<QIVTPSDatum>(object);
+      _datums.Add(datum);
+      _datumsByName.Add(datum->GetName(), datum);
+      break;
+    }
+    case Kind::MfgAssembly:
+      _mfgAssemblies.Add(AsIndexed<ZELMfgAssembly>(object));
+      break;
+    case Kind::None:
+      break;
   }
 }
 
 void QIVDocument::Unindex(QIVModelObject* object) {
-  if (auto* product = dynamic_cast<QIVProduct*>(object)) {
-    _productsByName.Remove(product->GetPrdInstanceName(), product);
-    RootProductLeaving(product);
-  } else if (auto* reference = dynamic_cast<QIVProductReference*>(object)) {
-    auto found = _referencesByPartNumber.find(reference->GetPartNumber().str());
-    if (found != _referencesByPartNumber.end() && found->second == reference) _referencesByPartNumber.erase(found);
-  } else if (auto* feature = dynamic_cast<ZELBIWFeature*>(object)) {
-    _featuresByName.Remove(feature->GetAlias(), feature);
-  } else if (auto* datum = dynamic_cast<QIVTPSDatum*>(object)) {
-    _datums.Remove(datum);
-    _datumsByName.Remove(datum->GetName(), datum);
-  } else if (auto* assembly = dynamic_cast<ZELMfgAssembly*>(object)) {
-    _mfgAssemblies.Remove(assembly);
+  using Kind = QIVModelObject::IndexKind;
+  switch (object->GetIndexKind()) {
+    case Kind::Product: {
+      auto* product = AsIndexed<QIVProduct>(object);
+      _productsByName.Remove(product->GetPrdInstanceName(), product);
+      RootProductLeaving(product);
+      break;
+    }
+    case Kind::ProductReference: {
+      auto* reference = AsIndexed<QIVProductReference>(object);
+      auto found = _referencesByPartNumber.find(reference->GetPartNumber().str());
+      if (found != _referencesByPartNumber.end() && found->second == reference)
+        _referencesByPartNumber.erase(found);
+      break;
+    }
+    case Kind::Feature: {
+      auto* feature = AsIndexed<ZELBIWFeature>(object);
+      _featuresByName.Remove(feature->GetAlias(), feature);
+      break;
+    }
+    case Kind::Datum: {
+      auto* datum = AsIndexed<QIVTPSDatum>(object);
+      _datums.Remove(datum);
+      _datumsByName.Remove(datum->GetName(), datum);
+      break;
+    }
+    case Kind::MfgAssembly:
+      _mfgAssemblies.Remove(AsIndexed<ZELMfgAssembly>(object));
+      break;
+    default:
+      break;
   }
 }
 

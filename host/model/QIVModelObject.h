@@ -60,6 +60,22 @@ class QIVModelObject : public QIVIModelObject,
   // Whether an activity may hold the object as an item.
   virtual bool IsProcessItem() const { return false; }
 
+  // What the document indexes the object as: each indexed class answers
+  // its own kind, which the classes derived from it keep.
+  enum class IndexKind {
+    None,
+    ProcessContainer,
+    FeatureContainer,
+    PlantLibrary,
+    Activity,
+    Product,
+    ProductReference,
+    Feature,
+    Datum,
+    MfgAssembly
+  };
+  virtual IndexKind GetIndexKind() const { return IndexKind::None; }
+
   QIVDocument* Document() const { return _document; }
   QIVModelObject* Father() const { return _father; }
   const QIVIndexedList<QIVModelObject*>& Referrers() const { return _referrers; }

@@ -9,6 +9,7 @@ class QIVPlantLibrary : public QIVModelObject, public QIVIPlantLibrary {
   ~QIVPlantLibrary() override;
 
   const char* GetImplClassName() const override { return "QIVPlantLibrary"; }
+  IndexKind GetIndexKind() const override { return IndexKind::PlantLibrary; }
   const char* GetKindName() const override { return "PlantLibrary"; }
 
   HRESULT GetEntries(QIVListValQIVBaseUnknown_var& entries) const override;

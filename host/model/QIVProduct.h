@@ -16,6 +16,7 @@ class QIVProduct : public QIVModelObject, public QIVIProduct {
   ~QIVProduct() override;
 
   const char* GetImplClassName() const override { return "QIVProduct"; }
+  IndexKind GetIndexKind() const override { return IndexKind::Product; }
   const char* GetKindName() const override { return "Product"; }
   bool IsProcessItem() const override { return true; }
 

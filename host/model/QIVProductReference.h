@@ -12,6 +12,7 @@ class QIVProduct;
 class QIVProductReference : public QIVModelObject, public QIVIProductReference {
  public:
   const char* GetImplClassName() const override { return "QIVProductReference"; }
+  IndexKind GetIndexKind() const override { return IndexKind::ProductReference; }
   const char* GetKindName() const override { return "ProductReference"; }
 
   QIVUnicodeString GetPartNumber() const override { return _partNumber; }

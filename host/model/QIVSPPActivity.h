@@ -62,6 +62,7 @@ class QIVSPPActivity : public QIVModelObject,
 
   const char* IsA() const override { return _type->name; }
   const char* GetImplClassName() const override { return "QIVSPPActivity"; }
+  IndexKind GetIndexKind() const override { return IndexKind::Activity; }
   const char* GetKindName() const override { return "Activity"; }
   QIVUnicodeString GetSubKind() const override { return _type->name; }
 

@@ -11,6 +11,7 @@ class QIVSPPActivity;
 class QIVSPPProcessContainer : public QIVModelObject, public QIVISPPProcessContainer {
  public:
   const char* GetImplClassName() const override { return "QIVSPPProcessContainer"; }
+  IndexKind GetIndexKind() const override { return IndexKind::ProcessContainer; }
   const char* GetKindName() const override { return "ProcessContainer"; }
 
   QIVListValQIVBaseUnknown_var GetProcesses() const override;

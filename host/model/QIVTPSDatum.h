@@ -13,6 +13,7 @@ class QIVTPSDatum : public QIVModelObject, public QIVITPSDatumSimple, public QIV
   ~QIVTPSDatum() override;
 
   const char* GetImplClassName() const override { return "QIVTPSDatum"; }
+  IndexKind GetIndexKind() const override { return IndexKind::Datum; }
   const char* GetKindName() const override { return "Datum"; }
   QIVUnicodeString GetSubKind() const override { return _target ? "DatumTarget" : "DatumSimple"; }
   bool IsProcessItem() const override { return true; }

@@ -12,6 +12,7 @@ class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIA
   ~ZELBIWFeature() override;
 
   bool IsProcessItem() const override { return true; }
+  IndexKind GetIndexKind() const override { return IndexKind::Feature; }
 
   QIVUnicodeString GetAlias() const override { return _alias; }
   HRESULT SetAlias(const QIVUnicodeString& alias) override;

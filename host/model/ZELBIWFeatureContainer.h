@@ -23,6 +23,7 @@ class ZELBIWFeatureContainer : public QIVModelObject,
                                public ZELIBIWFeaturePartRelations {
  public:
   const char* GetImplClassName() const override { return "ZELBIWFeatureContainer"; }
+  IndexKind GetIndexKind() const override { return IndexKind::FeatureContainer; }
   const char* GetKindName() const override { return "FeatureContainer"; }
 
   HRESULT GetTopGroup(QIVBaseUnknown_var& top) override;

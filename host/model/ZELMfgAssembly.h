@@ -9,6 +9,7 @@ class ZELMfgAssembly : public QIVModelObject, public ZELIMfgAssembly {
   ~ZELMfgAssembly() override;
 
   const char* GetImplClassName() const override { return "ZELMfgAssembly"; }
+  IndexKind GetIndexKind() const override { return IndexKind::MfgAssembly; }
   const char* GetKindName() const override { return "MfgAssembly"; }
   bool IsProcessItem() const override { return true; }
 
