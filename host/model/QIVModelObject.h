@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "QIVCastCache.h"
 #include "QIVILinkableObject.h"
 #include "QIVIModelObject.h"
 #include "QIVIPLMObject.h"
@@ -54,7 +55,7 @@ class QIVModelObject : public QIVIModelObject,
   static QIVModelObject* From(const QIVBaseUnknown_var& handle);
   template <class T>
   static T* As(const QIVBaseUnknown_var& handle) {
-    return handle ? dynamic_cast<T*>(handle.Identity()) : nullptr;
+    return handle ? QIVCastCache::Cast<T>(handle.Identity()) : nullptr;
   }
 
   // Whether an activity may hold the object as an item.

@@ -1,5 +1,6 @@
 #include "QIVSPPActivityType.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 
@@ -59,24 +60,35 @@ const QIVSPPActivityType* QIVSPPActivityType::Find(std::string_view name) {
   return found == byName.end() ? nullptr : found->second;
 }
 
+namespace {
+// Whether `test` holds for the type or an ancestor, walked nearest first
+// without building the chain.
+template <class Test>
+bool AnyInChain(std::string_view type, Test test) {
+  for (const QIVSPPActivityType* step = QIVSPPActivityType::Find(type); step;
+       step = step->parent ? QIVSPPActivityType::Find(step->parent) : nullptr)
+    if (test(*step)) return true;
+  return false;
+}
+}  // namespace
+
 std::vector<const QIVSPPActivityType*> QIVSPPActivityType::Chain(std::string_view type) {
   std::vector<const QIVSPPActivityType*> chain;
-  for (const QIVSPPActivityType* step = Find(type); step; step = step->parent ? Find(step->parent) : nullptr)
-    chain.push_back(step);
+  AnyInChain(type, [&](const QIVSPPActivityType& step) {
+    chain.push_back(&step);
+    return false;
+  });
   return chain;
 }
 
 bool QIVSPPActivityType::IsSubType(std::string_view type, std::string_view ancestor) {
-  for (const QIVSPPActivityType* step : Chain(type))
-    if (ancestor == step->name) return true;
-  return false;
+  return AnyInChain(type, [&](const QIVSPPActivityType& step) { return ancestor == step.name; });
 }
 
 bool QIVSPPActivityType::Offers(std::string_view type, std::string_view interfaceName) {
-  for (const QIVSPPActivityType* step : Chain(type))
-    for (const char* offered : step->interfaces)
-      if (interfaceName == offered) return true;
-  return false;
+  return AnyInChain(type, [&](const QIVSPPActivityType& step) {
+    return std::find(step.interfaces.begin(), step.interfaces.end(), interfaceName) != step.interfaces.end();
+  });
 }
 
 std::vector<const char*> QIVSPPActivityType::Attributes(std::string_view type) {

@@ -15,7 +15,7 @@ ZELBIWFeature::~ZELBIWFeature() { _relatedParts.UnlinkAll(this); }
 
 HRESULT ZELBIWFeature::SetAlias(const QIVUnicodeString& alias) {
   const QIVUnicodeString previous = std::exchange(_alias, alias);
-  if (auto* group = dynamic_cast<ZELBIWFeatureGroup*>(Father())) group->ChildRenamed(this, previous);
+  if (auto* group = QIVCastCache::Cast<ZELBIWFeatureGroup>(Father())) group->ChildRenamed(this, previous);
   if (Document()) Document()->FeatureRenamed(this, previous);
   return S_OK;
 }

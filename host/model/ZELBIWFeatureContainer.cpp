@@ -15,7 +15,7 @@ namespace {
 void Visit(const ZELBIWFeatureGroup* group, const std::function<void(ZELBIWFeature*)>& visit) {
   for (ZELBIWFeature* child : group->Children()) {
     visit(child);
-    if (auto* sub = dynamic_cast<ZELBIWFeatureGroup*>(child)) Visit(sub, visit);
+    if (auto* sub = QIVCastCache::Cast<ZELBIWFeatureGroup>(child)) Visit(sub, visit);
   }
 }
 

@@ -22,9 +22,9 @@ const char* ZELBIWFeatureGroup::KindName(Kind kind) { return KindNames[kind]; }
 
 HRESULT ZELBIWFeatureGroup::GetFasteners(QIVListValQIVBaseUnknown_var& fasteners, bool recursive) const {
   _children.ForEach([&](ZELBIWFeature* child) {
-    if (dynamic_cast<ZELBIWFastener*>(child)) {
+    if (QIVCastCache::Cast<ZELBIWFastener>(child)) {
       fasteners.Append(QIVBaseUnknown_var(child));
-    } else if (auto* group = dynamic_cast<ZELBIWFeatureGroup*>(child); group && recursive) {
+    } else if (auto* group = QIVCastCache::Cast<ZELBIWFeatureGroup>(child); group && recursive) {
       group->GetFasteners(fasteners, true);
     }
   });
