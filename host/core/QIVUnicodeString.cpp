@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -20,9 +24,72 @@ QIVUnicodeString VFormat(const char* format, va_list args) {
   return QIVUnicodeString(std::string(big.data(), needed));
 }
 
+bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Where a plainly written number stands in `text`, when only blanks
+// surround it: a sign, digits and, for a real, a decimal point and an
+// exponent. False for anything else.
+bool FindPlainNumber(const char* text, bool real, const char*& begin, const char*& digits, const char*& end) {
+  const char* p = text;
+  while (IsBlank(*p)) ++p;
+  begin = p;
+  if (*p == '+' || *p == '-') ++p;
+  digits = p;
+  while (IsDigit(*p)) ++p;
+  bool anyDigit = p != digits;
+  if (real && *p == '.') {
+    const char* fraction = ++p;
+    while (IsDigit(*p)) ++p;
+    anyDigit = anyDigit || p != fraction;
+  }
+  if (!anyDigit) return false;
+  if (real && (*p == 'e' || *p == 'E')) {
+    ++p;
+    if (*p == '+' || *p == '-') ++p;
+    const char* exponent = p;
+    while (IsDigit(*p)) ++p;
+    if (p == exponent) return false;
+  }
+  end = p;
+  while (IsBlank(*p)) ++p;
+  return *p == '\0';
+}
+
+// What sscanf answers for the plainly written numbers that files are full
+// of, without its set-up cost: sscanf converts them with strtod and strtol
+// too. False leaves every other text, and every other format, to sscanf.
+bool ScanPlain(const std::string& text, const char* format, double* value) {
+  if (std::strcmp(format, "%le") != 0 && std::strcmp(format, "%lf") != 0 && std::strcmp(format, "%lg") != 0)
+    return false;
+  const char *begin, *digits, *end;
+  if (!FindPlainNumber(text.c_str(), true, begin, digits, end)) return false;
+  const int callersErrno = std::exchange(errno, 0);
+  char* parsed = nullptr;
+  const double converted = std::strtod(begin, &parsed);
+  const bool outOfRange = errno == ERANGE;
+  errno = callersErrno;
+  if (parsed != end || outOfRange) return false;
+  *value = converted;
+  return true;
+}
+
+bool ScanPlain(const std::string& text, const char* format, int* value) {
+  if (std::strcmp(format, "%d") != 0) return false;
+  const char *begin, *digits, *end;
+  if (!FindPlainNumber(text.c_str(), false, begin, digits, end) || end - digits > 9) return false;
+  int converted = 0;
+  for (const char* digit = digits; digit != end; ++digit) converted = 10 * converted + (*digit - '0');
+  *value = *begin == '-' ? -converted : converted;
+  return true;
+}
+
+bool ScanPlain(const std::string&, const char*, long*) { return false; }
+
 template <class T>
 int Scan(const std::string& text, const char* format, T* value) {
   if (!value || !format) return 0;
+  if (ScanPlain(text, format, value)) return 1;
   T converted{};
   const int count = std::sscanf(text.c_str(), format, &converted);
   if (count != 1) return 0;

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
 TEST(QIVUnicodeStringTest, BuildsNumbersWithPrintfFormats) {
   QIVUnicodeString s;
   EXPECT_EQ(s.BuildFromNum(42), "42");
@@ -25,6 +31,36 @@ TEST(QIVUnicodeStringTest, ConvertToNumReportsWhenNothingConverted) {
   EXPECT_DOUBLE_EQ(d, -150.0);
   EXPECT_EQ(QIVUnicodeString("x1.5").ConvertToNum(&d, "%le"), 0);
   EXPECT_DOUBLE_EQ(d, -150.0);
+}
+
+// Plain numbers take a shorter way than sscanf; every text must still read
+// exactly as sscanf reads it.
+TEST(QIVUnicodeStringTest, ConvertToNumReadsEveryTextAsScanfDoes) {
+  std::vector<std::string> texts = {
+      "0", "-0", "+7", "  42  ", "\t-3.25\r\n", "1.", ".5", "-.5e-3", "1e5", "1E+300", "1234.5678",
+      "-0.000001", "123456789", "-123456789", "2147483647", "-2147483648", "99999999999", "0000000000012",
+      "123456789012345678901234567890", "1e999", "-1e999", "1e-320", "2.5e", "2.5e+", "0x1p3", "inf", "-nan",
+      "1,5", "1.5.2", "12abc", " 17 welds", "3 4", "+", "-", ".", "e5", "", "   ", "1\v", "\f1"};
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> coordinates(-5000.0, 5000.0);
+  for (int i = 0; i < 300; ++i) {
+    const double value = coordinates(random);
+    for (const char* format : {"%.17g", "%10.3f", "%e", "%.0f", "%+.2E"})
+      texts.push_back(QIVUnicodeString::Format(format, value).str());
+  }
+  for (const std::string& text : texts) {
+    SCOPED_TRACE("\"" + text + "\"");
+    for (const char* format : {"%le", "%lf", "%lg"}) {
+      double expected = -1.25, actual = -1.25;
+      const int scanned = std::sscanf(text.c_str(), format, &expected) == 1 ? 1 : 0;
+      EXPECT_EQ(QIVUnicodeString(text).ConvertToNum(&actual, format), scanned);
+      EXPECT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << actual << " against " << expected;
+    }
+    int expected = -7, actual = -7;
+    const int scanned = std::sscanf(text.c_str(), "%d", &expected) == 1 ? 1 : 0;
+    EXPECT_EQ(QIVUnicodeString(text).ConvertToNum(&actual, "%d"), scanned);
+    EXPECT_EQ(actual, expected);
+  }
 }
 
 TEST(QIVUnicodeStringTest, SearchSubStringAndStrip) {
