@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "QIVRepository.h"
 #include "QIVSO.h"
 #include "QIVVar.h"
 
@@ -22,6 +23,10 @@ class QIVFrmEditor : public QIVBaseUnknown {
   const QIVBaseUnknown_var& GetDocument() const { return _document; }
   QIVCSO* GetCSO() const { return _cso.get(); }
   QIVHSO* GetHSO() const { return _hso.get(); }
+  // The plant's repository the document is planned against; null when the
+  // session works without one.
+  QIVRepository* GetRepository() const { return _repository.get(); }
+  void SetRepository(std::shared_ptr<QIVRepository> repository) { _repository = std::move(repository); }
 
   const char* GetImplClassName() const override { return "QIVFrmEditor"; }
 
@@ -29,4 +34,5 @@ class QIVFrmEditor : public QIVBaseUnknown {
   QIVBaseUnknown_var _document;
   std::unique_ptr<QIVCSO> _cso = std::make_unique<QIVCSO>();
   std::unique_ptr<QIVHSO> _hso = std::make_unique<QIVHSO>();
+  std::shared_ptr<QIVRepository> _repository;
 };

@@ -132,6 +132,19 @@ std::vector<QIVAssignmentRecord> QIVRepository::GetAssignmentsOutside(const std:
   return assignments;
 }
 
+const std::vector<std::string>& QIVRepository::AssignmentPathsOutside(const std::string& documentId,
+                                                                     const std::string& plmId) {
+  if (_outsideOf != documentId) {
+    _outside.clear();
+    for (QIVAssignmentRecord& assignment : GetAssignmentsOutside(documentId))
+      _outside[assignment.plmId].push_back(std::move(assignment.activityPath));
+    _outsideOf = documentId;
+  }
+  static const std::vector<std::string> none;
+  auto found = _outside.find(plmId);
+  return found == _outside.end() ? none : found->second;
+}
+
 QIVLibraryContents QIVRepository::GetLibrary() {
   QIVLibraryContents library;
   QIVSqlTransaction snapshot(*_connection, QIVSqlConnection::Transaction::Snapshot);
@@ -201,6 +214,7 @@ void QIVRepository::ReplaceLibrary(const QIVLibraryContents& library) {
 }
 
 QIVPublicationResult QIVRepository::Publish(const QIVPublicationRequest& request) {
+  _outsideOf.reset();
   QIVRepositoryPublication publication(*this, request);
   publication.Read();
   return publication.Write();

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,11 @@ class QIVRepository {
   // The assignments published by every document but `documentId`, by
   // fastener, then document, then activity path.
   std::vector<QIVAssignmentRecord> GetAssignmentsOutside(const std::string& documentId);
+  // The activity paths of the fastener's assignments published by other
+  // documents than `documentId`: all of them read at the first call and
+  // kept until this object publishes, so that a command asking for every
+  // fastener of a large document queries once.
+  const std::vector<std::string>& AssignmentPathsOutside(const std::string& documentId, const std::string& plmId);
 
   QIVLibraryContents GetLibrary();
   // Replaces the whole plant library.
@@ -55,4 +61,6 @@ class QIVRepository {
  private:
   QIVRepositoryLocation _location;
   std::unique_ptr<QIVSqlConnection> _connection;
+  std::optional<std::string> _outsideOf;
+  std::unordered_map<std::string, std::vector<std::string>> _outside;
 };

@@ -27,6 +27,8 @@
 #include "ZELIBIWLocatingPoint.h"
 #include "ZELIBIWPointFastener.h"
 #include "ZELIMfgAssembly.h"
+#include "ZELPLMOpenObjectInfo.h"
+#include "ZELPLMServices.h"
 
 namespace {
 
@@ -102,6 +104,26 @@ void SortByWeldID(std::vector<Entry>& entries, const std::function<QIVBaseUnknow
 }
 
 }  // namespace
+
+// The fastener's assignments published by other documents (see
+// GetNumberOfK2Assignments).
+static HRESULT ExternalAssignments(const QIVBaseUnknown_var& fastener, QIVListValQIVUnicodeString& assignments) {
+  ZELIBIWFastener_var typed(fastener);
+  if (!typed) return E_INVALIDARG;
+  QIVRepository* repository = ZELPLMServices::GetCurrentRepository();
+  QIVUnicodeString plmId;
+  if (repository && ZELPLMServices::GetPLMID(fastener, plmId) == S_OK) {
+    try {
+      const std::string documentId = ZELPLMServices::GetDocumentIdentity(QIVBaseUnknown_var(DocumentOr(nullptr)));
+      for (const std::string& path : repository->AssignmentPathsOutside(documentId, plmId.str()))
+        assignments.Append(QIVUnicodeString(path));
+      return S_OK;
+    } catch (const QIVSqlError&) {
+      assignments.RemoveAll();
+    }
+  }
+  return typed->GetExternalAssignments(assignments);
+}
 
 HRESULT ZELFastenerServices::GetCurrentDocument(QIVBaseUnknown_var& document) {
   QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor();
@@ -407,16 +429,80 @@ HRESULT ZELFastenerServices::IsValidProcessVersion(const QIVBaseUnknown_var& act
 
 int ZELFastenerServices::GetNumberOfK2Assignments(const QIVBaseUnknown_var& fastener) {
   QIVListValQIVUnicodeString external;
-  if (ZELIBIWFastener_var typed = fastener) typed->GetExternalAssignments(external);
-  return external.Size();
+  return SUCCEEDED(ExternalAssignments(fastener, external)) ? external.Size() : 0;
 }
 
 HRESULT ZELFastenerServices::AddK2AssignmentToText(const QIVBaseUnknown_var& fastener, QIVUnicodeString& text) {
-  ZELIBIWFastener_var typed(fastener);
-  if (!typed) return E_INVALIDARG;
   QIVListValQIVUnicodeString external;
-  typed->GetExternalAssignments(external);
+  if (FAILED(ExternalAssignments(fastener, external))) return E_INVALIDARG;
   for (const QIVUnicodeString& assignment : external) text += assignment + ";";
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::GetK2ManufacturingFasternerInfo(const QIVListValQIVUnicodeString& plmIds,
+                                                             QIVListValQIVBaseUnknown_var& records) {
+  records.RemoveAll();
+  QIVRepository* repository = ZELPLMServices::GetCurrentRepository();
+  if (!repository) return E_FAIL;
+  std::vector<std::string> asked;
+  for (const QIVUnicodeString& plmId : plmIds) asked.push_back(plmId.str());
+  try {
+    for (const QIVFastenerRecord& fastener : repository->GetFasteners(asked)) {
+      QIVVar<ZELPLMOpenObjectInfo> record = QIVMake<ZELPLMOpenObjectInfo>(
+          fastener.plmId, "fastener",
+          QIVAttributes{{"name", QIVVariant(fastener.name)}, {"fastenerversion", QIVVariant(fastener.version)}});
+      record->SetSavedPosition(fastener.saved);
+      records.Append(record);
+    }
+  } catch (const QIVSqlError&) {
+    records.RemoveAll();
+    return E_FAIL;
+  }
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::GetPointFastenersAttributesFromVUXO(const QIVBaseUnknown_var& record,
+                                                                 QIVRawColldouble& position) {
+  position.RemoveAll();
+  ZELIPLMOpenObjectInfo_var info(record);
+  if (!info) return E_INVALIDARG;
+  return info->GetSavedPosition(position);
+}
+
+HRESULT ZELFastenerServices::QueryAttributes(
+    const QIVListValQIVUnicodeString& pointFastenerIds, const QIVListValQIVUnicodeString& locatorIds,
+    const QIVListValQIVUnicodeString& clampIds, const QIVListValQIVUnicodeString& pointFastenerAttributes,
+    const QIVListValQIVUnicodeString& locatorAttributes, const QIVListValQIVUnicodeString& clampAttributes,
+    QIVListValQIVBaseUnknown_var& pointFastenerRecords, QIVListValQIVBaseUnknown_var& locatorRecords,
+    QIVListValQIVBaseUnknown_var& clampRecords) {
+  struct Query {
+    const QIVListValQIVUnicodeString& ids;
+    const QIVListValQIVUnicodeString& attributes;
+    QIVListValQIVBaseUnknown_var& records;
+    const char* kind;
+  };
+  const Query queries[] = {{pointFastenerIds, pointFastenerAttributes, pointFastenerRecords, "fastener"},
+                           {locatorIds, locatorAttributes, locatorRecords, "locating feature"},
+                           {clampIds, clampAttributes, clampRecords, "clamping point"}};
+  for (const Query& query : queries) query.records.RemoveAll();
+  QIVRepository* repository = ZELPLMServices::GetCurrentRepository();
+  if (!repository) return E_FAIL;
+  try {
+    for (const Query& query : queries) {
+      std::vector<std::string> ids, names;
+      for (const QIVUnicodeString& id : query.ids) ids.push_back(id.str());
+      for (const QIVUnicodeString& name : query.attributes) names.push_back(name.str());
+      // No attribute asked: nothing to read, yet one record per identifier.
+      if (names.empty()) names.push_back(std::string());
+      std::vector<std::optional<QIVAttributes>> found = repository->GetAttributes(ids, names);
+      for (std::size_t i = 0; i < ids.size(); ++i)
+        query.records.Append(found[i] ? QIVBaseUnknown_var(QIVMake<ZELPLMOpenObjectInfo>(ids[i], query.kind, *found[i]))
+                                      : QIVBaseUnknown_var());
+    }
+  } catch (const QIVSqlError&) {
+    for (const Query& query : queries) query.records.RemoveAll();
+    return E_FAIL;
+  }
   return S_OK;
 }
 

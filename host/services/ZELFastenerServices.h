@@ -103,10 +103,34 @@ class ZELFastenerServices {
   // `expandedTree` (the activity's root).
   static HRESULT IsValidProcessVersion(const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var& fastener,
                                        const QIVListValQIVUnicodeString& expandedTree);
-  // Assignments the plant's repository holds outside this document.
+  // Assignments of the fastener that other process documents published to
+  // the plant's repository: read from the current editor's repository when
+  // there is one, else those the document recorded at its last
+  // publication.
   static int GetNumberOfK2Assignments(const QIVBaseUnknown_var& fastener);
-  // Appends each of them followed by ";".
+  // Appends each of them (the activity path there) followed by ";".
   static HRESULT AddK2AssignmentToText(const QIVBaseUnknown_var& fastener, QIVUnicodeString& text);
+
+  // The repository's fastener records (ZELIPLMOpenObjectInfo) of the
+  // identifiers it knows, one per identifier, in the order asked. E_FAIL
+  // without a repository or when it cannot be read.
+  static HRESULT GetK2ManufacturingFasternerInfo(const QIVListValQIVUnicodeString& plmIds,
+                                                 QIVListValQIVBaseUnknown_var& records);
+  // A fastener record's saved manufacturing position: six numbers laid out
+  // as a point fastener's positions, empty when it has none.
+  static HRESULT GetPointFastenersAttributesFromVUXO(const QIVBaseUnknown_var& record, QIVRawColldouble& position);
+  // For each of the three identifier lists, one record per identifier in
+  // the same order, holding the named attributes the repository has for it;
+  // an identifier the repository does not know gives an empty handle.
+  static HRESULT QueryAttributes(const QIVListValQIVUnicodeString& pointFastenerIds,
+                                 const QIVListValQIVUnicodeString& locatorIds,
+                                 const QIVListValQIVUnicodeString& clampIds,
+                                 const QIVListValQIVUnicodeString& pointFastenerAttributes,
+                                 const QIVListValQIVUnicodeString& locatorAttributes,
+                                 const QIVListValQIVUnicodeString& clampAttributes,
+                                 QIVListValQIVBaseUnknown_var& pointFastenerRecords,
+                                 QIVListValQIVBaseUnknown_var& locatorRecords,
+                                 QIVListValQIVBaseUnknown_var& clampRecords);
 
   // x, y, z, roll, pitch, yaw of a placement (QIVMathTransformation).
   static HRESULT FromQIVMathToYPR(const QIVMathTransformation& placement, QIVRawColldouble& values);
