@@ -2,10 +2,12 @@
 
 #include "QIVDocument.h"
 #include "QIVDocumentIO.h"
+#include "QIVPropertyWindowCmd.h"
 #include "ZELVekBIWCommandsModule.h"
 
 BiwplanSession::BiwplanSession() : _dispatcher(std::make_unique<QIVDispatcher>()) {
   ZELVekBIWCommandsModule::Load();
+  QIVPropertyWindowCmd::Register();
 }
 
 BiwplanSession::~BiwplanSession() { Close(); }

@@ -1,13 +1,10 @@
 #include "ZELVekBIWCreateActivityDlg.h"
 
+#include "QIVActivityAnnouncement.h"
 #include "QIVApplicationFrame.h"
-#include "QIVFrmEditor.h"
-#include "QIVISPPActivityModificationEvents.h"
-#include "QIVISPPActivityRoot.h"
-#include "QIVISPPProcessContainer.h"
-#include "QIVInit.h"
 #include "QIVMsgCatalog.h"
 #include "QIVPathElement.h"
+#include "ZELActivityAttribute.h"
 #include "ZELBIWActivityServices.h"
 #include "ZELIBIWActivityCurveFastening.h"
 #include "ZELIBIWActivityGrouping.h"
@@ -45,28 +42,7 @@ const MainFrameName kMainFrames[] = {
     {&ZELBIWActivityServices::GetSealantApplicationType, "FrameSealantApplicationActivityDlg"},
 };
 
-// One attribute through the kind interface that carries it.
-template <class I, HRESULT (I::*Get)(double&) const>
-HRESULT ReadAttribute(QIVBaseUnknown* activity, double& value) {
-  QIVVar<I> kind(activity);
-  return kind ? (kind.get()->*Get)(value) : E_FAIL;
-}
-template <class I, HRESULT (I::*Set)(double)>
-HRESULT WriteAttribute(QIVBaseUnknown* activity, double value) {
-  QIVVar<I> kind(activity);
-  return kind ? (kind.get()->*Set)(value) : E_FAIL;
-}
-
-struct RowDefinition {
-  const char* label;
-  const char* editor;
-  const char* units;
-  HRESULT (*read)(QIVBaseUnknown* activity, double& value);
-  HRESULT (*write)(QIVBaseUnknown* activity, double value);
-  // The point fastening rate is stored as time per fastener and typed as
-  // fasteners per time.
-  bool reciprocal = false;
-};
+using RowDefinition = ZELActivityAttributeRow;
 
 struct LayoutDefinition {
   const char* frameName;
@@ -91,54 +67,51 @@ const LayoutDefinition kLayouts[ZELVekBIWCreateActivityDlg::LayoutCount] = {
      false,
      4,
      {{"NoOfGroupingSpecifiedPointFasteners", "NoOfGroupingSpecifiedPointFastenersEditorName",
-       "NoOfGroupingPointFastenerUnits", &ReadAttribute<G, &G::GetNumberOfSpecifiedPointFasteners>,
-       &WriteAttribute<G, &G::SetNumberOfSpecifiedPointFasteners>},
+       "NoOfGroupingPointFastenerUnits", &ZELReadActivityAttribute<G, &G::GetNumberOfSpecifiedPointFasteners>,
+       &ZELWriteActivityAttribute<G, &G::SetNumberOfSpecifiedPointFasteners>},
       {"LengthSpecifiedGroupingCurveFasteners", "LengthSpecifiedGroupingCurveFastenersEditorName",
-       "LengthOfGroupingCurveFastenerUnits", &ReadAttribute<G, &G::GetLengthOfSpecifiedCurveFasteners>,
-       &WriteAttribute<G, &G::SetLengthOfSpecifiedCurveFasteners>},
+       "LengthOfGroupingCurveFastenerUnits", &ZELReadActivityAttribute<G, &G::GetLengthOfSpecifiedCurveFasteners>,
+       &ZELWriteActivityAttribute<G, &G::SetLengthOfSpecifiedCurveFasteners>},
       {"GoalInvestmentCost", "GoalInvestmentCostEditorName", "GoalInvestmentCostUnits",
-       &ReadAttribute<G, &G::GetGoalInvestmentCost>, &WriteAttribute<G, &G::SetGoalInvestmentCost>},
+       &ZELReadActivityAttribute<G, &G::GetGoalInvestmentCost>, &ZELWriteActivityAttribute<G, &G::SetGoalInvestmentCost>},
       {"ProductExitRate", "ProductExitRateEditorName", "ProdExitRateUnits",
-       &ReadAttribute<G, &G::GetProductExitRate>, &WriteAttribute<G, &G::SetProductExitRate>}}},
+       &ZELReadActivityAttribute<G, &G::GetProductExitRate>, &ZELWriteActivityAttribute<G, &G::SetProductExitRate>}}},
     {"StationAttributes",
      &ZELBIWActivityServices::GetStationType,
      &S::ClassId,
      false,
      4,
      {{"NoOfStationSpecifiedFastenersName", "NoOfStationPointFastenerEdtiorName",
-       "NoOfStationPointFastenerUnits", &ReadAttribute<S, &S::GetNumberOfSpecifiedPointFasteners>,
-       &WriteAttribute<S, &S::SetNumberOfSpecifiedPointFasteners>},
+       "NoOfStationPointFastenerUnits", &ZELReadActivityAttribute<S, &S::GetNumberOfSpecifiedPointFasteners>,
+       &ZELWriteActivityAttribute<S, &S::SetNumberOfSpecifiedPointFasteners>},
       {"LengthOfStationCurveFastenersName", "LengthOfStationCurveFastenerEditorName",
-       "LengthOfStationCurveFastenerUnits", &ReadAttribute<S, &S::GetLengthOfSpecifiedCurveFasteners>,
-       &WriteAttribute<S, &S::SetLengthOfSpecifiedCurveFasteners>},
+       "LengthOfStationCurveFastenerUnits", &ZELReadActivityAttribute<S, &S::GetLengthOfSpecifiedCurveFasteners>,
+       &ZELWriteActivityAttribute<S, &S::SetLengthOfSpecifiedCurveFasteners>},
       {"EstimatedInvestmentCost", "EstimatedInvestmentCostEditorName", "EstimatedInvestmentCostUnits",
-       &ReadAttribute<S, &S::GetEstimatedInvestmentCost>, &WriteAttribute<S, &S::SetEstimatedInvestmentCost>},
+       &ZELReadActivityAttribute<S, &S::GetEstimatedInvestmentCost>, &ZELWriteActivityAttribute<S, &S::SetEstimatedInvestmentCost>},
       {"StationProductExitRate", "StationProductExitRateEditorName", "StationProdExitRateUnits",
-       &ReadAttribute<S, &S::GetProductExitRate>, &WriteAttribute<S, &S::SetProductExitRate>}}},
+       &ZELReadActivityAttribute<S, &S::GetProductExitRate>, &ZELWriteActivityAttribute<S, &S::SetProductExitRate>}}},
     {"PointFasteningAttributes",
      &ZELBIWActivityServices::GetWeldingType,
      &W::ClassId,
      true,
      2,
      {{"PointFasteningRate", "_PointFasteningRateEditorName", "PointFastenerUnits",
-       &ReadAttribute<W, &W::GetPointFasteningRate>, &WriteAttribute<W, &W::SetPointFasteningRate>, true},
+       &ZELReadActivityAttribute<W, &W::GetPointFasteningRate>, &ZELWriteActivityAttribute<W, &W::SetPointFasteningRate>, true},
       {"SpecifiedPointFasteners", "_SpecifiedPointFastenersEditorName", "SpecifiedPointFastenersUnits",
-       &ReadAttribute<W, &W::GetNumberOfSpecifiedPointFasteners>,
-       &WriteAttribute<W, &W::SetNumberOfSpecifiedPointFasteners>}}},
+       &ZELReadActivityAttribute<W, &W::GetNumberOfSpecifiedPointFasteners>,
+       &ZELWriteActivityAttribute<W, &W::SetNumberOfSpecifiedPointFasteners>}}},
     {"CurveFasteningAttributes",
      &ZELBIWActivityServices::GetCurveFasteningType,
      &C::ClassId,
      true,
      2,
      {{"FastenerProductionRate", "_FastenerProdRateEditorName", "CurveFastenerUnits",
-       &ReadAttribute<C, &C::GetFastenerProductionRate>, &WriteAttribute<C, &C::SetFastenerProductionRate>},
+       &ZELReadActivityAttribute<C, &C::GetFastenerProductionRate>, &ZELWriteActivityAttribute<C, &C::SetFastenerProductionRate>},
       {"SpecifiedCurveFasteners", "_SpecifiedCurveFastenersEditorName", "SpecifiedCurveFastenersUnits",
-       &ReadAttribute<C, &C::GetLengthOfSpecifiedCurveFasteners>,
-       &WriteAttribute<C, &C::SetLengthOfSpecifiedCurveFasteners>}}},
+       &ZELReadActivityAttribute<C, &C::GetLengthOfSpecifiedCurveFasteners>,
+       &ZELWriteActivityAttribute<C, &C::SetLengthOfSpecifiedCurveFasteners>}}},
 };
-
-// 0.0 stands for "not set" and is kept as it is either way.
-double Reciprocal(double value) { return value == 0.0 ? 0.0 : 1.0 / value; }
 
 QIVDlgWindow* MainWindow() {
   QIVApplicationFrame* frame = QIVApplicationFrame::GetFrame();
@@ -299,7 +272,7 @@ void ZELVekBIWCreateActivityDlg::GetActivityAttributes() {
       QIVDlgEditor* editor = _attributeRows[layout][row].editor;
       double value = 0.0;
       if (!editor || FAILED(definition.rows[row].read(_activity.get(), value))) continue;
-      editor->SetValue(definition.rows[row].reciprocal ? Reciprocal(value) : value, 1);
+      editor->SetValue(definition.rows[row].reciprocal ? ZELReciprocalRate(value) : value, 1);
     }
   }
 }
@@ -315,28 +288,12 @@ void ZELVekBIWCreateActivityDlg::SetActivityAttributes() {
       if (!editor) continue;
       const double value = editor->GetValue();
       definition.rows[row].write(_activity.get(),
-                                 definition.rows[row].reciprocal ? Reciprocal(value) : value);
+                                 definition.rows[row].reciprocal ? ZELReciprocalRate(value) : value);
     }
   }
   if (QIVBaseUnknown_var object(_activity); object) DispatchModifyEvent(object.get());
 }
 
 void ZELVekBIWCreateActivityDlg::DispatchModifyEvent(QIVBaseUnknown* object) {
-  QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor();
-  if (!editor) return;
-  QIVInit_var init(editor->GetDocument());
-  QIVBaseUnknown_var found;
-  if (!init || FAILED(init->GetRootContainer(QIVISPPProcessContainer::ClassName(), found))) return;
-  QIVISPPProcessContainer_var container(found);
-  if (!container) return;
-  const QIVListValQIVBaseUnknown_var roots = container->GetProcesses();
-  for (int i = 1; i <= roots.Size(); ++i) {
-    QIVISPPActivityRoot_var root(roots[i]);
-    QIVISPPActivityModificationEvents_var events(roots[i]);
-    if (!root || !events) continue;
-    QIVSPPActivityNotification notification;
-    notification.kind = QIVSPPActivityNotification::Modified;
-    notification.object = object;
-    events->Dispatch(notification);
-  }
+  QIVAnnounceActivityModification(object);
 }

@@ -1,6 +1,7 @@
 #include "ZELVekBIWCommandsModule.h"
 
 #include "ZELBIWCmdTrace.h"
+#include "ZELBIWEditorRegistration.h"
 #include "ZELVekBIWFactories.h"
 
 namespace {
@@ -66,6 +67,7 @@ void Load() {
     else
       QIVFillDictionary(entry.className, entry.factory, &entry.loadCounter);
   }
+  ZELBIWRegisterPropertyEditors();
 }
 
 void Unload() {

@@ -14,8 +14,9 @@ struct ZELVekBIWCommandEntry {
   QIVFactoryArgument argument = QIVFactoryArgument::Text;
 };
 
-// The module as the host loads it: loading builds the trace object and
-// registers every factory under its class name, the first time only;
+// The module as the host loads it: loading builds the trace object,
+// registers every factory under its class name and the bindings of the
+// activity property pages, the first time only;
 // unloading destroys the trace object.
 namespace ZELVekBIWCommandsModule {
 void Load();

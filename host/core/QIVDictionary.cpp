@@ -54,6 +54,13 @@ QIVBaseUnknown* QIVDictionary::CreateExtension(QIVBaseUnknown* extended, std::st
   return byType == byInterface->second.end() ? nullptr : byType->second(extended);
 }
 
+std::vector<std::string> QIVDictionary::ExtensionInterfaces(std::string_view lateType) const {
+  std::vector<std::string> names;
+  for (const auto& [interfaceName, byType] : _extensions)
+    if (byType.find(lateType) != byType.end()) names.push_back(interfaceName);
+  return names;
+}
+
 std::vector<std::string> QIVDictionary::FactoryNames() const {
   std::vector<std::string> names;
   names.reserve(_factories.size());

@@ -49,6 +49,10 @@ class QIVDictionary {
   bool HasExtension(const char* interfaceName) const;
   QIVBaseUnknown* CreateExtension(QIVBaseUnknown* extended, std::string_view lateType,
                                   std::string_view interfaceName) const;
+  // The interfaces extensions add to the late type, by name: how a host
+  // object finds the extensions that modules hang on it (the editor
+  // factories of the editor manager).
+  std::vector<std::string> ExtensionInterfaces(std::string_view lateType) const;
 
   // Class names in registration order.
   std::vector<std::string> FactoryNames() const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "QIVTranscript.h"
 #include "QIVVar.h"
@@ -131,22 +132,39 @@ void QIVDialog::FindAllBelow(std::string_view name, std::vector<QIVDialog*>& fou
   }
 }
 
+namespace {
+// A path part "Name[N]" names the N-th (from 0) of the namesakes found below
+// one container; a plain "Name" names them all.
+std::pair<std::string_view, int> NameAndPosition(std::string_view part) {
+  if (part.size() < 4 || part.back() != ']') return {part, -1};
+  const std::size_t open = part.rfind('[');
+  if (open == std::string_view::npos || open == 0 || open + 2 > part.size() - 1 || part.size() - open > 11)
+    return {part, -1};
+  int position = 0;
+  for (char c : part.substr(open + 1, part.size() - open - 2)) {
+    if (c < '0' || c > '9') return {part, -1};
+    position = position * 10 + (c - '0');
+  }
+  return {part.substr(0, open), position};
+}
+}  // namespace
+
 std::vector<QIVDialog*> QIVDialog::ResolvePath(const std::vector<QIVDialog*>& roots, std::string_view path,
                                                bool rootsMayLead) {
   std::vector<std::string_view> parts = SplitPath(path);
-  std::vector<QIVDialog*> candidates;
-  for (QIVDialog* root : roots) {
-    if (rootsMayLead && root->GetName().view() == parts.front()) AppendUnique(candidates, root);
-    std::vector<QIVDialog*> below;
-    root->FindAllBelow(parts.front(), below);
-    for (QIVDialog* widget : below) AppendUnique(candidates, widget);
-  }
-  for (std::size_t i = 1; i < parts.size(); ++i) {
+  std::vector<QIVDialog*> candidates = roots;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const auto [name, position] = NameAndPosition(parts[i]);
     std::vector<QIVDialog*> next;
     for (QIVDialog* candidate : candidates) {
       std::vector<QIVDialog*> below;
-      candidate->FindAllBelow(parts[i], below);
-      for (QIVDialog* widget : below) AppendUnique(next, widget);
+      if (i == 0 && rootsMayLead && candidate->GetName().view() == name) below.push_back(candidate);
+      candidate->FindAllBelow(name, below);
+      if (position < 0) {
+        for (QIVDialog* widget : below) AppendUnique(next, widget);
+      } else if (position < static_cast<int>(below.size())) {
+        AppendUnique(next, below[position]);
+      }
     }
     candidates = std::move(next);
   }

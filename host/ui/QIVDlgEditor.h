@@ -1,9 +1,12 @@
 #pragma once
 
+#include <limits>
+
 #include "QIVDialog.h"
 
 // A text field. A person's edit replaces the text, runs the input hook and
-// emits Input; leaving the field emits EditFocusOut. Setting the text from
+// emits Input; a numeric field refuses a text that is not wholly one finite
+// number within its range, and keeps its text; leaving the field emits EditFocusOut. Setting the text from
 // code runs no hook and emits nothing.
 class QIVDlgEditor : public QIVDialog {
  public:
@@ -18,9 +21,17 @@ class QIVDlgEditor : public QIVDialog {
 
   void SetText(const QIVUnicodeString& text) { _text = text; }
   const QIVUnicodeString& GetText() const { return _text; }
-  // The field's value as a number; 0 when the text is not one.
+  // The field's value as a number; 0 when the text is not one. The value
+  // is written with as many digits as it takes to read it back exactly.
   void SetValue(double value, int notify = 0);
   double GetValue() const;
+
+  // The values a person may type into a numeric field, bounds included;
+  // any finite number until set.
+  void SetRange(double minimum, double maximum) {
+    _minimum = minimum;
+    _maximum = maximum;
+  }
 
   // Run on each edit by a person, with the new text and `data`.
   void SetInputCallback(InputCallback callback, void* data = nullptr) {
@@ -39,6 +50,8 @@ class QIVDlgEditor : public QIVDialog {
 
  private:
   QIVUnicodeString _text;
+  double _minimum = -std::numeric_limits<double>::max();
+  double _maximum = std::numeric_limits<double>::max();
   InputCallback _inputCallback = nullptr;
   void* _inputData = nullptr;
 };
