@@ -14,6 +14,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddEditingVerbs(app, status);
   AddActivityCreationVerbs(app, status);
   AddLocationExportVerbs(app, status);
+  AddPropertiesVerbs(app, status);
   AddSessionVerbs(app, status);
   AddWeldImportVerbs(app, status);
   // The parser takes the words last first.

@@ -52,6 +52,19 @@ void ListProducts(const QIVIDocument_var& document, BiwplanTable& table) {
   }
 }
 
+// The planning attributes of the activity's kind, "Name=value" each.
+std::string Attributes(const QIVISPPActivity_var& activity) {
+  QIVListValQIVUnicodeString names;
+  activity->GetAttributeNames(names);
+  std::string joined;
+  for (const QIVUnicodeString& name : names) {
+    double value = 0.0;
+    activity->GetAttribute(name, value);
+    joined += (joined.empty() ? "" : " ") + name.str() + "=" + QIVUnicodeString::Format("%.15g", value).str();
+  }
+  return joined;
+}
+
 void ListActivities(const QIVIDocument_var& document, BiwplanTable& table) {
   for (const QIVBaseUnknown_var& object : document->GetAllObjects()) {
     QIVISPPActivity_var activity = object;
@@ -65,7 +78,8 @@ void ListActivities(const QIVIDocument_var& document, BiwplanTable& table) {
         items ? items->GetItems("PointFastener").Size() + items->GetItems("CurveFastener").Size() : 0;
     table.AddRow({BiwplanActivityPath(document, object), activity->GetActivityType().str(), Number(cycleTime),
                   std::to_string(products), std::to_string(fasteners),
-                  flow ? JoinActivities(document, flow->GetNextActivities("Activity")) : std::string()});
+                  flow ? JoinActivities(document, flow->GetNextActivities("Activity")) : std::string(),
+                  Attributes(activity)});
   }
 }
 
@@ -212,7 +226,7 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         ListProducts(document, *table);
       } else if (*what == "activities") {
         table = std::make_unique<BiwplanTable>(
-            std::vector<std::string>{"path", "type", "cycle time", "products", "fasteners", "next"});
+            std::vector<std::string>{"path", "type", "cycle time", "products", "fasteners", "next", "attributes"});
         ListActivities(document, *table);
       } else if (*what == "fasteners") {
         table = std::make_unique<BiwplanTable>(std::vector<std::string>{

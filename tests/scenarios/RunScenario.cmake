@@ -2,7 +2,10 @@
 # printed with the expected transcript.
 #   BIWPLAN   the biwplan program
 #   JOURNAL   the journal (NAME.journal); NAME.expected beside it holds the
-#             expected standard output, then "stderr: " lines, then "exit N"
+#             expected standard output, then "stderr: " lines, then "exit N";
+#             NAME.after, when there is one, holds biwplan command lines run
+#             on the saved document afterwards (DOC stands for it), each
+#             written with its output after the journal's part
 #   EXAMPLES  the examples folder, copied into the work folder with the
 #             scenarios' own data/ so that journals name input files plainly
 #   WORK      a work folder of this scenario, made anew
@@ -37,6 +40,21 @@ if(err)
   string(APPEND actual "stderr: ${err}\n")
 endif()
 string(APPEND actual "exit ${status}\n")
+
+string(REGEX REPLACE "\\.journal$" ".after" after_file ${JOURNAL})
+if(EXISTS ${after_file})
+  file(STRINGS ${after_file} after_lines)
+  foreach(line ${after_lines})
+    if(line MATCHES "^#" OR line STREQUAL "")
+      continue()
+    endif()
+    separate_arguments(words UNIX_COMMAND "${line}")
+    list(TRANSFORM words REPLACE "^DOC$" "scenario.json")
+    execute_process(COMMAND ${BIWPLAN} ${words} WORKING_DIRECTORY ${WORK}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    string(APPEND actual "$ biwplan ${line}\n${out}${err}exit ${status}\n")
+  endforeach()
+endif()
 
 string(REGEX REPLACE "\\.journal$" ".expected" expected_file ${JOURNAL})
 file(WRITE ${WORK}/actual.txt "${actual}")

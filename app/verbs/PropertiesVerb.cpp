@@ -1,0 +1,122 @@
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BiwplanCli.h"
+#include "BiwplanTable.h"
+#include "BiwplanVerbs.h"
+#include "QIVDlgEditor.h"
+#include "QIVPropertyWindowCmd.h"
+#include "ZELBIWEditorKind.h"
+
+namespace {
+
+struct PropertiesRequest {
+  std::string document;
+  std::string activity;
+  std::vector<std::string> settings;
+  std::string format = "table";
+  bool save = false;
+};
+
+// A field of a page of the window: the page, the row of its kind, and
+// how the journal names its editor.
+struct Field {
+  const QIVPropertyWindowCmd::Page* page;
+  const ZELBIWEditorKind* kind;
+  int row;
+};
+
+std::vector<Field> Fields(const QIVPropertyWindowCmd& window) {
+  std::vector<Field> fields;
+  for (const QIVPropertyWindowCmd::Page& page : window.GetPages()) {
+    const ZELBIWEditorKind* kind = ZELBIWEditorKind::Find(page.name.view());
+    if (!kind) continue;
+    for (int row = 0; row < static_cast<int>(kind->rows.size()); ++row) fields.push_back({&page, kind, row});
+  }
+  return fields;
+}
+
+std::string FieldNames(const std::vector<Field>& fields) {
+  std::string names;
+  for (const Field& field : fields) names += (names.empty() ? "" : ", ") + std::string(field.kind->rows[field.row].label);
+  return names;
+}
+
+void PrintFields(const std::vector<Field>& fields, BiwplanTable::Format format) {
+  BiwplanTable table({"page", "field", "value"});
+  for (const Field& field : fields) {
+    const std::string reference = field.kind->EditorReference(field.row);
+    auto* editor = dynamic_cast<QIVDlgEditor*>(field.page->tab->FindWidget(reference));
+    table.AddRow({field.page->tab->GetTitle().str(), field.kind->rows[field.row].label,
+                  editor ? editor->GetText().str() : std::string()});
+  }
+  table.Print(std::cout, format);
+}
+
+// Closes the window with Cancel, which leaves every attribute as it was.
+int Abandon(BiwplanSession& session, int status) {
+  session.Dispatcher().Deliver(QIVWidgetEvent::PressDialog("Cancel"));
+  return status;
+}
+
+// The planner's steps: open the activity's properties, type each value
+// into its field, apply, read the fields back, and close with OK.
+int EditProperties(const PropertiesRequest& request) {
+  BiwplanTable::Format format = BiwplanTable::Text;
+  BiwplanTable::ParseFormat(request.format, format);
+  BiwplanSession session;
+  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
+  if (!activity) return BiwplanExit::Failed;
+  QIVDispatcher& dispatcher = session.Dispatcher();
+  dispatcher.Deliver(QIVStartEvent(QIVPropertyWindowCmd::ClassName, std::nullopt, activity.get(), request.activity));
+  auto* window = dynamic_cast<QIVPropertyWindowCmd*>(dispatcher.GetActiveCommand());
+  if (!window) {
+    std::cerr << "biwplan: " << request.activity << " has no property pages\n";
+    return BiwplanExit::Refused;
+  }
+  const std::vector<Field> fields = Fields(*window);
+
+  for (const std::string& setting : request.settings) {
+    const std::size_t equals = setting.find('=');
+    const std::string name = setting.substr(0, equals);
+    const Field* field = nullptr;
+    for (const Field& candidate : fields)
+      if (name == candidate.kind->rows[candidate.row].label) field = &candidate;
+    if (equals == std::string::npos || !field) {
+      std::cerr << "biwplan properties: \"" << setting << "\" is not FIELD=VALUE with a field of "
+                << request.activity << " (" << FieldNames(fields) << ")\n";
+      return Abandon(session, BiwplanExit::Usage);
+    }
+    const std::string value = setting.substr(equals + 1);
+    if (FAILED(dispatcher.Deliver(QIVWidgetEvent::Type(field->kind->EditorReference(field->row), value)))) {
+      std::cerr << "biwplan: " << name << " refuses \"" << value << "\": " << dispatcher.GetLastRefusal()
+                << "; the document is unchanged\n";
+      return Abandon(session, BiwplanExit::Refused);
+    }
+  }
+  if (!request.settings.empty() && FAILED(dispatcher.Deliver(QIVWidgetEvent::PressDialog("Apply"))))
+    return Abandon(session, BiwplanFail(dispatcher.GetLastRefusal()));
+  PrintFields(fields, format);
+  if (FAILED(dispatcher.Deliver(QIVWidgetEvent::PressDialog("OK")))) return BiwplanFail(dispatcher.GetLastRefusal());
+  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
+  return BiwplanExit::Ok;
+}
+
+}  // namespace
+
+void AddPropertiesVerbs(CLI::App& app, int& status) {
+  auto* verb = app.add_subcommand(
+      "properties", "Show an activity's property pages, or set their fields through the property window");
+  auto request = std::make_shared<PropertiesRequest>();
+  verb->add_option("DOC", request->document, "Document file")->required();
+  verb->add_option("ACTIVITY", request->activity, "The activity, e.g. process:\"Process/Station.1\"")->required();
+  verb->add_option("--set", request->settings,
+                   "FIELD=VALUE: types VALUE into the field (e.g. ProductExitRate=40) and applies");
+  verb->add_option("--format", request->format, "table, csv or json")
+      ->check(CLI::IsMember({"table", "csv", "json"}));
+  verb->add_flag("--save", request->save, "Save the document once the values are applied");
+  verb->callback([&status, request] { status = EditProperties(*request); });
+}
