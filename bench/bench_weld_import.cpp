@@ -19,6 +19,7 @@
 #include "QIVDispatcher.h"
 #include "QIVDocument.h"
 #include "QIVFile.h"
+#include "QIVLineReader.h"
 #include "WeldFileGenerator.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFeatureGroup.h"
@@ -98,14 +99,15 @@ void BM_WeldFileLines(benchmark::State& state) {
   const std::string& path = WeldFilePath(weldCount);
   QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
   for (auto _ : state) {
-    QIVFile file;
-    QIVFOpen(path, "r", file);
+    QIVFile opened;
+    QIVFOpen(path, "r", opened);
+    QIVLineReader file(opened);
     long lines = 0;
-    while (!QIVFEof(file)) {
-      benchmark::DoNotOptimize(command->GetNextLine(file));
+    while (!file.AtEnd()) {
+      benchmark::DoNotOptimize(command->NextLineView(file));
       ++lines;
     }
-    QIVFClose(file);
+    QIVFClose(opened);
     benchmark::DoNotOptimize(lines);
   }
   state.counters["welds/s"] = benchmark::Counter(static_cast<double>(weldCount) * state.iterations(),

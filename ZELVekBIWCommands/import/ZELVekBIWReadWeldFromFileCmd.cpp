@@ -40,21 +40,8 @@ struct ErrorText {
 constexpr ErrorText kErrorTexts[] = {{"MissingPartErr", "SomePartsMissing"},
                                      {"ManyInstPartErr", "ManyInstancesForOnePart"}};
 
-// Reads one physical line into `line`: up to a line feed or 1024
-// characters, the line feed or the 1024th character left out.
-void ReadPhysicalLine(QIVFile& file, std::string& line) {
-  char text[kLineReadSize];
-  int length = 0;
-  for (int count = 1; count <= kLineReadSize; ++count) {
-    const int c = QIVFGetChar(file);
-    if (c == EOF || c == '\n' || count == kLineReadSize) break;
-    text[length++] = static_cast<char>(c);
-  }
-  line.assign(text, length);
-}
-
-bool IsCommentOrBlank(const std::string& line) {
-  return line.find("##") != std::string::npos || line.find_first_not_of(' ') == std::string::npos;
+bool IsCommentOrBlank(std::string_view line) {
+  return line.find("##") != std::string_view::npos || line.find_first_not_of(' ') == std::string_view::npos;
 }
 
 // The first child of `father` that `find` finds for `token`.
@@ -192,22 +179,23 @@ bool ZELVekBIWReadWeldFromFileCmd::PrepareReading() {
 void ZELVekBIWReadWeldFromFileCmd::ReadWeldFromFile(const QIVUnicodeString& path) {
   ZELTraceScope scope(kClass, "ReadWeldFromFile");
   ZELTraceLine(path);
-  QIVFile file;
-  if (PrepareReading() && SUCCEEDED(QIVFOpen(path, "r", file))) {
+  QIVFile opened;
+  if (PrepareReading() && SUCCEEDED(QIVFOpen(path, "r", opened))) {
+    QIVLineReader file(opened);
     FindNextLine(file, "EndGlobalData");
     int weldCount = 0;
     if (GetNextLine(file).ConvertToNum(&weldCount, "%d") == 1) {
       ZELTraceLine(QIVUnicodeString::Format("Number of welds: %d", weldCount));
       for (long weldIndex = 1; weldIndex <= weldCount; ++weldIndex) {
         // Past the end only empty lines would come: no record, no error.
-        if (QIVFEof(file)) break;
+        if (file.AtEnd()) break;
         const int found = FindNextLine(file, "Weld");
         if (found == 2) break;
         if (found == 1) ReadWeldRecord(file, static_cast<int>(weldIndex));
       }
     }
     EndReading();
-    QIVFClose(file);
+    QIVFClose(opened);
   }
   _recordParts.clear();
   _spTopGroup = nullptr;
@@ -221,42 +209,46 @@ void ZELVekBIWReadWeldFromFileCmd::EndReading() {
   MessageBadFile();
 }
 
-QIVUnicodeString ZELVekBIWReadWeldFromFileCmd::GetNextLine(QIVFile& file) {
-  std::string line;
+std::string_view ZELVekBIWReadWeldFromFileCmd::NextLineView(QIVLineReader& file) {
+  std::string_view line;
   for (int read = 1; read <= kSearchLimit; ++read) {
-    ReadPhysicalLine(file, line);
+    line = file.ReadLine(kLineReadSize);
     if (!IsCommentOrBlank(line)) break;
   }
-  return QIVUnicodeString(std::move(line));
+  return line;
 }
 
-int ZELVekBIWReadWeldFromFileCmd::FindNextLine(QIVFile& file, const QIVUnicodeString& keyword) {
+QIVUnicodeString ZELVekBIWReadWeldFromFileCmd::GetNextLine(QIVLineReader& file) {
+  return QIVUnicodeString(std::string(NextLineView(file)));
+}
+
+int ZELVekBIWReadWeldFromFileCmd::FindNextLine(QIVLineReader& file, const QIVUnicodeString& keyword) {
   for (int read = 1; read <= kSearchLimit; ++read) {
-    const QIVUnicodeString line = GetNextLine(file);
-    if (line.Contains(keyword)) return 1;
-    if (line.Contains("EndOfFile")) return 2;
+    const std::string_view line = NextLineView(file);
+    if (line.find(keyword.view()) != std::string_view::npos) return 1;
+    if (line.find("EndOfFile") != std::string_view::npos) return 2;
   }
   return 0;
 }
 
-void ZELVekBIWReadWeldFromFileCmd::ReadInteger(QIVFile& file, int& value) {
-  GetNextLine(file).ConvertToNum(&value, "%d");
+void ZELVekBIWReadWeldFromFileCmd::ReadInteger(QIVLineReader& file, int& value) {
+  QIVUnicodeString(std::string(NextLineView(file))).ConvertToNum(&value, "%d");
 }
 
-void ZELVekBIWReadWeldFromFileCmd::ReadReal(QIVFile& file, double& value) {
-  GetNextLine(file).ConvertToNum(&value, "%le");
+void ZELVekBIWReadWeldFromFileCmd::ReadReal(QIVLineReader& file, double& value) {
+  QIVUnicodeString(std::string(NextLineView(file))).ConvertToNum(&value, "%le");
 }
 
-void ZELVekBIWReadWeldFromFileCmd::SkipLines(QIVFile& file, int count) {
-  for (int line = 0; line < count; ++line) GetNextLine(file);
+void ZELVekBIWReadWeldFromFileCmd::SkipLines(QIVLineReader& file, int count) {
+  for (int line = 0; line < count; ++line) NextLineView(file);
 }
 
-void ZELVekBIWReadWeldFromFileCmd::ReadPartPaths(QIVFile& file, QIVListValQIVUnicodeString& paths,
+void ZELVekBIWReadWeldFromFileCmd::ReadPartPaths(QIVLineReader& file, QIVListValQIVUnicodeString& paths,
                                                  std::string& key) {
   for (int block = 0; block < _partCount; ++block) {
     // Past the end every further path reads empty, and the first empty one
     // stops the resolution: one stands for them all.
-    if (QIVFEof(file)) {
+    if (file.AtEnd()) {
       paths.Append(QIVUnicodeString());
       key += '\n';
       return;
@@ -285,8 +277,8 @@ ZELVekBIWReadWeldFromFileCmd::RecordParts& ZELVekBIWReadWeldFromFileCmd::PartsOf
   return record;
 }
 
-void ZELVekBIWReadWeldFromFileCmd::ReadWeldRecord(QIVFile& file, int weldIndex) {
-  GetNextLine(file);
+void ZELVekBIWReadWeldFromFileCmd::ReadWeldRecord(QIVLineReader& file, int weldIndex) {
+  NextLineView(file);
   const QIVUnicodeString weldName = GetNextLine(file);
   const QIVUnicodeString kind = GetNextLine(file);
   ReadInteger(file, _partCount);
@@ -339,7 +331,7 @@ ZELVekBIWWeldJointIndex::JointBody* ZELVekBIWReadWeldFromFileCmd::PlaceRecord(Re
   return jointBody;
 }
 
-QIVUnicodeString ZELVekBIWReadWeldFromFileCmd::ReadFastenerData(QIVFile& file, const QIVBaseUnknown_var& fastener,
+QIVUnicodeString ZELVekBIWReadWeldFromFileCmd::ReadFastenerData(QIVLineReader& file, const QIVBaseUnknown_var& fastener,
                                                                 const ZELISpotWeld_var& spotWeld,
                                                                 const QIVUnicodeString& weldName) {
   const QIVUnicodeString name = weldName + ", " + GetNextLine(file);

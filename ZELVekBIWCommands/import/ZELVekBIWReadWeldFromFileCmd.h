@@ -4,7 +4,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "QIVFile.h"
+#include "QIVLineReader.h"
 #include "QIVIProduct.h"
 #include "QIVListVal.h"
 #include "QIVStateCommand.h"
@@ -56,11 +56,14 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
   // The next line that is neither a comment nor blank, as read; after 50
   // skipped lines the 50th is returned. Lines longer than 1023 characters
   // are cut: the rest is read as the next line. Empty at the end of the file.
-  QIVUnicodeString GetNextLine(QIVFile& file);
+  QIVUnicodeString GetNextLine(QIVLineReader& file);
   // Skips to a line containing `keyword`: 1 when found, 2 when a line
   // containing "EndOfFile" comes first, 0 when neither comes within 50
   // lines.
-  int FindNextLine(QIVFile& file, const QIVUnicodeString& keyword);
+  int FindNextLine(QIVLineReader& file, const QIVUnicodeString& keyword);
+  // GetNextLine's line as a view into the reader's buffer, valid until the
+  // next read: skipped lines are never copied.
+  static std::string_view NextLineView(QIVLineReader& file);
 
   // Finds the products of a record's part paths, at most one product per
   // path and each product once; E_FAIL, with an entry in the error
@@ -109,7 +112,7 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
   // Looks up the container, its factory and relations and the top group;
   // false when the document has none.
   bool PrepareReading();
-  void ReadWeldRecord(QIVFile& file, int weldIndex);
+  void ReadWeldRecord(QIVLineReader& file, int weldIndex);
   // What the part paths of a record gave: resolved once for every record
   // that names the same paths in the same order, since neither the product
   // tree nor a joint found for the parts changes while a file is read.
@@ -124,7 +127,7 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
     QIVUnicodeString lastJointBodyName;
   };
 
-  void ReadPartPaths(QIVFile& file, QIVListValQIVUnicodeString& paths, std::string& key);
+  void ReadPartPaths(QIVLineReader& file, QIVListValQIVUnicodeString& paths, std::string& key);
   RecordParts& PartsOfRecord(const QIVListValQIVUnicodeString& paths, const std::string& key, int weldIndex);
   // The joint body of the record, made with its joint when needed; null
   // when it could not be made or the record's fastener is there already.
@@ -136,11 +139,11 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
                                                    const QIVUnicodeString& name);
   // Reads the rest of the record into the new fastener, a point when it
   // comes with its spot weld, else a curve; returns its name.
-  QIVUnicodeString ReadFastenerData(QIVFile& file, const QIVBaseUnknown_var& fastener,
+  QIVUnicodeString ReadFastenerData(QIVLineReader& file, const QIVBaseUnknown_var& fastener,
                                     const ZELISpotWeld_var& spotWeld, const QIVUnicodeString& weldName);
-  void ReadInteger(QIVFile& file, int& value);
-  void ReadReal(QIVFile& file, double& value);
-  void SkipLines(QIVFile& file, int count);
+  void ReadInteger(QIVLineReader& file, int& value);
+  void ReadReal(QIVLineReader& file, double& value);
+  void SkipLines(QIVLineReader& file, int count);
   void AddError(int weldIndex, int kind, const QIVUnicodeString& partName);
   void EndReading();
 

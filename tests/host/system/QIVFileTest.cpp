@@ -4,6 +4,7 @@
 #include <string>
 
 #include "QIVFile.h"
+#include "QIVLineReader.h"
 #include "TemporaryDirectory.h"
 
 namespace {
@@ -16,7 +17,42 @@ std::string ReadByBytes(QIVFile& file) {
   }
   return read;
 }
+
+// A line as reading byte by byte gives it: up to a line feed or `limit`
+// bytes, the byte at the limit dropped.
+std::string LineByBytes(QIVFile& file, std::size_t limit, bool& atEnd) {
+  std::string line;
+  for (std::size_t count = 1;; ++count) {
+    const int c = QIVFGetChar(file);
+    atEnd = c == EOF;
+    if (atEnd || c == '\n' || count == limit) return line;
+    line += static_cast<char>(c);
+  }
+}
 }  // namespace
+
+// Lines around the cut and across block boundaries read as byte by byte.
+TEST(QIVLineReaderTest, ReadsLinesAsByteByByteReadingDoes) {
+  TemporaryDirectory dir;
+  std::string content;
+  for (std::size_t length : {0, 5, 1022, 1023, 1024, 1025, 3000, 70000, 1, 2047, 65535, 7})
+    content += std::string(length, static_cast<char>('a' + length % 26)) + (length == 7 ? "" : "\n");
+  dir.Write("lines.txt", content);
+  QIVFile expected, opened;
+  ASSERT_EQ(QIVFOpen(dir.File("lines.txt"), "r", expected), S_OK);
+  ASSERT_EQ(QIVFOpen(dir.File("lines.txt"), "r", opened), S_OK);
+  QIVLineReader reader(opened);
+  bool atEnd = false;
+  int lines = 0;
+  while (!atEnd) {
+    const std::string line = LineByBytes(expected, 1024, atEnd);
+    ASSERT_EQ(reader.ReadLine(1024), line) << "line " << lines;
+    ASSERT_EQ(reader.AtEnd(), atEnd) << "line " << lines;
+    ++lines;
+  }
+  EXPECT_GT(lines, 100);
+  EXPECT_EQ(reader.ReadLine(1024), "");
+}
 
 TEST(QIVFileTest, ReadsEveryByteOfLongLinesCarriageReturnsAndHighBytes) {
   TemporaryDirectory dir;

@@ -315,16 +315,18 @@ class ZELVekBIWReadWeldLinesTest : public WeldImportTest {
  protected:
   std::vector<std::string> Lines(const std::string& content, int count) {
     QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
-    QIVFile file;
-    EXPECT_TRUE(SUCCEEDED(QIVFOpen(WriteFile("lines.txt", content), "r", file)));
+    QIVFile opened;
+    EXPECT_TRUE(SUCCEEDED(QIVFOpen(WriteFile("lines.txt", content), "r", opened)));
+    QIVLineReader file(opened);
     std::vector<std::string> lines;
     for (int i = 0; i < count; ++i) lines.push_back(command->GetNextLine(file).str());
     return lines;
   }
   std::vector<int> Searches(const std::string& content, std::vector<std::string> keywords) {
     QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
-    QIVFile file;
-    EXPECT_TRUE(SUCCEEDED(QIVFOpen(WriteFile("lines.txt", content), "r", file)));
+    QIVFile opened;
+    EXPECT_TRUE(SUCCEEDED(QIVFOpen(WriteFile("lines.txt", content), "r", opened)));
+    QIVLineReader file(opened);
     std::vector<int> results;
     for (const std::string& keyword : keywords) results.push_back(command->FindNextLine(file, keyword));
     return results;
