@@ -11,8 +11,8 @@
 #include "QIVDlgSelectorList.h"
 #include "QIVFrmEditor.h"
 #include "QIVIAlias.h"
-#include "QIVIXMLDOMDocumentBuilder.h"
 #include "QIVMsgCatalog.h"
+#include "QIVXMLStreamWriter.h"
 #include "ZELBIWCmdTrace.h"
 #include "ZELCatalogMessage.h"
 #include "ZELEnvironmentSwitches.h"
@@ -42,20 +42,15 @@ QIVUnicodeString NameOf(const QIVBaseUnknown_var& feature) {
   return alias ? alias->GetAlias() : QIVUnicodeString();
 }
 
-// One element of the file, made and appended under its parent, then given
-// its attributes in order. The first refusal sticks, so the caller checks
-// once at the end.
+// One element of the file, written with its attributes in order. The first
+// refusal sticks, so the caller checks once, when ending the element.
 class ElementWriter {
  public:
-  ElementWriter(const QIVIDOMDocument_var& document, const QIVIDOMElement_var& parent, const char* tag) {
-    if (parent && SUCCEEDED(document->CreateElement(tag, _element)) &&
-        SUCCEEDED(QIVIDOMNode_var(parent)->AppendChild(QIVIDOMNode_var(_element))))
-      return;
-    _element = nullptr;
-  }
+  ElementWriter(QIVXMLStreamWriter& writer, const char* tag)
+      : _writer(writer), _made(SUCCEEDED(writer.StartElement(tag))) {}
 
   ElementWriter& Attribute(const char* name, const QIVUnicodeString& value) {
-    if (_element && FAILED(_element->SetAttribute(name, value))) _refused = true;
+    if (_made && FAILED(_writer.Attribute(name, value))) _made = false;
     return *this;
   }
   // Six numbers, or nothing when the position is not known.
@@ -66,12 +61,12 @@ class ElementWriter {
     return *this;
   }
 
-  bool IsMade() const { return _element && !_refused; }
-  const QIVIDOMElement_var& Element() const { return _element; }
+  bool IsMade() const { return _made; }
+  bool End() { return _made && SUCCEEDED(_writer.EndElement()); }
 
  private:
-  QIVIDOMElement_var _element;
-  bool _refused = false;
+  QIVXMLStreamWriter& _writer;
+  bool _made;
 };
 
 QIVRawColldouble PositionOf(const QIVMathTransformation& placement) {
@@ -277,34 +272,26 @@ void ZELVekBIWSaveLocationsInXMLDlg::OnSaveDlgCANCELActivateNotification(QIVComm
 HRESULT ZELVekBIWSaveLocationsInXMLDlg::SaveResult(const QIVUnicodeString& path) {
   ZELTraceScope scope(kClass, "SaveResult", ZELTraceScope::Dashes);
   ZELSetBusyCursor();
-  QIVIXMLDOMDocumentBuilder_var builder;
-  QIVIDOMImplementation_var implementation;
-  QIVIDOMDocument_var document;
+  QIVXMLStreamWriter writer;
   QIVUnicodeString reason;
-  if (FAILED(CreateQIVIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder)) ||
-      FAILED(builder->GetDOMImplementation(implementation)) ||
-      FAILED(implementation->CreateDocument("", "WeldData", document))) {
-    reason = "cannot write " + path + ": no XML document could be made";
-  } else if (FAILED(BuildDocument(document, reason))) {
+  if (FAILED(writer.Open(path, "WeldData", reason))) {
+  } else if (FAILED(WriteLocations(writer, reason))) {
     reason = "cannot write " + path + ": " + reason;
-  } else if (SUCCEEDED(builder->WriteToFile(document, path, reason))) {
+  } else if (SUCCEEDED(writer.Commit(reason))) {
     return S_OK;
   }
   DisplaySaveError(reason);
   return E_FAIL;
 }
 
-HRESULT ZELVekBIWSaveLocationsInXMLDlg::BuildDocument(const QIVIDOMDocument_var& document,
-                                                      QIVUnicodeString& reason) const {
-  QIVIDOMElement_var weldData;
-  document->GetDocumentElement(weldData);
-  ElementWriter weldDataRoot(document, weldData, "WeldDataRoot");
+HRESULT ZELVekBIWSaveLocationsInXMLDlg::WriteLocations(QIVXMLStreamWriter& writer, QIVUnicodeString& reason) const {
+  ElementWriter weldDataRoot(writer, "WeldDataRoot");
   if (!weldDataRoot.IsMade()) {
     reason = "the element WeldDataRoot could not be made";
     return E_FAIL;
   }
 
-  ElementWriter refProduct(document, weldDataRoot.Element(), "RefProduct");
+  ElementWriter refProduct(writer, "RefProduct");
   if (_refProduct) {
     refProduct.Attribute("Name", _refProduct->GetPrdInstanceName());
     if (QIVMathTransformation placement; SUCCEEDED(_refProduct->GetAbsolutePosition(placement)))
@@ -312,7 +299,7 @@ HRESULT ZELVekBIWSaveLocationsInXMLDlg::BuildDocument(const QIVIDOMDocument_var&
   } else {
     refProduct.Attribute("Name", "No Ref Product");
   }
-  if (!refProduct.IsMade()) {
+  if (!refProduct.End()) {
     reason = "the reference product " + QIVDialog::Quote(_refProduct->GetPrdInstanceName().view()) +
              " has a name XML cannot carry";
     return E_FAIL;
@@ -321,7 +308,7 @@ HRESULT ZELVekBIWSaveLocationsInXMLDlg::BuildDocument(const QIVIDOMDocument_var&
   for (const QIVBaseUnknown_var& weld : _welds) {
     if (!ZELISpotWeld_var(weld)) continue;
     const QIVUnicodeString name = NameOf(weld);
-    ElementWriter element(document, weldDataRoot.Element(), "Weld");
+    ElementWriter element(writer, "Weld");
     ZELIBIWFastener_var fastener(weld);
     element.Attribute("Name", name)
         .Attribute("K2FastenerVersion", fastener ? fastener->GetFastenerVersion() : "");
@@ -330,12 +317,12 @@ HRESULT ZELVekBIWSaveLocationsInXMLDlg::BuildDocument(const QIVIDOMDocument_var&
         element.Position(kDesignPosition, PositionOf(placement));
       element.Position(kManufacturingPosition, ManufacturingPositionOf(point));
     }
-    if (!element.IsMade()) {
+    if (!element.End()) {
       reason = "the weld " + QIVDialog::Quote(name.view()) + " has a name or version XML cannot carry";
       return E_FAIL;
     }
   }
-  return S_OK;
+  return weldDataRoot.End() ? S_OK : E_FAIL;
 }
 
 void ZELVekBIWSaveLocationsInXMLDlg::DisplaySaveError(const QIVUnicodeString& reason) {

@@ -12,8 +12,7 @@ class QIVDlgFrame;
 class QIVDlgLabel;
 class QIVDlgPushButton;
 class QIVDlgSelectorList;
-class QIVIDOMDocument;
-class QIVIDOMElement;
+class QIVXMLStreamWriter;
 
 // The location export dialog: the welds to write, one line each, with
 // their count, and the reference product. OK (titled Save) asks for the
@@ -66,7 +65,7 @@ class ZELVekBIWSaveLocationsInXMLDlg : public QIVDlgDialog {
   void ShowWeldCount();
   // The selection the command keeps in the current selection set.
   void TellCommandToUpdateCSO();
-  HRESULT BuildDocument(const QIVVar<QIVIDOMDocument>& document, QIVUnicodeString& reason) const;
+  HRESULT WriteLocations(QIVXMLStreamWriter& writer, QIVUnicodeString& reason) const;
   void DisplaySaveError(const QIVUnicodeString& reason);
 
   QIVDlgFrame* _pWeldsListFrame = nullptr;

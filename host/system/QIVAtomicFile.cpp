@@ -6,11 +6,13 @@
 
 #include <cerrno>
 #include <utility>
-#include <vector>
 
 #include "QIVFile.h"
 
 namespace {
+// Writes reach the disk in blocks of this size.
+constexpr std::size_t BufferSize = std::size_t{1} << 20;
+
 QIVAtomicWriteHook& Hook() {
   static QIVAtomicWriteHook hook;
   return hook;
@@ -57,32 +59,74 @@ void SyncDirectory(const std::string& directory) {
 
 void QIVSetAtomicWriteHook(QIVAtomicWriteHook hook) { Hook() = std::move(hook); }
 
+HRESULT QIVAtomicFile::Open(const QIVUnicodeString& path, QIVUnicodeString& errorText) {
+  Abandon();
+  _target = path.str();
+  std::string pattern = DirectoryOf(_target) + "/." + BaseNameOf(_target) + ".XXXXXX";
+  _fd = mkstemp(pattern.data());
+  if (_fd < 0) {
+    errorText = QIVDescribeFileError("write", _target, errno);
+    return E_FAIL;
+  }
+  _temporary = std::move(pattern);
+  _error = 0;
+  struct stat existing;
+  fchmod(_fd, stat(_target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : ModeForNewFile());
+  return S_OK;
+}
+
+void QIVAtomicFile::Write(std::string_view data) {
+  if (_fd < 0 || _error != 0) return;
+  if (_buffer.size() + data.size() < BufferSize) {
+    _buffer.append(data);
+    return;
+  }
+  Flush();
+  if (_error == 0) _error = WriteAll(_fd, data);
+}
+
+void QIVAtomicFile::Flush() {
+  if (_error == 0 && !_buffer.empty()) _error = WriteAll(_fd, _buffer);
+  _buffer.clear();
+}
+
+HRESULT QIVAtomicFile::Commit(QIVUnicodeString& errorText) {
+  if (_fd < 0) {
+    errorText = QIVDescribeFileError("write", _target, EBADF);
+    return E_FAIL;
+  }
+  Flush();
+  int error = _error;
+  if (error == 0 && fsync(_fd) != 0) error = errno;
+  if (close(_fd) != 0 && error == 0) error = errno;
+  _fd = -1;
+  if (error == 0 && Hook()) error = Hook()(_temporary);
+  if (error == 0 && rename(_temporary.c_str(), _target.c_str()) != 0) error = errno;
+  if (error != 0) return Fail(error, errorText);
+  _temporary.clear();
+  SyncDirectory(DirectoryOf(_target));
+  return S_OK;
+}
+
+HRESULT QIVAtomicFile::Fail(int error, QIVUnicodeString& errorText) {
+  Abandon();
+  errorText = QIVDescribeFileError("write", _target, error);
+  return E_FAIL;
+}
+
+void QIVAtomicFile::Abandon() {
+  if (_fd >= 0) close(_fd);
+  _fd = -1;
+  if (!_temporary.empty()) unlink(_temporary.c_str());
+  _temporary.clear();
+  _buffer.clear();
+  _buffer.shrink_to_fit();
+}
+
 HRESULT QIVWriteFileAtomically(const QIVUnicodeString& path, std::string_view content,
                                QIVUnicodeString& errorText) {
-  const std::string& target = path.str();
-  const std::string directory = DirectoryOf(target);
-  const std::string pattern = directory + "/." + BaseNameOf(target) + ".XXXXXX";
-  std::vector<char> temporary(pattern.begin(), pattern.end());
-  temporary.push_back('\0');
-
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) {
-    errorText = QIVDescribeFileError("write", target, errno);
-    return E_FAIL;
-  }
-  struct stat existing;
-  fchmod(fd, stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : ModeForNewFile());
-
-  int error = WriteAll(fd, content);
-  if (error == 0 && fsync(fd) != 0) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && Hook()) error = Hook()(temporary.data());
-  if (error == 0 && rename(temporary.data(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temporary.data());
-    errorText = QIVDescribeFileError("write", target, error);
-    return E_FAIL;
-  }
-  SyncDirectory(directory);
-  return S_OK;
+  QIVAtomicFile file;
+  if (FAILED(file.Open(path, errorText))) return E_FAIL;
+  file.Write(content);
+  return file.Commit(errorText);
 }

@@ -7,6 +7,38 @@
 #include "QIVStatus.h"
 #include "QIVUnicodeString.h"
 
+// A file written as a whole or not at all: the content goes, as it comes, to
+// a temporary file in the same directory, flushed to disk and then renamed
+// over the target on Commit, so that a failed or interrupted save never
+// damages the previous file. A new file gets the usual permissions, a
+// replaced one keeps its own. A temporary neither committed nor abandoned is
+// removed when the object goes.
+class QIVAtomicFile {
+ public:
+  QIVAtomicFile() = default;
+  QIVAtomicFile(const QIVAtomicFile&) = delete;
+  QIVAtomicFile& operator=(const QIVAtomicFile&) = delete;
+  ~QIVAtomicFile() { Abandon(); }
+
+  HRESULT Open(const QIVUnicodeString& path, QIVUnicodeString& errorText);
+  // Appends through a buffer; the first failure is kept for Commit.
+  void Write(std::string_view data);
+  // Replaces the target; on failure the target is untouched, the temporary
+  // removed and `errorText` names the path and the reason.
+  HRESULT Commit(QIVUnicodeString& errorText);
+  void Abandon();
+
+ private:
+  void Flush();
+  HRESULT Fail(int error, QIVUnicodeString& errorText);
+
+  std::string _target;
+  std::string _temporary;
+  int _fd = -1;
+  int _error = 0;
+  std::string _buffer;
+};
+
 // Replaces the file at `path` with `content` through a temporary file in the
 // same directory, flushed to disk and then renamed over the target, so that a
 // failed or interrupted save never damages the previous file. A new file gets

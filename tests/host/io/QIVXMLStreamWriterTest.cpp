@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../system/TemporaryDirectory.h"
+#include "QIVXMLDOMDocumentBuilder.h"
+#include "QIVXMLStreamWriter.h"
+
+namespace {
+struct Element {
+  const char* tag;
+  std::vector<std::pair<const char*, std::string>> attributes;
+  std::vector<Element> children;
+};
+
+void Stream(QIVXMLStreamWriter& writer, const Element& element) {
+  ASSERT_EQ(writer.StartElement(element.tag), S_OK);
+  for (const auto& [name, value] : element.attributes) ASSERT_EQ(writer.Attribute(name, value), S_OK);
+  for (const Element& child : element.children) Stream(writer, child);
+  ASSERT_EQ(writer.EndElement(), S_OK);
+}
+
+void Build(const QIVIDOMDocument_var& document, const QIVIDOMElement_var& parent, const Element& element) {
+  QIVIDOMElement_var made;
+  ASSERT_EQ(document->CreateElement(element.tag, made), S_OK);
+  for (const auto& [name, value] : element.attributes) ASSERT_EQ(made->SetAttribute(name, value), S_OK);
+  QIVIDOMNode_var(parent)->AppendChild(QIVIDOMNode_var(made));
+  for (const Element& child : element.children) Build(document, made, child);
+}
+}  // namespace
+
+// The streamed file holds the bytes the DOM builder writes for the same
+// elements: layout, empty elements, escapes and UTF-8 alike.
+TEST(QIVXMLStreamWriterTest, WritesTheBytesTheDOMBuilderWrites) {
+  const Element root{"WeldDataRoot",
+                     {},
+                     {{"RefProduct", {{"Name", "No Ref Product"}}, {}},
+                      {"Weld", {{"Name", "A<&>\"B'\tC\nSchwei\xc3\x9f\r"}, {"X", "    12.500"}}, {}},
+                      {"Empty", {}, {}},
+                      {"Group", {{"Name", "G"}}, {{"Weld", {{"Name", "W2"}}, {}}}}}};
+  TemporaryDirectory dir;
+  QIVUnicodeString errorText;
+  QIVXMLStreamWriter writer;
+  ASSERT_EQ(writer.Open(dir.File("streamed.xml"), "WeldData", errorText), S_OK) << errorText;
+  Stream(writer, root);
+  ASSERT_EQ(writer.Commit(errorText), S_OK) << errorText;
+
+  QIVIXMLDOMDocumentBuilder_var builder;
+  QIVIDOMImplementation_var implementation;
+  QIVIDOMDocument_var document;
+  QIVIDOMElement_var weldData;
+  CreateQIVIXMLDOMDocumentBuilder(CLSID_XML4C_DOM, builder);
+  builder->GetDOMImplementation(implementation);
+  implementation->CreateDocument("", "WeldData", document);
+  document->GetDocumentElement(weldData);
+  Build(document, weldData, root);
+  QIVUnicodeString built;
+  ASSERT_EQ(builder->WriteToString(document, built), S_OK);
+  EXPECT_EQ(dir.Read("streamed.xml"), built.str());
+}
+
+TEST(QIVXMLStreamWriterTest, ARefusedNameLeavesNoFile) {
+  TemporaryDirectory dir;
+  QIVUnicodeString errorText;
+  {
+    QIVXMLStreamWriter writer;
+    ASSERT_EQ(writer.Open(dir.File("out.xml"), "WeldData", errorText), S_OK);
+    EXPECT_EQ(writer.StartElement("Weld"), S_OK);
+    EXPECT_EQ(writer.Attribute("Name", "bad \x01 text"), E_INVALIDARG);
+    EXPECT_EQ(writer.StartElement("no good"), E_INVALIDARG);
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
