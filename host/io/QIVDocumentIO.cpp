@@ -38,13 +38,18 @@ HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& docu
 
 HRESULT QIVDocumentIO::Save(const QIVIDocument_var& document, const QIVUnicodeString& path,
                             QIVDocumentError& error) {
-  std::string text;
-  if (FAILED(QIVDocumentWriter::Write(document, text, error))) {
+  QIVAtomicFile file;
+  QIVUnicodeString errorText;
+  if (document && FAILED(file.Open(path, errorText))) {
+    error = QIVDocumentError("", 0, 0, "", errorText);
+    return E_FAIL;
+  }
+  if (FAILED(QIVDocumentWriter::Write(
+          document, [&](std::string_view block) { file.Write(block); }, error))) {
     error = QIVDocumentError(path, 0, 0, "", "not saved: " + error.GetReason());
     return E_FAIL;
   }
-  QIVUnicodeString errorText;
-  if (FAILED(QIVWriteFileAtomically(path, text, errorText))) {
+  if (FAILED(file.Commit(errorText))) {
     error = QIVDocumentError("", 0, 0, "", errorText);
     return E_FAIL;
   }

@@ -42,9 +42,13 @@ QIVUnicodeString Describe(const QIVBaseUnknown_var& object) {
   return QIVUnicodeString::Format("%s %lld", model->GetKindName(), model->GetDocumentId());
 }
 
+// Blocks handed to a sink are about this large.
+constexpr std::size_t BlockSize = std::size_t{1} << 20;
+
 class Writer {
  public:
-  explicit Writer(const QIVIDocument_var& document) : _document(document) {}
+  Writer(const QIVIDocument_var& document, const QIVDocumentWriter::Sink* sink)
+      : _document(document), _sink(sink) {}
 
   std::string Run() {
     _out.BeginObject();
@@ -63,13 +67,20 @@ class Writer {
     WritePlantLibrary();
     _out.EndObject();
     CheckEverythingWritten();
+    if (_sink) HandOn();
     return _out.Take();
   }
 
  private:
   // Objects and links.
 
+  void HandOn() {
+    (*_sink)(_out.Text());
+    _out.ClearText();
+  }
+
   void BeginEntry(const QIVBaseUnknown_var& object) {
+    if (_sink && _out.Text().size() >= BlockSize) HandOn();
     QIVIModelObject_var model(object);
     if (!model || !(model->GetDocument() == _document))
       throw WriteFault{Describe(object) + " is not in the document"};
@@ -519,6 +530,7 @@ class Writer {
   }
 
   QIVIDocument_var _document;
+  const QIVDocumentWriter::Sink* _sink;
   QIVJsonWriter _out;
   std::unordered_set<long long> _written;
   ZELIBIWFeaturePartRelations_var _relations;
@@ -528,15 +540,16 @@ class Writer {
 
 }  // namespace
 
-HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, std::string& text,
-                                 QIVDocumentError& error) {
+namespace {
+HRESULT WriteThrough(const QIVIDocument_var& document, const QIVDocumentWriter::Sink* sink, std::string& text,
+                     QIVDocumentError& error) {
   error = QIVDocumentError();
   if (!document) {
     error = QIVDocumentError("", 0, 0, "", "no document to write");
     return E_INVALIDARG;
   }
   try {
-    text = Writer(document).Run();
+    text = Writer(document, sink).Run();
     return S_OK;
   } catch (const WriteFault& fault) {
     error = QIVDocumentError("", 0, 0, "", fault.reason);
@@ -545,4 +558,14 @@ HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, std::string& 
   }
   text.clear();
   return E_FAIL;
+}
+}  // namespace
+
+HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, std::string& text, QIVDocumentError& error) {
+  return WriteThrough(document, nullptr, text, error);
+}
+
+HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, const Sink& sink, QIVDocumentError& error) {
+  std::string rest;
+  return WriteThrough(document, &sink, rest, error);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "QIVDocumentError.h"
 #include "QIVIDocument.h"
@@ -14,4 +16,9 @@ class QIVDocumentWriter {
   // number that is not finite, an object standing outside the document's
   // structure, a link to an object of another document.
   static HRESULT Write(const QIVIDocument_var& document, std::string& text, QIVDocumentError& error);
+  // The same text handed to `sink` in blocks as it is written, so that a
+  // large document never stands whole in memory; after a failure the blocks
+  // already handed on are no document.
+  using Sink = std::function<void(std::string_view block)>;
+  static HRESULT Write(const QIVIDocument_var& document, const Sink& sink, QIVDocumentError& error);
 };

@@ -35,6 +35,9 @@ class QIVJsonWriter {
   // value is closed.
   const std::string& Text() const { return _text; }
   std::string Take() { return std::move(_text); }
+  // Forgets the text written so far, keeping the place in the structure:
+  // for a caller that hands the text on in blocks.
+  void ClearText() { _text.clear(); }
 
   // The shortest number text that reads back as `value`; "-0.0" keeps the
   // sign of a negative zero. Only for finite values.
