@@ -5,10 +5,10 @@ JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 PACKAGES := cmake ninja-build g++ make pkg-config googletest libgtest-dev libgmock-dev \
             libbenchmark-dev libxml2-dev nlohmann-json3-dev libcli11-dev \
-            libsqlite3-dev libpq-dev postgresql
+            libsqlite3-dev libpq-dev postgresql libsimdjson-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test asan bench fuzz demo clean
+.PHONY: deps build test asan bench bench-e2e fuzz demo clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -35,6 +35,16 @@ bench: deps
 	cmake -S . -B build-bench -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DBIWPLAN_TESTS=OFF -DBIWPLAN_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_min_time=0.2; done; true
+
+# The verbs timed as a user runs them on generated bodies, against their
+# floors in the same run; the table goes into docs/performance.md.
+E2E_SIZES ?= 10000,50000,100000
+E2E_RUNS ?= 5
+bench-e2e: deps
+	cmake -S . -B build-bench -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DBIWPLAN_TESTS=OFF -DBIWPLAN_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target biwplan bench_e2e
+	build-bench/bench/bench_e2e build-bench/app/biwplan build-bench/e2e --sizes $(E2E_SIZES) --runs $(E2E_RUNS) \
+	  --doc docs/performance.md
 
 # The weld reader's fuzzer, built with clang, run FUZZ_SECONDS on the kept
 # corpus of tests/fuzz (new finds go to build-fuzz/corpus).

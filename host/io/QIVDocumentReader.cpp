@@ -1,11 +1,14 @@
 #include "QIVDocumentReader.h"
 
+#include <simdjson.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <climits>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <span>
 #include <string>
 #include <unordered_set>
@@ -33,6 +36,8 @@
 
 namespace F = QIVDocumentFormat;
 using Json = nlohmann::json;
+using Value = simdjson::dom::element;
+using ValueType = simdjson::dom::element_type;
 
 namespace {
 
@@ -82,74 +87,83 @@ std::string WithArticle(std::string_view word) {
   return (vowel ? "an " : "a ") + std::string(word);
 }
 
-const char* TypeName(const Json& value) {
+const char* TypeName(const Value& value) {
   switch (value.type()) {
-    case Json::value_t::object:
+    case ValueType::OBJECT:
       return "an object";
-    case Json::value_t::array:
+    case ValueType::ARRAY:
       return "an array";
-    case Json::value_t::string:
+    case ValueType::STRING:
       return "a text";
-    case Json::value_t::boolean:
+    case ValueType::BOOL:
       return "true or false";
-    case Json::value_t::null:
+    case ValueType::NULL_VALUE:
       return "null";
     default:
       return "a number";
   }
 }
 
-void Expect(const Json& value, bool matches, const char* wanted, const Place& place) {
+bool IsNumber(const Value& value) {
+  const ValueType type = value.type();
+  return type == ValueType::INT64 || type == ValueType::UINT64 || type == ValueType::DOUBLE;
+}
+
+void Expect(const Value& value, bool matches, const char* wanted, const Place& place) {
   if (!matches) Fail(place, std::string("expected ") + wanted + ", found " + TypeName(value));
 }
 
-const Json& Array(const Json& value, const Place& place) {
+simdjson::dom::array Array(const Value& value, const Place& place) {
   Expect(value, value.is_array(), "an array", place);
-  return value;
+  return value.get_array().value_unsafe();
 }
 
-const std::string& Text(const Json& value, const Place& place) {
+std::string_view Text(const Value& value, const Place& place) {
   Expect(value, value.is_string(), "a text", place);
-  return value.get_ref<const std::string&>();
+  return value.get_string().value_unsafe();
 }
 
-double Number(const Json& value, const Place& place) {
-  Expect(value, value.is_number(), "a number", place);
-  return value.get<double>();
+double Number(const Value& value, const Place& place) {
+  Expect(value, IsNumber(value), "a number", place);
+  return value.get_double().value_unsafe();
 }
 
-bool Flag(const Json& value, const Place& place) {
-  Expect(value, value.is_boolean(), "true or false", place);
-  return value.get<bool>();
+bool Flag(const Value& value, const Place& place) {
+  Expect(value, value.is_bool(), "true or false", place);
+  return value.get_bool().value_unsafe();
 }
 
-long long WholeNumber(const Json& value, const Place& place, long long low, long long high,
-                      const char* wanted) {
-  const bool whole =
-      value.is_number_integer() &&
-      (value.is_number_unsigned()
-           ? value.get<unsigned long long>() <= static_cast<unsigned long long>(high) &&
-                 (low <= 0 || value.get<unsigned long long>() >= static_cast<unsigned long long>(low))
-           : value.get<long long>() >= low && value.get<long long>() <= high);
+long long WholeNumber(const Value& value, const Place& place, long long low, long long high, const char* wanted) {
+  bool whole = false;
+  long long number = 0;
+  if (value.type() == ValueType::INT64) {
+    number = value.get_int64().value_unsafe();
+    whole = number >= low && number <= high;
+  } else if (value.type() == ValueType::UINT64) {
+    const unsigned long long big = value.get_uint64().value_unsafe();
+    whole = big <= static_cast<unsigned long long>(high) && (low <= 0 || big >= static_cast<unsigned long long>(low));
+    number = static_cast<long long>(big);
+  }
   Expect(value, whole, wanted, place);
-  return value.get<long long>();
+  return number;
 }
 
-QIVObjectId Id(const Json& value, const Place& place) {
+QIVObjectId Id(const Value& value, const Place& place) {
   return WholeNumber(value, place, 1, LLONG_MAX, "an id (a whole number from 1)");
 }
 
-std::vector<double> Numbers(const Json& value, const Place& place, std::size_t count) {
-  Array(value, place);
-  if (count && value.size() != count)
-    Fail(place, "expected " + std::to_string(count) + " numbers, found " + std::to_string(value.size()));
+std::vector<double> Numbers(const Value& value, const Place& place, std::size_t count) {
+  const simdjson::dom::array values = Array(value, place);
+  const std::size_t size = values.size();
+  if (count && size != count)
+    Fail(place, "expected " + std::to_string(count) + " numbers, found " + std::to_string(size));
   std::vector<double> numbers;
-  numbers.reserve(value.size());
-  for (std::size_t i = 0; i < value.size(); ++i) numbers.push_back(Number(value[i], place.Element(i)));
+  numbers.reserve(size);
+  for (const Value element : values) numbers.push_back(Number(element, place.Element(numbers.size())));
   return numbers;
 }
 
-QIVRawColldouble RawNumbers(const Json& value, const Place& place, std::size_t count) {
+QIVRawColldouble RawNumbers(const Value& value, const Place& place, std::size_t count) {
   QIVRawColldouble numbers;
   numbers.Items() = Numbers(value, place, count);
   return numbers;
@@ -158,20 +172,21 @@ QIVRawColldouble RawNumbers(const Json& value, const Place& place, std::size_t c
 // The members of an object, checked against those its kind may have.
 class Fields {
  public:
-  Fields(const Json& value, const Place& place, std::span<const std::string_view> allowed)
-      : _value(value), _place(place) {
+  Fields(const Value& value, const Place& place, std::span<const std::string_view> allowed) : _place(place) {
     Expect(value, value.is_object(), "an object", place);
-    for (const auto& member : value.items())
-      if (std::find(allowed.begin(), allowed.end(), member.key()) == allowed.end())
-        Fail(place.Member(member.key()), "unknown field " + Quoted(member.key()));
+    _value = value.get_object().value_unsafe();
+    for (const simdjson::dom::key_value_pair member : _value)
+      if (std::find(allowed.begin(), allowed.end(), member.key) == allowed.end())
+        Fail(place.Member(member.key), "unknown field " + Quoted(member.key));
   }
 
-  const Json* Optional(std::string_view key) const {
-    auto found = _value.find(key);
-    return found == _value.end() ? nullptr : &*found;
+  std::optional<Value> Optional(std::string_view key) const {
+    Value found;
+    if (_value.at_key(key).get(found) != simdjson::SUCCESS) return std::nullopt;
+    return found;
   }
-  const Json& Required(std::string_view key) const {
-    const Json* found = Optional(key);
+  Value Required(std::string_view key) const {
+    const std::optional<Value> found = Optional(key);
     if (!found) Fail(_place, "missing field " + Quoted(key));
     return *found;
   }
@@ -179,7 +194,7 @@ class Fields {
   const Place& Here() const { return _place; }
 
  private:
-  const Json& _value;
+  simdjson::dom::object _value;
   const Place& _place;
 };
 
@@ -233,7 +248,7 @@ class Reader {
  public:
   Reader() : _document(QIVDocument::NewEmpty()) {}
 
-  QIVIDocument_var Run(const Json& root) {
+  QIVIDocument_var Run(const Value& root) {
     const Place top;
     Expect(root, root.is_object(), "an object", top);
     CheckFormat(root, top);
@@ -241,18 +256,18 @@ class Reader {
     for (Pass pass : {Pass::Build, Pass::Link}) {
       _pass = pass;
       ReadSection(document, "references",
-                  [&](const Json& value, const Place& at) { ReadReference(value, at); });
+                  [&](const Value& value, const Place& at) { ReadReference(value, at); });
       ReadSection(document, "products",
-                  [&](const Json& value, const Place& at) { ReadProduct(value, at, {}, 1); });
-      ReadSection(document, "datums", [&](const Json& value, const Place& at) { ReadDatum(value, at); });
+                  [&](const Value& value, const Place& at) { ReadProduct(value, at, {}, 1); });
+      ReadSection(document, "datums", [&](const Value& value, const Place& at) { ReadDatum(value, at); });
       ReadFeatures(document);
       ReadSection(document, "assemblies",
-                  [&](const Json& value, const Place& at) { ReadAssembly(value, at); });
+                  [&](const Value& value, const Place& at) { ReadAssembly(value, at); });
       ReadProcess(document);
       ReadPlantLibrary(document);
     }
-    ReadSection(document, "flow", [&](const Json& value, const Place& at) { ReadFlowLink(value, at); });
-    ReadSection(document, "items", [&](const Json& value, const Place& at) { ReadItem(value, at); });
+    ReadSection(document, "flow", [&](const Value& value, const Place& at) { ReadFlowLink(value, at); });
+    ReadSection(document, "items", [&](const Value& value, const Place& at) { ReadItem(value, at); });
     for (const auto& finish : _finishing) finish();
     return _document;
   }
@@ -262,15 +277,14 @@ class Reader {
  private:
   enum class Pass { Build, Link };
 
-  void CheckFormat(const Json& root, const Place& top) {
-    auto format = root.find("format");
-    if (format == root.end()) Fail(top, "missing field \"format\": not a biwplan document");
-    if (Text(*format, top.Member("format")) != F::Name)
-      Fail(top.Member("format"),
-           "not a biwplan document: the format is " + Quoted(format->get_ref<const std::string&>()));
-    auto version = root.find("version");
-    if (version == root.end()) Fail(top, "missing field \"version\"");
-    const long long number = WholeNumber(*version, top.Member("version"), 1, LLONG_MAX, "a version number");
+  void CheckFormat(const Value& root, const Place& top) {
+    Value format, version;
+    if (root.at_key("format").get(format) != simdjson::SUCCESS)
+      Fail(top, "missing field \"format\": not a biwplan document");
+    if (const std::string_view name = Text(format, top.Member("format")); name != F::Name)
+      Fail(top.Member("format"), "not a biwplan document: the format is " + Quoted(name));
+    if (root.at_key("version").get(version) != simdjson::SUCCESS) Fail(top, "missing field \"version\"");
+    const long long number = WholeNumber(version, top.Member("version"), 1, LLONG_MAX, "a version number");
     if (number > F::Version)
       Fail(top.Member("version"), "version " + std::to_string(number) +
                                       " is newer than this program reads (" + std::to_string(F::Version) +
@@ -279,20 +293,21 @@ class Reader {
 
   template <class Read>
   void ReadSection(const Fields& document, const char* key, Read&& read) {
-    const Json* section = document.Optional(key);
+    const std::optional<Value> section = document.Optional(key);
     if (!section) return;
     ReadArray(*section, document.At(key), read);
   }
 
   template <class Read>
-  void ReadArray(const Json& value, const Place& at, Read&& read) {
+  void ReadArray(const Value& value, const Place& at, Read&& read) {
     Array(value, at);
-    for (std::size_t i = 0; i < value.size(); ++i) read(value[i], at.Element(i));
+    std::size_t index = 0;
+    for (const Value element : Array(value, at)) read(element, at.Element(index++));
   }
 
   template <class Read>
   void ReadChildren(const Fields& fields, int depth, Read&& read) {
-    const Json* children = fields.Optional("children");
+    const std::optional<Value> children = fields.Optional("children");
     if (!children) return;
     if (depth >= F::MaxDepth)
       Fail(fields.At("children"), "the tree is deeper than " + std::to_string(F::MaxDepth) + " levels");
@@ -323,7 +338,7 @@ class Reader {
   }
 
   // The object an id names, of one of `kinds` (any kind when none is given).
-  QIVBaseUnknown_var Resolve(const Json& value, const Place& place,
+  QIVBaseUnknown_var Resolve(const Value& value, const Place& place,
                              std::initializer_list<const char*> kinds) {
     const QIVObjectId id = Id(value, place);
     QIVBaseUnknown_var object;
@@ -336,14 +351,14 @@ class Reader {
   }
 
   // Distinct objects, in order.
-  QIVListValQIVBaseUnknown_var ResolveAll(const Json& value, const Place& place,
+  QIVListValQIVBaseUnknown_var ResolveAll(const Value& value, const Place& place,
                                           std::initializer_list<const char*> kinds) {
     QIVListValQIVBaseUnknown_var objects;
     std::unordered_set<QIVBaseUnknown*> seen;
-    ReadArray(value, place, [&](const Json& element, const Place& at) {
+    ReadArray(value, place, [&](const Value& element, const Place& at) {
       objects.Append(Resolve(element, at, kinds));
       if (!seen.insert(objects[objects.Size()].Identity()).second)
-        Fail(at, "id " + std::to_string(element.get<QIVObjectId>()) + " is listed twice");
+        Fail(at, "id " + std::to_string(Id(element, at)) + " is listed twice");
     });
     return objects;
   }
@@ -353,7 +368,7 @@ class Reader {
     QIVVar<I> holder(object);
     if (!holder) return;
     for (const F::TextField<I>& field : table) {
-      const Json* value = fields.Optional(field.key);
+      const std::optional<Value> value = fields.Optional(field.key);
       if (!value) {
         if (field.always) Fail(fields.Here(), "missing field " + Quoted(field.key));
         continue;
@@ -366,33 +381,33 @@ class Reader {
 
   template <class I>
   void Color(const Fields& fields, const QIVBaseUnknown_var& object, const F::ColorField<I>& field) {
-    const Json* value = fields.Optional("color");
+    const std::optional<Value> value = fields.Optional("color");
     QIVVar<I> holder(object);
     if (!value || !holder) return;
     const Place at = fields.At("color");
-    const std::string& text = Text(*value, at);
+    const std::string_view text = Text(*value, at);
     const bool hex =
         text.size() == 7 && text[0] == '#' &&
         std::all_of(text.begin() + 1, text.end(), [](unsigned char c) { return std::isxdigit(c); });
     if (!hex) Fail(at, "expected a colour \"#RRGGBB\", found " + Quoted(text));
-    (holder.get()->*field.set)(std::stol(text.substr(1), nullptr, 16));
+    (holder.get()->*field.set)(std::stol(std::string(text.substr(1)), nullptr, 16));
   }
 
   // Sections.
 
-  void ReadReference(const Json& value, const Place& at) {
+  void ReadReference(const Value& value, const Place& at) {
     const Fields fields(value, at, ReferenceKeys);
     const QIVBaseUnknown_var reference = Entry(fields, "ProductReference", "");
     if (_pass == Pass::Build) Texts(fields, reference, F::ReferenceFields);
   }
 
-  void ReadProduct(const Json& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
+  void ReadProduct(const Value& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
     const Fields fields(value, at, ProductKeys);
     const QIVBaseUnknown_var object = Entry(fields, "Product", "");
     QIVIProduct_var product(object);
     if (_pass == Pass::Build) {
       Texts(fields, object, F::ProductFields);
-      if (const Json* position = fields.Optional("position")) {
+      if (const std::optional<Value> position = fields.Optional("position")) {
         const std::vector<double> rows = Numbers(*position, fields.At("position"), 12);
         std::array<double, 12> matrix;
         std::copy(rows.begin(), rows.end(), matrix.begin());
@@ -401,17 +416,17 @@ class Reader {
       const HRESULT placed =
           father ? QIVIProduct_var(father)->AddChild(object) : _document->AddRootProduct(object);
       if (FAILED(placed)) Fail(at, "the product cannot be placed here");
-    } else if (const Json* reference = fields.Optional("reference")) {
+    } else if (const std::optional<Value> reference = fields.Optional("reference")) {
       product->SetReferenceProduct(Resolve(*reference, fields.At("reference"), {"ProductReference"}));
     }
-    ReadChildren(fields, depth, [&](const Json& child, const Place& childAt) {
+    ReadChildren(fields, depth, [&](const Value& child, const Place& childAt) {
       ReadProduct(child, childAt, object, depth + 1);
     });
   }
 
-  void ReadDatum(const Json& value, const Place& at) {
+  void ReadDatum(const Value& value, const Place& at) {
     const Fields fields(value, at, DatumKeys);
-    const std::string& word = Text(fields.Required("kind"), fields.At("kind"));
+    const std::string_view word = Text(fields.Required("kind"), fields.At("kind"));
     const F::Kind* kind = F::FindKind(word);
     if (!kind || kind->family != F::Family::Datum)
       Fail(fields.At("kind"), "unknown datum kind " + Quoted(word));
@@ -419,7 +434,7 @@ class Reader {
     if (_pass == Pass::Build) {
       Texts(fields, datum, F::DatumSimpleFields);
       Texts(fields, datum, F::DatumTargetFields);
-    } else if (const Json* owner = fields.Optional("owner")) {
+    } else if (const std::optional<Value> owner = fields.Optional("owner")) {
       const QIVBaseUnknown_var product = Resolve(*owner, fields.At("owner"), {"Product"});
       if (QIVITPSDatumSimple_var simple = datum) simple->SetOwnerProduct(product);
       if (QIVITPSDatumTarget_var target = datum) target->SetOwnerProduct(product);
@@ -431,18 +446,18 @@ class Reader {
     const Fields fields(document.Required("features"), at, FeatureContainerKeys);
     const QIVBaseUnknown_var container = Entry(fields, "FeatureContainer", "");
     _relations = container;
-    if (const Json* groups = fields.Optional("groups"))
+    if (const std::optional<Value> groups = fields.Optional("groups"))
       ReadArray(*groups, fields.At("groups"),
-                [&](const Json& group, const Place& groupAt) { ReadFeature(group, groupAt, container, 1); });
+                [&](const Value& group, const Place& groupAt) { ReadFeature(group, groupAt, container, 1); });
   }
 
   // A feature under `father`: the feature container for a top group, else a
   // group.
-  void ReadFeature(const Json& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
+  void ReadFeature(const Value& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
     Expect(value, value.is_object(), "an object", at);
-    auto kindValue = value.find("kind");
-    if (kindValue == value.end()) Fail(at, "missing field \"kind\"");
-    const std::string& word = Text(*kindValue, at.Member("kind"));
+    Value kindValue;
+    if (value.at_key("kind").get(kindValue) != simdjson::SUCCESS) Fail(at, "missing field \"kind\"");
+    const std::string_view word = Text(kindValue, at.Member("kind"));
     const F::Kind* kind = F::FindKind(word);
     if (!kind || kind->family == F::Family::Datum)
       Fail(at.Member("kind"), "unknown feature kind " + Quoted(word));
@@ -463,10 +478,10 @@ class Reader {
       if (kind->family == F::Family::PointFastener || kind->family == F::Family::CurveFastener)
         ReadFastener(fields, feature, kind->family);
       if (kind->family == F::Family::Locator) ReadLocator(fields, feature);
-    } else if (const Json* parts = fields.Optional("parts")) {
+    } else if (const std::optional<Value> parts = fields.Optional("parts")) {
       _relations->SetRelatedParts(feature, ResolveAll(*parts, fields.At("parts"), {"Product"}), true);
     }
-    ReadChildren(fields, depth, [&](const Json& child, const Place& childAt) {
+    ReadChildren(fields, depth, [&](const Value& child, const Place& childAt) {
       ReadFeature(child, childAt, feature, depth + 1);
     });
   }
@@ -477,20 +492,20 @@ class Reader {
     if (family == F::Family::PointFastener) {
       ZELISpotWeld_var(feature)->SetValues(
           RawNumbers(fields.Required("values"), fields.At("values"), ZELISpotWeld::SettingCount));
-      if (const Json* position = fields.Optional("manufacturingPosition"))
+      if (const std::optional<Value> position = fields.Optional("manufacturingPosition"))
         ZELIBIWPointFastener_var(feature)->SetManufacturingPosition(
             RawNumbers(*position, fields.At("manufacturingPosition"), 6), false);
     } else {
       QIVListVal<QIVRawColldouble> points;
-      ReadArray(fields.Required("points"), fields.At("points"), [&](const Json& point, const Place& pointAt) {
+      ReadArray(fields.Required("points"), fields.At("points"), [&](const Value& point, const Place& pointAt) {
         points.Append(RawNumbers(point, pointAt, 6));
       });
       ZELIBIWCurveFastener_var(feature)->SetPoints(points);
     }
-    if (const Json* assignments = fields.Optional("externalAssignments")) {
+    if (const std::optional<Value> assignments = fields.Optional("externalAssignments")) {
       ZELIBIWFastener_var fastener(feature);
       ReadArray(*assignments, fields.At("externalAssignments"),
-                [&](const Json& assignment, const Place& entryAt) {
+                [&](const Value& assignment, const Place& entryAt) {
                   fastener->AddExternalAssignment(QIVUnicodeString(Text(assignment, entryAt)));
                 });
     }
@@ -509,7 +524,7 @@ class Reader {
     }
   }
 
-  void ReadAssembly(const Json& value, const Place& at) {
+  void ReadAssembly(const Value& value, const Place& at) {
     const Fields fields(value, at, AssemblyKeys);
     const QIVBaseUnknown_var object = Entry(fields, "MfgAssembly", "");
     if (_pass == Pass::Build) {
@@ -517,10 +532,10 @@ class Reader {
       return;
     }
     ZELIMfgAssembly_var assembly(object);
-    if (const Json* parts = fields.Optional("parts"))
+    if (const std::optional<Value> parts = fields.Optional("parts"))
       for (const QIVBaseUnknown_var& part : ResolveAll(*parts, fields.At("parts"), {"Product"}))
         assembly->AddPart(part);
-    if (const Json* subAssemblies = fields.Optional("subAssemblies")) {
+    if (const std::optional<Value> subAssemblies = fields.Optional("subAssemblies")) {
       const Place subAt = fields.At("subAssemblies");
       const QIVListValQIVBaseUnknown_var held = ResolveAll(*subAssemblies, subAt, {"MfgAssembly"});
       for (int i = 1; i <= held.Size(); ++i)
@@ -533,17 +548,17 @@ class Reader {
     const Place at = document.At("process");
     const Fields fields(document.Required("process"), at, ProcessContainerKeys);
     const QIVBaseUnknown_var container = Entry(fields, "ProcessContainer", "");
-    if (const Json* activities = fields.Optional("activities"))
-      ReadArray(*activities, fields.At("activities"), [&](const Json& activity, const Place& activityAt) {
+    if (const std::optional<Value> activities = fields.Optional("activities"))
+      ReadArray(*activities, fields.At("activities"), [&](const Value& activity, const Place& activityAt) {
         ReadActivity(activity, activityAt, container, 1);
       });
   }
 
   // An activity under `father`: the process container for a process root,
   // else an activity.
-  void ReadActivity(const Json& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
+  void ReadActivity(const Value& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
     const Fields fields(value, at, ActivityKeys);
-    const std::string& typeName = Text(fields.Required("type"), fields.At("type"));
+    const std::string_view typeName = Text(fields.Required("type"), fields.At("type"));
     const QIVSPPActivityType* type = QIVSPPActivityType::Find(typeName);
     if (!type) Fail(fields.At("type"), "unknown activity type " + Quoted(typeName));
     if (type->IsAbstract())
@@ -554,7 +569,7 @@ class Reader {
       BuildActivity(fields, object, father, depth == 1);
     else
       LinkActivity(fields, object);
-    ReadChildren(fields, depth, [&](const Json& child, const Place& childAt) {
+    ReadChildren(fields, depth, [&](const Value& child, const Place& childAt) {
       ReadActivity(child, childAt, object, depth + 1);
     });
   }
@@ -566,24 +581,24 @@ class Reader {
     if (FAILED(placed)) Fail(fields.Here(), "the activity cannot be placed here");
     Texts(fields, object, F::ActivityFields);
     QIVISPPActivity_var activity(object);
-    if (const Json* attributes = fields.Optional("attributes")) {
+    if (const std::optional<Value> attributes = fields.Optional("attributes")) {
       const Place attributesAt = fields.At("attributes");
-      Expect(*attributes, attributes->is_object(), "an object", attributesAt);
-      for (const auto& attribute : attributes->items()) {
-        const Place attributeAt = attributesAt.Member(attribute.key());
-        if (FAILED(activity->SetAttribute(QIVUnicodeString(attribute.key()),
-                                          Number(attribute.value(), attributeAt))))
+      simdjson::dom::object members;
+      Expect(*attributes, attributes->get_object().get(members) == simdjson::SUCCESS, "an object", attributesAt);
+      for (const simdjson::dom::key_value_pair attribute : members) {
+        const Place attributeAt = attributesAt.Member(attribute.key);
+        if (FAILED(activity->SetAttribute(QIVUnicodeString(attribute.key), Number(attribute.value, attributeAt))))
           Fail(attributeAt, WithArticle(activity->GetActivityType().view()) + " has no attribute " +
-                                Quoted(attribute.key()));
+                                Quoted(attribute.key));
       }
     }
     // Kept for the end, so that nothing done while reading recomputes them.
-    if (const Json* cycleTime = fields.Optional("cycleTime")) {
+    if (const std::optional<Value> cycleTime = fields.Optional("cycleTime")) {
       const double seconds = Number(*cycleTime, fields.At("cycleTime"));
       if (seconds < 0.0) Fail(fields.At("cycleTime"), "a cycle time is not negative");
       _finishing.push_back([activity, seconds] { activity->SetCycleTime(seconds); });
     }
-    if (const Json* automatic = fields.Optional("automaticUpdate")) {
+    if (const std::optional<Value> automatic = fields.Optional("automaticUpdate")) {
       const bool on = Flag(*automatic, fields.At("automaticUpdate"));
       ZELIUpdateManufAssly_var root(object);
       if (!root)
@@ -595,7 +610,7 @@ class Reader {
   }
 
   void LinkActivity(const Fields& fields, const QIVBaseUnknown_var& object) {
-    if (const Json* standsFor = fields.Optional("standsFor")) {
+    if (const std::optional<Value> standsFor = fields.Optional("standsFor")) {
       const Place at = fields.At("standsFor");
       if (FAILED(QIVISPPDynamicActivity_var(object)->SetActivity(Resolve(*standsFor, at, {"Activity"}))))
         Fail(at, "an activity cannot stand for itself");
@@ -603,9 +618,9 @@ class Reader {
     QIVISPPFlowMgt_var flow(object);
     for (const bool input : {true, false}) {
       const char* key = input ? "inputs" : "outputs";
-      const Json* value = fields.Optional(key);
+      const std::optional<Value> value = fields.Optional(key);
       if (!value) continue;
-      ReadArray(*value, fields.At(key), [&](const Json& product, const Place& productAt) {
+      ReadArray(*value, fields.At(key), [&](const Value& product, const Place& productAt) {
         QIVBaseUnknown_var productIO;
         if (input)
           flow->CreateProductInput(productIO);
@@ -618,23 +633,23 @@ class Reader {
     }
   }
 
-  void ReadFlowLink(const Json& value, const Place& at) {
-    Array(value, at);
-    if (value.size() != 2)
-      Fail(at, "expected a pair of activity ids, found " + std::to_string(value.size()) + " values");
-    const QIVBaseUnknown_var from = Resolve(value[0], at.Element(0), {"Activity"});
-    const QIVBaseUnknown_var to = Resolve(value[1], at.Element(1), {"Activity"});
+  void ReadFlowLink(const Value& value, const Place& at) {
+    const simdjson::dom::array pair = Array(value, at);
+    if (pair.size() != 2)
+      Fail(at, "expected a pair of activity ids, found " + std::to_string(pair.size()) + " values");
+    const QIVBaseUnknown_var from = Resolve(pair.at(0).value_unsafe(), at.Element(0), {"Activity"});
+    const QIVBaseUnknown_var to = Resolve(pair.at(1).value_unsafe(), at.Element(1), {"Activity"});
     const HRESULT linked = QIVISPPFlowMgt_var(from)->AddNextActivity(to);
     if (linked == S_FALSE) Fail(at, "this flow link is listed twice");
     if (FAILED(linked)) Fail(at, "these activities cannot be linked");
   }
 
-  void ReadItem(const Json& value, const Place& at) {
+  void ReadItem(const Value& value, const Place& at) {
     const Fields fields(value, at, ItemKeys);
     const QIVBaseUnknown_var activity =
         Resolve(fields.Required("activity"), fields.At("activity"), {"Activity"});
     const QIVBaseUnknown_var item = Resolve(fields.Required("item"), fields.At("item"), {});
-    const std::string& word = Text(fields.Required("mode"), fields.At("mode"));
+    const std::string_view word = Text(fields.Required("mode"), fields.At("mode"));
     const auto mode = std::find_if(std::begin(F::ItemModes), std::end(F::ItemModes),
                                    [&](const F::ItemMode& known) { return word == known.word; });
     if (mode == std::end(F::ItemModes))
@@ -644,15 +659,14 @@ class Reader {
     if (added == S_FALSE) Fail(at, "this item is listed twice for its activity");
     if (FAILED(added))
       Fail(fields.At("item"), WithArticle(KindOf(item)) + " cannot be an item of an activity");
-    if (const Json* options = fields.Optional("options")) {
+    if (const std::optional<Value> options = fields.Optional("options")) {
       const Place optionsAt = fields.At("options");
-      Array(*options, optionsAt);
-      if (options->size() != 2)
-        Fail(optionsAt, "expected 2 option words, found " + std::to_string(options->size()));
+      const simdjson::dom::array pair = Array(*options, optionsAt);
+      if (pair.size() != 2) Fail(optionsAt, "expected 2 option words, found " + std::to_string(pair.size()));
       int words[2];
       for (std::size_t i = 0; i < 2; ++i)
         words[i] = static_cast<int>(
-            WholeNumber((*options)[i], optionsAt.Element(i), INT_MIN, INT_MAX, "a whole number"));
+            WholeNumber(pair.at(i).value_unsafe(), optionsAt.Element(i), INT_MIN, INT_MAX, "a whole number"));
       QIVISPPItemLink_var(link)->SetOptions(words[0], words[1]);
     }
   }
@@ -662,7 +676,7 @@ class Reader {
     const Fields fields(document.Required("plantLibrary"), at, PlantLibraryKeys);
     const QIVBaseUnknown_var library = Entry(fields, "PlantLibrary", "");
     if (_pass == Pass::Link)
-      if (const Json* entries = fields.Optional("entries"))
+      if (const std::optional<Value> entries = fields.Optional("entries"))
         for (const QIVBaseUnknown_var& entry : ResolveAll(*entries, fields.At("entries"), {}))
           QIVIPlantLibrary_var(library)->AddEntry(entry);
   }
@@ -708,19 +722,73 @@ class PlacedParser : public nlohmann::detail::json_sax_dom_parser<Json> {
 
 }  // namespace
 
+namespace {
+// The place and reason of text that is not JSON, as the placed parser words
+// them; the fast parser only says that it failed.
+QIVDocumentError NotJson(std::string_view text, const QIVUnicodeString& sourceName, simdjson::error_code fault) {
+  try {
+    Json ignored;
+    PlacedParser parser(ignored);
+    if (!Json::sax_parse(text, &parser)) return parser.Error(text, sourceName);
+  } catch (const std::exception& e) {
+    return QIVDocumentError(sourceName, 0, 0, "", std::string("cannot read the text: ") + e.what());
+  }
+  return QIVDocumentError(sourceName, 0, 0, "", std::string("not valid JSON: ") + simdjson::error_message(fault));
+}
+// JSON allows integers beyond 64 bits, and the writer writes such a double
+// as 1.8446744073709552e19 that way ("18446744073709552000"); simdjson
+// refuses them. Outside texts, each integer of 20 digits or more gets ".0",
+// which keeps its value and, like the parser that keeps such integers, makes
+// it a number with a fraction. Lines stay as they were.
+std::string WithLongIntegersAsDecimals(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 64);
+  bool inText = false;
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (inText) {
+      out += c;
+      if (c == '\\' && i + 1 < text.size()) out += text[++i];
+      inText = c != '"';
+      ++i;
+      continue;
+    }
+    inText = c == '"';
+    const char before = i > 0 ? text[i - 1] : ' ';
+    const bool integerPart = std::isdigit(static_cast<unsigned char>(c)) &&
+                             std::string_view("0123456789.eE+").find(before) == std::string_view::npos &&
+                             !(before == '-' && i > 1 && (text[i - 2] == 'e' || text[i - 2] == 'E'));
+    if (!integerPart) {
+      out += c;
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+    out.append(text.substr(i, end - i));
+    if (end - i >= 20 && (end == text.size() || std::string_view(".eE").find(text[end]) == std::string_view::npos))
+      out += ".0";
+    i = end;
+  }
+  return out;
+}
+}  // namespace
+
 HRESULT QIVDocumentReader::Read(std::string_view text, const QIVUnicodeString& sourceName,
                                 QIVIDocument_var& document, QIVDocumentError& error) {
   document = nullptr;
   error = QIVDocumentError();
-  Json root;
-  try {
-    PlacedParser parser(root);
-    if (!Json::sax_parse(text, &parser)) {
-      error = parser.Error(text, sourceName);
-      return E_FAIL;
-    }
-  } catch (const std::exception& e) {
-    error = QIVDocumentError(sourceName, 0, 0, "", std::string("cannot read the text: ") + e.what());
+  // A byte order mark is no part of the JSON text.
+  const std::string_view json = text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+  simdjson::dom::parser parser;
+  Value root;
+  simdjson::error_code fault = parser.parse(json.data(), json.size()).get(root);
+  if (fault == simdjson::NUMBER_ERROR) {
+    const std::string widened = WithLongIntegersAsDecimals(json);
+    fault = parser.parse(widened.data(), widened.size()).get(root);
+  }
+  if (fault) {
+    error = NotJson(text, sourceName, fault);
     return E_FAIL;
   }
   Reader reader;

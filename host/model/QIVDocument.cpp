@@ -265,14 +265,13 @@ HRESULT QIVDocument::CreateDatum(bool target, const QIVUnicodeString& name, cons
 }
 
 HRESULT QIVDocument::FindObject(QIVObjectId id, QIVBaseUnknown_var& object) const {
-  auto found = _objects.find(id);
-  return QIVModelObject::Answer(found == _objects.end() ? nullptr : found->second.get(), object);
+  return QIVModelObject::Answer(_objects.Find(id), object);
 }
 
 QIVListValQIVBaseUnknown_var QIVDocument::GetAllObjects() const {
   QIVListValQIVBaseUnknown_var objects;
-  objects.Reserve(static_cast<int>(_objects.size()));
-  for (const auto& entry : _objects) objects.Append(QIVBaseUnknown_var(entry.second));
+  objects.Reserve(static_cast<int>(_objects.Size()));
+  _objects.ForEach([&](QIVModelObject* entry) { objects.Append(QIVBaseUnknown_var(entry)); });
   return objects;
 }
 
@@ -306,11 +305,11 @@ HRESULT QIVDocument::RemoveObject(const QIVBaseUnknown_var& object) { return Del
 bool QIVDocument::Register(QIVModelObject* object, QIVObjectId id) {
   if (!object || object->_document || id < 0) return false;
   if (id == 0) id = _nextId;
-  if (_objects.count(id)) return false;
+  if (_objects.Find(id)) return false;
   _nextId = std::max(_nextId, id + 1);
   object->_document = this;
   object->_id = id;
-  _objects.emplace(id, QIVVar<QIVModelObject>(object));
+  _objects.Insert(id, object);
   Index(object);
   return true;
 }
@@ -329,9 +328,7 @@ HRESULT QIVDocument::Delete(QIVModelObject* object) {
   released.reserve(doomed.size());
   for (QIVModelObject* going : doomed) {
     Unindex(going);
-    auto entry = _objects.find(going->_id);
-    released.push_back(std::move(entry->second));
-    _objects.erase(entry);
+    released.push_back(_objects.Erase(going->_id));
     going->ClearLinks();
   }
   return S_OK;
@@ -535,9 +532,9 @@ HRESULT QIVDocument::GetProductPath(const QIVBaseUnknown_var& product, QIVListVa
 }
 
 void QIVDocument::Close() {
-  std::map<QIVObjectId, QIVVar<QIVModelObject>> objects = std::move(_objects);
-  _objects.clear();
-  for (auto& entry : objects) entry.second->ClearLinks();
+  QIVObjectTable objects = std::move(_objects);
+  _objects = QIVObjectTable();
+  objects.ForEach([](QIVModelObject* object) { object->ClearLinks(); });
   _processContainer = nullptr;
   _featureContainer = nullptr;
   _plantLibrary = nullptr;

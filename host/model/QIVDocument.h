@@ -10,6 +10,7 @@
 #include "QIVInit.h"
 #include "QIVModelObject.h"
 #include "QIVNameIndex.h"
+#include "QIVObjectTable.h"
 
 class QIVPlantLibrary;
 class QIVProduct;
@@ -62,7 +63,7 @@ class QIVDocument : public QIVIDocument, public QIVInit {
 
   HRESULT FindObject(QIVObjectId id, QIVBaseUnknown_var& object) const override;
   QIVListValQIVBaseUnknown_var GetAllObjects() const override;
-  int GetObjectCount() const override { return static_cast<int>(_objects.size()); }
+  int GetObjectCount() const override { return static_cast<int>(_objects.Size()); }
   HRESULT CreateObject(const QIVUnicodeString& kind, const QIVUnicodeString& subKind, QIVObjectId id,
                        QIVBaseUnknown_var& object) override;
   HRESULT Adopt(const QIVBaseUnknown_var& object) override;
@@ -107,7 +108,7 @@ class QIVDocument : public QIVIDocument, public QIVInit {
   void SortByProductOrder(std::vector<QIVProduct*>& products) const;
   QIVListValQIVBaseUnknown_var Handles(const std::vector<QIVProduct*>& products) const;
 
-  std::map<QIVObjectId, QIVVar<QIVModelObject>> _objects;
+  QIVObjectTable _objects;
   QIVObjectId _nextId = 1;
   QIVSPPProcessContainer* _processContainer = nullptr;
   ZELBIWFeatureContainer* _featureContainer = nullptr;
