@@ -10,7 +10,23 @@ BiwplanSession::BiwplanSession() : _dispatcher(std::make_unique<QIVDispatcher>()
   QIVPropertyWindowCmd::Register();
 }
 
-BiwplanSession::~BiwplanSession() { Close(); }
+namespace {
+bool leaveToProcessEnd = false;
+}  // namespace
+
+void BiwplanSession::LeaveDocumentsToProcessEnd() { leaveToProcessEnd = true; }
+
+BiwplanSession::~BiwplanSession() {
+  if (leaveToProcessEnd && _document) {
+    // Deliberately kept: the process is ending and gives all its memory back
+    // at once, where taking a large document down costs a walk over every
+    // object.
+    (void)_dispatcher.release();
+    (void)_document.Detach();
+    return;
+  }
+  Close();
+}
 
 bool BiwplanSession::Open(const std::string& path, std::string& error) {
   QIVIDocument_var document;

@@ -25,6 +25,11 @@ class BiwplanSession {
   // Saves the document atomically, under its own path when `path` is empty.
   bool Save(const std::string& path, std::string& error);
 
+  // For the command-line program alone, which ends once its verb is done:
+  // from then on a session's document and dispatcher are left to the end of
+  // the process instead of being taken down object by object.
+  static void LeaveDocumentsToProcessEnd();
+
   const QIVIDocument_var& Document() const { return _document; }
   const std::string& Path() const { return _path; }
   QIVDispatcher& Dispatcher() { return *_dispatcher; }
