@@ -11,6 +11,7 @@
 #include "EveryKindDocument.h"
 #include "QIVDocumentReader.h"
 #include "QIVDocumentWriter.h"
+#include "SourceTree.h"
 
 namespace {
 
@@ -233,7 +234,7 @@ TEST_F(QIVDocumentReaderTest, DamagedTextIsReadOrRefusedWithAReasonNeverHalfKept
 }
 
 TEST_F(QIVDocumentReaderTest, DocumentedExampleReadsAndWritesBackUnchanged) {
-  std::ifstream file(std::filesystem::path(__FILE__).parent_path() / "../../../docs/document-format.md");
+  std::ifstream file(SourcePath("docs/document-format.md"));
   const std::string page{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   const std::size_t start = page.find("```json\n");
   ASSERT_NE(start, std::string::npos);

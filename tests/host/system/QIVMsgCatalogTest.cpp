@@ -6,6 +6,7 @@
 #include "QIVBuiltinCatalogs.h"
 #include "QIVEnvironment.h"
 #include "QIVMsgCatalog.h"
+#include "SourceTree.h"
 #include "TemporaryDirectory.h"
 
 namespace {
@@ -15,8 +16,7 @@ class QIVMsgCatalogTest : public ::testing::Test {
   QIVScopedEnv catalogs{"BIWPLAN_CATALOGS", dir.Path().c_str()};
 };
 
-const std::filesystem::path sourceCatalogs =
-    std::filesystem::path(__FILE__).parent_path() / ".." / ".." / ".." / "resources" / "catalogs";
+const std::filesystem::path sourceCatalogs = SourcePath("resources/catalogs");
 }  // namespace
 
 TEST_F(QIVMsgCatalogTest, BuildsTextsWithParametersAndFallsBackToTheDefault) {
