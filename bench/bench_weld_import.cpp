@@ -2,6 +2,9 @@
 //   BM_WeldImport/N     the whole import of N welds into a fresh document
 //   BM_WeldFileLines/N  only reading the same file's lines, the floor the
 //                       import cannot beat
+//   BM_WeldImportLyingCounts  files that announce 2^31-1 welds or 10^9 parts
+//                       and end after a few lines: the reader must stop at
+//                       the end of the file, not count on
 // Counters: welds per second, the resident memory the imported document
 // added (MB), and the process's peak resident memory (MB; run one size at a
 // time with --benchmark_filter for the peak of that size alone).
@@ -15,6 +18,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "QIVDispatcher.h"
 #include "QIVDocument.h"
@@ -114,6 +118,32 @@ void BM_WeldFileLines(benchmark::State& state) {
                                                  benchmark::Counter::kIsRate);
 }
 
+void BM_WeldImportLyingCounts(benchmark::State& state) {
+  const std::string header = "TOVASK Welds Spot Generation\n3.0\nUnit mm\nEndGlobalData\n";
+  const std::string files[] = {
+      header + "2147483647\nWeld\n1\nW1\npoint\n1000000000\nBody.1\\Floor.1\n",
+      header + "1\nWeld\n1\nW2\npoint\n2\nBody.1\\Floor.1\nS\nM\n1\nBody.1\\Floor.1\\Tunnel.1\nS\nM\n1\nJB\n"};
+  std::vector<std::string> paths;
+  for (const std::string& text : files) {
+    paths.push_back((std::filesystem::temp_directory_path() /
+                     ("bench_lying_" + std::to_string(::getpid()) + "_" + std::to_string(paths.size()) + ".txt"))
+                        .string());
+    std::ofstream(paths.back(), std::ios::binary) << text;
+  }
+  QIVDispatcher session;
+  QIVIDocument_var document = QIVDocument::New();
+  WeldFileGenerator{10, 10}.BuildProducts(document);
+  session.OpenDocument(document);
+  for (auto _ : state) {
+    for (const std::string& path : paths) {
+      QIVVar<ZELVekBIWReadWeldFromFileCmd> command = QIVMake<ZELVekBIWReadWeldFromFileCmd>();
+      command->ReadWeldFromFile(path);
+    }
+  }
+  session.CloseDocument();
+  for (const std::string& path : paths) std::filesystem::remove(path);
+}
+
 void WeldCounts(benchmark::internal::Benchmark* benchmark) {
   for (int welds : {1000, 10000, 50000, 100000}) benchmark->Arg(welds);
   benchmark->Unit(benchmark::kMillisecond);
@@ -121,6 +151,7 @@ void WeldCounts(benchmark::internal::Benchmark* benchmark) {
 
 BENCHMARK(BM_WeldImport)->Apply(WeldCounts);
 BENCHMARK(BM_WeldFileLines)->Apply(WeldCounts);
+BENCHMARK(BM_WeldImportLyingCounts)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
