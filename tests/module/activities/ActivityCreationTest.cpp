@@ -58,18 +58,6 @@ HRESULT ActivityCreationTest::Pick(const QIVBaseUnknown_var& object) {
   return Dispatcher().Deliver(QIVPickEvent{{QIVMake<QIVPathElement>(std::move(rootToLeaf))}});
 }
 
-HRESULT ActivityCreationTest::Type(const std::string& widget, const std::string& text) {
-  return Dispatcher().Deliver(QIVWidgetEvent::Type(widget, text));
-}
-
-HRESULT ActivityCreationTest::Press(const std::string& pushButton) {
-  return Dispatcher().Deliver(QIVWidgetEvent::Press(pushButton));
-}
-
-HRESULT ActivityCreationTest::PressDialog(const char* kind) {
-  return Dispatcher().Deliver(QIVWidgetEvent::PressDialog(kind));
-}
-
 QIVBaseUnknown_var ActivityCreationTest::Child(const QIVBaseUnknown_var& parent, const char* type) {
   QIVBaseUnknown_var child;
   EXPECT_EQ(QIVISPPChildManagement_var(parent)->CreateChild(type, child), S_OK) << type;
@@ -119,13 +107,6 @@ std::vector<std::string> ActivityCreationTest::ProcessOutline() const {
     for (int i = children->Size(); i >= 1; --i) pending.emplace_back((*children)[i], path);
   }
   return outline;
-}
-
-std::string ActivityCreationTest::SavedText() const {
-  std::string text;
-  QIVDocumentError error;
-  EXPECT_EQ(QIVDocumentWriter::Write(Document(), text, error), S_OK);
-  return text;
 }
 
 int ActivityCreationTest::BusyCursorCount() {

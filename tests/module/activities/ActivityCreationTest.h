@@ -30,10 +30,6 @@ class ActivityCreationTest : public ModuleTestSession {
 
   // A pick of the object, as a path from the process root down to it.
   HRESULT Pick(const QIVBaseUnknown_var& object);
-  HRESULT Type(const std::string& widget, const std::string& text);
-  HRESULT Press(const std::string& pushButton);
-  // OK, Cancel or WindowClose on the creation dialog.
-  HRESULT PressDialog(const char* kind);
 
   static QIVBaseUnknown_var Child(const QIVBaseUnknown_var& parent, const char* type);
   static QIVListValQIVUnicodeString ChildNames(const QIVBaseUnknown_var& parent);
@@ -44,9 +40,6 @@ class ActivityCreationTest : public ModuleTestSession {
   // Every activity of the process as "Father/Name [next names]", in tree
   // order: what a saved process would show.
   std::vector<std::string> ProcessOutline() const;
-  // The document as it would be saved.
-  std::string SavedText() const;
-  // Lines of the transcript since the process was built.
 
   int BusyCursorCount();
 

