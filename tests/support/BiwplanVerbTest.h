@@ -16,6 +16,7 @@
 #include "QIVDlgNotify.h"
 #include "QIVIAlias.h"
 #include "QIVTranscript.h"
+#include "ZELFastenerDisplay.h"
 #include "ZELFastenerServices.h"
 
 // The names of the fasteners the activity of the saved document holds, in
@@ -55,22 +56,27 @@ class BiwplanVerbTest : public ::testing::Test {
     // Journal players of later tests read the transcript from its start.
     QIVTranscript::Instance().Clear();
     QIVDlgNotify::ClearAnswers();
+    ZELFastenerDisplay::Instance().Reset();
     std::filesystem::remove_all(_folder);
   }
 
   // Runs `biwplan VERB DOC ARGUMENTS...`; the exit status, Usage when the
-  // command line is refused.
+  // command line is refused. What it printed is in `_out` and `_err`.
   int Run(const std::string& verb, std::vector<std::string> arguments) {
     CLI::App app("biwplan", "biwplan");
     int status = BiwplanExit::Ok;
     _addVerbs(app, status);
     arguments.insert(arguments.begin(), {verb, _path});
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
     try {
       app.parse(reversed);
     } catch (const CLI::ParseError&) {
-      return BiwplanExit::Usage;
+      status = BiwplanExit::Usage;
     }
+    _out = ::testing::internal::GetCapturedStdout();
+    _err = ::testing::internal::GetCapturedStderr();
     return status;
   }
 
@@ -84,6 +90,8 @@ class BiwplanVerbTest : public ::testing::Test {
 
   std::filesystem::path _folder;
   std::string _path;
+  std::string _out;
+  std::string _err;
 
  private:
   std::string _folderPrefix;

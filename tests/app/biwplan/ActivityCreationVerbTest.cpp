@@ -45,13 +45,11 @@ double Attribute(const QIVBaseUnknown_var& activity, const char* name) {
 }  // namespace
 
 TEST_F(ActivityCreationVerbTest, CreatesNamesAndTypesTheAttributesThenSaves) {
-  testing::internal::CaptureStdout();
   EXPECT_EQ(Run({"ACTWelding", "process:Process/UnderBody Line/Station 10 Front Floor/Load parts", "--name",
                  "Weld front floor", "--attr", "rate=0.5", "--attr", "_SpecifiedPointFastenersEditorName=24",
                  "--save"}),
             BiwplanExit::Ok);
-  const std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_NE(out.find("created Process/UnderBody Line/Station 10 Front Floor/Weld front floor\n"),
+  EXPECT_NE(_out.find("created Process/UnderBody Line/Station 10 Front Floor/Weld front floor\n"),
             std::string::npos);
 
   OpenSaved();
@@ -65,12 +63,14 @@ TEST_F(ActivityCreationVerbTest, CreatesNamesAndTypesTheAttributesThenSaves) {
 
 TEST_F(ActivityCreationVerbTest, RefusedOrWrongRequestsLeaveTheFileAsItWas) {
   const std::string before = DocumentText();
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
   // A parent the kind does not take: the warning box, status 3.
   EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line/Station 10 Front Floor/Load parts", "--name", "S",
                  "--save"}),
             BiwplanExit::Refused);
+  EXPECT_NE(
+      _out.find("box 0x10100200 \"WARNING\" \"An invalid parent for a station activity was selected.\" -> OK"),
+      std::string::npos);
+  EXPECT_NE(_err.find("takes no Station activity; the document is unchanged"), std::string::npos);
   // Unknown objects, kinds, attributes and values.
   EXPECT_EQ(Run({"Station", "process:Process/Nowhere", "--name", "S", "--save"}), BiwplanExit::Failed);
   EXPECT_EQ(Run({"Robot", "process:Process", "--name", "S", "--save"}), BiwplanExit::Usage);
@@ -79,6 +79,9 @@ TEST_F(ActivityCreationVerbTest, RefusedOrWrongRequestsLeaveTheFileAsItWas) {
             BiwplanExit::Usage);
   EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "S", "--attr", "speed=1", "--save"}),
             BiwplanExit::Usage);
+  EXPECT_NE(_err.find("\"speed\" is not an attribute of a Station activity; use points "
+                      "(NoOfStationPointFastenerEdtiorName), length"),
+            std::string::npos);
   EXPECT_EQ(
       Run({"Station", "process:Process/UnderBody Line", "--name", "S", "--attr", "exit-rate=fast", "--save"}),
       BiwplanExit::Usage);
@@ -87,14 +90,5 @@ TEST_F(ActivityCreationVerbTest, RefusedOrWrongRequestsLeaveTheFileAsItWas) {
   EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line"}), BiwplanExit::Usage);
   // Created but not saved.
   EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "Station 40"}), BiwplanExit::Ok);
-  const std::string out = testing::internal::GetCapturedStdout();
-  const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(DocumentText(), before);
-  EXPECT_NE(
-      out.find("box 0x10100200 \"WARNING\" \"An invalid parent for a station activity was selected.\" -> OK"),
-      std::string::npos);
-  EXPECT_NE(err.find("takes no Station activity; the document is unchanged"), std::string::npos);
-  EXPECT_NE(err.find("\"speed\" is not an attribute of a Station activity; use points "
-                     "(NoOfStationPointFastenerEdtiorName), length"),
-            std::string::npos);
 }

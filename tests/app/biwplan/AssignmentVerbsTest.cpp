@@ -31,16 +31,13 @@ constexpr const char* kWelding = "process:Process/UnderBody Line/Station 10 Fron
 // biwplan assign and unassign on the sample document with a spot welding
 // activity in the first station and four fasteners: spot welds W1 to W3
 // and a sealant bead S1.
-class AssignmentVerbsTest : public ::testing::Test {
+class AssignmentVerbsTest : public BiwplanVerbTest {
  protected:
+  AssignmentVerbsTest() : BiwplanVerbTest("biwplan-assign-", &AddAssignmentVerbs) {}
   void SetUp() override {
-    _folder = fs::temp_directory_path() / ("biwplan-assign-" + std::to_string(::getpid()));
-    fs::create_directories(_folder);
-    _path = (_folder / "doc.json").string();
+    BiwplanVerbTest::SetUp();
     BiwplanSession session;
-    session.OpenNew(_path);
-    std::string error;
-    ASSERT_TRUE(BiwplanSample::Build(session.Document(), error)) << error;
+    ASSERT_TRUE(BiwplanOpen(session, _path));
     QIVBaseUnknown_var station = BiwplanFindObject(session, "process:Process/UnderBody Line/Station 10 Front Floor");
     QIVBaseUnknown_var welding;
     ASSERT_EQ(QIVISPPChildManagement_var(station)->CreateChild("BIWActivitySpotWelding", welding), S_OK);
@@ -56,37 +53,8 @@ class AssignmentVerbsTest : public ::testing::Test {
     }
     ASSERT_TRUE(BiwplanSave(session));
   }
-  void TearDown() override {
-    QIVDelayedDestruction::Flush();
-    QIVTranscript::Instance().Clear();
-    QIVDlgNotify::ClearAnswers();
-    ZELFastenerDisplay::Instance().Reset();
-    fs::remove_all(_folder);
-  }
-
-  // Runs the verb on the document; the exit status, its standard output in
-  // `_out`.
-  int Run(const char* verb, std::vector<std::string> arguments) {
-    CLI::App app("biwplan", "biwplan");
-    int status = BiwplanExit::Ok;
-    AddAssignmentVerbs(app, status);
-    arguments.insert(arguments.begin(), {verb, _path});
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
-    ::testing::internal::CaptureStdout();
-    try {
-      app.parse(reversed);
-    } catch (const CLI::ParseError&) {
-      status = BiwplanExit::Usage;
-    }
-    _out = ::testing::internal::GetCapturedStdout();
-    return status;
-  }
 
   std::vector<std::string> SavedAssignments() const { return BiwplanSavedAssignments(_path, kWelding); }
-
-  fs::path _folder;
-  std::string _path;
-  std::string _out;
 };
 
 TEST_F(AssignmentVerbsTest, AssignsThroughTheDialogAndTellsWhatWasSkipped) {

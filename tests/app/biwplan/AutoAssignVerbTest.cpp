@@ -33,29 +33,18 @@ class AutoAssignVerbTest : public BiwplanVerbTest {
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     const std::string welds = (fs::path(BiwplanSample::ExamplesDirectory()) / "underbody_welds.txt").string();
-    ASSERT_EQ(Quiet("import-welds", {welds, "--save"}), BiwplanExit::Ok);
-    ASSERT_EQ(Quiet("add-activity", {kStation, "BIWActivitySpotWelding", "Weld floor"}), BiwplanExit::Ok);
-    ASSERT_EQ(Quiet("handle", {kWelding, "product:UnderBody.1/FrontFloor.1/FrontFloorPanel.1",
+    ASSERT_EQ(Run("import-welds", {welds, "--save"}), BiwplanExit::Ok);
+    ASSERT_EQ(Run("add-activity", {kStation, "BIWActivitySpotWelding", "Weld floor"}), BiwplanExit::Ok);
+    ASSERT_EQ(Run("handle", {kWelding, "product:UnderBody.1/FrontFloor.1/FrontFloorPanel.1",
                                "product:UnderBody.1/FrontFloor.1/TunnelReinforcement.1",
                                "product:UnderBody.1/FrontFloor.1/SeatCrossMemberFront.1",
                                "product:UnderBody.1/FrontFloor.1/SeatCrossMemberRear.1"}),
               BiwplanExit::Ok);
   }
 
-  int Quiet(const std::string& verb, std::vector<std::string> arguments) {
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    const int status = Run(verb, std::move(arguments));
-    _out = ::testing::internal::GetCapturedStdout();
-    _err = ::testing::internal::GetCapturedStderr();
-    return status;
-  }
-  int AutoAssign(std::vector<std::string> arguments) { return Quiet("auto-assign", std::move(arguments)); }
+  int AutoAssign(std::vector<std::string> arguments) { return Run("auto-assign", std::move(arguments)); }
 
   std::vector<std::string> SavedAssignments() const { return BiwplanSavedAssignments(_path, kWelding); }
-
-  std::string _out;
-  std::string _err;
 };
 
 TEST_F(AutoAssignVerbTest, PrintsTheProposalRemovesRowsAndAssignsTheRest) {

@@ -43,27 +43,6 @@ class JournalPlayerTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(JournalPlayerTest, ResetCommandRestoresColoursOfTheSampleDocument) {
-  QIVBaseUnknown_var container;
-  _session->Document()->GetFeatureContainer(container);
-  ZELIBIWFPPFactory_var factory = container;
-  QIVBaseUnknown_var top, joint, body, weld;
-  factory->GetTopGroup(top);
-  factory->CreateGroup(top, joint);
-  factory->CreateGroup(joint, body);
-  factory->CreatePointFastener(body, weld);
-  QIVIAlias_var(weld)->SetAlias("W0001, A");
-  ZELIBIWFastener_var fastener = weld;
-  fastener->SetColor(0x00ff00);
-
-  EXPECT_EQ(Play("pick fastener:\"W0001, A\"\n"), "test.journal:1: no command is running");
-  EXPECT_EQ(Play("start ZELVekBIWResetFastenerColorCmd\n"
-                 "expect line \"command ended ZELVekBIWResetFastenerColorCmd\"\n"
-                 "expect no-box\n"),
-            "");
-  EXPECT_EQ(fastener->GetColor(), -1);
-}
-
 TEST_F(JournalPlayerTest, StopsAtTheFirstEventThatCannotBePlayedWithItsLine) {
   EXPECT_EQ(Play("type EditorTextPathId x\n"), "test.journal:1: no command is running");
   EXPECT_EQ(Play("start NoSuchCommand\n"), "test.journal:1: no command NoSuchCommand");

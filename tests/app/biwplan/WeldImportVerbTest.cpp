@@ -23,15 +23,7 @@ class WeldImportVerbTest : public BiwplanVerbTest {
     _welds = (fs::path(BiwplanSample::ExamplesDirectory()) / "underbody_welds.txt").string();
   }
 
-  // Runs the verb; its standard output in `_out`, its errors in `_err`.
-  int Import(std::vector<std::string> arguments) {
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    const int status = Run("import-welds", std::move(arguments));
-    _out = ::testing::internal::GetCapturedStdout();
-    _err = ::testing::internal::GetCapturedStderr();
-    return status;
-  }
+  int Import(std::vector<std::string> arguments) { return Run("import-welds", std::move(arguments)); }
   int SavedFastenerCount() {
     BiwplanSession session;
     EXPECT_TRUE(BiwplanOpen(session, _path));
@@ -43,8 +35,6 @@ class WeldImportVerbTest : public BiwplanVerbTest {
   }
 
   std::string _welds;
-  std::string _out;
-  std::string _err;
 };
 
 TEST_F(WeldImportVerbTest, ImportsTellsWhatWasCreatedAndTheRecordsNotPlacedThenSaves) {
