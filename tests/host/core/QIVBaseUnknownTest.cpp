@@ -130,10 +130,3 @@ TEST(QIVBaseUnknownTest, ExtensionRegisteredForLateTypeAnswersQueries) {
   EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), before);
 }
 
-TEST(QIVBaseUnknownTest, InterfaceIdsCompareByName) {
-  EXPECT_TRUE(ITestShape::ClassId() == ITestShape::ClassId());
-  EXPECT_FALSE(ITestShape::ClassId() == ITestColour::ClassId());
-  const QIVIID sameName{"ITestShape", nullptr};
-  EXPECT_TRUE(ITestShape::ClassId() == sameName);
-  EXPECT_STREQ(ITestColour::ClassName(), "ITestColour");
-}

@@ -20,14 +20,3 @@ TEST(ZELBIWFastenerTypeTest, EachTypeFitsExactlyItsFasteningKind) {
     EXPECT_FALSE(ZELBIWFastenerType::Fits("spot weld", notFastening)) << notFastening;
 }
 
-TEST(ZELBIWFastenerTypeTest, CategoriesAndUnknownTexts) {
-  EXPECT_STREQ(ZELBIWFastenerType::CategoryOf("spot weld"), "exo");
-  EXPECT_STREQ(ZELBIWFastenerType::CategoryOf("arc weld"), "exo");
-  EXPECT_STREQ(ZELBIWFastenerType::CategoryOf("spot glue"), "endo");
-  EXPECT_STREQ(ZELBIWFastenerType::CategoryOf("sealant"), "endo");
-  for (const char* unknown : {"Spot Weld", "spot weld ", "SEALANT", "rivet", ""}) {
-    EXPECT_STREQ(ZELBIWFastenerType::CategoryOf(unknown), "exo") << unknown;
-    EXPECT_EQ(ZELBIWFastenerType::ActivityTypeFor(unknown), nullptr) << unknown;
-    EXPECT_FALSE(ZELBIWFastenerType::Fits(unknown, T::SpotWelding)) << unknown;
-  }
-}
