@@ -7,7 +7,6 @@
 #include "JournalReader.h"
 #include "JournalWords.h"
 #include "QIVIAlias.h"
-#include "QIVTranscript.h"
 
 int BiwplanFail(const std::string& message) {
   std::cerr << "biwplan: " << message << '\n';
@@ -31,18 +30,19 @@ bool BiwplanSave(BiwplanSession& session) {
 int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName) {
   JournalReader::Result read = JournalReader::Parse(text, sourceName);
   if (!read.Succeeded()) return BiwplanFail(read.error->Format().str());
-  QIVTranscript::Instance().SetEcho(&std::cout);
+  QIVTranscript& transcript = session.Session().GetTranscript();
+  transcript.SetEcho(&std::cout);
   JournalPlayer player(session);
   std::optional<JournalError> error = player.Play(read.events);
-  QIVTranscript::Instance().SetEcho(nullptr);
+  transcript.SetEcho(nullptr);
   if (error) return BiwplanFail(error->Format().str());
   return BiwplanExit::Ok;
 }
 
-bool BiwplanBoxShownSince(std::size_t mark) {
-  for (const std::string& line : QIVTranscript::Instance().LinesSince(mark))
-    if (line.rfind("box ", 0) == 0) return true;
-  return false;
+const QIVCommandOutcome& BiwplanOutcome(BiwplanSession& session, const std::string& className) {
+  static const QIVCommandOutcome none;
+  const QIVCommandOutcome* outcome = session.Dispatcher().FindLastOutcome(className);
+  return outcome ? *outcome : none;
 }
 
 std::string BiwplanJournalWord(const std::string& word) { return JournalWords::Quote(word).str(); }

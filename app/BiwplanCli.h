@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "BiwplanSession.h"
+#include "QIVCommandOutcome.h"
 #include "QIVIDocument.h"
 #include "QIVUnicodeString.h"
 
@@ -35,9 +35,10 @@ bool BiwplanSave(BiwplanSession& session);
 // Failed (the error written).
 int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName);
 
-// Whether a notification box was shown since the transcript had `mark`
-// lines: how a verb sees that a command refused its input.
-bool BiwplanBoxShownSince(std::size_t mark);
+// The outcome of the last run of a command class in the session (an empty
+// one when it never started): how a verb sees what the command did, for
+// one that a box shown means it refused the input.
+const QIVCommandOutcome& BiwplanOutcome(BiwplanSession& session, const std::string& className);
 
 // Quotes a word for a journal line.
 std::string BiwplanJournalWord(const std::string& word);

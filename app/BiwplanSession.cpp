@@ -29,6 +29,7 @@ BiwplanSession::~BiwplanSession() {
 }
 
 bool BiwplanSession::Open(const std::string& path, std::string& error) {
+  QIVSession::Scope scope(Session());
   QIVIDocument_var document;
   QIVDocumentError failure;
   if (FAILED(QIVDocumentIO::Load(path, document, failure)) || !document) {
@@ -66,6 +67,7 @@ void BiwplanSession::Adopt(QIVIDocument_var document, const std::string& path) {
 
 void BiwplanSession::Close() {
   if (!_document) return;
+  QIVSession::Scope scope(Session());
   _dispatcher->CloseDocument();
   _document->Close();
   _document = nullptr;

@@ -7,7 +7,8 @@
 #include "QIVIDocument.h"
 
 // A planner's session: the module loaded, one dispatcher that runs its
-// commands, and one open document in the current editor. Closing the
+// commands (and owns the host session: transcript, boxes, editor), and one
+// open document in the current editor. Closing the
 // session cancels the running commands and closes the document.
 class BiwplanSession {
  public:
@@ -33,6 +34,7 @@ class BiwplanSession {
   const QIVIDocument_var& Document() const { return _document; }
   const std::string& Path() const { return _path; }
   QIVDispatcher& Dispatcher() { return *_dispatcher; }
+  QIVSession& Session() { return _dispatcher->GetSession(); }
 
  private:
   void Adopt(QIVIDocument_var document, const std::string& path);

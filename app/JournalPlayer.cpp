@@ -46,14 +46,16 @@ const char* AnswerName(JournalAnswer answer) {
   return "OK";
 }
 
-bool IsBoxLine(const std::string& line) { return line.rfind("box ", 0) == 0; }
-
 }  // namespace
 
 JournalPlayer::JournalPlayer(BiwplanSession& session)
-    : _session(session), _assertionWindowStart(QIVTranscript::Instance().Size()) {}
+    : _session(session),
+      _assertionWindowStart(session.Session().GetTranscript().Size()),
+      _boxWindowStart(session.Session().GetBoxesShown().size()) {}
 
 std::optional<JournalError> JournalPlayer::Play(const std::vector<JournalEvent>& events) {
+  // Answers queued and boxes shown belong to this session.
+  QIVSession::Scope scope(_session.Session());
   for (const JournalEvent& event : events) {
     if (std::optional<JournalError> error = PlayOne(event)) return error;
   }
@@ -69,7 +71,10 @@ std::optional<JournalError> JournalPlayer::Play(const std::vector<JournalEvent>&
 
 std::optional<JournalError> JournalPlayer::PlayOne(const JournalEvent& event) {
   const bool assertion = event.GetVerb() == JournalVerb::Expect;
-  if (!assertion && _previousWasAssertion) _assertionWindowStart = QIVTranscript::Instance().Size();
+  if (!assertion && _previousWasAssertion) {
+    _assertionWindowStart = _session.Session().GetTranscript().Size();
+    _boxWindowStart = _session.Session().GetBoxesShown().size();
+  }
   _previousWasAssertion = assertion;
 
   const std::string widget = event.GetWidget().Format().str();
@@ -165,25 +170,25 @@ std::optional<JournalError> JournalPlayer::Show(const JournalEvent& event) {
   std::string reason;
   QIVDialog* widget = _session.Dispatcher().FindWidget(event.GetWidget().Format().str(), &reason);
   if (!widget) return event.Error(reason);
-  QIVTranscript::Instance().Record("show " + widget->Describe());
+  _session.Session().GetTranscript().Record("show " + widget->Describe());
   return std::nullopt;
 }
 
 std::optional<JournalError> JournalPlayer::Expect(const JournalEvent& event) {
-  const std::vector<std::string> lines = QIVTranscript::Instance().LinesSince(_assertionWindowStart);
+  const std::vector<std::string> lines = _session.Session().GetTranscript().LinesSince(_assertionWindowStart);
+  const std::vector<QIVBoxShown>& shown = _session.Session().GetBoxesShown();
+  const std::vector<QIVBoxShown> boxes(shown.begin() + static_cast<long>(std::min(_boxWindowStart, shown.size())),
+                                       shown.end());
   const std::string text = event.GetText().str();
   auto contains = [&text](const std::string& line) { return line.find(text) != std::string::npos; };
   switch (event.GetExpectation()) {
     case JournalExpectation::Box:
-      if (std::any_of(lines.begin(), lines.end(),
-                      [&](const std::string& line) { return IsBoxLine(line) && contains(line); }))
+      if (std::any_of(boxes.begin(), boxes.end(), [&](const QIVBoxShown& box) { return contains(box.Format()); }))
         return std::nullopt;
       return event.Error("no box containing \"" + text + "\" was shown");
-    case JournalExpectation::NoBox: {
-      auto box = std::find_if(lines.begin(), lines.end(), IsBoxLine);
-      if (box == lines.end()) return std::nullopt;
-      return event.Error("a box was shown: " + *box);
-    }
+    case JournalExpectation::NoBox:
+      if (boxes.empty()) return std::nullopt;
+      return event.Error("a box was shown: " + boxes.front().Format());
     case JournalExpectation::Line:
       if (std::any_of(lines.begin(), lines.end(), contains)) return std::nullopt;
       return event.Error("no transcript line contains \"" + text + "\"");

@@ -31,7 +31,8 @@ class JournalPlayer {
   std::optional<JournalError> Save(const JournalEvent& event);
 
   BiwplanSession& _session;
-  // Transcript lines the next group of assertions looks at start here.
+  // Where the transcript lines and the boxes an assertion looks at start.
   std::size_t _assertionWindowStart;
+  std::size_t _boxWindowStart;
   bool _previousWasAssertion = false;
 };

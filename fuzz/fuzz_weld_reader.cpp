@@ -53,6 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   session->CloseDocument();
   QIVDelayedDestruction::Flush();
-  QIVTranscript::Instance().Clear();
+  QIVTranscript::Current().Clear();
   return 0;
 }

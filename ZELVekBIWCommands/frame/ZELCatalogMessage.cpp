@@ -13,14 +13,16 @@ QIVUnicodeString ZELCatalogMessage::Title() const {
 }
 
 int ZELCatalogMessage::Display(QIVCommand* parent) const {
-  return ZELDisplayBlockedBox(parent, boxName, style, Message(), Title());
+  return ZELDisplayBlockedBox(parent, boxName, style, Message(), Title(), catalog, messageKey);
 }
 
 int ZELDisplayBlockedBox(QIVCommand* parent, const char* boxName, unsigned long style,
-                         const QIVUnicodeString& message, const QIVUnicodeString& title) {
+                         const QIVUnicodeString& message, const QIVUnicodeString& title, const char* catalog,
+                         const char* key) {
   if (!parent) {
     if (QIVApplicationFrame* frame = QIVApplicationFrame::GetFrame()) parent = frame->GetMainWindow();
   }
   QIVVar<QIVDlgNotify> box = QIVMake<QIVDlgNotify>(parent, boxName, style);
+  if (catalog) box->SetMessageSource(catalog, key ? key : "");
   return box->DisplayBlocked(message, title);
 }

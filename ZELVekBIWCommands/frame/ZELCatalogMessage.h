@@ -26,6 +26,9 @@ struct ZELCatalogMessage {
 };
 
 // Shows `message` under `title` in a blocking box named `boxName`; the
-// parent is the main window when `parent` is null. Returns the answer.
+// parent is the main window when `parent` is null. `catalog` and `key`
+// name where the message came from, when it came from a catalogue.
+// Returns the answer.
 int ZELDisplayBlockedBox(QIVCommand* parent, const char* boxName, unsigned long style,
-                         const QIVUnicodeString& message, const QIVUnicodeString& title);
+                         const QIVUnicodeString& message, const QIVUnicodeString& title,
+                         const char* catalog = nullptr, const char* key = nullptr);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -7,8 +8,7 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanVerbs.h"
-#include "QIVTranscript.h"
-#include "ZELVekBIWCreateActivityCmd.h"
+#include "QIVISPPActivity.h"
 #include "ZELVekBIWCreateActivityDlg.h"
 
 namespace {
@@ -123,12 +123,6 @@ std::optional<std::vector<TypedAttribute>> ReadAttributes(const ActivityCreation
   return typed;
 }
 
-bool ABoxWasShownSince(std::size_t mark) {
-  for (const std::string& line : QIVTranscript::Instance().LinesSince(mark))
-    if (line.rfind("box ", 0) == 0) return true;
-  return false;
-}
-
 // The planner's steps: start the command, pick the parent; then, when the
 // parent was taken, name the new activity, open the attributes and type
 // them, and press OK.
@@ -144,19 +138,21 @@ int CreateActivity(const ActivityCreation& request) {
   BiwplanSession session;
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
   const std::string className = "ZELVekBIWCreate" + request.kind + "ActivityCmd";
-  const std::size_t mark = QIVTranscript::Instance().Size();
   status = BiwplanPlayJournal(
       session,
       "# biwplan create-activity\nstart " + className + "\npick " + BiwplanJournalWord(request.parent) + "\n",
       "create-activity");
   if (status != BiwplanExit::Ok) return status;
-  auto* command = dynamic_cast<ZELVekBIWCreateActivityCmd*>(session.Dispatcher().GetActiveCommand());
-  if (ABoxWasShownSince(mark) || !command || !command->GetCreatedActivity()) {
+  const QIVCommandOutcome& outcome = BiwplanOutcome(session, className);
+  const auto created = std::find_if(outcome.created.begin(), outcome.created.end(),
+                                    [](const QIVBaseUnknown_var& object) { return QIVISPPActivity_var(object); });
+  if (!outcome.boxes.empty() || outcome.ending != QIVCommandOutcome::Ending::Running ||
+      created == outcome.created.end()) {
     std::cerr << "biwplan: " << request.parent << " takes no " << request.kind
               << " activity; the document is unchanged\n";
     return BiwplanExit::Refused;
   }
-  const QIVBaseUnknown_var created(command->GetCreatedActivity());
+  const QIVBaseUnknown_var activity = *created;
 
   std::string journal = "type EditorActivityName " + BiwplanJournalWord(request.name) + "\n";
   if (!attributes->empty()) {
@@ -168,7 +164,7 @@ int CreateActivity(const ActivityCreation& request) {
   status = BiwplanPlayJournal(session, journal, "create-activity");
   if (status != BiwplanExit::Ok) return status;
   if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  std::cout << "created " << BiwplanActivityPath(session.Document(), created) << '\n';
+  std::cout << "created " << BiwplanActivityPath(session.Document(), activity) << '\n';
   return BiwplanExit::Ok;
 }
 

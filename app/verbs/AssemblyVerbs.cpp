@@ -1,6 +1,8 @@
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "BiwplanCli.h"
 #include "BiwplanVerbs.h"
@@ -8,7 +10,6 @@
 #include "QIVISPPFlowMgt.h"
 #include "QIVISPPItemMgt.h"
 #include "QIVISPPProductIO.h"
-#include "ZELBIWUpdateManufAssemblyCmd.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWItemInfo.h"
 #include "ZELIMfgAssembly.h"
@@ -72,15 +73,23 @@ void PrintAssemblies(const QIVIDocument_var& document) {
   }
 }
 
-// A recorded warning is "\nHEADING\nBODY".
-void PrintWarnings(const QIVListValQIVUnicodeString& warnings) {
-  for (const QIVUnicodeString& warning : warnings) {
-    std::string text = warning.str();
-    if (!text.empty() && text[0] == '\n') text.erase(0, 1);
-    const std::size_t split = text.find('\n');
-    std::cout << "warning: " << text.substr(0, split) << '\n';
-    if (split != std::string::npos) std::cout << "  " << text.substr(split + 1) << '\n';
+// The update's warning box lists each warning as its heading and body,
+// one line each, the warnings parted by a blank line.
+void PrintWarnings(const std::vector<std::string>& lines) {
+  for (std::size_t i = 0; i < lines.size(); i += 2) {
+    std::cout << "warning: " << lines[i] << '\n';
+    if (i + 1 < lines.size()) std::cout << "  " << lines[i + 1] << '\n';
   }
+}
+
+std::vector<std::string> WarningLines(const QIVCommandOutcome& outcome) {
+  std::vector<std::string> lines;
+  for (const QIVBoxShown& box : outcome.boxes) {
+    std::istringstream text(box.text);
+    for (std::string line; std::getline(text, line);)
+      if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
 }
 
 // The planner's steps on the panel: update the whole process, or choose
@@ -102,9 +111,10 @@ int UpdateAssemblies(const AssemblyUpdate& request) {
   journal += "press ButtonUpdate\n";
   int status = BiwplanPlayJournal(session, journal, "update-assemblies");
   if (status != BiwplanExit::Ok) return status;
-  auto* command = dynamic_cast<ZELBIWUpdateManufAssemblyCmd*>(session.Dispatcher().GetActiveCommand());
-  if (!command) return BiwplanFail("the manufactured assembly update did not run");
-  const QIVListValQIVUnicodeString warnings = command->GetWarnings();
+  const QIVCommandOutcome& outcome = BiwplanOutcome(session, kCommand);
+  if (outcome.ending != QIVCommandOutcome::Ending::Running)
+    return BiwplanFail("the manufactured assembly update did not run");
+  const std::vector<std::string> warnings = WarningLines(outcome);
   status = BiwplanPlayJournal(
       session, "press OK\nexpect line " + BiwplanJournalWord("command ended " + std::string(kCommand)) + "\n",
       "update-assemblies");
@@ -113,7 +123,7 @@ int UpdateAssemblies(const AssemblyUpdate& request) {
   PrintAssemblies(session.Document());
   PrintWarnings(warnings);
   // A flow problem leaves part of the process as it was: nothing is saved.
-  if (!warnings.IsEmpty()) return BiwplanExit::Refused;
+  if (!warnings.empty()) return BiwplanExit::Refused;
   if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
   return BiwplanExit::Ok;
 }

@@ -6,7 +6,6 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanVerbs.h"
-#include "QIVTranscript.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
 
@@ -97,11 +96,10 @@ int ChangeAssignments(const AssignmentRequest& request, bool assign) {
       skipped.push_back(one.name + ": " + obstacle);
   }
 
-  const std::size_t mark = QIVTranscript::Instance().Size();
   const int played = BiwplanPlayJournal(session, AssignmentJournal(request, picked, assign),
                                         assign ? "assign" : "unassign");
   if (played != BiwplanExit::Ok) return played;
-  if (BiwplanBoxShownSince(mark)) {
+  if (!BiwplanOutcome(session, "ZELVekBIWAssignWeldCmd").boxes.empty()) {
     BiwplanFail("nothing was moved: the dialog refused " + request.activity);
     return BiwplanExit::Refused;
   }

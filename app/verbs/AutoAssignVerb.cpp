@@ -10,7 +10,6 @@
 #include "BiwplanVerbs.h"
 #include "QIVDlgMultiList.h"
 #include "QIVISPPActivity.h"
-#include "QIVTranscript.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFeature.h"
 
@@ -79,14 +78,13 @@ int AutoAssign(const AutoAssignRequest& request) {
   if (!activity) return BiwplanExit::Failed;
   if (!QIVISPPActivity_var(activity)) return BiwplanFail(request.activity + " is not an activity");
 
-  const std::size_t mark = QIVTranscript::Instance().Size();
   const int started = BiwplanPlayJournal(
       session, "# biwplan auto-assign\nstart ZELVekBIWAutoAssignWeldCmd " + BiwplanJournalWord(request.activity) + "\n",
       "auto-assign");
   if (started != BiwplanExit::Ok) return started;
   const auto* list = dynamic_cast<const QIVDlgMultiList*>(session.Dispatcher().FindWidget("MultiList"));
   if (!list) {
-    if (!BiwplanBoxShownSince(mark)) return BiwplanFail("the automatic assignment showed no proposal");
+    if (BiwplanOutcome(session, "ZELVekBIWAutoAssignWeldCmd").boxes.empty()) return BiwplanFail("the automatic assignment showed no proposal");
     std::cerr << "biwplan: nothing to assign under " << request.activity << '\n';
     return BiwplanExit::NothingToDo;
   }

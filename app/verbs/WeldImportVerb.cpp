@@ -8,7 +8,6 @@
 #include "BiwplanCli.h"
 #include "BiwplanVerbs.h"
 #include "QIVFile.h"
-#include "QIVTranscript.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
@@ -81,13 +80,12 @@ int ImportWelds(const WeldImport& request) {
   QIVFClose(file);
   const FastenerCounts before = CountFasteners(session.Document());
 
-  const std::size_t mark = QIVTranscript::Instance().Size();
   int status = BiwplanPlayJournal(session,
                                   "# biwplan import-welds\nstart ZELVekBIWReadWeldFromFileCmd\npress ButtonTextId\n"
                                   "file " + BiwplanJournalWord(request.weldFile) + "\n",
                                   "import-welds");
   if (status != BiwplanExit::Ok) return status;
-  if (BiwplanBoxShownSince(mark)) {
+  if (!BiwplanOutcome(session, "ZELVekBIWReadWeldFromFileCmd").boxes.empty()) {
     BiwplanPlayJournal(session, "press Cancel\n", "import-welds");
     BiwplanFail(request.weldFile + " is not a weld file (a .txt, .TXT or .QIVWeld file whose first two lines are "
                                    "\"TOVASK Welds Spot Generation\" and \"3.0\"); nothing was imported");

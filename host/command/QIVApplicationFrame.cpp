@@ -2,11 +2,14 @@
 
 #include <utility>
 
+#include "QIVSession.h"
+
 namespace {
-QIVApplicationFrame*& CurrentFrame() {
-  static QIVApplicationFrame* current = nullptr;
-  return current;
-}
+struct FrameSlot : QIVSessionPart {
+  QIVApplicationFrame* current = nullptr;
+};
+
+QIVApplicationFrame*& CurrentFrame() { return QIVSession::Current().Get<FrameSlot>().current; }
 }  // namespace
 
 QIVApplicationFrame::QIVApplicationFrame()

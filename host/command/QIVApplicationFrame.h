@@ -4,8 +4,9 @@
 #include "QIVVar.h"
 
 // The application around the commands: its main window, on which commands
-// create their dialogs and boxes, and the busy cursor. A session makes one
-// (the dispatcher does); while it lives it is the frame GetFrame answers.
+// create their dialogs and boxes, and the busy cursor. The dispatcher
+// makes one for its session; while it lives it is the frame GetFrame
+// answers in that session.
 class QIVApplicationFrame {
  public:
   QIVApplicationFrame();

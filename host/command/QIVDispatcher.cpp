@@ -1,6 +1,8 @@
 #include "QIVDispatcher.h"
 
 #include <algorithm>
+#include <exception>
+#include <utility>
 
 #include "QIVDelayedDestruction.h"
 #include "QIVDictionary.h"
@@ -117,21 +119,67 @@ bool Reaches(const QIVCommand* from, const QIVCommand* ancestor) {
 }
 }  // namespace
 
-QIVDispatcher::QIVDispatcher() : _frame(std::make_unique<QIVApplicationFrame>()) {}
+QIVDispatcher::QIVDispatcher()
+    : _session(std::make_unique<QIVSession>()), _frame(std::make_unique<QIVApplicationFrame>()) {
+  _session->SetListener(&_filer);
+}
 
 QIVDispatcher::~QIVDispatcher() {
+  QIVSession::Scope scope(*_session);
   CancelAllCommands();
   _released.clear();
   _dialogs.clear();
+  _pending.clear();
+  _running.clear();
   QIVDelayedDestruction::Flush();
+  _frame.reset();
+  _session->SetListener(nullptr);
+}
+
+void QIVDispatcher::OutcomeFiler::OnModelEvent(const QIVModelEvent& event) {
+  QIVCommandOutcome* outcome = _dispatcher.ActingOutcome();
+  if (!outcome || !event.object) return;
+  using Kind = QIVModelEvent::Kind;
+  (event.kind == Kind::Created   ? outcome->created
+   : event.kind == Kind::Deleted ? outcome->deleted
+                                 : outcome->modified)
+      .push_back(event.object);
+}
+
+void QIVDispatcher::OutcomeFiler::OnBoxShown(const QIVBoxShown& box) {
+  if (QIVCommandOutcome* outcome = _dispatcher.ActingOutcome()) outcome->boxes.push_back(box);
+}
+
+QIVCommandOutcome* QIVDispatcher::ActingOutcome() const {
+  if (_acting) return _acting.get();
+  for (auto it = _running.rbegin(); it != _running.rend(); ++it)
+    if (!it->command->IsEnded()) return it->outcome.get();
+  return nullptr;
+}
+
+const QIVCommandOutcome* QIVDispatcher::GetLastOutcome() const {
+  return _outcomes.empty() ? nullptr : _outcomes.back().get();
+}
+
+const QIVCommandOutcome* QIVDispatcher::FindLastOutcome(const std::string& className) const {
+  for (auto it = _outcomes.rbegin(); it != _outcomes.rend(); ++it)
+    if ((*it)->command == className) return it->get();
+  return nullptr;
 }
 
 template <class Step>
 HRESULT QIVDispatcher::Handle(Step&& step) {
   if (_handling) return step();
   _handling = true;
-  const HRESULT rc = step();
-  Settle();
+  HRESULT rc = S_OK;
+  try {
+    rc = step();
+    Settle();
+  } catch (const std::exception& thrown) {
+    rc = Fail(thrown.what());
+  } catch (...) {
+    rc = Fail("an unknown exception");
+  }
   _handling = false;
   _released.clear();
   QIVDelayedDestruction::Flush();
@@ -143,11 +191,36 @@ HRESULT QIVDispatcher::Refuse(std::string reason) {
   return E_FAIL;
 }
 
+HRESULT QIVDispatcher::Fail(const std::string& what) {
+  _pending.clear();
+  _acting = nullptr;
+  Running* failing = nullptr;
+  for (auto it = _running.rbegin(); it != _running.rend() && !failing; ++it)
+    if (!it->command->IsEnded()) failing = &*it;
+  if (!failing) return Refuse("command failed: " + what);
+  const std::string reason = "command failed " + failing->className + ": " + what;
+  failing->outcome->ending = QIVCommandOutcome::Ending::Failed;
+  failing->outcome->failure = what;
+  try {
+    Cancel(*failing);
+  } catch (...) {
+    // Its Cancel threw as well: it is ended all the same.
+    failing->command->RequestDelayedDestruction();
+  }
+  try {
+    Settle();
+  } catch (...) {
+    // What the commands below do once it is gone is for the next event.
+  }
+  return Refuse(reason);
+}
+
 HRESULT QIVDispatcher::Deliver(const QIVUserEvent& event) {
   return std::visit([this](const auto& alternative) { return Deliver(alternative); }, event);
 }
 
 HRESULT QIVDispatcher::Deliver(const QIVStartEvent& event) {
+  QIVSession::Scope scope(*_session);
   _lastRefusal.clear();
   const QIVDictionary::FactoryEntry* entry = QIVDictionary::Instance().FindFactory(event.className);
   if (!entry) return Refuse("no command " + event.className);
@@ -164,6 +237,7 @@ HRESULT QIVDispatcher::Deliver(const QIVStartEvent& event) {
 }
 
 HRESULT QIVDispatcher::Deliver(const QIVPickEvent& event) {
+  QIVSession::Scope scope(*_session);
   _lastRefusal.clear();
   QIVStateCommand* command = GetActiveCommand();
   if (!command) return Refuse("no command is running");
@@ -184,6 +258,7 @@ HRESULT QIVDispatcher::Deliver(const QIVPickEvent& event) {
 }
 
 HRESULT QIVDispatcher::Deliver(const QIVWidgetEvent& event) {
+  QIVSession::Scope scope(*_session);
   _lastRefusal.clear();
   if (!GetActiveCommand()) return Refuse("no command is running");
   const WidgetAction* action = FindWidgetAction(event.action);
@@ -200,6 +275,7 @@ HRESULT QIVDispatcher::Deliver(const QIVWidgetEvent& event) {
 }
 
 HRESULT QIVDispatcher::Deliver(const QIVCancelEvent&) {
+  QIVSession::Scope scope(*_session);
   _lastRefusal.clear();
   if (!GetActiveCommand()) return Refuse("no command is running");
   return Handle([&] {
@@ -210,6 +286,7 @@ HRESULT QIVDispatcher::Deliver(const QIVCancelEvent&) {
 
 HRESULT QIVDispatcher::StartCommand(const std::string& className, void* argument,
                                     QIVPathElementAgent* caller) {
+  QIVSession::Scope scope(*_session);
   _lastRefusal.clear();
   if (!QIVDictionary::Instance().FindFactory(className)) return Refuse("no command " + className);
   if (Running* running = FindRunning(className);
@@ -219,7 +296,14 @@ HRESULT QIVDispatcher::StartCommand(const std::string& className, void* argument
 }
 
 HRESULT QIVDispatcher::StartNow(const std::string& className, void* argument, QIVPathElementAgent* caller) {
-  QIVBaseUnknown* made = QIVDictionary::Instance().Create(className, argument);
+  QIVBaseUnknown* made = nullptr;
+  try {
+    made = QIVDictionary::Instance().Create(className, argument);
+  } catch (const std::exception& thrown) {
+    const std::string reason = "command failed " + className + ": " + thrown.what();
+    QIVTranscript::Current().Record(reason);
+    return Refuse(reason);
+  }
   if (!made) return Refuse(className + " could not be created");
   auto* madeCommand = dynamic_cast<QIVStateCommand*>(made);
   if (auto* dialog = dynamic_cast<QIVDialog*>(made); dialog && !madeCommand) {
@@ -248,8 +332,11 @@ HRESULT QIVDispatcher::StartNow(const std::string& className, void* argument, QI
   }
 
   if (auto* multi = dynamic_cast<QIVMultiDocumentCommand*>(command.get())) multi->SetCallerAgent(caller);
-  _running.push_back({command, className});
-  QIVTranscript::Instance().Record("command started " + className);
+  auto outcome = std::make_shared<QIVCommandOutcome>();
+  outcome->command = className;
+  _outcomes.push_back(outcome);
+  _running.push_back({command, className, outcome});
+  QIVTranscript::Current().Record("command started " + className);
   command->SetDispatcher(this);
   command->BuildGraph();
   command->Activate();
@@ -258,6 +345,7 @@ HRESULT QIVDispatcher::StartNow(const std::string& className, void* argument, QI
 }
 
 void QIVDispatcher::CancelAllCommands() {
+  QIVSession::Scope scope(*_session);
   if (_running.empty()) return;
   Handle([&] {
     for (auto it = _running.rbegin(); it != _running.rend(); ++it) Cancel(*it);
@@ -269,7 +357,16 @@ void QIVDispatcher::Cancel(Running& running) {
   QIVStateCommand* command = running.command.get();
   if (command->IsEnded()) return;
   running.cancelled = true;
-  command->Cancel();
+  // What the command undoes is its own doing.
+  std::shared_ptr<QIVCommandOutcome> previous = std::exchange(_acting, running.outcome);
+  try {
+    command->Cancel();
+  } catch (...) {
+    _acting = std::move(previous);
+    if (!command->IsEnded()) command->RequestDelayedDestruction();
+    throw;
+  }
+  _acting = std::move(previous);
   if (!command->IsEnded()) command->RequestDelayedDestruction();
 }
 
@@ -309,8 +406,14 @@ bool QIVDispatcher::LetEndedCommandsGo() {
     any = true;
     Running ended = std::move(_running[i]);
     _running.erase(_running.begin() + static_cast<long>(i));
-    QIVTranscript::Instance().Record((ended.cancelled ? "command cancelled " : "command ended ") +
-                                     ended.className);
+    QIVCommandOutcome& outcome = *ended.outcome;
+    if (outcome.ending == QIVCommandOutcome::Ending::Failed) {
+      QIVTranscript::Current().Record("command failed " + ended.className + ": " + outcome.failure);
+    } else {
+      outcome.ending = ended.cancelled ? QIVCommandOutcome::Ending::Cancelled : QIVCommandOutcome::Ending::Ended;
+      QIVTranscript::Current().Record((ended.cancelled ? "command cancelled " : "command ended ") +
+                                       ended.className);
+    }
     auto* multi = dynamic_cast<QIVMultiDocumentCommand*>(ended.command.get());
     if (multi && !ended.cancelled && multi->GetCallerAgent() && !multi->GetReturnedValues().empty())
       returned.push_back({multi->GetCallerAgent(), multi->GetReturnedValues()});
@@ -354,6 +457,7 @@ std::string QIVDispatcher::GetActiveCommandClass() const {
 }
 
 void QIVDispatcher::PostNotification(QIVStateCommand* command, const QIVNotification& notification) {
+  QIVSession::Scope scope(*_session);
   if (!command) return;
   _pending.push_back({QIVStateCommand_var(command), notification});
   if (!_handling) Handle([] { return S_OK; });
@@ -368,6 +472,7 @@ std::vector<QIVDialog*> QIVDispatcher::WindowsOf(const QIVStateCommand* command)
 }
 
 QIVDialog* QIVDispatcher::FindWidget(const std::string& path, std::string* reason) const {
+  QIVSession::Scope scope(*_session);
   const QIVStateCommand* command = GetActiveCommand();
   std::vector<QIVDialog*> found;
   for (QIVDialog* window : WindowsOf(command)) {
@@ -422,11 +527,13 @@ QIVDialog* QIVDispatcher::ResolveTarget(const QIVWidgetEvent& event, std::string
 }
 
 void QIVDispatcher::OpenDocument(const QIVBaseUnknown_var& document) {
+  QIVSession::Scope scope(*_session);
   CancelAllCommands();
   QIVFrmEditor::SetCurrentEditor(QIVMake<QIVFrmEditor>(document).get());
 }
 
 void QIVDispatcher::CloseDocument() {
+  QIVSession::Scope scope(*_session);
   CancelAllCommands();
   QIVFrmEditor::SetCurrentEditor(nullptr);
 }

@@ -6,14 +6,18 @@
 #include <vector>
 
 #include "QIVApplicationFrame.h"
+#include "QIVCommandOutcome.h"
 #include "QIVDialog.h"
 #include "QIVNotification.h"
+#include "QIVSession.h"
 #include "QIVStateCommand.h"
 #include "QIVStatus.h"
 #include "QIVUserEvent.h"
 
-// The session's event dispatch: it starts commands, keeps the running ones,
-// and delivers each user event to the command on top.
+// A session's event dispatch: it owns the session, starts commands, keeps
+// the running ones, and delivers each user event to the command on top.
+// While it handles a call its session is the current one, so dispatchers
+// of several sessions may live side by side.
 //
 // Starting a command (by the class name of its factory): a running command
 // of that class with the SingleInstance behaviour refuses the start; with
@@ -38,8 +42,18 @@
 // A refused event (no command running, unknown or insensitive widget,
 // nothing takes the pick) answers E_FAIL with a reason and changes nothing.
 //
+// The failure boundary: what an action, condition, agent or callback throws
+// while an event is handled or a command starts stops at the dispatcher.
+// The command that was acting is cancelled through its own Cancel, so the
+// document is as before it, the event answers E_FAIL with the reason
+// "command failed CLASS: WHAT", and the session goes on.
+//
+// Each run of a command yields its outcome (QIVCommandOutcome): the model
+// events and boxes raised while it acts are filed in it.
+//
 // Transcript lines: "command started CLASS", "command ended CLASS" when
-// the command ended itself, "command cancelled CLASS" when it was cancelled.
+// the command ended itself, "command cancelled CLASS" when it was
+// cancelled, "command failed CLASS: WHAT" when it threw.
 class QIVDispatcher {
  public:
   QIVDispatcher();
@@ -67,6 +81,11 @@ class QIVDispatcher {
   std::string GetActiveCommandClass() const;
   int GetCommandCount() const { return static_cast<int>(_running.size()); }
 
+  // The outcome of the command started last (running or not), null before
+  // the first start; that of the last run of a class.
+  const QIVCommandOutcome* GetLastOutcome() const;
+  const QIVCommandOutcome* FindLastOutcome(const std::string& className) const;
+
   // The widget a user event would name, in the shown dialogs of the command
   // on top; null with the reason when none or several match.
   QIVDialog* FindWidget(const std::string& path, std::string* reason = nullptr) const;
@@ -77,6 +96,7 @@ class QIVDispatcher {
   void CloseDocument();
 
   QIVApplicationFrame& GetApplicationFrame() { return *_frame; }
+  QIVSession& GetSession() { return *_session; }
 
   // A notification a command took while an event is handled waits until
   // the event's own step is done; outside an event it is handled at once.
@@ -86,8 +106,19 @@ class QIVDispatcher {
   struct Running {
     QIVStateCommand_var command;
     std::string className;
+    std::shared_ptr<QIVCommandOutcome> outcome;
     bool suspended = false;
     bool cancelled = false;
+  };
+  // Files the session's events in the outcome of the command acting.
+  class OutcomeFiler : public QIVSessionListener {
+   public:
+    explicit OutcomeFiler(QIVDispatcher& dispatcher) : _dispatcher(dispatcher) {}
+    void OnModelEvent(const QIVModelEvent& event) override;
+    void OnBoxShown(const QIVBoxShown& box) override;
+
+   private:
+    QIVDispatcher& _dispatcher;
   };
   struct Pending {
     QIVStateCommand_var command;
@@ -97,6 +128,9 @@ class QIVDispatcher {
   template <class Step>
   HRESULT Handle(Step&& step);
   HRESULT Refuse(std::string reason);
+  // Cancels the command that threw `what` and answers the failure.
+  HRESULT Fail(const std::string& what);
+  QIVCommandOutcome* ActingOutcome() const;
   HRESULT StartNow(const std::string& className, void* argument, QIVPathElementAgent* caller);
   void Cancel(Running& running);
   void Settle();
@@ -108,6 +142,8 @@ class QIVDispatcher {
   QIVDialog* FindDialog(const std::string& name, std::string* reason) const;
   QIVDialog* ResolveTarget(const QIVWidgetEvent& event, std::string* reason) const;
 
+  // Declared first: everything below goes while the session still lives.
+  std::unique_ptr<QIVSession> _session;
   std::unique_ptr<QIVApplicationFrame> _frame;
   std::vector<Running> _running;
   std::deque<Pending> _pending;
@@ -118,4 +154,8 @@ class QIVDispatcher {
   std::vector<QIVVar<QIVDialog>> _dialogs;
   std::string _lastRefusal;
   bool _handling = false;
+  OutcomeFiler _filer{*this};
+  std::vector<std::shared_ptr<QIVCommandOutcome>> _outcomes;
+  // The outcome of a command being cancelled, which acts meanwhile.
+  std::shared_ptr<QIVCommandOutcome> _acting;
 };

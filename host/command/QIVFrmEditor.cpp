@@ -1,10 +1,13 @@
 #include "QIVFrmEditor.h"
 
+#include "QIVSession.h"
+
 namespace {
-QIVVar<QIVFrmEditor>& CurrentEditor() {
-  static QIVVar<QIVFrmEditor> current;
-  return current;
-}
+struct EditorSlot : QIVSessionPart {
+  QIVVar<QIVFrmEditor> current;
+};
+
+QIVVar<QIVFrmEditor>& CurrentEditor() { return QIVSession::Current().Get<EditorSlot>().current; }
 }  // namespace
 
 QIVFrmEditor::QIVFrmEditor(QIVBaseUnknown_var document) : _document(std::move(document)) {}

@@ -6,8 +6,8 @@
 #include "QIVSO.h"
 #include "QIVVar.h"
 
-// The editor of an open document. The session has at most one current
-// editor; services reach the document through it. The editor owns the
+// The editor of an open document. Each session has at most one current
+// editor; services reach the document through the current session's. The editor owns the
 // document's current selection and highlighted set.
 class QIVFrmEditor : public QIVBaseUnknown {
  public:

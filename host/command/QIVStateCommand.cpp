@@ -141,7 +141,7 @@ void QIVStateCommand::RunTransitions(bool agentValued) {
   for (int fired = 0; !_ended && _current; ++fired) {
     if (fired == MaxChainedTransitions) {
       const std::string name = GetName().IsEmpty() ? GetImplClassName() : GetName().str();
-      QIVTranscript::Instance().Record("command " + name + " stopped in state " + _current->GetName().str() +
+      QIVTranscript::Current().Record("command " + name + " stopped in state " + _current->GetName().str() +
                                        " after " + std::to_string(MaxChainedTransitions) +
                                        " transitions without input");
       RequestDelayedDestruction();

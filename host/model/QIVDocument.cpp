@@ -10,6 +10,7 @@
 #include "QIVPlantLibrary.h"
 #include "QIVProduct.h"
 #include "QIVProductReference.h"
+#include "QIVSession.h"
 #include "QIVSPPActivity.h"
 #include "QIVSPPProcessContainer.h"
 #include "QIVTPSDatum.h"
@@ -311,6 +312,7 @@ bool QIVDocument::Register(QIVModelObject* object, QIVObjectId id) {
   object->_id = id;
   _objects.Insert(id, object);
   Index(object);
+  QIVSession::Current().RaiseModelEvent({QIVModelEvent::Kind::Created, QIVModelObject::Handle(object), {}});
   return true;
 }
 
@@ -327,6 +329,7 @@ HRESULT QIVDocument::Delete(QIVModelObject* object) {
   std::vector<QIVVar<QIVModelObject>> released;
   released.reserve(doomed.size());
   for (QIVModelObject* going : doomed) {
+    QIVSession::Current().RaiseModelEvent({QIVModelEvent::Kind::Deleted, QIVModelObject::Handle(going), {}});
     Unindex(going);
     released.push_back(_objects.Erase(going->_id));
     going->ClearLinks();

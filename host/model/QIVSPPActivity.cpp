@@ -11,7 +11,7 @@
 #include "QIVSPPItemLink.h"
 #include "QIVSPPProcessContainer.h"
 #include "QIVSPPProductIO.h"
-#include "QIVTranscript.h"
+#include "QIVSession.h"
 #include "ZELBIWCycleTime.h"
 #include "ZELBIWFastenerType.h"
 #include "ZELIBIWClampingPoint.h"
@@ -346,7 +346,11 @@ HRESULT QIVSPPActivity::GetProcessContainer(QIVBaseUnknown_var& container) const
 }
 
 HRESULT QIVSPPActivity::Dispatch(const QIVSPPActivityNotification& notification) {
-  QIVTranscript::Instance().Record(DescribeNotification(notification, _name));
+  using Kind = QIVModelEvent::Kind;
+  const Kind kind = notification.kind == QIVSPPActivityNotification::Created   ? Kind::Created
+                    : notification.kind == QIVSPPActivityNotification::Deleted ? Kind::Deleted
+                                                                               : Kind::Modified;
+  QIVSession::Current().RaiseModelEvent({kind, notification.object, DescribeNotification(notification, _name)});
   const std::vector<std::pair<int, Listener>> listeners = _listeners;
   for (const auto& listener : listeners) listener.second(notification);
   return S_OK;

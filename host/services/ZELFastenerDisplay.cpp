@@ -3,12 +3,10 @@
 #include <string>
 
 #include "QIVIModelObject.h"
+#include "QIVSession.h"
 #include "QIVTranscript.h"
 
-ZELFastenerDisplay& ZELFastenerDisplay::Instance() {
-  static ZELFastenerDisplay display;
-  return display;
-}
+ZELFastenerDisplay& ZELFastenerDisplay::Instance() { return QIVSession::Current().Get<ZELFastenerDisplay>(); }
 
 long long ZELFastenerDisplay::IdOf(const QIVBaseUnknown_var& fastener) const {
   QIVIModelObject_var member(fastener);
@@ -41,7 +39,7 @@ bool ZELFastenerDisplay::Apply(IdSet& set, const QIVListValQIVBaseUnknown_var& f
 }
 
 void ZELFastenerDisplay::Record() const {
-  QIVTranscript::Instance().Record("display identifiers=" + std::to_string(_identifiers.size()) +
+  QIVTranscript::Current().Record("display identifiers=" + std::to_string(_identifiers.size()) +
                                    " hidden-points=" + std::to_string(_hiddenPoints.size()) +
                                    " highlighted=" + std::to_string(_highlighted.size()));
 }

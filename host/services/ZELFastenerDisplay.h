@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "QIVListVal.h"
+#include "QIVSession.h"
 
 // What the 3D view shows of the fasteners of the open document: whether
 // each weld point is drawn (all are until a command hides some), whether
@@ -15,10 +16,13 @@
 // document are ignored. The state follows one document: a fastener of
 // another document starts it afresh.
 //
-// Transcript line, written when an operation changed something:
+// Each session has its own display. Transcript line, written when an
+// operation changed something:
 //   display identifiers=<n> hidden-points=<n> highlighted=<n>
-class ZELFastenerDisplay {
+class ZELFastenerDisplay : public QIVSessionPart {
  public:
+  ZELFastenerDisplay() = default;
+  // The display of the current session.
   static ZELFastenerDisplay& Instance();
 
   // The visible fasteners of `all` (weld point drawn), in the order of
@@ -52,7 +56,6 @@ class ZELFastenerDisplay {
  private:
   using IdSet = std::unordered_set<long long>;
 
-  ZELFastenerDisplay() = default;
   // The fastener's id, after following its document; 0 when it has none.
   long long Follow(const QIVBaseUnknown_var& fastener);
   long long IdOf(const QIVBaseUnknown_var& fastener) const;

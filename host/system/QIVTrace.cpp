@@ -4,10 +4,17 @@
 #include <string_view>
 
 #include "QIVEnvironment.h"
+#include "QIVSession.h"
 
 namespace {
 int constructed = 0;
-std::ostream* standardError = nullptr;
+
+// Where a session's "STDERR" traces go.
+struct TraceStream : QIVSessionPart {
+  std::ostream* standardError = nullptr;
+};
+
+std::ostream*& StandardError() { return QIVSession::Current().Get<TraceStream>().standardError; }
 
 bool ListsName(std::string_view list, std::string_view name) {
   while (true) {
@@ -45,7 +52,10 @@ bool QIVTrace::IsActive() const {
 }
 
 std::ostream* QIVTrace::Output() {
-  if (_destination == "STDERR") return standardError ? standardError : &std::cerr;
+  if (_destination == "STDERR") {
+    std::ostream* stream = StandardError();
+    return stream ? stream : &std::cerr;
+  }
   if (_destination == "STDOUT") return &std::cout;
   if (!_file) _file = std::make_unique<std::ofstream>(_destination, std::ios::app);
   return *_file ? _file.get() : nullptr;
@@ -58,4 +68,4 @@ void QIVTrace::TraPutLN(const QIVUnicodeString& text) {
 
 int QIVTrace::ConstructedCount() { return constructed; }
 
-void QIVTrace::SetStandardErrorStream(std::ostream* stream) { standardError = stream; }
+void QIVTrace::SetStandardErrorStream(std::ostream* stream) { StandardError() = stream; }

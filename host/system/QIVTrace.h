@@ -33,7 +33,8 @@ class QIVTrace {
   // Traces built since the process started, so tests can check that a module
   // builds its trace only once.
   static int ConstructedCount();
-  // Where the "STDERR" destination writes; null restores standard error.
+  // Where the "STDERR" destination writes in the current session; null
+  // restores standard error.
   static void SetStandardErrorStream(std::ostream* stream);
 
  private:

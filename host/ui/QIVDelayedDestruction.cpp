@@ -1,11 +1,21 @@
 #include "QIVDelayedDestruction.h"
 
 #include <utility>
+#include <vector>
 
-std::vector<QIVBaseUnknown*>& QIVDelayedDestruction::Objects() {
-  static std::vector<QIVBaseUnknown*> objects;
-  return objects;
-}
+#include "QIVSession.h"
+
+namespace {
+struct Queued : QIVSessionPart {
+  std::vector<QIVBaseUnknown*> objects;
+  ~Queued() override {
+    while (!objects.empty())
+      for (QIVBaseUnknown* object : std::exchange(objects, {})) object->Release();
+  }
+};
+
+std::vector<QIVBaseUnknown*>& Objects() { return QIVSession::Current().Get<Queued>().objects; }
+}  // namespace
 
 void QIVDelayedDestruction::Queue(QIVBaseUnknown* object) {
   if (object) Objects().push_back(object);

@@ -4,8 +4,16 @@
 #include <cstdio>
 #include <utility>
 
+#include "QIVSession.h"
 #include "QIVTranscript.h"
 #include "QIVVar.h"
+
+struct QIVDialog::ShownWindows : QIVSessionPart {
+  std::vector<QIVDialog*> windows;
+  ~ShownWindows() override {
+    for (QIVDialog* window : windows) window->_shownIn = nullptr;
+  }
+};
 
 namespace {
 std::vector<std::string_view> SplitPath(std::string_view path) {
@@ -35,11 +43,7 @@ QIVDialog::QIVDialog(QIVCommand* parent, const QIVUnicodeString& name, unsigned 
 }
 
 QIVDialog::~QIVDialog() {
-  std::vector<QIVDialog*>& shown = Shown();
-  if (auto found = std::find(shown.begin(), shown.end(), this); found != shown.end()) {
-    shown.erase(found);
-    QIVTranscript::Instance().Record("dialog hidden " + GetName().str());
-  }
+  LeaveShown();
   if (QIVDialog* container = Container()) container->ResetAttachment(this);
   if (_owner) std::erase(_owner->_owned, this);
 
@@ -49,12 +53,16 @@ QIVDialog::~QIVDialog() {
   for (QIVDialog* child : owned) child->Release();
 }
 
-std::vector<QIVDialog*>& QIVDialog::Shown() {
-  static std::vector<QIVDialog*> shown;
-  return shown;
+QIVDialog::ShownWindows& QIVDialog::Shown() { return QIVSession::Current().Get<ShownWindows>(); }
+
+void QIVDialog::LeaveShown() {
+  if (!_shownIn) return;
+  std::erase(_shownIn->windows, this);
+  _shownIn = nullptr;
+  QIVTranscript::Current().Record("dialog hidden " + GetName().str());
 }
 
-const std::vector<QIVDialog*>& QIVDialog::VisibleDialogs() { return Shown(); }
+const std::vector<QIVDialog*>& QIVDialog::VisibleDialogs() { return Shown().windows; }
 
 QIVDialog* QIVDialog::Container() const {
   return IsWindow() ? nullptr : dynamic_cast<QIVDialog*>(GetFather());
@@ -66,13 +74,12 @@ void QIVDialog::SetVisibility(int visibility) {
   _visibility = visibility;
   if (!IsWindow()) return;
 
-  std::vector<QIVDialog*>& shown = Shown();
   if (visibility == QIVDlgShow) {
-    shown.push_back(this);
-    QIVTranscript::Instance().Record("dialog shown " + GetName().str() + " " + Quote(GetTitle().view()));
-  } else if (auto found = std::find(shown.begin(), shown.end(), this); found != shown.end()) {
-    shown.erase(found);
-    QIVTranscript::Instance().Record("dialog hidden " + GetName().str());
+    _shownIn = &Shown();
+    _shownIn->windows.push_back(this);
+    QIVTranscript::Current().Record("dialog shown " + GetName().str() + " " + Quote(GetTitle().view()));
+  } else {
+    LeaveShown();
   }
 }
 
@@ -204,7 +211,7 @@ QIVDialog* QIVDialog::FindWidget(std::string_view path, std::string* reason) con
 }
 
 QIVDialog* QIVDialog::FindVisibleWidget(std::string_view path, std::string* reason) {
-  QIVDialog* found = PickOne(ResolvePath(Shown(), path, true), path, reason);
+  QIVDialog* found = PickOne(ResolvePath(Shown().windows, path, true), path, reason);
   if (!found && reason) *reason += " in the shown dialogs";
   return found;
 }
@@ -217,25 +224,7 @@ std::string QIVDialog::GetPath() const {
   return path;
 }
 
-std::string QIVDialog::Quote(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    switch (c) {
-      case '\\':
-        quoted += "\\\\";
-        break;
-      case '"':
-        quoted += "\\\"";
-        break;
-      case '\n':
-        quoted += "\\n";
-        break;
-      default:
-        quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
+std::string QIVDialog::Quote(std::string_view text) { return QIVTranscript::Quote(text); }
 
 std::string QIVDialog::QuoteList(const std::vector<QIVUnicodeString>& texts) {
   std::string list = "[";

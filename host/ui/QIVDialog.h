@@ -188,7 +188,10 @@ class QIVDialog : public QIVCommand {
   static std::vector<QIVDialog*> ResolvePath(const std::vector<QIVDialog*>& roots, std::string_view path,
                                              bool rootsMayLead);
   static QIVDialog* PickOne(const std::vector<QIVDialog*>& found, std::string_view path, std::string* reason);
-  static std::vector<QIVDialog*>& Shown();
+  // The windows shown in a session, each knowing the list it is in.
+  struct ShownWindows;
+  static ShownWindows& Shown();
+  void LeaveShown();
 
   Role _role;
   unsigned long _style;
@@ -202,4 +205,5 @@ class QIVDialog : public QIVCommand {
   std::vector<QIVDlgAttachment> _attachments;
   QIVDialog* _owner = nullptr;
   std::vector<QIVDialog*> _owned;
+  ShownWindows* _shownIn = nullptr;
 };

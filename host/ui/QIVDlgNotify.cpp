@@ -1,27 +1,29 @@
 #include "QIVDlgNotify.h"
 
 #include <array>
-#include <cstdio>
 #include <deque>
 
-#include "QIVTranscript.h"
+#include "QIVSession.h"
 #include "QIVVar.h"
 
 namespace {
 constexpr std::array<const char*, 4> kAnswerNames{"OK", "Cancel", "Yes", "No"};
 
-std::deque<int>& Answers() {
-  static std::deque<int> answers;
-  return answers;
-}
+struct BoxAnswers : QIVSessionPart {
+  std::deque<int> queued;
+  // Modeless boxes answered and not yet heard of, each kept alive until
+  // its notification is sent.
+  std::deque<QIVVar<QIVDlgNotify>> answered;
+};
 
-// Modeless boxes answered and not yet heard of, each kept alive until its
-// notification is sent.
-std::deque<QIVVar<QIVDlgNotify>>& Answered() {
-  static std::deque<QIVVar<QIVDlgNotify>> boxes;
-  return boxes;
-}
+std::deque<int>& Answers() { return QIVSession::Current().Get<BoxAnswers>().queued; }
+std::deque<QIVVar<QIVDlgNotify>>& Answered() { return QIVSession::Current().Get<BoxAnswers>().answered; }
 }  // namespace
+
+void QIVDlgNotify::SetMessageSource(std::string catalog, std::string key) {
+  _catalog = std::move(catalog);
+  _key = std::move(key);
+}
 
 bool QIVDlgNotify::QueueAnswer(std::string_view answer) {
   for (std::size_t i = 0; i < kAnswerNames.size(); ++i) {
@@ -73,10 +75,7 @@ int QIVDlgNotify::TakeAnswer(const QIVUnicodeString& message, const QIVUnicodeSt
     _answer = Answers().front();
     Answers().pop_front();
   }
-  char style[32];
-  std::snprintf(style, sizeof style, "0x%lx", GetStyle());
-  QIVTranscript::Instance().Record(std::string("box ") + style + " " + Quote(title.view()) + " " +
-                                   Quote(message.view()) + " -> " + AnswerName(_answer));
+  QIVSession::Current().RaiseBoxShown({_catalog, _key, GetStyle(), title.str(), message.str(), AnswerName(_answer)});
   return _answer;
 }
 

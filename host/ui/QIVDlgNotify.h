@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "QIVDialog.h"
 
-// A blocking message box. Nobody sits at the screen: the box is written to
-// the transcript and answered from the queue of answers the journal gave,
-// or with OK when the queue is empty.
+// A blocking message box. Nobody sits at the screen: the box is told to
+// the session (which writes it to the transcript) and answered from the
+// session's queue of answers the journal gave, or with OK when the queue
+// is empty.
 class QIVDlgNotify : public QIVDialog {
  public:
   enum Answer { AnswerOK = 1, AnswerCancel, AnswerYes, AnswerNo };
@@ -27,6 +29,8 @@ class QIVDlgNotify : public QIVDialog {
   // calls it after each step of an event.
   static bool DeliverAnswers();
   static std::size_t PendingNotifications();
+  // The catalogue and key the message was taken from, told with the box.
+  void SetMessageSource(std::string catalog, std::string key);
   const QIVUnicodeString& GetText() const { return _message; }
   int GetAnswer() const { return _answer; }
 
@@ -47,5 +51,7 @@ class QIVDlgNotify : public QIVDialog {
   int TakeAnswer(const QIVUnicodeString& message, const QIVUnicodeString& title);
 
   QIVUnicodeString _message;
+  std::string _catalog;
+  std::string _key;
   int _answer = 0;
 };

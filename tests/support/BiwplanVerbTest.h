@@ -54,7 +54,7 @@ class BiwplanVerbTest : public ::testing::Test {
   void TearDown() override {
     QIVDelayedDestruction::Flush();
     // Journal players of later tests read the transcript from its start.
-    QIVTranscript::Instance().Clear();
+    QIVTranscript::Current().Clear();
     QIVDlgNotify::ClearAnswers();
     ZELFastenerDisplay::Instance().Reset();
     std::filesystem::remove_all(_folder);

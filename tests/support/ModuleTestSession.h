@@ -33,7 +33,7 @@ class ModuleTestSession : public ::testing::Test {
     _dispatcher = std::make_unique<QIVDispatcher>();
     _document = QIVDocument::New();
     _dispatcher->OpenDocument(_document);
-    _transcriptMark = QIVTranscript::Instance().Size();
+    _transcriptMark = QIVTranscript::Current().Size();
   }
 
   void TearDown() override {
@@ -50,7 +50,7 @@ class ModuleTestSession : public ::testing::Test {
   const QIVIDocument_var& Document() const { return _document; }
 
   // The transcript lines written since the test began.
-  std::vector<std::string> Transcript() const { return QIVTranscript::Instance().LinesSince(_transcriptMark); }
+  std::vector<std::string> Transcript() const { return QIVTranscript::Current().LinesSince(_transcriptMark); }
 
   // The box lines of the transcript since the test began.
   std::vector<std::string> Boxes() const {

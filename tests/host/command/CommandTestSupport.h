@@ -65,7 +65,7 @@ class CommandTest : public ::testing::Test {
     QIVDlgNotify::ClearAnswers();
     _dispatcher = std::make_unique<QIVDispatcher>();
     _dispatcher->OpenDocument(QIVMake<QIVBaseUnknown>());
-    _transcriptMark = QIVTranscript::Instance().Size();
+    _transcriptMark = QIVTranscript::Current().Size();
   }
   void TearDown() override {
     _dispatcher->CloseDocument();
@@ -76,7 +76,7 @@ class CommandTest : public ::testing::Test {
   }
 
   std::vector<std::string> NewTranscriptLines() const {
-    return QIVTranscript::Instance().LinesSince(_transcriptMark);
+    return QIVTranscript::Current().LinesSince(_transcriptMark);
   }
   QIVCSO* CSO() const { return QIVFrmEditor::GetCurrentEditor()->GetCSO(); }
 

@@ -50,11 +50,11 @@ TEST_F(ZELFastenerDisplayTest, IdentifiersAndHighlightAreKeptPerFastener) {
 }
 
 TEST_F(ZELFastenerDisplayTest, ChangesAreWrittenToTheTranscriptOnce) {
-  const std::size_t mark = QIVTranscript::Instance().Size();
+  const std::size_t mark = QIVTranscript::Current().Size();
   ZELFastenerDisplay::ShowWeldIDs({a}, true);
   ZELFastenerDisplay::ShowWeldIDs({a}, true);
   ZELFastenerDisplay::HideShowWeldPointsInList({b}, false);
-  const auto lines = QIVTranscript::Instance().LinesSince(mark);
+  const auto lines = QIVTranscript::Current().LinesSince(mark);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "display identifiers=1 hidden-points=0 highlighted=0");
   EXPECT_EQ(lines[1], "display identifiers=1 hidden-points=1 highlighted=0");

@@ -33,7 +33,7 @@ class UiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     _liveAtStart = QIVBaseUnknown::LiveObjectCount();
-    _transcriptMark = QIVTranscript::Instance().Size();
+    _transcriptMark = QIVTranscript::Current().Size();
     QIVDlgNotify::ClearAnswers();
     _dialog = QIVMake<QIVDlgDialog>(nullptr, "Dialog");
     _subscriber = QIVMake<QIVCommand>(nullptr, "Subscriber");
@@ -47,7 +47,7 @@ class UiTest : public ::testing::Test {
     QIVDlgNotify::ClearAnswers();
   }
   std::vector<std::string> NewTranscriptLines() const {
-    return QIVTranscript::Instance().LinesSince(_transcriptMark);
+    return QIVTranscript::Current().LinesSince(_transcriptMark);
   }
 
   // A widget of the dialog whose notifications of the given kinds are

@@ -35,7 +35,7 @@ class ZELFileSelectionBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     _liveAtStart = QIVBaseUnknown::LiveObjectCount();
-    _transcriptMark = QIVTranscript::Instance().Size();
+    _transcriptMark = QIVTranscript::Current().Size();
     _owner = QIVMake<OwnerDialog>();
   }
   void TearDown() override {
@@ -45,7 +45,7 @@ class ZELFileSelectionBoxTest : public ::testing::Test {
     EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), _liveAtStart) << "objects left alive";
   }
   std::vector<std::string> Transcript() const {
-    return QIVTranscript::Instance().LinesSince(_transcriptMark);
+    return QIVTranscript::Current().LinesSince(_transcriptMark);
   }
 
   QIVVar<OwnerDialog> _owner;

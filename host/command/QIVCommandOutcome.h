@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "QIVSessionEvents.h"
+#include "QIVVar.h"
+
+// What one run of a command did, as the dispatcher saw it: how it ended,
+// the boxes it showed, and the objects of the document it created,
+// changed and deleted, each in the order it happened. Callers (the verbs
+// of the application) read this rather than the transcript or the
+// command's own members.
+struct QIVCommandOutcome {
+  enum class Ending { Running, Ended, Cancelled, Failed };
+
+  std::string command;
+  Ending ending = Ending::Running;
+  // Why it failed: what the action, condition, agent or callback threw.
+  std::string failure;
+  std::vector<QIVBoxShown> boxes;
+  std::vector<QIVBaseUnknown_var> created;
+  std::vector<QIVBaseUnknown_var> modified;
+  std::vector<QIVBaseUnknown_var> deleted;
+
+  static const char* EndingName(Ending ending) {
+    constexpr const char* names[] = {"running", "ended", "cancelled", "failed"};
+    return names[static_cast<int>(ending)];
+  }
+};
