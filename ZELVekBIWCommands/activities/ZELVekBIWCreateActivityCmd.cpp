@@ -249,6 +249,8 @@ bool ZELVekBIWCreateActivityCmd::DoOK(void*) {
   return true;
 }
 
+void ZELVekBIWCreateActivityCmd::Revert() { DoCancel(nullptr); }
+
 bool ZELVekBIWCreateActivityCmd::DoCancel(void*) {
   if (!_createdActivity) return true;
   RejoinFlowAround(QIVBaseUnknown_var(_createdActivity));

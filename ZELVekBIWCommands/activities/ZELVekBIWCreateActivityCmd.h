@@ -23,6 +23,8 @@ class ZELVekBIWCreateActivityCmd : public QIVStateCommand {
   void Activate() override;
   void Desactivate() override;
   void Cancel() override;
+  // Takes the created activity out again, as the Cancel button does.
+  void Revert() override;
   void BuildGraph() override;
 
   const char* GetImplClassName() const override { return _kind.className; }

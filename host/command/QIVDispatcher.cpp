@@ -201,8 +201,17 @@ HRESULT QIVDispatcher::Fail(const std::string& what) {
   const std::string reason = "command failed " + failing->className + ": " + what;
   failing->outcome->ending = QIVCommandOutcome::Ending::Failed;
   failing->outcome->failure = what;
+  const QIVStateCommand_var command = failing->command;
+  std::shared_ptr<QIVCommandOutcome> previous = std::exchange(_acting, failing->outcome);
   try {
-    Cancel(*failing);
+    command->Revert();
+  } catch (...) {
+    // Cancel below is all that is left to do.
+  }
+  _acting = std::move(previous);
+  failing = FindRunning(command.get());
+  try {
+    if (failing) Cancel(*failing);
   } catch (...) {
     // Its Cancel threw as well: it is ended all the same.
     failing->command->RequestDelayedDestruction();

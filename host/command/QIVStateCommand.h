@@ -68,6 +68,11 @@ class QIVStateCommand : public QIVDialogAgent {
   void RequestDelayedDestruction() override;
   // Ends the command.
   void Cancel() override;
+  // Puts the document back as it was before the command; the dispatcher
+  // calls it, then Cancel, when an action, condition, agent or callback of
+  // the command threw. A command whose Cancel leaves its work in place (as
+  // a cancel from outside does) undoes that work here.
+  virtual void Revert() {}
 
   virtual void BuildGraph();
   // The initial state, made with that name on the first call.
