@@ -1,11 +1,13 @@
 #include "BiwplanCli.h"
 
+#include <filesystem>
 #include <iostream>
 
 #include "JournalObjectResolver.h"
 #include "JournalPlayer.h"
 #include "JournalReader.h"
 #include "JournalWords.h"
+#include "QIVFrmEditor.h"
 #include "QIVIAlias.h"
 
 int BiwplanFail(const std::string& message) {
@@ -15,9 +17,20 @@ int BiwplanFail(const std::string& message) {
 
 bool BiwplanOpen(BiwplanSession& session, const std::string& path) {
   std::string error;
-  if (session.Open(path, error)) return true;
-  BiwplanFail(error);
-  return false;
+  if (!session.Open(path, error)) {
+    BiwplanFail(error);
+    return false;
+  }
+  const QIVRepositoryLocation location = QIVRepositoryLocation::Resolve(std::string());
+  std::error_code ignored;
+  if (!location.IsPostgres() && !std::filesystem::exists(location.Connection(), ignored)) return true;
+  try {
+    QIVFrmEditor::GetCurrentEditor()->SetRepository(QIVRepository::Open(location));
+  } catch (const QIVSqlError& failure) {
+    BiwplanFail("cannot open the repository " + location.Display() + ": " + failure.what());
+    return false;
+  }
+  return true;
 }
 
 bool BiwplanSave(BiwplanSession& session) {

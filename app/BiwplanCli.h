@@ -25,6 +25,9 @@ inline constexpr int NothingToDo = 4;
 int BiwplanFail(const std::string& message);
 
 // Opens the document file in the session; on failure writes the reason.
+// The session's commands read the plant's repository when one is
+// configured (BIWPLAN_REPOSITORY) or the default one exists; one that
+// cannot be opened fails the opening.
 bool BiwplanOpen(BiwplanSession& session, const std::string& path);
 // Saves the session's document under its own path; on failure writes the
 // reason.

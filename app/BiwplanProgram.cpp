@@ -15,6 +15,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddActivityCreationVerbs(app, status);
   AddLocationExportVerbs(app, status);
   AddPropertiesVerbs(app, status);
+  AddRepositoryVerbs(app, status);
   AddSessionVerbs(app, status);
   AddWeldImportVerbs(app, status);
   // The parser takes the words last first.

@@ -18,5 +18,6 @@ void AddDocumentVerbs(CLI::App& app, int& status);
 void AddEditingVerbs(CLI::App& app, int& status);
 void AddLocationExportVerbs(CLI::App& app, int& status);
 void AddPropertiesVerbs(CLI::App& app, int& status);
+void AddRepositoryVerbs(CLI::App& app, int& status);
 void AddSessionVerbs(CLI::App& app, int& status);
 void AddWeldImportVerbs(CLI::App& app, int& status);

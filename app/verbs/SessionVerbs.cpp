@@ -1,3 +1,5 @@
+#include <stdlib.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -69,6 +71,9 @@ int RunDemo(const std::string& keep) {
     if (entry.is_regular_file()) fs::copy_file(entry.path(), folder / entry.path().filename(),
                                                fs::copy_options::overwrite_existing, failure);
   const fs::path document = folder / "underbody.biwplan.json";
+  // The demo publishes to a repository of its own, never to the plant's.
+  const fs::path repository = folder / "plant-repository.sqlite";
+  setenv("BIWPLAN_REPOSITORY", repository.c_str(), 1);
 
   std::cout << "== Sample document: the under-body sub-assembly and its line\n";
   {

@@ -76,6 +76,25 @@ QIVRepository::Counts QIVRepository::GetCounts() {
   return counts;
 }
 
+namespace {
+std::vector<std::string> Texts(QIVSqlConnection& connection, const std::string& sql) {
+  QIVSqlRows rows;
+  connection.Run(sql, {}, &rows);
+  std::vector<std::string> texts;
+  texts.reserve(rows.size());
+  for (const QIVSqlRow& row : rows) texts.push_back(TextOf(row[0]));
+  return texts;
+}
+}  // namespace
+
+std::vector<std::string> QIVRepository::GetFastenerIds() {
+  return Texts(*_connection, "SELECT plm_id FROM fastener ORDER BY plm_id");
+}
+
+std::vector<std::string> QIVRepository::GetFeatureIds() {
+  return Texts(*_connection, "SELECT plm_id FROM feature ORDER BY plm_id");
+}
+
 std::vector<QIVFastenerRecord> QIVRepository::GetFasteners(const std::vector<std::string>& plmIds) {
   std::vector<QIVFastenerRecord> records;
   QIVSqlTransaction snapshot(*_connection, QIVSqlConnection::Transaction::Snapshot);

@@ -34,6 +34,9 @@ class QIVRepository {
   int SchemaVersion();
   Counts GetCounts();
 
+  // Every fastener's and every feature's identifier, in identifier order.
+  std::vector<std::string> GetFastenerIds();
+  std::vector<std::string> GetFeatureIds();
   // The records of the identifiers found, in the order asked (an identifier
   // asked twice comes back twice).
   std::vector<QIVFastenerRecord> GetFasteners(const std::vector<std::string>& plmIds);
