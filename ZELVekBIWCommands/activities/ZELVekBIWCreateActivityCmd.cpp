@@ -12,15 +12,16 @@
 #include "ZELFastenerServices.h"
 #include "ZELIBIWActivityGrouping.h"
 #include "ZELIBIWActivityStation.h"
+#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWCreateActivityDlg.h"
 
 namespace {
 
-constexpr std::uint64_t kBehavior = 0x40;
-constexpr int kMode = 1;
-constexpr std::uint64_t kParentAgentBehavior = 0x800800;
+constexpr std::uint64_t kBehavior = ZELVekBIWBehavior::Replace;
+constexpr int kMode = ZELVekBIWMode::Shared;
+constexpr std::uint64_t kParentAgentBehavior = ZELVekBIWAgentBehavior::RepeatingPick;
 constexpr int kDialogAgentMode = 3;
-constexpr unsigned long kWarningStyle = 0x10100200;
+constexpr unsigned long kWarningStyle = ZELVekBIWStyle::WarningBox;
 
 bool IsOfType(const QIVISPPAbstractActivity_var& activity, const QIVUnicodeString& type) {
   return activity && activity->IsSubTypeOf(type);

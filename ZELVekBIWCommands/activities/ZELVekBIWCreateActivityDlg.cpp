@@ -10,12 +10,13 @@
 #include "ZELIBIWActivityGrouping.h"
 #include "ZELIBIWActivityStation.h"
 #include "ZELIBIWActivityWelding.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 namespace {
 
 constexpr const char* kCatalog = "ZELVekBIWCreateActivityDlg";
-constexpr unsigned long kDialogStyle = 0x400C00;
-constexpr unsigned long kMainFrameStyle = 0x80000;
+constexpr unsigned long kDialogStyle = ZELVekBIWStyle::ActivityDialog;
+constexpr unsigned long kMainFrameStyle = ZELVekBIWStyle::Frame;
 constexpr int kAttach = 1;
 
 using TypeAccessor = QIVUnicodeString (*)();

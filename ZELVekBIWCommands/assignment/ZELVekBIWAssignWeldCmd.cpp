@@ -9,17 +9,18 @@
 #include "ZELCatalogMessage.h"
 #include "ZELIBIWFastener.h"
 #include "ZELVekBIWAssignWeldDlg.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAssignWeldCmd";
 
 // The weld agent takes repeated picks of several fasteners; product and
 // activity agents repeated single picks.
-constexpr std::uint64_t kWeldAcquisition = 0x840800;
-constexpr std::uint64_t kRepeatingPick = 0x800800;
+constexpr std::uint64_t kWeldAcquisition = ZELVekBIWAgentBehavior::RepeatingMultiPick;
+constexpr std::uint64_t kRepeatingPick = ZELVekBIWAgentBehavior::RepeatingPick;
 }  // namespace
 
-ZELVekBIWAssignWeldCmd::ZELVekBIWAssignWeldCmd() : QIVStateCommand("AssignWeldCmd", 0x20, 0) {
+ZELVekBIWAssignWeldCmd::ZELVekBIWAssignWeldCmd() : QIVStateCommand("AssignWeldCmd", ZELVekBIWBehavior::Single, ZELVekBIWMode::Exclusive) {
   ZELTraceLine(QIVUnicodeString(kClass) + " Constructor");
 }
 
@@ -120,7 +121,7 @@ bool ZELVekBIWAssignWeldCmd::ActivitySelected(void*) {
   const QIVBaseUnknown_var activity = _pActivityAgent->GetValue();
   if (QIVISPPActivityRoot_var(activity)) {
     ZELCatalogMessage{kClass,     "MessageRootActivityId", "Assignment to the root process is not allowed.",
-                      "TitleRootActivityId", "WARNING", 0x10100200}
+                      "TitleRootActivityId", "WARNING", ZELVekBIWStyle::WarningBox}
         .Display(_pDlg);
     RemoveFromCSO(_pActivityAgent);
     _pActivityAgent->SetValue(QIVBaseUnknown_var(_pDlg->GetCurrentActivity()).get());

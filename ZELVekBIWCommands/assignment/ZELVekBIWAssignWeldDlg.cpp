@@ -31,6 +31,7 @@
 #include "ZELIBIWFeatureContainer.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELVekBIWCatalogBrowserDlg.h"
+#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWSettingsServices.h"
 
 namespace {
@@ -162,7 +163,7 @@ void ZELVekBIWAssignWeldDlg::BuildAssignmentPage() {
   new QIVDlgSeparator(page, "SeparatorHLeftId");
 
   label("LabelSelectListLeftId", "Fasteners available", 2, 0);
-  _pSelectListLeft = new QIVDlgSelectorList(page, "SelectListLeftId", 0x40000);
+  _pSelectListLeft = new QIVDlgSelectorList(page, "SelectListLeftId", ZELVekBIWStyle::MultipleSelection);
   _pSelectListLeft->SetVisibleTextHeight(15);
   _pSelectListLeft->SetGridConstraints(3, 0);
   _pCheckShowHideLeft = new QIVDlgCheckButton(page, "CheckShowHideWeldIdLeftList");
@@ -183,7 +184,7 @@ void ZELVekBIWAssignWeldDlg::BuildAssignmentPage() {
   _pPushButtonUnassign->SetGridConstraints(4, 1);
 
   label("LabelSelectListRightId", "Fasteners assigned", 2, 2);
-  _pSelectListRight = new QIVDlgSelectorList(page, "SelectListRightId", 0x40000);
+  _pSelectListRight = new QIVDlgSelectorList(page, "SelectListRightId", ZELVekBIWStyle::MultipleSelection);
   _pSelectListRight->SetVisibleTextHeight(15);
   _pSelectListRight->SetGridConstraints(3, 2);
   _pCheckShowHideRight = new QIVDlgCheckButton(page, "CheckShowHideWeldIdRightList");

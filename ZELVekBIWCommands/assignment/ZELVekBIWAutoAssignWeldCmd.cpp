@@ -21,13 +21,14 @@
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIMfgAssembly.h"
 #include "ZELVekBIWAutoAssignWeldDlg.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAutoAssignWeldCmd";
 constexpr const char* kDialogClass = "ZELVekBIWAutoAssignWeldDlg";
 // The reason code that selects the "nothing to assign" text.
 constexpr int kNoWeldsToAssign = 3;
-constexpr unsigned long kWarningStyle = 0x10100200;
+constexpr unsigned long kWarningStyle = ZELVekBIWStyle::WarningBox;
 // The host's option words of an item link made by an assignment.
 constexpr int kItemLinkOptions[] = {4, 1};
 
@@ -68,7 +69,7 @@ void CollectParts(const QIVBaseUnknown_var& assembly, QIVListValQIVBaseUnknown_v
 }  // namespace
 
 ZELVekBIWAutoAssignWeldCmd::ZELVekBIWAutoAssignWeldCmd(const QIVBaseUnknown_var& activity)
-    : QIVStateCommand("ZELVekBIWAutoAssignWeldCmd", 0x40, 0), _activity(activity) {
+    : QIVStateCommand("ZELVekBIWAutoAssignWeldCmd", ZELVekBIWBehavior::Replace, ZELVekBIWMode::Exclusive), _activity(activity) {
   ZELTraceScope scope(kClass, "Constructor");
   GetAllJointsAndAssociatedParts(_joints, _jointParts);
   IndexJoints();

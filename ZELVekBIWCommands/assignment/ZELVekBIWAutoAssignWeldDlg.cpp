@@ -9,10 +9,11 @@
 #include "QIVMsgCatalog.h"
 #include "ZELBIWCmdTrace.h"
 #include "ZELVekBIWAutoAssignWeldCmd.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAutoAssignWeldDlg";
-constexpr unsigned long kMultipleSelection = 0x40000;
+constexpr unsigned long kMultipleSelection = ZELVekBIWStyle::MultipleSelection;
 constexpr int kColumnCount = 3;
 
 QIVUnicodeString Caption(const char* key, const char* text) {

@@ -2,6 +2,7 @@
 
 #include "QIVIAlias.h"
 #include "ZELIBIWPointFastener.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 namespace {
 QIVUnicodeString Coordinates(double x, double y, double z) {
@@ -10,8 +11,8 @@ QIVUnicodeString Coordinates(double x, double y, double z) {
 }  // namespace
 
 ZELVekBIWEditManufacturingLocationCmd::ZELVekBIWEditManufacturingLocationCmd()
-    : ZELVekBIWFastenerReportCmd("ZELVekBIWEditManufacturingLocationCmd", "ZELVekBIWEditManufacturingLocationCmd", 0x20,
-                                 0, ZELIBIWPointFastener::ClassName()) {}
+    : ZELVekBIWFastenerReportCmd("ZELVekBIWEditManufacturingLocationCmd", "ZELVekBIWEditManufacturingLocationCmd", ZELVekBIWBehavior::Single,
+                                 ZELVekBIWMode::Exclusive, ZELIBIWPointFastener::ClassName()) {}
 
 bool ZELVekBIWEditManufacturingLocationCmd::Describe(const QIVBaseUnknown_var& fastener,
                                                      QIVUnicodeString (&params)[4], int& count) const {

@@ -2,6 +2,7 @@
 
 #include "QIVCommandDeletion.h"
 #include "ZELCatalogMessage.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 ZELVekBIWFastenerReportCmd::ZELVekBIWFastenerReportCmd(const char* className, const QIVUnicodeString& commandName,
                                                        std::uint64_t behavior, int mode, const char* elementType)
@@ -33,7 +34,7 @@ bool ZELVekBIWFastenerReportCmd::Report(void*) {
   QIVUnicodeString params[4];
   int count = 0;
   if (!Describe(_fastenerAgent->GetValue(), params, count)) return true;
-  ZELCatalogMessage{_className, "ReportMessage", MessageDefault(), "ReportTitle", TitleDefault(), 0x4100200, "Name",
+  ZELCatalogMessage{_className, "ReportMessage", MessageDefault(), "ReportTitle", TitleDefault(), ZELVekBIWStyle::ReportBox, "Name",
                     params, count}
       .Display();
   return true;

@@ -4,6 +4,7 @@
 #include "QIVISpecObject.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeatureGroup.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 namespace {
 QIVUnicodeString NameOf(const QIVBaseUnknown_var& feature) {
@@ -20,7 +21,7 @@ QIVBaseUnknown_var FatherOf(const QIVBaseUnknown_var& feature) {
 }  // namespace
 
 ZELVekBIWFastenersGroupCmd::ZELVekBIWFastenersGroupCmd()
-    : ZELVekBIWFastenerReportCmd("ZELVekBIWFastenersGroupCmd", "ZELVekBIWFastenersGroupCmd", 0x40, 0,
+    : ZELVekBIWFastenerReportCmd("ZELVekBIWFastenersGroupCmd", "ZELVekBIWFastenersGroupCmd", ZELVekBIWBehavior::Replace, ZELVekBIWMode::Exclusive,
                                  ZELIBIWFastener::ClassName()) {}
 
 bool ZELVekBIWFastenersGroupCmd::Describe(const QIVBaseUnknown_var& fastener, QIVUnicodeString (&params)[4],

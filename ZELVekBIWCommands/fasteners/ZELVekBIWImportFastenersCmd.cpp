@@ -6,9 +6,10 @@
 #include "ZELCatalogMessage.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 ZELVekBIWImportFastenersCmd::ZELVekBIWImportFastenersCmd()
-    : QIVStateCommand("ZELVekBIWImportFastenersCmd", 0x40, 0) {}
+    : QIVStateCommand("ZELVekBIWImportFastenersCmd", ZELVekBIWBehavior::Replace, ZELVekBIWMode::Exclusive) {}
 
 const char* ZELVekBIWImportFastenersCmd::GetResourceFilename(int level) const {
   return level == 0 ? "ZELVekBIWImportFastenersCmd" : QIVStateCommand::GetResourceFilename(level - 1);
@@ -38,7 +39,7 @@ bool ZELVekBIWImportFastenersCmd::Report(void*) {
   for (const QIVUnicodeString& type : types)
     params[1] += QIVUnicodeString::Format("\n%s: %d", type.IsEmpty() ? "(no type)" : type.ConvertToChar(), counts[type]);
   ZELCatalogMessage{"ZELVekBIWImportFastenersCmd", "ReportMessage", "The document holds /p1 design fastener(s)./p2",
-                    "ReportTitle", "Design fasteners", 0x4100200, "Name", params, 2}
+                    "ReportTitle", "Design fasteners", ZELVekBIWStyle::ReportBox, "Name", params, 2}
       .Display();
   return true;
 }

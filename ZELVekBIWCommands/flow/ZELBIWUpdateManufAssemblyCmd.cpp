@@ -28,14 +28,15 @@
 #include "ZELFastenerServices.h"
 #include "ZELIBIWItemInfo.h"
 #include "ZELIMfgAssembly.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELBIWUpdateManufAssemblyCmd";
 constexpr const char* kLink = "-->";
 
 // A picked activity stays pickable again in the same state.
-constexpr std::uint64_t kRepeatingPick = 0x00800800;
-constexpr unsigned long kWarningStyle = 0x4140200;
+constexpr std::uint64_t kRepeatingPick = ZELVekBIWAgentBehavior::RepeatingPick;
+constexpr unsigned long kWarningStyle = ZELVekBIWStyle::FlowWarningBox;
 
 // The older trace form of a few methods: no blank before the dashes.
 class CompactTrace {

@@ -11,12 +11,13 @@
 #include "QIVMsgCatalog.h"
 #include "ZELBIWCmdTrace.h"
 #include "ZELIUpdateManufAssly.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELBIWUpdateManufAssemblyPanel";
-constexpr unsigned long kDialogStyle = 0xc00;
-constexpr unsigned long kFrameStyle = 0x80000;
-constexpr unsigned long kReadOnlyStyle = 0x4000000;
+constexpr unsigned long kDialogStyle = ZELVekBIWStyle::PanelDialog;
+constexpr unsigned long kFrameStyle = ZELVekBIWStyle::Frame;
+constexpr unsigned long kReadOnlyStyle = ZELVekBIWStyle::ReadOnlyEditor;
 constexpr int kAllSides =
     QIVDlgAttachment::Top | QIVDlgAttachment::Bottom | QIVDlgAttachment::Left | QIVDlgAttachment::Right;
 

@@ -2,9 +2,10 @@
 
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 ZELVekBIWResetFastenerColorCmd::ZELVekBIWResetFastenerColorCmd()
-    : QIVStateCommand("ZELVekBIWResetFastenerColorCmd", 0x40, 0) {}
+    : QIVStateCommand("ZELVekBIWResetFastenerColorCmd", ZELVekBIWBehavior::Replace, ZELVekBIWMode::Exclusive) {}
 
 ZELVekBIWResetFastenerColorCmd::~ZELVekBIWResetFastenerColorCmd() = default;
 

@@ -4,6 +4,7 @@
 
 #include "QIVStateCommand.h"
 #include "ZELCatalogMessage.h"
+#include "ZELVekBIWCommandNumbers.h"
 
 // A command of the module whose work this release does not carry yet. It is
 // built exactly as its class is (command name, base, behaviour, mode), so
@@ -30,7 +31,7 @@ class ZELVekBIWUnavailableCommand : public Base {
   bool Announce(void*) {
     const QIVUnicodeString className(_className);
     ZELCatalogMessage{"ZELVekBIWUnavailableCommand", "NotAvailableMessage", "The command /p1 is not available yet.",
-                      "NotAvailableTitle", "Command not available", 0x10100200, "Name", &className, 1}
+                      "NotAvailableTitle", "Command not available", ZELVekBIWStyle::WarningBox, "Name", &className, 1}
         .Display();
     return true;
   }

@@ -17,6 +17,7 @@
 #include "ZELIBIWFeatureChildMgmt.h"
 #include "ZELIBIWFeatureContainer.h"
 #include "ZELISpotWeld.h"
+#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWProductCandidates.h"
 #include "ZELVekBIWReadWeldSelectDlg.h"
 #include "ZELVekBIWWeldJointIndex.h"
@@ -59,7 +60,7 @@ QIVUnicodeString CatalogText(const char* key, const char* defaultText) {
 }  // namespace
 
 ZELVekBIWReadWeldFromFileCmd::ZELVekBIWReadWeldFromFileCmd()
-    : QIVStateCommand("ReadWeldFromFileCmd", 0x20, 0),
+    : QIVStateCommand("ReadWeldFromFileCmd", ZELVekBIWBehavior::Single, ZELVekBIWMode::Exclusive),
       _pWeldIndexList(std::make_unique<QIVRawCollint>()),
       _pErrorKindList(std::make_unique<QIVRawCollint>()),
       _pPartNameList(std::make_unique<QIVListValQIVUnicodeString>()) {
@@ -546,6 +547,6 @@ void ZELVekBIWReadWeldFromFileCmd::MessageBadFile() {
   if (count == 0 || _pErrorKindList->Size() != count || _pPartNameList->Size() != count) return;
   QIVApplicationFrame* frame = QIVApplicationFrame::GetFrame();
   if (!frame || !frame->GetMainWindow()) return;
-  ZELDisplayBlockedBox(frame->GetMainWindow(), "ZELVekBIWCreateWeldWarning", 0x10100200, BuildErrorMessage(),
+  ZELDisplayBlockedBox(frame->GetMainWindow(), "ZELVekBIWCreateWeldWarning", ZELVekBIWStyle::WarningBox, BuildErrorMessage(),
                        CatalogText("TitleErr", "WeldCreationError"));
 }

@@ -12,6 +12,7 @@
 #include "QIVMsgCatalog.h"
 #include "ZELBIWCmdTrace.h"
 #include "ZELCatalogMessage.h"
+#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWSettingsServices.h"
 
 bool ZELVekBIWReadWeldSelectDlg::_bTextOK = false;
@@ -51,7 +52,7 @@ bool NextPhysicalLineContains(QIVFile& file, const std::string& marker) {
 
 ZELVekBIWReadWeldSelectDlg::ZELVekBIWReadWeldSelectDlg()
     : QIVFrmDialog(QIVApplicationFrame::GetFrame() ? QIVApplicationFrame::GetFrame()->GetMainWindow() : nullptr,
-                   kClass, 0x40e01) {
+                   kClass, ZELVekBIWStyle::WeldFileDialog) {
   ZELTraceLine(QIVUnicodeString(kClass) + " Constructor");
   SetTitle(QIVMsgCatalog::BuildMessage(kClass, "Title", nullptr, 0, "Read welds from a text file"));
 }
@@ -122,7 +123,7 @@ void ZELVekBIWReadWeldSelectDlg::MessageBadText() {
                     "The document selected is not a valid text file !!",
                     "ErrorTextDlgTitleId",
                     "WARNING",
-                    0x8100000,
+                    ZELVekBIWStyle::FileErrorBox,
                     "Name"}
       .Display(this);
 }

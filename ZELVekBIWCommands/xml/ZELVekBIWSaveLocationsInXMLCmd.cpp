@@ -12,6 +12,7 @@
 #include "ZELIBIWPointFastener.h"
 #include "ZELIBIWTopFastenerGroup.h"
 #include "ZELISpotWeld.h"
+#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWSaveLocationsInXMLDlg.h"
 
 namespace {
@@ -19,8 +20,8 @@ constexpr const char* kClass = "ZELVekBIWSaveLocationsInXMLCmd";
 
 // Agents that stay in the one state and take a new pick each time; the
 // weld agent takes several paths per pick.
-constexpr std::uint64_t kRepeatingPick = 0x800800;
-constexpr std::uint64_t kRepeatingMultiPick = 0x840800;
+constexpr std::uint64_t kRepeatingPick = ZELVekBIWAgentBehavior::RepeatingPick;
+constexpr std::uint64_t kRepeatingMultiPick = ZELVekBIWAgentBehavior::RepeatingMultiPick;
 
 QIVBaseUnknown_var FatherOf(const QIVBaseUnknown_var& object) {
   QIVBaseUnknown_var father;
@@ -32,7 +33,7 @@ QIVBaseUnknown_var FatherOf(const QIVBaseUnknown_var& object) {
 }  // namespace
 
 ZELVekBIWSaveLocationsInXMLCmd::ZELVekBIWSaveLocationsInXMLCmd()
-    : QIVStateCommand("ZELVekBIWSaveLocationsInXMLCmd", 0x40, 0) {}
+    : QIVStateCommand("ZELVekBIWSaveLocationsInXMLCmd", ZELVekBIWBehavior::Replace, ZELVekBIWMode::Exclusive) {}
 
 ZELVekBIWSaveLocationsInXMLCmd::~ZELVekBIWSaveLocationsInXMLCmd() {
   ZELTraceScope scope(kClass, "Destructor", ZELTraceScope::Dashes);

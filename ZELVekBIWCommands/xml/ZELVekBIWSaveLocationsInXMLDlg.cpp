@@ -20,6 +20,7 @@
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWPointFastener.h"
 #include "ZELISpotWeld.h"
+#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWSaveLocationsInXMLCmd.h"
 
 namespace {
@@ -31,7 +32,7 @@ constexpr PositionNames kManufacturingPosition{"ManufX",    "ManufY",     "Manuf
                                                "ManufRoll", "ManufPitch", "ManufYaw"};
 
 const ZELFileSelectionBox::Layout kSaveFileBox{
-    "Save Weld Result", 0x840200, {{"(*.xml) XML file", "*.xml"}}, ".xml"};
+    "Save Weld Result", ZELVekBIWStyle::SaveFileBox, {{"(*.xml) XML file", "*.xml"}}, ".xml"};
 
 QIVUnicodeString Caption(const char* key, const char* text) {
   return QIVMsgCatalog::BuildMessage(kClass, key, nullptr, 0, text);
@@ -88,7 +89,7 @@ QIVRawColldouble ManufacturingPositionOf(const ZELIBIWPointFastener_var& weld) {
 ZELVekBIWSaveLocationsInXMLDlg::ZELVekBIWSaveLocationsInXMLDlg()
     : QIVDlgDialog(
           QIVApplicationFrame::GetFrame() ? QIVApplicationFrame::GetFrame()->GetMainWindow() : nullptr,
-          "pZELVekBIWSaveLocationsInXMLDlg", 0x2000000) {
+          "pZELVekBIWSaveLocationsInXMLDlg", ZELVekBIWStyle::ExportDialog) {
   ZELTraceLine(QIVUnicodeString(kClass) + " Constructor");
   SetTitle(Caption("Title", "Save Weld Locations in XML"));
 }
@@ -104,7 +105,7 @@ void ZELVekBIWSaveLocationsInXMLDlg::Build() {
   _pWeldsListFrame = new QIVDlgFrame(this, "pWeldsListFrame");
   _pWeldsListFrame->SetTitle(Caption("pWeldsListFrame.Title", "Welds"));
   _pWeldsListFrame->SetGridConstraints(0, 0, 1, 1, 15);
-  _pWeldsListSelectorList = new QIVDlgSelectorList(_pWeldsListFrame, "pWeldsListSelectorList", 0x40000);
+  _pWeldsListSelectorList = new QIVDlgSelectorList(_pWeldsListFrame, "pWeldsListSelectorList", ZELVekBIWStyle::MultipleSelection);
   _pWeldsListSelectorList->SetVisibleTextHeight(10);
   _pWeldsListSelectorList->SetVisibleTextWidth(30);
   _pWeldsListSelectorList->SetGridConstraints(0, 0, 1, 1, 15);
@@ -112,19 +113,19 @@ void ZELVekBIWSaveLocationsInXMLDlg::Build() {
   _pRemoveWeldsPushButton->SetTitle(Caption("pRemoveWeldsPushButton.Title", "Remove Selected Welds"));
   _pRemoveWeldsPushButton->SetGridConstraints(1, 0, 1, 1, 0);
 
-  _pNumberFrame = new QIVDlgFrame(_pWeldsListFrame, "pNumberFrameID", 0x80000);
+  _pNumberFrame = new QIVDlgFrame(_pWeldsListFrame, "pNumberFrameID", ZELVekBIWStyle::Frame);
   _pNumberFrame->SetGridConstraints(2, 0, 1, 1, 0);
   _pLabelNumber = new QIVDlgLabel(_pNumberFrame, "pLabelNumberId");
   _pLabelNumber->SetTitle(Caption("pLabelNumberId.Title", "Number of welds:"));
   _pLabelNumber->SetGridConstraints(0, 0, 1, 1, 0);
-  _pEditorNumber = new QIVDlgEditor(_pNumberFrame, "pEditorNumberId", 0x4200000);
+  _pEditorNumber = new QIVDlgEditor(_pNumberFrame, "pEditorNumberId", ZELVekBIWStyle::ReadOnlyNumberEditor);
   _pEditorNumber->SetVisibleTextWidth(8);
   _pEditorNumber->SetGridConstraints(0, 1, 1, 1, 0);
 
   _pReferenceProductFrame = new QIVDlgFrame(this, "pReferenceProductFrame");
   _pReferenceProductFrame->SetTitle(Caption("pReferenceProductFrame.Title", "Reference Product"));
   _pReferenceProductFrame->SetGridConstraints(1, 0, 1, 1, 15);
-  _pRefProductEditor = new QIVDlgEditor(_pReferenceProductFrame, "pRefProductEditor", 0x4000000);
+  _pRefProductEditor = new QIVDlgEditor(_pReferenceProductFrame, "pRefProductEditor", ZELVekBIWStyle::ReadOnlyEditor);
   _pRefProductEditor->SetVisibleTextWidth(30);
   _pRefProductEditor->SetGridConstraints(0, 0, 1, 1, 0);
   _pRemoveRefProductPushButton = new QIVDlgPushButton(_pReferenceProductFrame, "pRemoveRefProductPushButton");
@@ -332,7 +333,7 @@ void ZELVekBIWSaveLocationsInXMLDlg::DisplaySaveError(const QIVUnicodeString& re
                     "The weld locations were not saved.\n/p1",
                     "SaveErrorTitleId",
                     "WARNING",
-                    0x10100200,
+                    ZELVekBIWStyle::WarningBox,
                     "Name",
                     &reason,
                     1}
