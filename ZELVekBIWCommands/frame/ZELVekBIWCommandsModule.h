@@ -4,7 +4,8 @@
 
 #include "QIVDictionary.h"
 
-// One entry point of the module as the host's dictionary knows it.
+// One entry point of the module as the host's dictionary knows it, made
+// from its row of the catalogue (ZELVekBIWCommandCatalog).
 struct ZELVekBIWCommandEntry {
   const char* className;
   QIVFactoryFunction factory;

@@ -1,0 +1,176 @@
+#include "ZELVekBIWCommandCatalog.h"
+
+#include <array>
+#include <new>
+#include <utility>
+
+#include "QIVApplicationFrame.h"
+#include "QIVMultiDocumentCommand.h"
+#include "ZELBIWUpdateManufAssemblyCmd.h"
+#include "ZELUpdateWorldStepAnimCmd.h"
+#include "ZELVekBIWAssignWeldCmd.h"
+#include "ZELVekBIWAutoAssignWeldCmd.h"
+#include "ZELVekBIWCommandNumbers.h"
+#include "ZELVekBIWCreateActivityCommands.h"
+#include "ZELVekBIWEditManufacturingLocationCmd.h"
+#include "ZELVekBIWEditManufacturingLocationDlg.h"
+#include "ZELVekBIWFastenersGroupCmd.h"
+#include "ZELVekBIWImportFastenersCmd.h"
+#include "ZELVekBIWReadWeldFromFileCmd.h"
+#include "ZELVekBIWResetFastenerColorCmd.h"
+#include "ZELVekBIWSaveLocationsInXMLCmd.h"
+#include "ZELVekBIWUnavailableCommand.h"
+
+namespace {
+
+using Row = ZELVekBIWCommandRow;
+using Argument = ZELVekBIWArgument;
+namespace Behavior = ZELVekBIWBehavior;
+namespace Mode = ZELVekBIWMode;
+
+template <class T>
+QIVBaseUnknown* Make(const Row&, void*) {
+  return new (std::nothrow) T();
+}
+
+// A command whose work this release does not carry, built as its class is.
+QIVBaseUnknown* Unavailable(const Row& row, void*) {
+  return new (std::nothrow)
+      ZELVekBIWUnavailableCommand<QIVStateCommand>(row.className, QIVUnicodeString(row.commandName), row.behavior,
+                                                   row.mode);
+}
+
+QIVBaseUnknown* UnavailableMultiDocument(const Row& row, void*) {
+  return new (std::nothrow) ZELVekBIWUnavailableCommand<QIVMultiDocumentCommand>(row.className);
+}
+
+QIVBaseUnknown* UnavailableStepAnimation(const Row& row, void*) {
+  return new (std::nothrow) ZELVekBIWUnavailableCommand<ZELUpdateWorldStepAnimCmd>(
+      row.className, QIVUnicodeString(row.commandName), row.behavior, row.mode, 1);
+}
+
+QIVBaseUnknown* AutoAssign(const Row&, void* activity) {
+  return new (std::nothrow) ZELVekBIWAutoAssignWeldCmd(QIVBaseUnknown_var(static_cast<QIVBaseUnknown*>(activity)));
+}
+
+// The dialog is built on the application's main window.
+QIVBaseUnknown* LocationDialog(const Row&, void*) {
+  QIVApplicationFrame* frame = QIVApplicationFrame::GetFrame();
+  return new (std::nothrow) ZELVekBIWEditManufacturingLocationDlg(frame ? frame->GetMainWindow() : nullptr);
+}
+
+constexpr Row kRows[] = {
+    {"ZELBIWFastenerLocationCmd", Argument::Text, &Unavailable, "ZELBIWFastenerLocationCmd", Behavior::Replace,
+     Mode::Exclusive},
+    {"ZELBIWUpdateManufAssemblyCmd", Argument::None, &Make<ZELBIWUpdateManufAssemblyCmd>,
+     "ZELBIWUpdateManufAssemblyCmd", 0, Mode::Exclusive},
+    {"ZELVekBIWAssignDatumAndTargetCmd", Argument::None, &Unavailable, "ZELVekBIWAssignDatumAndTargetCmd", 0,
+     Mode::Exclusive},
+    {"ZELVekBIWAssignWeldCmd", Argument::None, &Make<ZELVekBIWAssignWeldCmd>, "AssignWeldCmd", Behavior::Single,
+     Mode::Exclusive},
+    {"ZELVekBIWAutoAssignWeldCmd", Argument::Object, &AutoAssign, "ZELVekBIWAutoAssignWeldCmd", Behavior::Replace,
+     Mode::Exclusive},
+    {"ZELVekBIWCreateACTWeldingActivityCmd", Argument::None, &Make<ZELVekBIWCreateACTWeldingActivityCmd>,
+     "ZELVekBIWCreateACTWeldingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateAdhesiveApplicationActivityCmd", Argument::None,
+     &Make<ZELVekBIWCreateAdhesiveApplicationActivityCmd>, "ZELVekBIWCreateAdhesiveApplicationActivityCmd",
+     Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateArcWeldingActivityCmd", Argument::None, &Make<ZELVekBIWCreateArcWeldingActivityCmd>,
+     "ZELVekBIWCreateArcWeldingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateClampingActivityCmd", Argument::None, &Make<ZELVekBIWCreateClampingActivityCmd>,
+     "ZELVekBIWCreateClampingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateClinchingActivityCmd", Argument::None, &Make<ZELVekBIWCreateClinchingActivityCmd>,
+     "ZELVekBIWCreateClinchingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateGroupingActivityCmd", Argument::None, &Make<ZELVekBIWCreateGroupingActivityCmd>,
+     "ZELVekBIWCreateGroupingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateLoadingActivityCmd", Argument::None, &Make<ZELVekBIWCreateLoadingActivityCmd>,
+     "ZELVekBIWCreateLoadingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateSealantApplicationActivityCmd", Argument::None,
+     &Make<ZELVekBIWCreateSealantApplicationActivityCmd>, "ZELVekBIWCreateSealantApplicationActivityCmd",
+     Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateSpotGluingActivityCmd", Argument::None, &Make<ZELVekBIWCreateSpotGluingActivityCmd>,
+     "ZELVekBIWCreateSpotGluingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateStationActivityCmd", Argument::None, &Make<ZELVekBIWCreateStationActivityCmd>,
+     "ZELVekBIWCreateStationActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateStudWeldingActivityCmd", Argument::None, &Make<ZELVekBIWCreateStudWeldingActivityCmd>,
+     "ZELVekBIWCreateStudWeldingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateUnclampingActivityCmd", Argument::None, &Make<ZELVekBIWCreateUnclampingActivityCmd>,
+     "ZELVekBIWCreateUnclampingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWCreateUnloadingActivityCmd", Argument::None, &Make<ZELVekBIWCreateUnloadingActivityCmd>,
+     "ZELVekBIWCreateUnloadingActivityCmd", Behavior::Replace, Mode::Shared},
+    {"ZELVekBIWEditManufacturingLocationCmd", Argument::Object, &Make<ZELVekBIWEditManufacturingLocationCmd>,
+     "ZELVekBIWEditManufacturingLocationCmd", Behavior::Single, Mode::Exclusive},
+    {"ZELVekBIWEditManufacturingLocationDlg", Argument::None, &LocationDialog, nullptr, 0, Mode::Exclusive},
+    {"ZELVekBIWFastenersGroupCmd", Argument::None, &Make<ZELVekBIWFastenersGroupCmd>, "ZELVekBIWFastenersGroupCmd",
+     Behavior::Replace, Mode::Exclusive},
+    {"ZELVekBIWImportFastenersCmd", Argument::None, &Make<ZELVekBIWImportFastenersCmd>,
+     "ZELVekBIWImportFastenersCmd", Behavior::Replace, Mode::Exclusive},
+    {"ZELVekBIWInsertStandardStationCmd", Argument::None, &Unavailable, "ZELVekBIWInsertStandardStationCmd",
+     Behavior::Replace, Mode::Exclusive},
+    {"ZELVekBIWMultiSelectCmd", Argument::None, &Unavailable, "ZELVekBIWMultiSelectCmd", Behavior::Replace,
+     Mode::Exclusive},
+    {"ZELVekBIWReadWeldFromFileCmd", Argument::None, &Make<ZELVekBIWReadWeldFromFileCmd>, "ReadWeldFromFileCmd",
+     Behavior::Single, Mode::Exclusive},
+    {"ZELVekBIWReallocateWeldCmd", Argument::None, &Unavailable, "ReallocateWeldCmd", Behavior::Single,
+     Mode::Exclusive},
+    {"ZELVekBIWResetFastenerColorCmd", Argument::None, &Make<ZELVekBIWResetFastenerColorCmd>,
+     "ZELVekBIWResetFastenerColorCmd", Behavior::Replace, Mode::Exclusive},
+    {"ZELVekBIWSaveLocationsInXMLCmd", Argument::None, &Make<ZELVekBIWSaveLocationsInXMLCmd>,
+     "ZELVekBIWSaveLocationsInXMLCmd", Behavior::Replace, Mode::Exclusive},
+    {"ZELVekBIWSelectActivityMultiCmd", Argument::None, &UnavailableMultiDocument, "ZELVekBIWSelectActivityMultiCmd",
+     0, Mode::Shared},
+    {"ZELVekBIWShowWeldIDCmd", Argument::None, &Unavailable, "ShowWeldIDCmd", Behavior::Single, Mode::Shared},
+    {"ZELVekBIWWeldAccountabilityCmd", Argument::None, &Unavailable, "WeldAccountabilityCmd", Behavior::Single,
+     Mode::Exclusive},
+    {"ZELVekFasteningSyncCmd", Argument::None, &UnavailableStepAnimation, "ZELVekFasteningSyncCmd", 0,
+     Mode::Exclusive},
+    {"ZELVekPreviewWindowManagerCmd", Argument::None, &Unavailable, "ZELVekPreviewWindowManagerCmd",
+     Behavior::Replace, Mode::Exclusive},
+    {"ZELLocatorAccountabilityCommand", Argument::None, &Unavailable, "ZELLocatorAccountabilityCommand",
+     Behavior::Replace, Mode::Exclusive},
+    {"ZELManageFastenerIDCmd", Argument::None, &Unavailable, "ZELManageFastenerIDCmd", Behavior::Replace,
+     Mode::Shared},
+    {"ZELRemoveFastenerIDCmd", Argument::None, &Unavailable, "ZELRemoveFastenerIDCmd", Behavior::Replace,
+     Mode::Shared},
+    {"ZELVekEditBIWFeatureAppearanceCmd", Argument::None, &Unavailable, "ZELEditBIWFeatureAppearanceCmd",
+     Behavior::Replace, Mode::Exclusive},
+};
+
+constexpr std::size_t kRowCount = std::size(kRows);
+
+template <std::size_t I>
+QIVBaseUnknown* FactoryOf() {
+  return kRows[I].make(kRows[I], nullptr);
+}
+
+template <std::size_t I>
+QIVBaseUnknown* FactoryWithArgumentOf(void* argument) {
+  return kRows[I].make(kRows[I], argument);
+}
+
+template <std::size_t... I>
+constexpr std::array<QIVFactoryFunction, kRowCount> Factories(std::index_sequence<I...>) {
+  return {(kRows[I].argument == Argument::None ? &FactoryOf<I> : nullptr)...};
+}
+
+template <std::size_t... I>
+constexpr std::array<QIVFactoryArgFunction, kRowCount> FactoriesWithArgument(std::index_sequence<I...>) {
+  return {(kRows[I].argument == Argument::None ? nullptr : &FactoryWithArgumentOf<I>)...};
+}
+
+constexpr auto kFactories = Factories(std::make_index_sequence<kRowCount>());
+constexpr auto kFactoriesWithArgument = FactoriesWithArgument(std::make_index_sequence<kRowCount>());
+
+}  // namespace
+
+namespace ZELVekBIWCommandCatalog {
+
+std::span<const ZELVekBIWCommandRow> Rows() { return kRows; }
+
+QIVFactoryFunction Factory(std::size_t index) { return index < kRowCount ? kFactories[index] : nullptr; }
+
+QIVFactoryArgFunction FactoryWithArgument(std::size_t index) {
+  return index < kRowCount ? kFactoriesWithArgument[index] : nullptr;
+}
+
+}  // namespace ZELVekBIWCommandCatalog
