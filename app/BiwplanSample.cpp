@@ -1,5 +1,7 @@
 #include "BiwplanSample.h"
 
+#include "BiwplanCsvReader.h"
+#include "BiwplanFeatureImport.h"
 #include "BiwplanProductImport.h"
 #include "QIVEnvironment.h"
 #include "QIVISPPActivity.h"
@@ -28,15 +30,6 @@ const SampleStation kStations[] = {
       "UnderBody.1/SideMemberRight.1/SideMemberInnerRight.1", "UnderBody.1/SideMemberRight.1/SideMemberOuterRight.1",
       "UnderBody.1/FrontCrossMember.1"}},
 };
-
-QIVListValQIVUnicodeString SplitPath(const std::string& path) {
-  QIVListValQIVUnicodeString names;
-  std::size_t start = 0;
-  for (std::size_t slash; (slash = path.find('/', start)) != std::string::npos; start = slash + 1)
-    names.Append(QIVUnicodeString(path.substr(start, slash - start)));
-  names.Append(QIVUnicodeString(path.substr(start)));
-  return names;
-}
 
 bool CreateNamed(const QIVBaseUnknown_var& parent, const char* type, const char* name, QIVBaseUnknown_var& child) {
   QIVISPPChildManagement_var children = parent;
@@ -76,7 +69,7 @@ bool Build(const QIVIDocument_var& document, std::string& error) {
     QIVISPPItemMgt_var items = station;
     for (const char* path : sample.products) {
       QIVBaseUnknown_var product;
-      if (FAILED(document->FindProductByPath(SplitPath(path), product)) || !product || !items ||
+      if (FAILED(document->FindProductByPath(BiwplanCsvReader::SplitPath(path), product)) || !product || !items ||
           FAILED(items->AddItem(product))) {
         error = std::string("the sample part \"") + path + "\" could not be handled";
         return false;
@@ -85,7 +78,7 @@ bool Build(const QIVIDocument_var& document, std::string& error) {
     if (previous) previous->AddNextActivity(station);
     previous = station;
   }
-  return true;
+  return BiwplanFeatureImport::Import(document, ExamplesDirectory() + "/underbody_locators.csv", error) >= 0;
 }
 
 }  // namespace BiwplanSample

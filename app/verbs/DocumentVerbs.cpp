@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "BiwplanCli.h"
+#include "BiwplanFeatureImport.h"
 #include "BiwplanProductImport.h"
 #include "BiwplanSample.h"
 #include "BiwplanTable.h"
@@ -13,6 +14,10 @@
 #include "QIVISPPFlowMgt.h"
 #include "QIVISPPItemMgt.h"
 #include "QIVISpecObject.h"
+#include "QIVISPPItem.h"
+#include "QIVITPSDatumSimple.h"
+#include "QIVITPSDatumTarget.h"
+#include "ZELIBIWClampingPoint.h"
 #include "ZELIBIWCurveFastener.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeature.h"
@@ -20,6 +25,7 @@
 #include "ZELIBIWFeatureContainer.h"
 #include "ZELIBIWFeatureGroup.h"
 #include "ZELIBIWFeaturePartRelations.h"
+#include "ZELIBIWLocatingPoint.h"
 #include "ZELIBIWPointFastener.h"
 
 namespace {
@@ -135,6 +141,52 @@ void ListJoints(const QIVIDocument_var& document, BiwplanTable& table) {
   }
 }
 
+// The datums and targets, then the locating and clamping points, each with
+// its part, position, text and the activities it is assigned to.
+void ListFeatures(const QIVIDocument_var& document, BiwplanTable& table) {
+  for (const QIVBaseUnknown_var& object : document->GetDatums()) {
+    QIVBaseUnknown_var owner;
+    QIVUnicodeString name;
+    if (QIVITPSDatumSimple_var datum = object) {
+      datum->GetOwnerProduct(owner);
+      name = datum->GetName();
+    } else if (QIVITPSDatumTarget_var target = object) {
+      target->GetOwnerProduct(owner);
+      name = target->GetName();
+    }
+    QIVListValQIVBaseUnknown_var activities;
+    if (QIVISPPItem_var item = object) item->GetProcessingActivities(activities);
+    table.AddRow({name.str(), BiwplanFeatureImport::KindWord(object),
+                  owner ? BiwplanProductPath(document, owner) : std::string(), "", "", "", "",
+                  JoinActivities(document, activities)});
+  }
+  QIVBaseUnknown_var containerObject;
+  document->GetFeatureContainer(containerObject);
+  ZELIBIWFeaturePartRelations_var relations = containerObject;
+  for (const QIVBaseUnknown_var& object : document->GetAllObjects()) {
+    QIVRawColldouble position;
+    QIVUnicodeString text;
+    if (ZELIBIWLocatingPoint_var locating = object) {
+      locating->GetPosition(position);
+      text = locating->GetDescription();
+    } else if (ZELIBIWClampingPoint_var clamping = object) {
+      clamping->GetPosition(position);
+      text = clamping->GetDescription();
+    } else {
+      continue;
+    }
+    QIVListValQIVBaseUnknown_var parts;
+    if (relations) relations->GetRelatedParts(object, parts);
+    std::string partNames;
+    for (const QIVBaseUnknown_var& part : parts)
+      partNames += (partNames.empty() ? "" : "; ") + BiwplanProductPath(document, part);
+    QIVListValQIVBaseUnknown_var activities;
+    if (ZELIBIWFeature_var feature = object) feature->GetAssignedActivities(activities);
+    table.AddRow({BiwplanFeatureName(object), BiwplanFeatureImport::KindWord(object), partNames, Number(position[1]),
+                  Number(position[2]), Number(position[3]), text.str(), JoinActivities(document, activities)});
+  }
+}
+
 }  // namespace
 
 void AddDocumentVerbs(CLI::App& app, int& status) {
@@ -180,6 +232,29 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
     });
   }
   {
+    auto* verb = app.add_subcommand(
+        "import-features", "Bring in the datums, datum targets, locating and clamping points of a fixture from CSV");
+    auto path = std::make_shared<std::string>();
+    auto file = std::make_shared<std::string>();
+    verb->add_option("DOC", *path, "Document file")->required();
+    verb->add_option("FILE", *file, "CSV with the header kind,name,part,x,y,z[,roll,pitch,yaw][,text]")->required();
+    verb->callback([&status, path, file] {
+      BiwplanSession session;
+      if (!BiwplanOpen(session, *path)) {
+        status = BiwplanExit::Failed;
+        return;
+      }
+      std::string error;
+      const int count = BiwplanFeatureImport::Import(session.Document(), *file, error);
+      if (count < 0) {
+        status = BiwplanFail(error + " (nothing imported)");
+        return;
+      }
+      status = BiwplanSave(session) ? BiwplanExit::Ok : BiwplanExit::Failed;
+      if (status == BiwplanExit::Ok) std::cout << "imported " << count << " features\n";
+    });
+  }
+  {
     auto* verb = app.add_subcommand("info", "Count the objects of a document by kind");
     auto path = std::make_shared<std::string>();
     auto format = std::make_shared<std::string>("table");
@@ -203,14 +278,14 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
     });
   }
   {
-    auto* verb = app.add_subcommand("list", "List the products, activities, fasteners or joints of a document");
+    auto* verb = app.add_subcommand("list", "List the products, activities, fasteners, joints or features of a document");
     auto path = std::make_shared<std::string>();
     auto what = std::make_shared<std::string>();
     auto format = std::make_shared<std::string>("table");
     verb->add_option("DOC", *path, "Document file")->required();
-    verb->add_option("WHAT", *what, "products, activities, fasteners or joints")
+    verb->add_option("WHAT", *what, "products, activities, fasteners, joints or features")
         ->required()
-        ->check(CLI::IsMember({"products", "activities", "fasteners", "joints"}));
+        ->check(CLI::IsMember({"products", "activities", "fasteners", "joints", "features"}));
     verb->add_option("--format", *format, "table, csv or json")->check(CLI::IsMember({"table", "csv", "json"}));
     verb->callback([&status, path, what, format] {
       BiwplanSession session;
@@ -232,6 +307,10 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         table = std::make_unique<BiwplanTable>(std::vector<std::string>{
             "name", "geometry", "type", "category", "identifier", "joint", "joint body", "x", "y", "z", "assigned to"});
         ListFasteners(document, *table);
+      } else if (*what == "features") {
+        table = std::make_unique<BiwplanTable>(
+            std::vector<std::string>{"name", "kind", "part", "x", "y", "z", "text", "assigned to"});
+        ListFeatures(document, *table);
       } else {
         table = std::make_unique<BiwplanTable>(
             std::vector<std::string>{"joint", "parts", "joint bodies", "fasteners"});
