@@ -8,6 +8,7 @@
 #include "QIVMultiDocumentCommand.h"
 #include "ZELBIWUpdateManufAssemblyCmd.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
+#include "ZELVekBIWAssignDatumAndTargetCmd.h"
 #include "ZELVekBIWAssignWeldCmd.h"
 #include "ZELVekBIWAutoAssignWeldCmd.h"
 #include "ZELVekBIWCommandNumbers.h"
@@ -64,8 +65,8 @@ constexpr Row kRows[] = {
      Mode::Exclusive},
     {"ZELBIWUpdateManufAssemblyCmd", Argument::None, &Make<ZELBIWUpdateManufAssemblyCmd>,
      "ZELBIWUpdateManufAssemblyCmd", 0, Mode::Exclusive},
-    {"ZELVekBIWAssignDatumAndTargetCmd", Argument::None, &Unavailable, "ZELVekBIWAssignDatumAndTargetCmd", 0,
-     Mode::Exclusive},
+    {"ZELVekBIWAssignDatumAndTargetCmd", Argument::None, &Make<ZELVekBIWAssignDatumAndTargetCmd>,
+     "ZELVekBIWAssignDatumAndTargetCmd", 0, Mode::Exclusive},
     {"ZELVekBIWAssignWeldCmd", Argument::None, &Make<ZELVekBIWAssignWeldCmd>, "AssignWeldCmd", Behavior::Single,
      Mode::Exclusive},
     {"ZELVekBIWAutoAssignWeldCmd", Argument::Object, &AutoAssign, "ZELVekBIWAutoAssignWeldCmd", Behavior::Replace,

@@ -21,6 +21,9 @@ class QIVDialogState {
 
   // Adding an agent twice keeps it once.
   void AddDialogAgent(QIVDialogAgent* agent);
+  // The state no longer waits on the agent; a state left without agents
+  // tries all its transitions as soon as it is entered.
+  void RemoveDialogAgent(QIVDialogAgent* agent);
   bool HoldsAgent(const QIVDialogAgent* agent) const { return _agentSet.count(agent) != 0; }
   const std::vector<QIVDialogAgent_var>& GetAgents() const { return _agents; }
   bool HasAgents() const { return !_agents.empty(); }
