@@ -7,6 +7,7 @@
 #include "QIVApplicationFrame.h"
 #include "QIVMultiDocumentCommand.h"
 #include "ZELBIWUpdateManufAssemblyCmd.h"
+#include "ZELLocatorAccountabilityCommand.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
 #include "ZELVekBIWAssignDatumAndTargetCmd.h"
 #include "ZELVekBIWAssignWeldCmd.h"
@@ -127,8 +128,8 @@ constexpr Row kRows[] = {
      Mode::Exclusive},
     {"ZELVekPreviewWindowManagerCmd", Argument::None, &Unavailable, "ZELVekPreviewWindowManagerCmd",
      Behavior::Replace, Mode::Exclusive},
-    {"ZELLocatorAccountabilityCommand", Argument::None, &Unavailable, "ZELLocatorAccountabilityCommand",
-     Behavior::Replace, Mode::Exclusive},
+    {"ZELLocatorAccountabilityCommand", Argument::None, &Make<ZELLocatorAccountabilityCommand>,
+     "ZELLocatorAccountabilityCommand", Behavior::Replace, Mode::Exclusive},
     {"ZELManageFastenerIDCmd", Argument::None, &Unavailable, "ZELManageFastenerIDCmd", Behavior::Replace,
      Mode::Shared},
     {"ZELRemoveFastenerIDCmd", Argument::None, &Unavailable, "ZELRemoveFastenerIDCmd", Behavior::Replace,

@@ -131,6 +131,14 @@ HRESULT ZELFastenerServices::GetCurrentDocument(QIVBaseUnknown_var& document) {
   return document ? S_OK : E_FAIL;
 }
 
+HRESULT ZELFastenerServices::SetHighlight(const QIVBaseUnknown_var& object) {
+  QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor();
+  if (!editor || !object) return E_FAIL;
+  editor->GetHSO()->Empty();
+  editor->GetHSO()->AddElement(object.get());
+  return S_OK;
+}
+
 HRESULT ZELFastenerServices::GetListOfAllFasteners(_SEQUENCE_QIVBaseUnknown_ptr& fasteners,
                                                    const QIVBaseUnknown_var& document) {
   return FeaturesOf(document, ZELIBIWFastener::ClassName(), fasteners);

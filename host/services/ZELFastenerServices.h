@@ -132,6 +132,10 @@ class ZELFastenerServices {
                                  QIVListValQIVBaseUnknown_var& locatorRecords,
                                  QIVListValQIVBaseUnknown_var& clampRecords);
 
+  // Makes the object the only one highlighted in the current editor; E_FAIL
+  // without an editor or object.
+  static HRESULT SetHighlight(const QIVBaseUnknown_var& object);
+
   // x, y, z, roll, pitch, yaw of a placement (QIVMathTransformation).
   static HRESULT FromQIVMathToYPR(const QIVMathTransformation& placement, QIVRawColldouble& values);
 };
