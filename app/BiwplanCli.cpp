@@ -40,11 +40,12 @@ bool BiwplanSave(BiwplanSession& session) {
   return false;
 }
 
-int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName) {
+int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName,
+                       bool echo) {
   JournalReader::Result read = JournalReader::Parse(text, sourceName);
   if (!read.Succeeded()) return BiwplanFail(read.error->Format().str());
   QIVTranscript& transcript = session.Session().GetTranscript();
-  transcript.SetEcho(&std::cout);
+  transcript.SetEcho(echo ? &std::cout : nullptr);
   JournalPlayer player(session);
   std::optional<JournalError> error = player.Play(read.events);
   transcript.SetEcho(nullptr);

@@ -34,9 +34,11 @@ bool BiwplanOpen(BiwplanSession& session, const std::string& path);
 bool BiwplanSave(BiwplanSession& session);
 
 // Plays journal text through the session, the transcript going to
-// standard output; `sourceName` names the journal in errors. Answers Ok or
-// Failed (the error written).
-int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName);
+// standard output unless `echo` is false (a verb that prints a report of
+// its own); `sourceName` names the journal in errors. Answers Ok or Failed
+// (the error written).
+int BiwplanPlayJournal(BiwplanSession& session, const std::string& text, const std::string& sourceName,
+                       bool echo = true);
 
 // The outcome of the last run of a command class in the session (an empty
 // one when it never started): how a verb sees what the command did, for

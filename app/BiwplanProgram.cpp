@@ -14,6 +14,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddEditingVerbs(app, status);
   AddActivityCreationVerbs(app, status);
   AddLocationExportVerbs(app, status);
+  AddLocatorVerbs(app, status);
   AddPropertiesVerbs(app, status);
   AddRepositoryVerbs(app, status);
   AddSessionVerbs(app, status);

@@ -17,6 +17,7 @@ void AddActivityCreationVerbs(CLI::App& app, int& status);
 void AddDocumentVerbs(CLI::App& app, int& status);
 void AddEditingVerbs(CLI::App& app, int& status);
 void AddLocationExportVerbs(CLI::App& app, int& status);
+void AddLocatorVerbs(CLI::App& app, int& status);
 void AddPropertiesVerbs(CLI::App& app, int& status);
 void AddRepositoryVerbs(CLI::App& app, int& status);
 void AddSessionVerbs(CLI::App& app, int& status);

@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -60,13 +61,17 @@ class BiwplanVerbTest : public ::testing::Test {
     std::filesystem::remove_all(_folder);
   }
 
-  // Runs `biwplan VERB DOC ARGUMENTS...`; the exit status, Usage when the
-  // command line is refused. What it printed is in `_out` and `_err`.
+  // Runs `biwplan VERB DOC ARGUMENTS...` (VERB may be two words: "report
+  // locators"); the exit status, Usage when the command line is refused.
+  // What it printed is in `_out` and `_err`.
   int Run(const std::string& verb, std::vector<std::string> arguments) {
     CLI::App app("biwplan", "biwplan");
     int status = BiwplanExit::Ok;
     _addVerbs(app, status);
-    arguments.insert(arguments.begin(), {verb, _path});
+    arguments.insert(arguments.begin(), _path);
+    std::istringstream words(verb);
+    const std::vector<std::string> verbWords{std::istream_iterator<std::string>(words), {}};
+    arguments.insert(arguments.begin(), verbWords.begin(), verbWords.end());
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();

@@ -90,21 +90,17 @@ TEST_F(BiwplanFeatureImportTest, RefusesTheWholeFileAtTheFirstBadLineAndLeavesTh
   };
   const std::string before = DocumentText();
   for (const auto& c : cases) {
-    testing::internal::CaptureStderr();
     const std::string file = Write(c.text);
     EXPECT_EQ(Run("import-features", {file}), BiwplanExit::Failed) << c.text;
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_THAT(said, HasSubstr(file + c.reason)) << c.text;
-    EXPECT_THAT(said, HasSubstr("(nothing imported)"));
+    EXPECT_THAT(_err, HasSubstr(file + c.reason)) << c.text;
+    EXPECT_THAT(_err, HasSubstr("(nothing imported)"));
     EXPECT_EQ(DocumentText(), before) << c.text;
   }
 }
 
 TEST_F(BiwplanFeatureImportTest, ListsTheSampleFixtureWithPartsAndTexts) {
-  testing::internal::CaptureStdout();
   ASSERT_EQ(Run("list", {"features", "--format", "csv"}), BiwplanExit::Ok);
-  const std::string listed = testing::internal::GetCapturedStdout();
-  EXPECT_THAT(listed, HasSubstr("A1_FrontFloor,datum-target,UnderBody.1/FrontFloor.1/FrontFloorPanel.1,"));
-  EXPECT_THAT(listed, HasSubstr("CP_FF_01,clamping-point,UnderBody.1/FrontFloor.1/FrontFloorPanel.1,1300.000,"
-                                "-500.000,152.000,swing clamp,"));
+  EXPECT_THAT(_out, HasSubstr("A1_FrontFloor,datum-target,UnderBody.1/FrontFloor.1/FrontFloorPanel.1,"));
+  EXPECT_THAT(_out, HasSubstr("CP_FF_01,clamping-point,UnderBody.1/FrontFloor.1/FrontFloorPanel.1,1300.000,"
+                              "-500.000,152.000,swing clamp,"));
 }
