@@ -61,7 +61,7 @@ TEST_P(RepositoryVerbsTest, PublishesTheSampleWithItsLibraryAndExportsIt) {
 
   Outcome published = Repo("publish", {_document});
   ASSERT_EQ(published.status, BiwplanExit::Ok) << published.err;
-  EXPECT_NE(published.out.find(": 39 fasteners, 0 locators and clamping points"), std::string::npos) << published.out;
+  EXPECT_NE(published.out.find(": 39 fasteners, 15 locators and clamping points"), std::string::npos) << published.out;
   EXPECT_EQ(published.out.find("biwplan-test"), std::string::npos);
   {
     BiwplanSession session;
