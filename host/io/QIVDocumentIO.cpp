@@ -1,5 +1,6 @@
 #include "QIVDocumentIO.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -27,7 +28,9 @@ HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& docu
     error = QIVDocumentError(path, 0, 0, "", "a document file is at most 1 GiB");
     return E_FAIL;
   }
+  // Room for the parser's padding, so that it reads the text in place.
   std::string text;
+  text.reserve(static_cast<std::size_t>(std::max<std::int64_t>(info.size, 0)) + QIVDocumentReader::PaddingNeeded);
   QIVUnicodeString errorText;
   if (FAILED(QIVReadWholeFile(path, text, errorText))) {
     error = QIVDocumentError("", 0, 0, "", errorText);

@@ -774,15 +774,27 @@ std::string WithLongIntegersAsDecimals(std::string_view text) {
 }
 }  // namespace
 
+static_assert(QIVDocumentReader::PaddingNeeded >= simdjson::SIMDJSON_PADDING);
+
+HRESULT QIVDocumentReader::Read(const std::string& text, const QIVUnicodeString& sourceName,
+                                QIVIDocument_var& document, QIVDocumentError& error) {
+  return ReadText(text, text.capacity() - text.size() >= PaddingNeeded, sourceName, document, error);
+}
+
 HRESULT QIVDocumentReader::Read(std::string_view text, const QIVUnicodeString& sourceName,
                                 QIVIDocument_var& document, QIVDocumentError& error) {
+  return ReadText(text, false, sourceName, document, error);
+}
+
+HRESULT QIVDocumentReader::ReadText(std::string_view text, bool padded, const QIVUnicodeString& sourceName,
+                                    QIVIDocument_var& document, QIVDocumentError& error) {
   document = nullptr;
   error = QIVDocumentError();
   // A byte order mark is no part of the JSON text.
   const std::string_view json = text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
   simdjson::dom::parser parser;
   Value root;
-  simdjson::error_code fault = parser.parse(json.data(), json.size()).get(root);
+  simdjson::error_code fault = parser.parse(json.data(), json.size(), !padded).get(root);
   if (fault == simdjson::NUMBER_ERROR) {
     const std::string widened = WithLongIntegersAsDecimals(json);
     fault = parser.parse(widened.data(), widened.size()).get(root);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "QIVDocumentError.h"
@@ -14,4 +16,13 @@ class QIVDocumentReader {
   // E_FAIL, `document` empty.
   static HRESULT Read(std::string_view text, const QIVUnicodeString& sourceName, QIVIDocument_var& document,
                       QIVDocumentError& error);
+  // The same; when the string's spare capacity reaches `PaddingNeeded`
+  // bytes, the parser reads it in place instead of copying it first.
+  static HRESULT Read(const std::string& text, const QIVUnicodeString& sourceName, QIVIDocument_var& document,
+                      QIVDocumentError& error);
+  static constexpr std::size_t PaddingNeeded = 64;
+
+ private:
+  static HRESULT ReadText(std::string_view text, bool padded, const QIVUnicodeString& sourceName,
+                          QIVIDocument_var& document, QIVDocumentError& error);
 };
