@@ -380,6 +380,38 @@ void ZELVekBIWAssignWeldDlg::UpdateListOfAllAssignableWelds(bool reloadAssigned)
     if (!IsAssignedAnywhere(fastener)) _pListOfAssignableWelds->Append(fastener);
 }
 
+void ZELVekBIWAssignWeldDlg::LineIndex::Build() const {
+  if (_built) return;
+  _rowsOfId.clear();
+  _listed.clear();
+  _rowsOfId.reserve(_idOfRow.size());
+  _listed.reserve(_fastenerOfRow.size());
+  for (int row = 0; row < Size(); ++row) {
+    _rowsOfId[_idOfRow[row]].push_back(row);
+    _listed.insert(_fastenerOfRow[row]);
+  }
+  _built = true;
+}
+
+const std::vector<int>* ZELVekBIWAssignWeldDlg::LineIndex::RowsOf(const QIVUnicodeString& id) const {
+  Build();
+  const auto found = _rowsOfId.find(id);
+  return found == _rowsOfId.end() ? nullptr : &found->second;
+}
+
+bool ZELVekBIWAssignWeldDlg::LineIndex::Lists(const QIVBaseUnknown_var& fastener) const {
+  Build();
+  return _listed.count(fastener.Identity()) != 0;
+}
+
+void ZELVekBIWAssignWeldDlg::LineIndex::Clear() {
+  _idOfRow.clear();
+  _fastenerOfRow.clear();
+  _rowsOfId.clear();
+  _listed.clear();
+  _built = false;
+}
+
 void ZELVekBIWAssignWeldDlg::ShowListMessage(QIVDlgSelectorList* list, QIVDlgEditor* count, LineIndex& index,
                                              const std::vector<QIVUnicodeString>& lines) {
   list->ClearLine();
@@ -428,7 +460,7 @@ void ZELVekBIWAssignWeldDlg::FillSelectListWeldsAvailable(bool recompute) {
       }
       if (IsAssignedAnywhere(fastener)) continue;
       const QIVUnicodeString id = ZELFastenerServices::GetWeldID(fastener);
-      _leftIndex.rowsOfId[id].push_back(_leftWelds.Size());
+      _leftIndex.Add(id, fastener);
       _pSelectListLeft->SetLine(id);
       _leftWelds.Append(fastener);
     }
@@ -471,10 +503,9 @@ void ZELVekBIWAssignWeldDlg::FillSelectListWeldsToAssign(bool reload) {
   if (_pListOfWeldsFromActivity && !_pListOfWeldsFromActivity->IsEmpty()) {
     SortUnlessGatheringOrder(*_pListOfWeldsFromActivity);
     const QIVUnicodeString tag = Message("AssignTag", "(*)");
-    int row = 0;
     for (const QIVBaseUnknown_var& fastener : *_pListOfWeldsFromActivity) {
       const QIVUnicodeString id = ZELFastenerServices::GetWeldID(fastener);
-      _rightIndex.rowsOfId[id].push_back(row++);
+      _rightIndex.Add(id, fastener);
       _pSelectListRight->SetLine(id + tag);
     }
     SetEditorCount(_pEditorAssignNumber, _pListOfWeldsFromActivity->Size());
@@ -592,13 +623,13 @@ void ZELVekBIWAssignWeldDlg::SelectRows(QIVDlgSelectorList* list, const LineInde
   std::vector<int> rows;
   kept.RemoveAll();
   for (const QIVBaseUnknown_var& fastener : fasteners) {
-    const auto found = index.rowsOfId.find(ZELFastenerServices::GetWeldID(fastener));
-    if (found == index.rowsOfId.end()) {
+    const std::vector<int>* found = index.RowsOf(ZELFastenerServices::GetWeldID(fastener));
+    if (!found) {
       ZELTraceLine("Not Found");
       continue;
     }
     kept.Append(fastener);
-    for (const int row : found->second)
+    for (const int row : *found)
       if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
   }
   list->SetSelect(rows);
@@ -625,15 +656,19 @@ void ZELVekBIWAssignWeldDlg::UpdateSelection(const List& picked, bool toggle) {
     right.RemoveAll();
   }
 
+  // The lists' row indexes answer which list holds a picked fastener; the
+  // activity's list is indexed whole once its lines are filled.
   const auto removedSet = IdentitiesOf(removed);
-  const auto inActivity = activityWelds ? IdentitiesOf(*activityWelds) : std::unordered_set<const QIVBaseUnknown*>();
-  const auto inLeft = IdentitiesOf(_pListOfFilteredWelds ? *_pListOfFilteredWelds : _leftWelds);
-  const auto leftListed = IdentitiesOf(_leftWelds);
+  const bool rightIndexed = activityWelds && _rightIndex.Size() == activityWelds->Size();
+  const auto inActivityUnindexed =
+      activityWelds && !rightIndexed ? IdentitiesOf(*activityWelds) : std::unordered_set<const QIVBaseUnknown*>();
+  const auto inFilter =
+      _pListOfFilteredWelds ? IdentitiesOf(*_pListOfFilteredWelds) : std::unordered_set<const QIVBaseUnknown*>();
   for (const QIVBaseUnknown_var& fastener : picked) {
     if (toggle && removedSet.count(fastener.Identity())) continue;
-    if (inActivity.count(fastener.Identity()))
+    if (rightIndexed ? _rightIndex.Lists(fastener) : inActivityUnindexed.count(fastener.Identity()) != 0)
       right.Append(fastener);
-    else if (inLeft.count(fastener.Identity()) || leftListed.count(fastener.Identity()))
+    else if (inFilter.count(fastener.Identity()) || _leftIndex.Lists(fastener))
       left.Append(fastener);
   }
   // A fastener no longer selected but picked again without toggle stays lit.

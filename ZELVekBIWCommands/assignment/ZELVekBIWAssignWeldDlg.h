@@ -128,11 +128,31 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   QIVDlgMultiList* GetAccountList() const { return _pMultiListWeldAccount; }
 
  private:
-  struct LineIndex {
-    // Rows by the identifier their line shows.
-    std::unordered_map<QIVUnicodeString, std::vector<int>> rowsOfId;
-    void Clear() { rowsOfId.clear(); }
+  // What each row of a list stands for. A fill only appends to two
+  // vectors; the lookups a pick needs are built on the first pick after it.
+  class LineIndex {
+   public:
+    void Add(const QIVUnicodeString& id, const QIVBaseUnknown_var& fastener) {
+      _idOfRow.push_back(id);
+      _fastenerOfRow.push_back(fastener.Identity());
+      _built = false;
+    }
+    int Size() const { return static_cast<int>(_idOfRow.size()); }
+    // The rows whose line shows `id`, or null.
+    const std::vector<int>* RowsOf(const QIVUnicodeString& id) const;
+    bool Lists(const QIVBaseUnknown_var& fastener) const;
+    void Clear();
+
+   private:
+    void Build() const;
+
+    std::vector<QIVUnicodeString> _idOfRow;
+    std::vector<const QIVBaseUnknown*> _fastenerOfRow;
+    mutable std::unordered_map<QIVUnicodeString, std::vector<int>> _rowsOfId;
+    mutable std::unordered_set<const QIVBaseUnknown*> _listed;
+    mutable bool _built = false;
   };
+
 
   void BuildAssignmentPage();
   void BuildAccountabilityPage();
