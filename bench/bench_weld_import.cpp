@@ -1,7 +1,8 @@
 // Weld import speed and memory on generated bodies of 5,000 parts:
 //   BM_WeldImport/N     the whole import of N welds into a fresh document
-//   BM_WeldFileLines/N  only reading the same file's lines, the floor the
-//                       import cannot beat
+//   BM_WeldFileLines/N  only reading the same file's lines as the import
+//                       reads them (comments and blanks skipped)
+//   BM_WeldFileGetline/N the floor: std::getline over the same file
 //   BM_WeldImportLyingCounts  files that announce 2^31-1 welds or 10^9 parts
 //                       and end after a few lines: the reader must stop at
 //                       the end of the file, not count on
@@ -144,6 +145,17 @@ void BM_WeldImportLyingCounts(benchmark::State& state) {
   for (const std::string& path : paths) std::filesystem::remove(path);
 }
 
+void BM_WeldFileGetline(benchmark::State& state) {
+  const std::string& path = WeldFilePath(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    long lines = 0;
+    while (std::getline(in, line)) ++lines;
+    benchmark::DoNotOptimize(lines);
+  }
+}
+
 void WeldCounts(benchmark::internal::Benchmark* benchmark) {
   for (int welds : {1000, 10000, 50000, 100000}) benchmark->Arg(welds);
   benchmark->Unit(benchmark::kMillisecond);
@@ -152,6 +164,7 @@ void WeldCounts(benchmark::internal::Benchmark* benchmark) {
 BENCHMARK(BM_WeldImport)->Apply(WeldCounts);
 BENCHMARK(BM_WeldFileLines)->Apply(WeldCounts);
 BENCHMARK(BM_WeldImportLyingCounts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WeldFileGetline)->Apply(WeldCounts);
 
 }  // namespace
 
