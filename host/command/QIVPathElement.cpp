@@ -56,7 +56,7 @@ QIVBaseUnknown_var QIVPathElement::FindFromLeaf(const QIVIID& iid) const {
 
 bool QIVOffersInterface(QIVBaseUnknown* object, const QIVIID& iid) {
   if (!object) return false;
-  if (iid.CastOf(object)) return true;
+  if (object->AnswersInterface(iid)) return true;
   const QIVDictionary& dictionary = QIVDictionary::Instance();
   if (!dictionary.HasExtension(iid.name)) return false;
   QIVBaseUnknown* extension = dictionary.CreateExtension(object, object->IsA(), iid.name);

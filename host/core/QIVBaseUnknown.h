@@ -49,6 +49,10 @@ class QIVBaseUnknown {
   // registered in the dictionary for the object's late type. On success
   // *ppv holds the interface with one new reference.
   virtual HRESULT QueryInterface(const QIVIID& iid, void** ppv);
+  // Whether the object itself answers the interface now, extensions aside,
+  // without taking a reference: its type derives it, and an object whose
+  // interfaces depend on its state offers it.
+  virtual bool AnswersInterface(const QIVIID& iid) { return iid.CastOf(this) != nullptr; }
 
   // Late type: the type name under which extensions are looked up.
   virtual const char* IsA() const;

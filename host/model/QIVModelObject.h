@@ -34,6 +34,7 @@ class QIVModelObject : public QIVIModelObject,
                        public QIVISPPItem {
  public:
   HRESULT QueryInterface(const QIVIID& iid, void** ppv) override;
+  bool AnswersInterface(const QIVIID& iid) override { return iid.CastOf(this) && Offers(iid.name); }
 
   QIVObjectId GetDocumentId() const override { return _id; }
   QIVUnicodeString GetSubKind() const override { return ""; }

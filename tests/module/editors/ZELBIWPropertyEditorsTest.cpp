@@ -10,9 +10,11 @@
 #include "QIVISPPActivity.h"
 #include "QIVISPPActivityModificationEvents.h"
 #include "QIVISPPChildManagement.h"
+#include "QIVPathElement.h"
 #include "QIVPropertyWindowCmd.h"
 #include "QIVSPPActivityType.h"
 #include "ZELBIWEditor.h"
+#include "ZELIBIWActivityStation.h"
 #include "ZELIZitBltMgr.h"
 
 namespace T = QIVSPPActivityTypes;
@@ -123,6 +125,9 @@ TEST_F(PropertyEditorsTest, EachKindShowsItsFieldsForItsActivityTypesOnly) {
   EXPECT_THAT(QIVIRootProperties_var(_station)->GetListOfEditors(),
               ElementsAre("QIVSPPBasicEditor", "QIVSPPPrecedenceEditor", "QIVSPPItemSpecEditor",
                           "QIVSPPSpecificEditor", "QIVSPPRessSpecEditor", "ZELBIWStationEditor"));
+  // A pick filtered by kind interface sees the same: a loading is no station.
+  EXPECT_FALSE(QIVOffersInterface(_activities[0].get(), ZELIBIWActivityStation::ClassId()));
+  EXPECT_TRUE(QIVOffersInterface(_station.get(), ZELIBIWActivityStation::ClassId()));
   for (const QIVBaseUnknown_var& none : {_root, _assembly}) {
     EXPECT_FALSE(QIVIRootProperties_var(none));
     EXPECT_EQ(Open(none), nullptr);
