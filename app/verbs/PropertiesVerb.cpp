@@ -7,6 +7,8 @@
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVDlgEditor.h"
+#include "QIVDlgTabContainer.h"
+#include "QIVDlgTabPage.h"
 #include "QIVPropertyWindowCmd.h"
 #include "ZELBIWEditorKind.h"
 
@@ -20,20 +22,21 @@ struct PropertiesRequest {
   bool save = false;
 };
 
-// A field of a page of the window: the page, the row of its kind, and
-// how the journal names its editor.
+// A field of a page of the window: the tab page, the row of its kind.
 struct Field {
-  const QIVPropertyWindowCmd::Page* page;
+  QIVDlgTabPage* page;
   const ZELBIWEditorKind* kind;
   int row;
 };
 
-std::vector<Field> Fields(const QIVPropertyWindowCmd& window) {
+// The fields of the window's pages, read from its widgets as a person sees
+// them: one tab page per editor page, named after it.
+std::vector<Field> Fields(const QIVDlgTabContainer& tabs) {
   std::vector<Field> fields;
-  for (const QIVPropertyWindowCmd::Page& page : window.GetPages()) {
-    const ZELBIWEditorKind* kind = ZELBIWEditorKind::Find(page.name.view());
+  for (QIVDlgTabPage* page : tabs.GetPages()) {
+    const ZELBIWEditorKind* kind = ZELBIWEditorKind::Find(page->GetName().view());
     if (!kind) continue;
-    for (int row = 0; row < static_cast<int>(kind->rows.size()); ++row) fields.push_back({&page, kind, row});
+    for (int row = 0; row < static_cast<int>(kind->rows.size()); ++row) fields.push_back({page, kind, row});
   }
   return fields;
 }
@@ -48,8 +51,8 @@ void PrintFields(const std::vector<Field>& fields, BiwplanTable::Format format) 
   BiwplanTable table({"page", "field", "value"});
   for (const Field& field : fields) {
     const std::string reference = field.kind->EditorReference(field.row);
-    auto* editor = dynamic_cast<QIVDlgEditor*>(field.page->tab->FindWidget(reference));
-    table.AddRow({field.page->tab->GetTitle().str(), field.kind->rows[field.row].label,
+    auto* editor = dynamic_cast<QIVDlgEditor*>(field.page->FindWidget(reference));
+    table.AddRow({field.page->GetTitle().str(), field.kind->rows[field.row].label,
                   editor ? editor->GetText().str() : std::string()});
   }
   table.Print(std::cout, format);
@@ -72,12 +75,13 @@ int EditProperties(const PropertiesRequest& request) {
   if (!activity) return BiwplanExit::Failed;
   QIVDispatcher& dispatcher = session.Dispatcher();
   dispatcher.Deliver(QIVStartEvent(QIVPropertyWindowCmd::ClassName, std::nullopt, activity.get(), request.activity));
-  auto* window = dynamic_cast<QIVPropertyWindowCmd*>(dispatcher.GetActiveCommand());
-  if (!window) {
+  const std::string tabsPath = std::string(QIVPropertyWindowCmd::DialogName) + "/" + QIVPropertyWindowCmd::TabsName;
+  auto* tabs = dynamic_cast<QIVDlgTabContainer*>(dispatcher.FindWidget(tabsPath));
+  if (!BiwplanOutcome(session, QIVPropertyWindowCmd::ClassName).boxes.empty() || !tabs) {
     std::cerr << "biwplan: " << request.activity << " has no property pages\n";
     return BiwplanExit::Refused;
   }
-  const std::vector<Field> fields = Fields(*window);
+  const std::vector<Field> fields = Fields(*tabs);
 
   for (const std::string& setting : request.settings) {
     const std::size_t equals = setting.find('=');
