@@ -10,6 +10,7 @@
 #include "QIVAtomicFile.h"
 #include "QIVFile.h"
 #include "QIVXMLDOMDocument.h"
+#include "QIVXMLErrorReason.h"
 
 namespace {
 const xmlChar* XmlText(const QIVUnicodeString& text) {
@@ -32,12 +33,6 @@ HRESULT Serialise(const QIVIDOMDocument_var& document, std::string& text) {
   return S_OK;
 }
 
-// libxml2's messages end with a line break.
-std::string Reason(const xmlError* error) {
-  std::string reason = error && error->message ? error->message : "not a well-formed XML document";
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' ')) reason.pop_back();
-  return reason;
-}
 }  // namespace
 
 HRESULT CreateQIVIXMLDOMDocumentBuilder(const char* classId, QIVIXMLDOMDocumentBuilder_var& builder) {
@@ -114,7 +109,7 @@ HRESULT QIVXMLDOMDocumentBuilder::Parse(const QIVUnicodeString& path, QIVIDOMDoc
     if (doc) xmlFreeDoc(doc);
     const xmlError* error = xmlCtxtGetLastError(context.get());
     errorText = QIVUnicodeString::Format("%s:%d: %s", path.ConvertToChar(), error ? error->line : 0,
-                                         Reason(error).c_str());
+                                         QIVXMLErrorReason(error ? error->message : nullptr).c_str());
     return E_FAIL;
   }
   document = QIVIDOMDocument_var(QIVMake<QIVXMLDOMDocument>(doc).get());
