@@ -26,7 +26,8 @@ std::string_view QIVLineReader::ReadLine(std::size_t limit) {
   if (const void* feed = std::memchr(start, '\n', span)) {
     const std::size_t length = static_cast<const char*>(feed) - start;
     _begin += length + 1;
-    return {start, length};
+    // A text file written on another system ends its lines with CR LF.
+    return {start, length > 0 && start[length - 1] == '\r' ? length - 1 : length};
   }
   if (available >= limit) {
     _begin += limit;

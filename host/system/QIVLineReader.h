@@ -13,7 +13,8 @@ class QIVLineReader {
  public:
   explicit QIVLineReader(QIVFile& file) : _file(file), _buffer(BlockSize) {}
 
-  // The next line without its line feed, as reading it byte by byte up to a
+  // The next line without its line feed (nor the carriage return before
+  // it), as reading it byte by byte up to a
   // line feed or `limit` bytes would give it: a line of `limit` bytes or more
   // is cut after `limit - 1` of them and the byte at the cut is dropped, the
   // rest coming as the next line. `limit` is from 1 to BlockSize.
