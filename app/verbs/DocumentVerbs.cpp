@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <utility>
@@ -194,9 +195,16 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
     auto* verb = app.add_subcommand("new", "Create a document (empty: a process root \"Process\", no products)");
     auto path = std::make_shared<std::string>();
     auto sample = std::make_shared<bool>(false);
+    auto force = std::make_shared<bool>(false);
     verb->add_option("DOC", *path, "Document file to create")->required();
     verb->add_flag("--sample", *sample, "Fill it with the sample under-body sub-assembly and its process");
-    verb->callback([&status, path, sample] {
+    verb->add_flag("--force", *force, "Replace the file when it exists");
+    verb->callback([&status, path, sample, force] {
+      std::error_code ignored;
+      if (!*force && std::filesystem::exists(std::filesystem::symlink_status(*path, ignored))) {
+        status = BiwplanFail(*path + " already exists; nothing written (--force replaces it)");
+        return;
+      }
       BiwplanSession session;
       session.OpenNew(*path);
       std::string error;

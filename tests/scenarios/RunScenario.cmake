@@ -20,7 +20,7 @@ foreach(input ${inputs})
   endif()
 endforeach()
 
-execute_process(COMMAND ${BIWPLAN} new ${WORK}/scenario.json --sample
+execute_process(COMMAND ${BIWPLAN} new ${WORK}/scenario.json --sample --force
                 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE made OUTPUT_QUIET)
 if(NOT made EQUAL 0)
   message(FATAL_ERROR "the sample document could not be made")
