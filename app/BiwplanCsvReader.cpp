@@ -1,8 +1,9 @@
 #include "BiwplanCsvReader.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <sstream>
+#include <string_view>
 
 #include "QIVFile.h"
 
@@ -41,11 +42,37 @@ bool SplitCsv(const std::string& line, std::vector<std::string>& fields) {
   return !quoted;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number as a spreadsheet writes it: a sign, digits with at most
+// one point, an exponent. Hexadecimal, "inf" and "nan", which the C library
+// would take, are not numbers of a bill of materials.
+bool IsDecimal(std::string_view text) {
+  std::size_t i = 0, digits = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  for (; i < text.size() && IsDigit(text[i]); ++i) ++digits;
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && IsDigit(text[i]); ++i) ++digits;
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    if (++i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t exponentDigits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) ++exponentDigits;
+    if (exponentDigits == 0) return false;
+  }
+  return i == text.size();
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
 
 BiwplanCsvReader::BiwplanCsvReader(const std::string& text, std::string sourceName)
     : _sourceName(std::move(sourceName)) {
-  std::istringstream in(text);
+  // Spreadsheet programs start their UTF-8 files with a byte-order mark.
+  std::istringstream in(text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0
+                            ? text.substr(kByteOrderMark.size())
+                            : text);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -98,10 +125,11 @@ bool BiwplanCsvReader::Number(const std::string& column, double& value, double e
     value = empty;
     return true;
   }
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  if (end && *end == '\0' && std::isfinite(value)) return true;
-  return Fail("bad number \"" + text + "\" in column " + column);
+  if (!IsDecimal(text)) return Fail("bad number \"" + text + "\" in column " + column);
+  const char* begin = text.data() + (text.front() == '+' ? 1 : 0);
+  const std::from_chars_result read = std::from_chars(begin, text.data() + text.size(), value);
+  if (read.ec == std::errc() && std::isfinite(value)) return true;
+  return Fail("number \"" + text + "\" out of range in column " + column);
 }
 
 bool BiwplanCsvReader::Fail(const std::string& reason) {

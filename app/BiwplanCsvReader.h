@@ -8,7 +8,7 @@
 #include "QIVUnicodeString.h"
 
 // Reads a CSV text whose first non-blank line names the columns, one record
-// at a time. Double quotes enclose fields holding commas ("" inside them is
+// at a time; a leading UTF-8 byte-order mark is skipped. Double quotes enclose fields holding commas ("" inside them is
 // one quote); blank lines are skipped; fields are read without their
 // surrounding blanks. Every fault is kept as "FILE:LINE: reason".
 class BiwplanCsvReader {
@@ -28,7 +28,7 @@ class BiwplanCsvReader {
   // column.
   std::string Field(const std::string& column) const;
   // The field as a number; an empty field is `empty`. False with the fault
-  // set when the field is not a finite number.
+  // set when the field is not a finite decimal number.
   bool Number(const std::string& column, double& value, double empty = 0.0);
 
   // Sets the fault "FILE:LINE: reason" for the current line, unless one is

@@ -15,7 +15,9 @@ QIVBaseUnknown_var Find(const QIVIDocument_var& document, std::initializer_list<
   return product;
 }
 
+// As a spreadsheet program writes it: a byte-order mark first.
 const char* const kBom =
+    "\xEF\xBB\xBF"
     "parent,instance,reference,x,y,z,roll,pitch,yaw\n"
     ",Body.1,B-1,0,0,0,0,0,0\n"
     "Body.1,Floor.1,F-1,100,0,50,0,0,0\n"
@@ -57,6 +59,10 @@ TEST(BiwplanProductImportTest, RefusesTheWholeFileAtTheFirstBadLine) {
       {"parent,instance,reference\n,A.1,A\nNope.1,B.1,B\n", "bom.csv:3: unknown parent \"Nope.1\""},
       {"parent,instance,reference\n,A.1,A\n,A.1,A\n", "bom.csv:3: \"A.1\" is already in the product tree"},
       {"parent,instance,reference,x\n,A.1,A,1.5mm\n", "bom.csv:2: bad number \"1.5mm\" in column x"},
+      {"parent,instance,reference,y\n,A.1,A,nan\n", "bom.csv:2: bad number \"nan\" in column y"},
+      {"parent,instance,reference,y\n,A.1,A,-inf\n", "bom.csv:2: bad number \"-inf\" in column y"},
+      {"parent,instance,reference,y\n,A.1,A,0x10\n", "bom.csv:2: bad number \"0x10\" in column y"},
+      {"parent,instance,reference,z\n,A.1,A,1e999\n", "bom.csv:2: number \"1e999\" out of range in column z"},
       {"parent,instance,reference\n,A.1\n", "bom.csv:2: expected 3 fields, found 2"},
       {"parent,instance,reference\n,\"A.1,A\n", "bom.csv:2: unclosed double quote"},
       {"parent,instance,reference\n,,A\n", "bom.csv:2: empty instance name"},
