@@ -1,0 +1,78 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BiwplanCli.h"
+#include "BiwplanSample.h"
+#include "BiwplanVerbs.h"
+#include "QIVDelayedDestruction.h"
+#include "QIVTranscript.h"
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+namespace {
+
+// The program run on its words as a planner runs it, in a folder of its own.
+class DocumentSafetyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    _folder = fs::temp_directory_path() / ("biwplan-safety-" + std::to_string(::getpid()));
+    fs::create_directories(_folder);
+  }
+  void TearDown() override {
+    QIVDelayedDestruction::Flush();
+    QIVTranscript::Current().Clear();
+    fs::remove_all(_folder);
+  }
+
+  int Run(const std::vector<std::string>& words) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = BiwplanRun(words);
+    _out = ::testing::internal::GetCapturedStdout();
+    _err = ::testing::internal::GetCapturedStderr();
+    return status;
+  }
+  std::string File(const std::string& name) const { return (_folder / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  static std::string Examples(const std::string& name) {
+    return (fs::path(BiwplanSample::ExamplesDirectory()) / name).string();
+  }
+
+  fs::path _folder;
+  std::string _out, _err;
+};
+
+TEST_F(DocumentSafetyTest, NewRefusesAnExistingFileUnlessForced) {
+  const std::string doc = File("doc.json");
+  std::ofstream(doc) << "precious";
+  EXPECT_EQ(Run({"new", doc}), BiwplanExit::Failed);
+  EXPECT_EQ(_err, "biwplan: " + doc + " already exists; nothing written (--force replaces it)\n");
+  EXPECT_EQ(Read(doc), "precious");
+  EXPECT_EQ(Run({"new", doc, "--force"}), BiwplanExit::Ok);
+  EXPECT_THAT(Read(doc), HasSubstr("\"Process\""));
+}
+
+TEST_F(DocumentSafetyTest, WeldsWithCrLfLineEndsImportAsWithLf) {
+  std::string welds = Read(Examples("underbody_welds.txt")), crlf;
+  for (const char c : welds) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  std::ofstream(File("welds.txt"), std::ios::binary) << crlf;
+  for (const char* doc : {"lf.json", "crlf.json"}) ASSERT_EQ(Run({"new", File(doc), "--sample"}), BiwplanExit::Ok);
+  ASSERT_EQ(Run({"import-welds", File("lf.json"), Examples("underbody_welds.txt"), "--save"}), BiwplanExit::Ok);
+  ASSERT_EQ(Run({"import-welds", File("crlf.json"), File("welds.txt"), "--save"}), BiwplanExit::Ok);
+  EXPECT_THAT(_out, HasSubstr("created 39 fasteners"));
+  EXPECT_EQ(Read(File("crlf.json")), Read(File("lf.json")));
+}
+
+}  // namespace
