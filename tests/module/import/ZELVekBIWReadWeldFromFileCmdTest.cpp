@@ -333,8 +333,8 @@ class ZELVekBIWReadWeldLinesTest : public WeldImportTest {
   }
 };
 
-TEST_F(ZELVekBIWReadWeldLinesTest, CommentsAndBlanksAreSkippedAndLinesComeAsRead) {
-  EXPECT_THAT(Lines("a\n\n   \n## x\nb ##\n  c \t\nd\r\nlast", 5), ElementsAre("a", "  c \t", "d\r", "last", ""));
+TEST_F(ZELVekBIWReadWeldLinesTest, CommentsAndBlanksAreSkippedAndLinesEndAtLfOrCrLf) {
+  EXPECT_THAT(Lines("a\n\n   \n## x\nb ##\n  c \t\nd\r\nlast", 5), ElementsAre("a", "  c \t", "d", "last", ""));
   std::string fifty;
   for (int line = 1; line <= 50; ++line) fifty += "## " + std::to_string(line) + "\n";
   EXPECT_THAT(Lines(fifty + "data\n", 2), ElementsAre("## 50", "data"));
