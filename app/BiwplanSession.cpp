@@ -3,7 +3,7 @@
 #include "QIVDocument.h"
 #include "QIVDocumentIO.h"
 #include "QIVPropertyWindowCmd.h"
-#include "ZELVekBIWCommandsModule.h"
+#include "frame/ZELVekBIWCommandsModule.h"
 
 BiwplanSession::BiwplanSession() : _dispatcher(std::make_unique<QIVDispatcher>()) {
   ZELVekBIWCommandsModule::Load();

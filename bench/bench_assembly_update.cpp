@@ -16,8 +16,8 @@
 #include "QIVISPPChildManagement.h"
 #include "QIVISPPFlowMgt.h"
 #include "QIVISPPItemMgt.h"
-#include "ZELBIWUpdateManufAssemblyCmd.h"
-#include "ZELVekBIWCommandsModule.h"
+#include "flow/ZELBIWUpdateManufAssemblyCmd.h"
+#include "frame/ZELVekBIWCommandsModule.h"
 
 namespace {
 constexpr int kActivitiesPerStation = 20;

@@ -25,9 +25,9 @@
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeaturePartRelations.h"
-#include "ZELVekBIWAssignWeldCmd.h"
-#include "ZELVekBIWAssignWeldDlg.h"
-#include "ZELVekBIWCommandsModule.h"
+#include "assignment/ZELVekBIWAssignWeldCmd.h"
+#include "assignment/ZELVekBIWAssignWeldDlg.h"
+#include "frame/ZELVekBIWCommandsModule.h"
 
 namespace {
 constexpr int kParts = 100;

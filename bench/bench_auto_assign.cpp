@@ -55,9 +55,9 @@
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIMfgAssembly.h"
-#include "ZELVekBIWAutoAssignWeldCmd.h"
-#include "ZELVekBIWAutoAssignWeldDlg.h"
-#include "ZELVekBIWCommandsModule.h"
+#include "assignment/ZELVekBIWAutoAssignWeldCmd.h"
+#include "assignment/ZELVekBIWAutoAssignWeldDlg.h"
+#include "frame/ZELVekBIWCommandsModule.h"
 
 namespace {
 constexpr int kParts = 2500;

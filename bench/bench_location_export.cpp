@@ -21,9 +21,9 @@
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWPointFastener.h"
-#include "ZELVekBIWCommandsModule.h"
-#include "ZELVekBIWSaveLocationsInXMLCmd.h"
-#include "ZELVekBIWSaveLocationsInXMLDlg.h"
+#include "frame/ZELVekBIWCommandsModule.h"
+#include "xml/ZELVekBIWSaveLocationsInXMLCmd.h"
+#include "xml/ZELVekBIWSaveLocationsInXMLDlg.h"
 
 namespace {
 constexpr int kWeldsPerJointBody = 100;

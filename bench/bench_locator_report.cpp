@@ -28,7 +28,7 @@
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIBIWLocatingPoint.h"
-#include "ZELVekBIWCommandsModule.h"
+#include "frame/ZELVekBIWCommandsModule.h"
 
 namespace {
 constexpr int kParts = 2000;

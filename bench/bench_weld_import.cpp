@@ -28,7 +28,7 @@
 #include "WeldFileGenerator.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFeatureGroup.h"
-#include "ZELVekBIWReadWeldFromFileCmd.h"
+#include "import/ZELVekBIWReadWeldFromFileCmd.h"
 
 namespace {
 constexpr int kPartCount = 5000;

@@ -14,7 +14,7 @@
 #include "QIVDispatcher.h"
 #include "QIVDocument.h"
 #include "QIVTranscript.h"
-#include "ZELVekBIWReadWeldFromFileCmd.h"
+#include "import/ZELVekBIWReadWeldFromFileCmd.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include "QIVISpecObject.h"
 #include "QIVMsgCatalog.h"
 #include "ZELBIWActivityServices.h"
-#include "ZELCatalogMessage.h"
-#include "ZELEnvironmentSwitches.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWActivityGrouping.h"
 #include "ZELIBIWActivityStation.h"
-#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWCreateActivityDlg.h"
+#include "frame/ZELCatalogMessage.h"
+#include "frame/ZELEnvironmentSwitches.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 

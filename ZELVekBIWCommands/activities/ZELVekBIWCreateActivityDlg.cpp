@@ -4,13 +4,13 @@
 #include "QIVApplicationFrame.h"
 #include "QIVMsgCatalog.h"
 #include "QIVPathElement.h"
-#include "ZELActivityAttribute.h"
 #include "ZELBIWActivityServices.h"
 #include "ZELIBIWActivityCurveFastening.h"
 #include "ZELIBIWActivityGrouping.h"
 #include "ZELIBIWActivityStation.h"
 #include "ZELIBIWActivityWelding.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELActivityAttribute.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 

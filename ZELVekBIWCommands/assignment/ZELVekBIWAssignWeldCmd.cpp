@@ -5,11 +5,11 @@
 #include "QIVIProduct.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPActivityRoot.h"
-#include "ZELBIWCmdTrace.h"
-#include "ZELCatalogMessage.h"
 #include "ZELIBIWFastener.h"
 #include "ZELVekBIWAssignWeldDlg.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELCatalogMessage.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAssignWeldCmd";

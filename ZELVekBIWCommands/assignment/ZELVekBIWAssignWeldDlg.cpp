@@ -22,8 +22,6 @@
 #include "QIVPathElement.h"
 #include "ZELBIWActivityIntelligenceServices.h"
 #include "ZELBIWActivityServices.h"
-#include "ZELBIWCmdTrace.h"
-#include "ZELEnvironmentSwitches.h"
 #include "ZELFastenerDisplay.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
@@ -31,8 +29,10 @@
 #include "ZELIBIWFeatureContainer.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELVekBIWCatalogBrowserDlg.h"
-#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWSettingsServices.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELEnvironmentSwitches.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAssignWeldDlg";

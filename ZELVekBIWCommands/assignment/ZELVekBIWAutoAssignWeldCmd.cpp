@@ -12,7 +12,6 @@
 #include "QIVInit.h"
 #include "QIVMsgCatalog.h"
 #include "ZELBIWActivityIntelligenceServices.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeature.h"
@@ -21,7 +20,8 @@
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIMfgAssembly.h"
 #include "ZELVekBIWAutoAssignWeldDlg.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAutoAssignWeldCmd";

@@ -7,9 +7,9 @@
 #include "QIVDlgMultiList.h"
 #include "QIVDlgPushButton.h"
 #include "QIVMsgCatalog.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELVekBIWAutoAssignWeldCmd.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAutoAssignWeldDlg";

@@ -7,7 +7,7 @@
 #include "QIVBaseUnknown.h"
 #include "QIVUnicodeString.h"
 #include "QIVVar.h"
-#include "ZELActivityAttribute.h"
+#include "frame/ZELActivityAttribute.h"
 
 // The five property pages of the BIW activities, as one family: each kind
 // is a row of the table below, and one class of each role (root

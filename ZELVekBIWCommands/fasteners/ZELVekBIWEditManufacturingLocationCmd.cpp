@@ -2,7 +2,7 @@
 
 #include "QIVIAlias.h"
 #include "ZELIBIWPointFastener.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 QIVUnicodeString Coordinates(double x, double y, double z) {

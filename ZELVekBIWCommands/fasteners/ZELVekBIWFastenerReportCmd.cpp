@@ -1,8 +1,8 @@
 #include "ZELVekBIWFastenerReportCmd.h"
 
 #include "QIVCommandDeletion.h"
-#include "ZELCatalogMessage.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELCatalogMessage.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 ZELVekBIWFastenerReportCmd::ZELVekBIWFastenerReportCmd(const char* className, const QIVUnicodeString& commandName,
                                                        std::uint64_t behavior, int mode, const char* elementType)

@@ -4,7 +4,7 @@
 #include "QIVISpecObject.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeatureGroup.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 QIVUnicodeString NameOf(const QIVBaseUnknown_var& feature) {

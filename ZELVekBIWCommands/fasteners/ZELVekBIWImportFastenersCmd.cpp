@@ -3,10 +3,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "ZELCatalogMessage.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELCatalogMessage.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 ZELVekBIWImportFastenersCmd::ZELVekBIWImportFastenersCmd()
     : QIVStateCommand("ZELVekBIWImportFastenersCmd", ZELVekBIWBehavior::Replace, ZELVekBIWMode::Exclusive) {}

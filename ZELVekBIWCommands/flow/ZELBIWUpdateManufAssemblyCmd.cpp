@@ -20,15 +20,15 @@
 #include "QIVISPPProductIO.h"
 #include "QIVISpecObject.h"
 #include "QIVMsgCatalog.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELBIWUpdateManufAssemblyPanel.h"
-#include "ZELCatalogMessage.h"
 #include "ZELEMfgAssemblyFactory.h"
-#include "ZELEnvironmentSwitches.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWItemInfo.h"
 #include "ZELIMfgAssembly.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELCatalogMessage.h"
+#include "frame/ZELEnvironmentSwitches.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELBIWUpdateManufAssemblyCmd";

@@ -9,9 +9,9 @@
 #include "QIVIDocument.h"
 #include "QIVISPPProcessContainer.h"
 #include "QIVMsgCatalog.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELIUpdateManufAssly.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELBIWUpdateManufAssemblyPanel";

@@ -1,8 +1,8 @@
 #include "ZELVekBIWCommandsModule.h"
 
 #include "ZELBIWCmdTrace.h"
-#include "ZELBIWEditorRegistration.h"
 #include "ZELVekBIWCommandCatalog.h"
+#include "editors/ZELBIWEditorRegistration.h"
 
 namespace {
 

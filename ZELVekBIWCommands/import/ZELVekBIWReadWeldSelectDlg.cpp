@@ -10,10 +10,10 @@
 #include "QIVDlgPushButton.h"
 #include "QIVFile.h"
 #include "QIVMsgCatalog.h"
-#include "ZELBIWCmdTrace.h"
-#include "ZELCatalogMessage.h"
-#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWSettingsServices.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELCatalogMessage.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 bool ZELVekBIWReadWeldSelectDlg::_bTextOK = false;
 

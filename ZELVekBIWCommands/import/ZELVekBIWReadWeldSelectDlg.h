@@ -2,7 +2,7 @@
 
 #include "QIVFrmDialog.h"
 #include "QIVUnicodeString.h"
-#include "ZELFileSelectionBox.h"
+#include "frame/ZELFileSelectionBox.h"
 
 class QIVDlgEditor;
 class QIVDlgFrame;

@@ -2,10 +2,10 @@
 
 #include "QIVCommandDeletion.h"
 #include "QIVIProduct.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELFastenerServices.h"
 #include "ZELLocatorAccountabilityDialog.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELLocatorAccountabilityCommand";

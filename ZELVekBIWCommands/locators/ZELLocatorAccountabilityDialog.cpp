@@ -10,14 +10,14 @@
 #include "QIVDlgMultiList.h"
 #include "QIVDlgRadioButton.h"
 #include "QIVMsgCatalog.h"
-#include "ZELBIWCmdTrace.h"
-#include "ZELEnvironmentSwitches.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWClampingPoint.h"
 #include "ZELIBIWFeature.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIBIWLocatingPoint.h"
 #include "ZELLocatorFacts.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELEnvironmentSwitches.h"
 
 namespace {
 constexpr const char* kClass = "ZELLocatorAccountabilityDialog";

@@ -8,10 +8,7 @@
 #include "QIVISPPItemMgt.h"
 #include "QIVITPSDatumSimple.h"
 #include "QIVITPSDatumTarget.h"
-#include "ZELBIWCmdTrace.h"
-#include "ZELEnvironmentSwitches.h"
 #include "ZELFastenerServices.h"
-#include "ZELVekBIWCommandNumbers.h"
 #include "ZELIBIWActivity.h"
 #include "ZELIBIWClampingPoint.h"
 #include "ZELIBIWFeatureChildMgmt.h"
@@ -22,6 +19,9 @@
 #include "ZELLocatorFacts.h"
 #include "ZELVekBIWAssignDatumAndTargetDlg.h"
 #include "ZELVekBIWLocatorsAssignFailureDlg.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELEnvironmentSwitches.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAssignDatumAndTargetCmd";

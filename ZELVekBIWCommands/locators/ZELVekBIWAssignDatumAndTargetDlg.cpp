@@ -5,8 +5,8 @@
 #include "QIVDlgPushButton.h"
 #include "QIVDlgSelectorList.h"
 #include "QIVMsgCatalog.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELVekBIWAssignDatumAndTargetCmd.h"
+#include "frame/ZELBIWCmdTrace.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWAssignDatumAndTargetDlg";

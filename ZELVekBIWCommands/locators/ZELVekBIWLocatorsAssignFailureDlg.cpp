@@ -5,8 +5,8 @@
 #include "QIVDlgMultiList.h"
 #include "QIVISPPActivity.h"
 #include "QIVMsgCatalog.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELLocatorFacts.h"
+#include "frame/ZELBIWCmdTrace.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWLocatorsAssignFailureDlg";

@@ -6,14 +6,14 @@
 #include "QIVFrmEditor.h"
 #include "QIVIProduct.h"
 #include "QIVISpecObject.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELIBIWFeatureChildMgmt.h"
 #include "ZELIBIWFeatureGroup.h"
 #include "ZELIBIWPointFastener.h"
 #include "ZELIBIWTopFastenerGroup.h"
 #include "ZELISpotWeld.h"
-#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWSaveLocationsInXMLDlg.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWSaveLocationsInXMLCmd";

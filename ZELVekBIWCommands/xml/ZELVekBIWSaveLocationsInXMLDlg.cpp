@@ -13,15 +13,15 @@
 #include "QIVIAlias.h"
 #include "QIVMsgCatalog.h"
 #include "QIVXMLStreamWriter.h"
-#include "ZELBIWCmdTrace.h"
-#include "ZELCatalogMessage.h"
-#include "ZELEnvironmentSwitches.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWPointFastener.h"
 #include "ZELISpotWeld.h"
-#include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWSaveLocationsInXMLCmd.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELCatalogMessage.h"
+#include "frame/ZELEnvironmentSwitches.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWSaveLocationsInXMLDlg";

@@ -5,7 +5,7 @@
 #include "QIVDlgDialog.h"
 #include "QIVIProduct.h"
 #include "QIVListVal.h"
-#include "ZELFileSelectionBox.h"
+#include "frame/ZELFileSelectionBox.h"
 
 class QIVDlgEditor;
 class QIVDlgFrame;

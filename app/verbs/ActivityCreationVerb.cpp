@@ -9,7 +9,7 @@
 #include "BiwplanCli.h"
 #include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
-#include "ZELVekBIWCreateActivityDlg.h"
+#include "activities/ZELVekBIWCreateActivityDlg.h"
 
 namespace {
 

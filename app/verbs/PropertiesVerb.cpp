@@ -10,7 +10,7 @@
 #include "QIVDlgTabContainer.h"
 #include "QIVDlgTabPage.h"
 #include "QIVPropertyWindowCmd.h"
-#include "ZELBIWEditorKind.h"
+#include "editors/ZELBIWEditorKind.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "JournalReader.h"
 #include "JournalWords.h"
 #include "QIVFile.h"
-#include "ZELVekBIWCommandsModule.h"
+#include "frame/ZELVekBIWCommandsModule.h"
 
 namespace fs = std::filesystem;
 

@@ -18,9 +18,9 @@
 #include "QIVIProduct.h"
 #include "QIVISPPActivity.h"
 #include "QIVTranscript.h"
-#include "ZELIMfgAssembly.h"
 #include "ZELIBIWFPPFactory.h"
-#include "ZELVekBIWCommandsModule.h"
+#include "ZELIMfgAssembly.h"
+#include "frame/ZELVekBIWCommandsModule.h"
 
 // A session for tests of the module's commands: the module loaded, a
 // dispatcher, and a new document open in the current editor. Checks at the

@@ -5,8 +5,8 @@
 
 #include "ModuleTestSession.h"
 #include "QIVListVal.h"
-#include "ZELVekBIWCreateActivityCmd.h"
-#include "ZELVekBIWCreateActivityDlg.h"
+#include "activities/ZELVekBIWCreateActivityCmd.h"
+#include "activities/ZELVekBIWCreateActivityDlg.h"
 
 // A planning session on a small process, in which the tests play the
 // planner through the dispatcher:

@@ -6,8 +6,8 @@
 #include "QIVISPPDynamicActivity.h"
 #include "QIVISPPFlowMgt.h"
 #include "QIVSPPActivityType.h"
-#include "ZELVekBIWCreateActivityCmd.h"
-#include "ZELVekBIWCreateActivityCommands.h"
+#include "activities/ZELVekBIWCreateActivityCmd.h"
+#include "activities/ZELVekBIWCreateActivityCommands.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -3,7 +3,7 @@
 #include "ActivityCreationTest.h"
 #include "QIVISPPActivityModificationEvents.h"
 #include "QIVISPPProcessContainer.h"
-#include "ZELVekBIWCreateActivityDlg.h"
+#include "activities/ZELVekBIWCreateActivityDlg.h"
 
 using ::testing::IsEmpty;
 

@@ -10,8 +10,8 @@
 #include "ZELIBIWActivityFactory.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeaturePartRelations.h"
-#include "ZELVekBIWAssignWeldCmd.h"
-#include "ZELVekBIWAssignWeldDlg.h"
+#include "assignment/ZELVekBIWAssignWeldCmd.h"
+#include "assignment/ZELVekBIWAssignWeldDlg.h"
 
 // A planning session with two parts and a station:
 //

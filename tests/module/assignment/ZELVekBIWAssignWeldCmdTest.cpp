@@ -1,4 +1,4 @@
-#include "ZELVekBIWAssignWeldCmd.h"
+#include "assignment/ZELVekBIWAssignWeldCmd.h"
 
 #include <gmock/gmock.h>
 

@@ -1,4 +1,4 @@
-#include "ZELVekBIWAssignWeldDlg.h"
+#include "assignment/ZELVekBIWAssignWeldDlg.h"
 
 #include <gmock/gmock.h>
 

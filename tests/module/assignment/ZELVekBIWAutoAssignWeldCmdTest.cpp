@@ -1,4 +1,4 @@
-#include "ZELVekBIWAutoAssignWeldCmd.h"
+#include "assignment/ZELVekBIWAutoAssignWeldCmd.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@
 #include "ZELIBIWActivityFactory.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeaturePartRelations.h"
-#include "ZELVekBIWAutoAssignWeldDlg.h"
+#include "assignment/ZELVekBIWAutoAssignWeldDlg.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -1,4 +1,4 @@
-#include "ZELVekBIWCatalogBrowserDlg.h"
+#include "assignment/ZELVekBIWCatalogBrowserDlg.h"
 
 #include <gmock/gmock.h>
 

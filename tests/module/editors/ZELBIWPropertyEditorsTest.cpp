@@ -13,9 +13,9 @@
 #include "QIVPathElement.h"
 #include "QIVPropertyWindowCmd.h"
 #include "QIVSPPActivityType.h"
-#include "ZELBIWEditor.h"
 #include "ZELIBIWActivityStation.h"
 #include "ZELIZitBltMgr.h"
+#include "editors/ZELBIWEditor.h"
 
 namespace T = QIVSPPActivityTypes;
 using ::testing::ElementsAre;

@@ -1,4 +1,4 @@
-#include "ZELVekBIWFastenerReportCmd.h"
+#include "fasteners/ZELVekBIWFastenerReportCmd.h"
 
 #include "ModuleTestSession.h"
 #include "QIVIAlias.h"

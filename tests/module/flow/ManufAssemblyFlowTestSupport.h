@@ -13,9 +13,9 @@
 #include "QIVISPPFlowMgt.h"
 #include "QIVISPPItemMgt.h"
 #include "QIVISPPProductIO.h"
-#include "ZELBIWUpdateManufAssemblyCmd.h"
-#include "ZELBIWUpdateManufAssemblyPanel.h"
 #include "ZELIMfgAssembly.h"
+#include "flow/ZELBIWUpdateManufAssemblyCmd.h"
+#include "flow/ZELBIWUpdateManufAssemblyPanel.h"
 
 // A process built in the test's document, and the planner's moves on the
 // update panel played through the dispatcher. Activities and products are

@@ -4,7 +4,7 @@
 #include "QIVDlgDialog.h"
 #include "QIVTranscript.h"
 #include "QIVVar.h"
-#include "ZELFileSelectionBox.h"
+#include "frame/ZELFileSelectionBox.h"
 
 using ::testing::ElementsAre;
 

@@ -2,7 +2,7 @@
 
 #include "QIVDispatcher.h"
 #include "QIVStateCommand.h"
-#include "ZELVekBIWCommandCatalog.h"
+#include "frame/ZELVekBIWCommandCatalog.h"
 
 // Each row of the catalogue builds what it says: a command with the row's
 // behaviour word and mode, or the dialog entry point's dialog.

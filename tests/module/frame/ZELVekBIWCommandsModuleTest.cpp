@@ -1,4 +1,4 @@
-#include "ZELVekBIWCommandsModule.h"
+#include "frame/ZELVekBIWCommandsModule.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include "QIVDlgDialog.h"
 #include "QIVMultiDocumentCommand.h"
 #include "QIVTrace.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
+#include "frame/ZELBIWCmdTrace.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ZELVekBIWResetFastenerColorCmd.h"
+#include "frame/ZELVekBIWResetFastenerColorCmd.h"
 
 #include "ModuleTestSession.h"
 #include "QIVIAlias.h"

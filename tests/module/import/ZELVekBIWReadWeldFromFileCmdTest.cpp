@@ -1,4 +1,4 @@
-#include "ZELVekBIWReadWeldFromFileCmd.h"
+#include "import/ZELVekBIWReadWeldFromFileCmd.h"
 
 #include <gmock/gmock.h>
 
@@ -12,7 +12,7 @@
 #include "ZELIBIWCurveFastener.h"
 #include "ZELIBIWFastener.h"
 #include "ZELISpotWeld.h"
-#include "ZELVekBIWReadWeldSelectDlg.h"
+#include "import/ZELVekBIWReadWeldSelectDlg.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;

@@ -1,4 +1,4 @@
-#include "ZELVekBIWReadWeldSelectDlg.h"
+#include "import/ZELVekBIWReadWeldSelectDlg.h"
 
 #include <gmock/gmock.h>
 

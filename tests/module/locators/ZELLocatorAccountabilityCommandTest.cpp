@@ -5,8 +5,8 @@
 #include "QIVDlgMultiList.h"
 #include "QIVDlgRadioButton.h"
 #include "QIVFrmEditor.h"
-#include "ZELLocatorAccountabilityCommand.h"
-#include "ZELLocatorAccountabilityDialog.h"
+#include "locators/ZELLocatorAccountabilityCommand.h"
+#include "locators/ZELLocatorAccountabilityDialog.h"
 
 using ::testing::ElementsAre;
 

@@ -4,9 +4,9 @@
 #include "QIVDlgMultiList.h"
 #include "QIVDlgSelectorList.h"
 #include "QIVFrmEditor.h"
-#include "ZELVekBIWAssignDatumAndTargetCmd.h"
-#include "ZELVekBIWAssignDatumAndTargetDlg.h"
-#include "ZELVekBIWLocatorsAssignFailureDlg.h"
+#include "locators/ZELVekBIWAssignDatumAndTargetCmd.h"
+#include "locators/ZELVekBIWAssignDatumAndTargetDlg.h"
+#include "locators/ZELVekBIWLocatorsAssignFailureDlg.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -17,9 +17,9 @@
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWPointFastener.h"
-#include "ZELVekBIWCommandsModule.h"
-#include "ZELVekBIWSaveLocationsInXMLCmd.h"
-#include "ZELVekBIWSaveLocationsInXMLDlg.h"
+#include "frame/ZELVekBIWCommandsModule.h"
+#include "xml/ZELVekBIWSaveLocationsInXMLCmd.h"
+#include "xml/ZELVekBIWSaveLocationsInXMLDlg.h"
 
 // One element of a written location file as libxml2 reads it back:
 // its tag and its attributes in the order they stand in the file.

@@ -5,7 +5,7 @@
 #include "LocationExportTestSupport.h"
 #include "QIVEnvironment.h"
 #include "QIVTrace.h"
-#include "ZELVekBIWSaveLocationsInXMLCmd.h"
+#include "xml/ZELVekBIWSaveLocationsInXMLCmd.h"
 
 using ::testing::Contains;
 using ::testing::ElementsAre;

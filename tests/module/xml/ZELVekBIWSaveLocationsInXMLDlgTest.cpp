@@ -8,7 +8,7 @@
 #include "QIVAtomicFile.h"
 #include "QIVDlgFile.h"
 #include "QIVEnvironment.h"
-#include "ZELVekBIWSaveLocationsInXMLDlg.h"
+#include "xml/ZELVekBIWSaveLocationsInXMLDlg.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
