@@ -3,6 +3,7 @@
 #include "ZELBIWCmdTrace.h"
 #include "ZELVekBIWCommandCatalog.h"
 #include "editors/ZELBIWEditorRegistration.h"
+#include "xml/ZELVekBIWXMLGraphicFormat.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ void Load() {
       QIVFillDictionary(entry.className, entry.factory, &entry.loadCounter);
   }
   ZELBIWRegisterPropertyEditors();
+  ZELVekBIWXMLGraphicFormat::Register();
 }
 
 void Unload() {

@@ -16,8 +16,9 @@ struct ZELVekBIWCommandEntry {
 };
 
 // The module as the host loads it: loading builds the trace object,
-// registers every factory under its class name and the bindings of the
-// activity property pages, the first time only;
+// registers every factory under its class name, the bindings of the
+// activity property pages and the ties of the feature appearance file's
+// SAX handler, the first time only;
 // unloading destroys the trace object.
 namespace ZELVekBIWCommandsModule {
 void Load();

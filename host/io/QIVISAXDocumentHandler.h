@@ -19,7 +19,8 @@ class QIVISAXDocumentHandler : public QIVInterface<QIVISAXDocumentHandler> {
   virtual HRESULT StartElement(const QIVUnicodeString& name, const QIVISAXAttributeList* attributes) = 0;
   virtual HRESULT EndElement(const QIVUnicodeString& name) = 0;
   // The character data between two tags, in one event however the file
-  // was cut into blocks.
+  // was cut into blocks (up to 1 MiB an event); the locator stands right
+  // after it meanwhile.
   virtual HRESULT Characters(const QIVUnicodeString& text) = 0;
   virtual HRESULT IgnorableWhiteSpace(const QIVUnicodeString& text) = 0;
   virtual HRESULT ProcessingInstruction(const QIVUnicodeString& target, const QIVUnicodeString& data) = 0;

@@ -86,8 +86,13 @@ class QIVXMLSAXParser::Reading : public QIVISAXLocator, public QIVISAXAttributeL
   }
 
   QIVUnicodeString GetSystemId() const override { return _systemId; }
-  int GetLineNumber() const override { return _context ? xmlSAX2GetLineNumber(_context.get()) : 0; }
-  int GetColumnNumber() const override { return _context ? xmlSAX2GetColumnNumber(_context.get()) : 0; }
+  // While text is handed over, the place right after it.
+  int GetLineNumber() const override {
+    return _textPlace ? _textLine : _context ? xmlSAX2GetLineNumber(_context.get()) : 0;
+  }
+  int GetColumnNumber() const override {
+    return _textPlace ? _textColumn : _context ? xmlSAX2GetColumnNumber(_context.get()) : 0;
+  }
 
   int GetLength() const override { return static_cast<int>(_attributes.size()); }
   QIVUnicodeString GetName(int index) const override {
@@ -123,7 +128,10 @@ class QIVXMLSAXParser::Reading : public QIVISAXLocator, public QIVISAXAttributeL
     if (_text.empty()) return;
     const QIVUnicodeString text(std::move(_text));
     _text.clear();
-    if (_document) Check(_document->Characters(text), "text");
+    _textPlace = true;
+    const HRESULT rc = _document ? _document->Characters(text) : S_OK;
+    _textPlace = false;
+    Check(rc, "text");
   }
 
   static void OnStartDocument(void* data) {
@@ -164,6 +172,8 @@ class QIVXMLSAXParser::Reading : public QIVISAXLocator, public QIVISAXAttributeL
   static void OnCharacters(void* data, const xmlChar* text, int length) {
     Reading& reading = Of(data);
     if (reading._stopped || !reading._document) return;
+    reading._textLine = xmlSAX2GetLineNumber(reading._context.get());
+    reading._textColumn = xmlSAX2GetColumnNumber(reading._context.get());
     reading._text.append(reinterpret_cast<const char*>(text), length);
     if (reading._text.size() >= kMaxTextEvent) reading.FlushText();
   }
@@ -207,6 +217,9 @@ class QIVXMLSAXParser::Reading : public QIVISAXLocator, public QIVISAXAttributeL
   std::unique_ptr<xmlParserCtxt, ContextDeleter> _context;
   std::vector<std::pair<std::string, std::string>> _attributes;
   std::string _text;
+  int _textLine = 0;
+  int _textColumn = 0;
+  bool _textPlace = false;
   int _errorCount = 0;
   bool _stopped = false;
 };
