@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <unordered_map>
 #include <vector>
+
+#include "QIVPointerMap.h"
 
 // An insertion-ordered set of pointers with constant-time membership and
 // removal: the model's lists of children, items and referrers can grow to
@@ -18,8 +19,8 @@ class QIVIndexedList {
     if (!value || Contains(value)) return false;
     _slots.push_back(value);
     ++_live;
-    if (!_index.empty())
-      _index.emplace(value, _slots.size() - 1);
+    if (!_index.IsEmpty())
+      _index.Set(value, _slots.size() - 1);
     else if (_slots.size() > IndexFrom)
       Reindex();
     return true;
@@ -30,7 +31,7 @@ class QIVIndexedList {
     if (slot == npos) return false;
     _slots[slot] = nullptr;
     --_live;
-    if (!_index.empty()) _index.erase(value);
+    if (!_index.IsEmpty()) _index.Erase(value);
     if (_slots.size() - _live > _live && _slots.size() > IndexFrom) Compact();
     return true;
   }
@@ -57,19 +58,16 @@ class QIVIndexedList {
   }
   void Clear() {
     _slots.clear();
-    _index.clear();
+    _index.Clear();
     _live = 0;
   }
 
  private:
   static constexpr std::size_t IndexFrom = 16;
-  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+  static constexpr std::size_t npos = QIVPointerMap<T>::npos;
 
   std::size_t Find(T value) const {
-    if (!_index.empty()) {
-      auto found = _index.find(value);
-      return found == _index.end() ? npos : found->second;
-    }
+    if (!_index.IsEmpty()) return _index.Find(value);
     for (std::size_t slot = 0; slot < _slots.size(); ++slot)
       if (_slots[slot] == value) return slot;
     return npos;
@@ -80,14 +78,14 @@ class QIVIndexedList {
     Reindex();
   }
   void Reindex() {
-    _index.clear();
+    _index.Clear();
     if (_slots.size() <= IndexFrom) return;
-    _index.reserve(_slots.size());
+    _index.Reserve(_slots.size());
     for (std::size_t slot = 0; slot < _slots.size(); ++slot)
-      if (_slots[slot]) _index.emplace(_slots[slot], slot);
+      if (_slots[slot]) _index.Set(_slots[slot], slot);
   }
 
   std::vector<T> _slots;
-  std::unordered_map<T, std::size_t> _index;
+  QIVPointerMap<T> _index;
   std::size_t _live = 0;
 };

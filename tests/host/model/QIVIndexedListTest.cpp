@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 TEST(QIVIndexedListTest, KeepsInsertionOrderThroughRemovalsSmallAndLarge) {
@@ -30,4 +32,19 @@ TEST(QIVIndexedListTest, KeepsInsertionOrderThroughRemovalsSmallAndLarge) {
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(list.First(), nullptr);
   }
+}
+
+// Removals in any order keep every remaining value found (the index shifts
+// entries back over the holes it leaves).
+TEST(QIVIndexedListTest, FindsEveryValueLeftAfterRandomRemovals) {
+  std::vector<int> storage(5000);
+  std::vector<int*> order;
+  QIVIndexedList<int*> list;
+  for (int& value : storage) {
+    list.Add(&value);
+    order.push_back(&value);
+  }
+  std::shuffle(order.begin(), order.end(), std::mt19937(7));
+  for (std::size_t i = 0; i < order.size(); i += 3) list.Remove(order[i]);
+  for (std::size_t i = 0; i < order.size(); ++i) ASSERT_EQ(list.Contains(order[i]), i % 3 != 0) << i;
 }
