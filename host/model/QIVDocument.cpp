@@ -119,7 +119,7 @@ QIVIDocument_var QIVDocument::New() {
 
 QIVIDocument_var QIVDocument::NewEmpty() { return QIVMake<QIVDocument>(); }
 
-QIVDocument::QIVDocument() { NameModelInterfaces(); }
+QIVDocument::QIVDocument() : _featuresByName(&ZELBIWFeature::AliasOf) { NameModelInterfaces(); }
 
 QIVDocument::~QIVDocument() { Close(); }
 

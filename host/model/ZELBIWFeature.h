@@ -16,6 +16,8 @@ class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIA
 
   QIVUnicodeString GetAlias() const override { return _alias; }
   HRESULT SetAlias(const QIVUnicodeString& alias) override;
+  // The alias without a copy, for the name indexes.
+  static const QIVUnicodeString& AliasOf(ZELBIWFeature* feature) { return feature->_alias; }
 
   HRESULT GetAssignedActivities(QIVListValQIVBaseUnknown_var& activities) const override;
   int GetNumberOfAssignments() const override;

@@ -22,7 +22,7 @@ class ZELBIWFeatureGroup : public ZELBIWFeature,
  public:
   enum Kind { TopFastenerGroup, TopLocatingPointGroup, TopClampingPointGroup, Group };
 
-  explicit ZELBIWFeatureGroup(Kind kind) : _kind(kind) {}
+  explicit ZELBIWFeatureGroup(Kind kind) : _kind(kind), _childrenByName(&ZELBIWFeature::AliasOf) {}
 
   // The kind of that sub-kind name; false when there is none.
   static bool KindFromName(const QIVUnicodeString& name, Kind& kind);
