@@ -255,12 +255,19 @@ class Reader {
     const Fields document(root, top, DocumentKeys);
     for (Pass pass : {Pass::Build, Pass::Link}) {
       _pass = pass;
-      ReadSection(document, "references",
-                  [&](const Value& value, const Place& at) { ReadReference(value, at); });
-      ReadSection(document, "products",
-                  [&](const Value& value, const Place& at) { ReadProduct(value, at, {}, 1); });
-      ReadSection(document, "datums", [&](const Value& value, const Place& at) { ReadDatum(value, at); });
-      ReadFeatures(document);
+      // References hold no links; the links of products, datums and features
+      // name only references and products, which stand before them, so the
+      // first pass makes them, and the second walks those sections again
+      // only to report a link the first could not make.
+      if (pass == Pass::Build)
+        ReadSection(document, "references",
+                    [&](const Value& value, const Place& at) { ReadReference(value, at); });
+      if (pass == Pass::Build || _earlyLinkFailed) {
+        ReadSection(document, "products",
+                    [&](const Value& value, const Place& at) { ReadProduct(value, at, {}, 1); });
+        ReadSection(document, "datums", [&](const Value& value, const Place& at) { ReadDatum(value, at); });
+        ReadFeatures(document);
+      }
       ReadSection(document, "assemblies",
                   [&](const Value& value, const Place& at) { ReadAssembly(value, at); });
       ReadProcess(document);
@@ -350,6 +357,40 @@ class Reader {
     Fail(place, "id " + std::to_string(id) + " is " + WithArticle(kind) + ", not " + wanted);
   }
 
+  // The first pass's resolution of a link to an object of `kind` built
+  // before: false, without a fault, for anything Resolve would refuse, which
+  // the second pass then reports.
+  bool TryResolve(const Value& value, const char* kind, QIVBaseUnknown_var& object) {
+    if (value.type() != ValueType::INT64 && value.type() != ValueType::UINT64) return false;
+    const QIVObjectId id = value.type() == ValueType::INT64 ? value.get_int64().value_unsafe()
+                                                            : static_cast<QIVObjectId>(value.get_uint64().value_unsafe());
+    if (id < 1 || FAILED(_document->FindObject(id, object)) || KindOf(object) != kind) return false;
+    return true;
+  }
+  bool TryResolveAll(const Value& value, const char* kind, QIVListValQIVBaseUnknown_var& objects) {
+    simdjson::dom::array values;
+    if (value.get_array().get(values) != simdjson::SUCCESS) return false;
+    objects.Reserve(static_cast<int>(values.size()));
+    std::vector<QIVBaseUnknown*> distinct;
+    for (const Value element : values) {
+      QIVBaseUnknown_var object;
+      if (!TryResolve(element, kind, object)) return false;
+      distinct.push_back(object.Identity());
+      objects.Append(object);
+    }
+    std::sort(distinct.begin(), distinct.end());
+    return std::adjacent_find(distinct.begin(), distinct.end()) == distinct.end();
+  }
+  // Makes a link in the first pass, or leaves it to the second.
+  template <class Link>
+  void LinkEarly(bool resolved, Link&& link) {
+    if (_pass == Pass::Link) return;
+    if (resolved)
+      link();
+    else
+      _earlyLinkFailed = true;
+  }
+
   // Distinct objects, in order.
   QIVListValQIVBaseUnknown_var ResolveAll(const Value& value, const Place& place,
                                           std::initializer_list<const char*> kinds) {
@@ -416,8 +457,12 @@ class Reader {
       const HRESULT placed =
           father ? QIVIProduct_var(father)->AddChild(object) : _document->AddRootProduct(object);
       if (FAILED(placed)) Fail(at, "the product cannot be placed here");
-    } else if (const std::optional<Value> reference = fields.Optional("reference")) {
-      product->SetReferenceProduct(Resolve(*reference, fields.At("reference"), {"ProductReference"}));
+    }
+    if (const std::optional<Value> reference = fields.Optional("reference")) {
+      QIVBaseUnknown_var found;
+      LinkEarly(TryResolve(*reference, "ProductReference", found), [&] { product->SetReferenceProduct(found); });
+      if (_pass == Pass::Link)
+        product->SetReferenceProduct(Resolve(*reference, fields.At("reference"), {"ProductReference"}));
     }
     ReadChildren(fields, depth, [&](const Value& child, const Place& childAt) {
       ReadProduct(child, childAt, object, depth + 1);
@@ -434,10 +479,15 @@ class Reader {
     if (_pass == Pass::Build) {
       Texts(fields, datum, F::DatumSimpleFields);
       Texts(fields, datum, F::DatumTargetFields);
-    } else if (const std::optional<Value> owner = fields.Optional("owner")) {
-      const QIVBaseUnknown_var product = Resolve(*owner, fields.At("owner"), {"Product"});
-      if (QIVITPSDatumSimple_var simple = datum) simple->SetOwnerProduct(product);
-      if (QIVITPSDatumTarget_var target = datum) target->SetOwnerProduct(product);
+    }
+    if (const std::optional<Value> owner = fields.Optional("owner")) {
+      auto setOwner = [&](const QIVBaseUnknown_var& product) {
+        if (QIVITPSDatumSimple_var simple = datum) simple->SetOwnerProduct(product);
+        if (QIVITPSDatumTarget_var target = datum) target->SetOwnerProduct(product);
+      };
+      QIVBaseUnknown_var found;
+      LinkEarly(TryResolve(*owner, "Product", found), [&] { setOwner(found); });
+      if (_pass == Pass::Link) setOwner(Resolve(*owner, fields.At("owner"), {"Product"}));
     }
   }
 
@@ -478,8 +528,13 @@ class Reader {
       if (kind->family == F::Family::PointFastener || kind->family == F::Family::CurveFastener)
         ReadFastener(fields, feature, kind->family);
       if (kind->family == F::Family::Locator) ReadLocator(fields, feature);
-    } else if (const std::optional<Value> parts = fields.Optional("parts")) {
-      _relations->SetRelatedParts(feature, ResolveAll(*parts, fields.At("parts"), {"Product"}), true);
+    }
+    if (const std::optional<Value> parts = fields.Optional("parts")) {
+      QIVListValQIVBaseUnknown_var found;
+      LinkEarly(TryResolveAll(*parts, "Product", found),
+                [&] { _relations->SetRelatedParts(feature, found, true); });
+      if (_pass == Pass::Link)
+        _relations->SetRelatedParts(feature, ResolveAll(*parts, fields.At("parts"), {"Product"}), true);
     }
     ReadChildren(fields, depth, [&](const Value& child, const Place& childAt) {
       ReadFeature(child, childAt, feature, depth + 1);
@@ -683,6 +738,7 @@ class Reader {
 
   QIVIDocument_var _document;
   Pass _pass = Pass::Build;
+  bool _earlyLinkFailed = false;
   ZELIBIWFeaturePartRelations_var _relations;
   std::vector<std::function<void()>> _finishing;
 };
