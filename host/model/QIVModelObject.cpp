@@ -71,7 +71,7 @@ HRESULT QIVModelObject::SetPLMID(const QIVUnicodeString& identifier) {
 HRESULT QIVModelObject::GetProcessingActivities(QIVListValQIVBaseUnknown_var& activities, int mode) const {
   activities.RemoveAll();
   _referrers.ForEach([&](QIVModelObject* referrer) {
-    auto* link = dynamic_cast<QIVSPPItemLink*>(referrer);
+    auto* link = QIVCastCache::Cast<QIVSPPItemLink>(referrer);
     if (link && link->Father() && (mode == 0 || link->GetMode() == mode))
       activities.Append(QIVBaseUnknown_var(link->Father()));
   });

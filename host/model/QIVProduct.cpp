@@ -35,7 +35,7 @@ void QIVProduct::PartNumberChanged(const QIVUnicodeString& from) {
   if (QIVProduct* father = FatherProduct()) father->_childrenByPartNumber.Rename(from, GetPartNumber(), this);
 }
 
-QIVProduct* QIVProduct::FatherProduct() const { return dynamic_cast<QIVProduct*>(Father()); }
+QIVProduct* QIVProduct::FatherProduct() const { return QIVCastCache::Cast<QIVProduct>(Father()); }
 
 HRESULT QIVProduct::GetChildren(QIVListValQIVBaseUnknown_var& children) const {
   children.RemoveAll();
@@ -67,7 +67,7 @@ void QIVProduct::AttachChild(QIVProduct* child) {
 }
 
 void QIVProduct::ChildLeaving(QIVModelObject* child) {
-  auto* product = dynamic_cast<QIVProduct*>(child);
+  auto* product = QIVCastCache::Cast<QIVProduct>(child);
   if (!product) return;
   _children.erase(std::remove(_children.begin(), _children.end(), product), _children.end());
   _childrenByName.Remove(product->_instanceName, product);

@@ -14,7 +14,7 @@ HRESULT QIVProductReference::SetPartNumber(const QIVUnicodeString& partNumber) {
 std::vector<QIVProduct*> QIVProductReference::Instances() const {
   std::vector<QIVProduct*> instances;
   Referrers().ForEach([&](QIVModelObject* referrer) {
-    if (auto* product = dynamic_cast<QIVProduct*>(referrer)) instances.push_back(product);
+    if (auto* product = QIVCastCache::Cast<QIVProduct>(referrer)) instances.push_back(product);
   });
   return instances;
 }

@@ -86,9 +86,13 @@ bool QIVSPPActivity::IsSubTypeOf(const QIVUnicodeString& typeName) const {
   return QIVSPPActivityType::IsSubType(_type->name, typeName.view());
 }
 
-QIVSPPActivity* QIVSPPActivity::FatherActivity() const { return dynamic_cast<QIVSPPActivity*>(Father()); }
+QIVSPPActivity* QIVSPPActivity::FatherActivity() const {
+  return QIVCastCache::Cast<QIVSPPActivity>(Father());
+}
 
-bool QIVSPPActivity::IsProcessRoot() const { return dynamic_cast<QIVSPPProcessContainer*>(Father()) != nullptr; }
+bool QIVSPPActivity::IsProcessRoot() const {
+  return QIVCastCache::Cast<QIVSPPProcessContainer>(Father()) != nullptr;
+}
 
 bool QIVSPPActivity::IsWithin(const QIVSPPActivity* other) const {
   for (const QIVSPPActivity* step = this; step; step = step->FatherActivity())
@@ -189,7 +193,9 @@ HRESULT QIVSPPActivity::RemoveChild(const QIVBaseUnknown_var& child) {
   return Document()->Delete(activity);
 }
 
-void QIVSPPActivity::ChildLeaving(QIVModelObject* child) { Erase(_children, dynamic_cast<QIVSPPActivity*>(child)); }
+void QIVSPPActivity::ChildLeaving(QIVModelObject* child) {
+  Erase(_children, QIVCastCache::Cast<QIVSPPActivity>(child));
+}
 
 QIVSPPActivity* QIVSPPActivity::Sibling(const QIVBaseUnknown_var& handle) const {
   auto* activity = As<QIVSPPActivity>(handle);
@@ -605,11 +611,11 @@ std::vector<std::string> QIVSPPActivity::LateTypes() const {
 }
 
 bool QIVSPPActivity::RemoveOwnedComponent(QIVModelObject* component) {
-  if (auto* link = dynamic_cast<QIVSPPItemLink*>(component)) {
+  if (auto* link = QIVCastCache::Cast<QIVSPPItemLink>(component)) {
     DropItemLink(link);
     return true;
   }
-  if (dynamic_cast<QIVSPPProductIO*>(component)) {
+  if (QIVCastCache::Cast<QIVSPPProductIO>(component)) {
     RemoveProductIO(QIVBaseUnknown_var(component));
     return true;
   }

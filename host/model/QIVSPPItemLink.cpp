@@ -31,7 +31,7 @@ void QIVSPPItemLink::ReleaseLinks() {
 
 void QIVSPPItemLink::ForgetReference(QIVModelObject* target) {
   if (target != _item) return;
-  if (auto* activity = dynamic_cast<QIVSPPActivity*>(Father())) activity->DropItemLink(this);
+  if (auto* activity = QIVCastCache::Cast<QIVSPPActivity>(Father())) activity->DropItemLink(this);
 }
 
 void QIVSPPItemLink::ClearLinks() {

@@ -27,7 +27,7 @@ HRESULT ZELBIWFeature::GetAssignedActivities(QIVListValQIVBaseUnknown_var& activ
 int ZELBIWFeature::GetNumberOfAssignments() const {
   int count = 0;
   Referrers().ForEach([&](QIVModelObject* referrer) {
-    if (dynamic_cast<QIVSPPItemLink*>(referrer) && referrer->Father()) ++count;
+    if (QIVCastCache::Cast<QIVSPPItemLink>(referrer) && referrer->Father()) ++count;
   });
   return count;
 }

@@ -171,7 +171,7 @@ HRESULT ZELBIWFeatureContainer::GetRelatedFeatures(const QIVBaseUnknown_var& par
   QIVModelObject* product = From(part);
   if (!product) return E_INVALIDARG;
   product->Referrers().ForEach([&](QIVModelObject* referrer) {
-    auto* feature = dynamic_cast<ZELBIWFeature*>(referrer);
+    auto* feature = QIVCastCache::Cast<ZELBIWFeature>(referrer);
     if (feature && feature->RelatedParts().Contains(product)) features.Append(QIVBaseUnknown_var(feature));
   });
   return S_OK;

@@ -63,7 +63,8 @@ bool ZELBIWFeatureGroup::IsWithin(const ZELBIWFeature* feature) const {
 HRESULT ZELBIWFeatureGroup::AddChild(const QIVBaseUnknown_var& feature) {
   auto* child = As<ZELBIWFeature>(feature);
   if (!child || !Document() || child->Document() != Document() || IsWithin(child)) return E_INVALIDARG;
-  if (auto* group = dynamic_cast<ZELBIWFeatureGroup*>(child); group && group->IsTopGroup()) return E_INVALIDARG;
+  if (auto* group = QIVCastCache::Cast<ZELBIWFeatureGroup>(child); group && group->IsTopGroup())
+    return E_INVALIDARG;
   AttachChild(child);
   return S_OK;
 }
@@ -87,7 +88,7 @@ void ZELBIWFeatureGroup::ChildRenamed(ZELBIWFeature* child, const QIVUnicodeStri
 }
 
 void ZELBIWFeatureGroup::ChildLeaving(QIVModelObject* child) {
-  auto* feature = dynamic_cast<ZELBIWFeature*>(child);
+  auto* feature = QIVCastCache::Cast<ZELBIWFeature>(child);
   if (!feature || !_children.Remove(feature)) return;
   _childrenByName.Remove(feature->GetAlias(), feature);
 }
