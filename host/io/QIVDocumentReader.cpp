@@ -169,18 +169,28 @@ QIVRawColldouble RawNumbers(const Value& value, const Place& place, std::size_t 
   return numbers;
 }
 
-// The members of an object, checked against those its kind may have.
+// The members of an object, checked against those its kind may have. They
+// are gathered in the one walk that checks them, so that asking for each
+// field does not walk the object again.
 class Fields {
  public:
   Fields(const Value& value, const Place& place, std::span<const std::string_view> allowed) : _place(place) {
     Expect(value, value.is_object(), "an object", place);
     _value = value.get_object().value_unsafe();
-    for (const simdjson::dom::key_value_pair member : _value)
+    for (const simdjson::dom::key_value_pair member : _value) {
       if (std::find(allowed.begin(), allowed.end(), member.key) == allowed.end())
         Fail(place.Member(member.key), "unknown field " + Quoted(member.key));
+      if (_count < _members.size()) _members[_count] = {member.key, member.value};
+      ++_count;
+    }
   }
 
   std::optional<Value> Optional(std::string_view key) const {
+    if (_count <= _members.size()) {
+      for (std::size_t i = 0; i < _count; ++i)
+        if (_members[i].first == key) return _members[i].second;
+      return std::nullopt;
+    }
     Value found;
     if (_value.at_key(key).get(found) != simdjson::SUCCESS) return std::nullopt;
     return found;
@@ -195,6 +205,10 @@ class Fields {
 
  private:
   simdjson::dom::object _value;
+  // A kind has at most 15 fields; more members repeat one, and are then
+  // found as the library finds them.
+  std::array<std::pair<std::string_view, Value>, 16> _members;
+  std::size_t _count = 0;
   const Place& _place;
 };
 
