@@ -17,6 +17,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddLocatorVerbs(app, status);
   AddPropertiesVerbs(app, status);
   AddRepositoryVerbs(app, status);
+  AddSelectionVerbs(app, status);
   AddSessionVerbs(app, status);
   AddWeldImportVerbs(app, status);
   // The parser takes the words last first.

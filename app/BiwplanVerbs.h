@@ -20,5 +20,6 @@ void AddLocationExportVerbs(CLI::App& app, int& status);
 void AddLocatorVerbs(CLI::App& app, int& status);
 void AddPropertiesVerbs(CLI::App& app, int& status);
 void AddRepositoryVerbs(CLI::App& app, int& status);
+void AddSelectionVerbs(CLI::App& app, int& status);
 void AddSessionVerbs(CLI::App& app, int& status);
 void AddWeldImportVerbs(CLI::App& app, int& status);

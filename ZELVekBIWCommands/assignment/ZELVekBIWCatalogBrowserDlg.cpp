@@ -177,8 +177,10 @@ void ZELVekBIWCatalogBrowserDlg::OnQueryTyped(QIVCommand*, const QIVNotification
   if (_pQueryEditor) RunQuery(_pQueryEditor->GetText());
 }
 
-void ZELVekBIWCatalogBrowserDlg::OnClose(QIVCommand*, const QIVNotification&, void*) {
+void ZELVekBIWCatalogBrowserDlg::OnClose(QIVCommand*, const QIVNotification& notification, void*) {
   SetVisibility(QIVDlgHide);
+  // The owner may be a command waiting on the close with an agent.
+  SendNotification(GetFather(), notification);
 }
 
 void ZELVekBIWCatalogBrowserDlg::OnWindowClose(QIVCommand*, const QIVNotification&, void*) {

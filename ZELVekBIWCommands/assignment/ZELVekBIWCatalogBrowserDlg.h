@@ -16,8 +16,8 @@ class QIVDlgSelectorList;
 // "=" compares the identifier:
 //   type=spot weld; identifier=W00*
 // Typing the query or pressing Search runs it. Close (or the window's close
-// box) hides the dialog and emits the close notification, after which the
-// owner reads the current query result.
+// box) hides the dialog and emits the close notification, which also climbs
+// to the father, after which the owner reads the current query result.
 class ZELVekBIWCatalogBrowserDlg : public QIVDlgDialog {
  public:
   explicit ZELVekBIWCatalogBrowserDlg(QIVCommand* parent);

@@ -11,6 +11,7 @@
 #include "QIVIDocument.h"
 #include "QIVILinkableObject.h"
 #include "QIVIModelObject.h"
+#include "QIVIRedrawEvent.h"
 #include "QIVISPPAbstractActivity.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
@@ -539,8 +540,10 @@ void ZELBIWUpdateManufAssemblyCmd::CreateProductOutput(const QIVBaseUnknown_var&
   manufAssembly->SetLabel(label);
   QIVISPPFlowMgt_var flow(activity);
   QIVBaseUnknown_var output;
-  if (QIVISPPItem_var(assembly) && flow && SUCCEEDED(flow->CreateProductOutput(output)))
+  if (QIVISPPItem_var(assembly) && flow && SUCCEEDED(flow->CreateProductOutput(output))) {
     if (QIVISPPProductIO_var productOutput(output); productOutput) productOutput->SetProduct(assembly);
+    if (QIVIRedrawEvent_var redraw(activity); redraw) redraw->Redraw();
+  }
   assemblies.Append(assembly);
 }
 
@@ -570,6 +573,7 @@ void ZELBIWUpdateManufAssemblyCmd::AddItemsToManufAssembly(const QIVListValQIVBa
   if (!assembly) return;
   for (const QIVBaseUnknown_var& item : items)
     if (item) assembly->AddPart(item);
+  if (QIVIRedrawEvent_var redraw(assembly); redraw) redraw->Redraw();
 }
 
 void ZELBIWUpdateManufAssemblyCmd::UpdateProductLink(const QIVBaseUnknown_var& from,

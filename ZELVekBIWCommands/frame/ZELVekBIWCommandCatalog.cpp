@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "QIVApplicationFrame.h"
-#include "QIVMultiDocumentCommand.h"
 #include "ZELUpdateWorldStepAnimCmd.h"
 #include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWResetFastenerColorCmd.h"
@@ -13,6 +12,8 @@
 #include "activities/ZELVekBIWCreateActivityCommands.h"
 #include "assignment/ZELVekBIWAssignWeldCmd.h"
 #include "assignment/ZELVekBIWAutoAssignWeldCmd.h"
+#include "assignment/ZELVekBIWMultiSelectCmd.h"
+#include "assignment/ZELVekBIWSelectActivityMultiCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationDlg.h"
 #include "fasteners/ZELVekBIWFastenersGroupCmd.h"
@@ -40,10 +41,6 @@ QIVBaseUnknown* Unavailable(const Row& row, void*) {
   return new (std::nothrow)
       ZELVekBIWUnavailableCommand<QIVStateCommand>(row.className, QIVUnicodeString(row.commandName), row.behavior,
                                                    row.mode);
-}
-
-QIVBaseUnknown* UnavailableMultiDocument(const Row& row, void*) {
-  return new (std::nothrow) ZELVekBIWUnavailableCommand<QIVMultiDocumentCommand>(row.className);
 }
 
 QIVBaseUnknown* UnavailableStepAnimation(const Row& row, void*) {
@@ -109,8 +106,8 @@ constexpr Row kRows[] = {
      "ZELVekBIWImportFastenersCmd", Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWInsertStandardStationCmd", Argument::None, &Unavailable, "ZELVekBIWInsertStandardStationCmd",
      Behavior::Replace, Mode::Exclusive},
-    {"ZELVekBIWMultiSelectCmd", Argument::None, &Unavailable, "ZELVekBIWMultiSelectCmd", Behavior::Replace,
-     Mode::Exclusive},
+    {"ZELVekBIWMultiSelectCmd", Argument::None, &Make<ZELVekBIWMultiSelectCmd>, "ZELVekBIWMultiSelectCmd",
+     Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWReadWeldFromFileCmd", Argument::None, &Make<ZELVekBIWReadWeldFromFileCmd>, "ReadWeldFromFileCmd",
      Behavior::Single, Mode::Exclusive},
     {"ZELVekBIWReallocateWeldCmd", Argument::None, &Unavailable, "ReallocateWeldCmd", Behavior::Single,
@@ -119,8 +116,8 @@ constexpr Row kRows[] = {
      "ZELVekBIWResetFastenerColorCmd", Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWSaveLocationsInXMLCmd", Argument::None, &Make<ZELVekBIWSaveLocationsInXMLCmd>,
      "ZELVekBIWSaveLocationsInXMLCmd", Behavior::Replace, Mode::Exclusive},
-    {"ZELVekBIWSelectActivityMultiCmd", Argument::None, &UnavailableMultiDocument, "ZELVekBIWSelectActivityMultiCmd",
-     0, Mode::Shared},
+    {"ZELVekBIWSelectActivityMultiCmd", Argument::None, &Make<ZELVekBIWSelectActivityMultiCmd>,
+     "ZELVekBIWSelectActivityMultiCmd", 0, Mode::Shared},
     {"ZELVekBIWShowWeldIDCmd", Argument::None, &Unavailable, "ShowWeldIDCmd", Behavior::Single, Mode::Shared},
     {"ZELVekBIWWeldAccountabilityCmd", Argument::None, &Unavailable, "WeldAccountabilityCmd", Behavior::Single,
      Mode::Exclusive},

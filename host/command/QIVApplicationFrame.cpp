@@ -13,7 +13,9 @@ QIVApplicationFrame*& CurrentFrame() { return QIVSession::Current().Get<FrameSlo
 }  // namespace
 
 QIVApplicationFrame::QIVApplicationFrame()
-    : _mainWindow(QIVMake<QIVDlgWindow>()), _previous(std::exchange(CurrentFrame(), this)) {}
+    : _mainWindow(QIVMake<QIVDlgWindow>()),
+      _viewer(QIVMake<QIVViewer>("MainViewer")),
+      _previous(std::exchange(CurrentFrame(), this)) {}
 
 QIVApplicationFrame::~QIVApplicationFrame() {
   if (CurrentFrame() == this) CurrentFrame() = _previous;

@@ -7,8 +7,9 @@
 #include "QIVVar.h"
 
 // What one run of a command did, as the dispatcher saw it: how it ended,
-// the boxes it showed, and the objects of the document it created,
-// changed and deleted, each in the order it happened. Callers (the verbs
+// the boxes it showed, the objects of the document it created, changed
+// and deleted, and the objects and viewers it asked to redraw, each in the
+// order it happened. Callers (the verbs
 // of the application) read this rather than the transcript or the
 // command's own members.
 struct QIVCommandOutcome {
@@ -22,6 +23,7 @@ struct QIVCommandOutcome {
   std::vector<QIVBaseUnknown_var> created;
   std::vector<QIVBaseUnknown_var> modified;
   std::vector<QIVBaseUnknown_var> deleted;
+  std::vector<QIVBaseUnknown_var> redrawn;
 
   static const char* EndingName(Ending ending) {
     constexpr const char* names[] = {"running", "ended", "cancelled", "failed"};

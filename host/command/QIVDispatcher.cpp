@@ -18,6 +18,7 @@
 #include "QIVDlgTabContainer.h"
 #include "QIVFrmEditor.h"
 #include "QIVMultiDocumentCommand.h"
+#include "QIVOtherDocumentAgent.h"
 #include "QIVTranscript.h"
 
 namespace {
@@ -142,6 +143,7 @@ void QIVDispatcher::OutcomeFiler::OnModelEvent(const QIVModelEvent& event) {
   using Kind = QIVModelEvent::Kind;
   (event.kind == Kind::Created   ? outcome->created
    : event.kind == Kind::Deleted ? outcome->deleted
+   : event.kind == Kind::Redrawn ? outcome->redrawn
                                  : outcome->modified)
       .push_back(event.object);
 }
@@ -255,7 +257,10 @@ HRESULT QIVDispatcher::Deliver(const QIVPickEvent& event) {
                   [](const QIVPathElement_var& path) { return !path || path->IsEmpty(); }))
     return Refuse("nothing picked");
   return Handle([&] {
-    if (!command->OfferPick(event.paths, event.modifiers)) {
+    std::vector<QIVPathElement_var> accepted;
+    QIVPathElementAgent* agent = command->SelectPickAgent(event.paths, accepted);
+    if (auto* other = dynamic_cast<QIVOtherDocumentAgent*>(agent)) return PickThrough(*other, event);
+    if (!agent || !command->OfferValues(agent, accepted, event.modifiers)) {
       const QIVDialogState* state = command->GetCurrentState();
       return Refuse("no agent of " + GetActiveCommandClass() +
                     (state ? " in state " + state->GetName().str() : std::string()) + " takes " +
@@ -264,6 +269,23 @@ HRESULT QIVDispatcher::Deliver(const QIVPickEvent& event) {
     command->Advance();
     return S_OK;
   });
+}
+
+HRESULT QIVDispatcher::PickThrough(QIVOtherDocumentAgent& agent, const QIVPickEvent& event) {
+  const QIVPathElementAgent_var caller(&agent);
+  if (const HRESULT started = StartNow(agent.GetPickerClass(), nullptr, &agent); FAILED(started)) return started;
+  QIVStateCommand* picker = GetActiveCommand();
+  if (!dynamic_cast<QIVMultiDocumentCommand*>(picker)) {
+    if (picker) Cancel(_running.back());
+    return Refuse(agent.GetPickerClass() + " is not a multi-document command");
+  }
+  if (!picker->OfferPick(event.paths, event.modifiers)) {
+    Cancel(_running.back());
+    return Refuse(agent.GetPickerClass() + " takes no " + event.Format());
+  }
+  // Once the picker has ended, Settle hands its values to the caller's agent.
+  picker->Advance();
+  return S_OK;
 }
 
 HRESULT QIVDispatcher::Deliver(const QIVWidgetEvent& event) {

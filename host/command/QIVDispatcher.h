@@ -14,6 +14,8 @@
 #include "QIVStatus.h"
 #include "QIVUserEvent.h"
 
+class QIVOtherDocumentAgent;
+
 // A session's event dispatch: it owns the session, starts commands, keeps
 // the running ones, and delivers each user event to the command on top.
 // While it handles a call its session is the current one, so dispatchers
@@ -30,8 +32,10 @@
 //
 // An event is handled in this order:
 // 1. a pick is taken by the first path-element agent of the current state
-//    that accepts some of the paths; a widget event runs the widget's user
-//    entry point, whose notifications reach the agents through the command;
+//    that accepts some of the paths (an other-document agent has it go
+//    through its picker command, which hands the values back in step 4); a
+//    widget event runs the widget's user entry point, whose notifications
+//    reach the agents through the command;
 // 2. the command's transitions are tried (after the pick; after each
 //    notification an agent took);
 // 3. notifications raised meanwhile are handled, oldest first, each with
@@ -132,6 +136,8 @@ class QIVDispatcher {
   HRESULT Fail(const std::string& what);
   QIVCommandOutcome* ActingOutcome() const;
   HRESULT StartNow(const std::string& className, void* argument, QIVPathElementAgent* caller);
+  // Starts the agent's picker command and hands it the pick.
+  HRESULT PickThrough(QIVOtherDocumentAgent& agent, const QIVPickEvent& event);
   void Cancel(Running& running);
   void Settle();
   bool DrainNotifications();

@@ -95,13 +95,21 @@ bool QIVStateCommand::OfferNotification(const QIVNotification& notification) {
 
 QIVPathElementAgent* QIVStateCommand::OfferPick(const std::vector<QIVPathElement_var>& paths,
                                                 unsigned modifiers) {
+  std::vector<QIVPathElement_var> accepted;
+  QIVPathElementAgent* agent = SelectPickAgent(paths, accepted);
+  return agent && OfferValues(agent, accepted, modifiers) ? agent : nullptr;
+}
+
+QIVPathElementAgent* QIVStateCommand::SelectPickAgent(const std::vector<QIVPathElement_var>& paths,
+                                                      std::vector<QIVPathElement_var>& accepted) const {
+  accepted.clear();
   if (_ended || !_current) return nullptr;
   const std::vector<QIVDialogAgent_var> agents = _current->GetAgents();
   for (const QIVDialogAgent_var& agent : agents) {
     auto* pathAgent = dynamic_cast<QIVPathElementAgent*>(agent.get());
     if (!pathAgent || !pathAgent->CanTakeValue()) continue;
-    std::vector<QIVPathElement_var> accepted = pathAgent->SelectAcceptedPaths(paths);
-    if (OfferValues(pathAgent, accepted, modifiers)) return pathAgent;
+    accepted = pathAgent->SelectAcceptedPaths(paths);
+    if (!accepted.empty()) return pathAgent;
   }
   return nullptr;
 }

@@ -148,6 +148,10 @@ class QIVStateCommand : public QIVDialogAgent {
   // The first path-element agent of the current state that takes some of
   // the paths takes them; null when none does, and nothing changed.
   QIVPathElementAgent* OfferPick(const std::vector<QIVPathElement_var>& paths, unsigned modifiers);
+  // The agent OfferPick would give the pick to, with the paths it would
+  // take; null when none would. Nothing changes.
+  QIVPathElementAgent* SelectPickAgent(const std::vector<QIVPathElement_var>& paths,
+                                       std::vector<QIVPathElement_var>& accepted) const;
   // Values `agent` with paths obtained for it elsewhere (returned by a
   // command it started); false when the agent cannot take them now.
   bool OfferValues(QIVPathElementAgent* agent, const std::vector<QIVPathElement_var>& paths,

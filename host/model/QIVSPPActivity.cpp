@@ -82,6 +82,11 @@ HRESULT QIVSPPActivity::SetName(const QIVUnicodeString& name) {
   return S_OK;
 }
 
+HRESULT QIVSPPActivity::Redraw() {
+  QIVSession::Current().RaiseRedraw(Handle(this), "activity " + Quoted(_name));
+  return S_OK;
+}
+
 bool QIVSPPActivity::IsSubTypeOf(const QIVUnicodeString& typeName) const {
   return QIVSPPActivityType::IsSubType(_type->name, typeName.view());
 }

@@ -13,6 +13,7 @@
 #include "QIVISPPDynamicActivity.h"
 #include "QIVISPPFlowMgt.h"
 #include "QIVISPPItemMgt.h"
+#include "QIVIRedrawEvent.h"
 #include "QIVModelObject.h"
 #include "QIVSPPActivityType.h"
 #include "ZELIBIWActivity.h"
@@ -44,6 +45,7 @@ class QIVSPPActivity : public QIVModelObject,
                        public QIVISPPActivityRoot,
                        public QIVISPPActivityModificationEvents,
                        public QIVISPPDynamicActivity,
+                       public QIVIRedrawEvent,
                        public ZELIUpdateManufAssly,
                        public ZELIBIWItemInfo,
                        public ZELIBIWActivity,
@@ -65,6 +67,7 @@ class QIVSPPActivity : public QIVModelObject,
   IndexKind GetIndexKind() const override { return IndexKind::Activity; }
   const char* GetKindName() const override { return "Activity"; }
   QIVUnicodeString GetSubKind() const override { return _type->name; }
+  HRESULT Redraw() override;
 
   // QIVISPPActivity, QIVISPPAbstractActivity
   QIVUnicodeString GetName() const override { return _name; }

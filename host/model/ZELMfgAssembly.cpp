@@ -1,6 +1,8 @@
 #include "ZELMfgAssembly.h"
 
 #include "QIVProduct.h"
+#include "QIVSession.h"
+#include "QIVTranscript.h"
 
 namespace {
 void AppendAll(const QIVModelLinks& links, QIVListValQIVBaseUnknown_var& list) {
@@ -62,4 +64,9 @@ void ZELMfgAssembly::ClearLinks() {
   _parts.Clear();
   _subAssemblies.Clear();
   QIVModelObject::ClearLinks();
+}
+
+HRESULT ZELMfgAssembly::Redraw() {
+  QIVSession::Current().RaiseRedraw(Handle(this), "assembly " + QIVTranscript::Quote(_label.str()));
+  return S_OK;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "QIVIRedrawEvent.h"
 #include "QIVModelObject.h"
 #include "ZELIMfgAssembly.h"
 
 // A manufactured assembly: links to its product parts and sub-assemblies.
-class ZELMfgAssembly : public QIVModelObject, public ZELIMfgAssembly {
+class ZELMfgAssembly : public QIVModelObject, public ZELIMfgAssembly, public QIVIRedrawEvent {
  public:
   ~ZELMfgAssembly() override;
 
@@ -19,6 +20,7 @@ class ZELMfgAssembly : public QIVModelObject, public ZELIMfgAssembly {
   HRESULT RemovePart(const QIVBaseUnknown_var& part) override;
   HRESULT GetParts(QIVListValQIVBaseUnknown_var& parts) const override;
   HRESULT GetSubAssemblies(QIVListValQIVBaseUnknown_var& assemblies) const override;
+  HRESULT Redraw() override;
 
   // Whether `assembly` is this one or lies among its sub-assemblies, at any
   // depth.

@@ -45,6 +45,10 @@ void QIVSession::RaiseModelEvent(const QIVModelEvent& event) {
   if (_listener) _listener->OnModelEvent(event);
 }
 
+void QIVSession::RaiseRedraw(const QIVBaseUnknown_var& object, const std::string& what) {
+  RaiseModelEvent({QIVModelEvent::Kind::Redrawn, object, "redraw " + what});
+}
+
 void QIVSession::RaiseBoxShown(const QIVBoxShown& box) {
   _transcript.Record(box.Format());
   _boxes.push_back(box);

@@ -61,6 +61,9 @@ class QIVSession {
   }
 
   void RaiseModelEvent(const QIVModelEvent& event);
+  // A redraw of `object`, shown as "redraw WHAT" (`what` names the kind and
+  // the object: viewer "MainViewer").
+  void RaiseRedraw(const QIVBaseUnknown_var& object, const std::string& what);
   // Records the box (its transcript line and itself) and tells the
   // listener.
   void RaiseBoxShown(const QIVBoxShown& box);

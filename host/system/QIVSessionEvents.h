@@ -5,11 +5,12 @@
 #include "QIVVar.h"
 
 // What the model tells its session: an object came into a document, was
-// changed or left it. `line` is what the transcript shows of it, empty
+// changed or left it, or its views were asked to draw it again
+// (QIVIRedrawEvent). `line` is what the transcript shows of it, empty
 // when the event is not written there (objects made while a document is
 // read, for one).
 struct QIVModelEvent {
-  enum class Kind { Created, Modified, Deleted };
+  enum class Kind { Created, Modified, Deleted, Redrawn };
   Kind kind = Kind::Modified;
   QIVBaseUnknown_var object;
   std::string line;

@@ -39,6 +39,12 @@ TEST_F(ZELBIWUpdateManufAssemblyCmdTest, AnActivityWithoutOutputGetsOneLabelledL
   EXPECT_EQ(OutputCount(station), 0);
   EXPECT_EQ(OutputCount(weld), 0);
   EXPECT_THAT(Boxes(), IsEmpty());
+  // The new output shows on its activity, and the filled assembly redraws.
+  std::vector<std::string> redraws;
+  for (const std::string& line : Transcript())
+    if (line.rfind("redraw ", 0) == 0) redraws.push_back(line);
+  EXPECT_THAT(redraws, ElementsAre("redraw activity \"Load parts\"", "redraw assembly \"Load parts\""));
+  EXPECT_EQ(Dispatcher().GetLastOutcome()->redrawn.size(), 2u);
 
   // A second update empties the same assembly and refills it.
   ZELIMfgAssembly_var(Outputs(load)[1])->AddPart(Product("Stale"));
