@@ -9,10 +9,10 @@
 #include "QIVFrmEditor.h"
 #include "QIVIProduct.h"
 #include "QIVISpecObject.h"
-#include "ZELBIWCmdTrace.h"
 #include "ZELFastenerServices.h"
 #include "ZELVekBIWCatalogBrowserDlg.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWMultiSelectCmd";

@@ -2,8 +2,8 @@
 
 #include "QIVCommandDeletion.h"
 #include "QIVISPPActivity.h"
-#include "ZELBIWCmdTrace.h"
-#include "ZELVekBIWCommandNumbers.h"
+#include "frame/ZELBIWCmdTrace.h"
+#include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWSelectActivityMultiCmd";
