@@ -10,10 +10,26 @@
 #include "QIVFrmEditor.h"
 #include "QIVIAlias.h"
 
-int BiwplanFail(const std::string& message) {
-  std::cerr << "biwplan: " << message << '\n';
-  return BiwplanExit::Failed;
+std::string BiwplanPrintable(const std::string& text) {
+  std::string printable;
+  std::string_view rest = text;
+  QIVUnicodeString what;
+  for (int bad; (bad = JournalWords::FindBadByte(rest, what)) >= 0; rest.remove_prefix(bad + 1)) {
+    printable.append(rest.substr(0, bad));
+    const unsigned char c = static_cast<unsigned char>(rest[bad]);
+    printable += c == '\n' ? std::string("\\n")
+                 : c == '\r' ? std::string("\\r")
+                             : QIVUnicodeString::Format("\\x%02X", c).str();
+  }
+  return printable.append(rest);
 }
+
+int BiwplanReport(int status, const std::string& message) {
+  std::cerr << "biwplan: " << BiwplanPrintable(message) << '\n';
+  return status;
+}
+
+int BiwplanFail(const std::string& message) { return BiwplanReport(BiwplanExit::Failed, message); }
 
 bool BiwplanOpen(BiwplanSession& session, const std::string& path) {
   std::string error;

@@ -21,8 +21,15 @@ inline constexpr int Refused = 3;
 inline constexpr int NothingToDo = 4;
 }  // namespace BiwplanExit
 
-// Writes "biwplan: MESSAGE" to standard error and answers Failed.
+// Writes "biwplan: MESSAGE" to standard error, its control characters and
+// bytes that are not UTF-8 escaped (a file name or a field may hold
+// anything), and answers `status`.
+int BiwplanReport(int status, const std::string& message);
+// BiwplanReport(Failed, message).
 int BiwplanFail(const std::string& message);
+// The text with each control character (tab aside) and each byte that is
+// not UTF-8 written as \n, \r or \xHH.
+std::string BiwplanPrintable(const std::string& text);
 
 // Opens the document file in the session; on failure writes the reason.
 // The session's commands read the plant's repository when one is

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
 #include "activities/ZELVekBIWCreateActivityDlg.h"
@@ -80,10 +81,7 @@ std::string KindWords() {
   return words;
 }
 
-int UsageError(const std::string& message) {
-  std::cerr << "biwplan create-activity: " << message << '\n';
-  return BiwplanExit::Usage;
-}
+int UsageError(const std::string& message) { return BiwplanReport(BiwplanExit::Usage, "create-activity: " + message); }
 
 // KEY=VALUE pairs as the editors to type into; nothing with the reason
 // written when a key is not one of the kind's rows or a value not a number.
@@ -138,31 +136,30 @@ int CreateActivity(const ActivityCreation& request) {
   BiwplanSession session;
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
   const std::string className = "ZELVekBIWCreate" + request.kind + "ActivityCmd";
-  status = BiwplanPlayJournal(
-      session,
-      "# biwplan create-activity\nstart " + className + "\npick " + BiwplanJournalWord(request.parent) + "\n",
-      "create-activity");
+  BiwplanSteps steps("create-activity");
+  status = steps.Add(JournalVerb::Start, {className}).Add(JournalVerb::Pick, {request.parent}).Play(session);
   if (status != BiwplanExit::Ok) return status;
   const QIVCommandOutcome& outcome = BiwplanOutcome(session, className);
   const auto created = std::find_if(outcome.created.begin(), outcome.created.end(),
                                     [](const QIVBaseUnknown_var& object) { return QIVISPPActivity_var(object); });
   if (!outcome.boxes.empty() || outcome.ending != QIVCommandOutcome::Ending::Running ||
-      created == outcome.created.end()) {
-    std::cerr << "biwplan: " << request.parent << " takes no " << request.kind
-              << " activity; the document is unchanged\n";
-    return BiwplanExit::Refused;
-  }
+      created == outcome.created.end())
+    return BiwplanReport(BiwplanExit::Refused,
+                         request.parent + " takes no " + request.kind + " activity; the document is unchanged");
   const QIVBaseUnknown_var activity = *created;
 
-  std::string journal = "type EditorActivityName " + BiwplanJournalWord(request.name) + "\n";
+  steps.Add(JournalVerb::Type, {"EditorActivityName", request.name});
   if (!attributes->empty()) {
-    journal += "press AttributesButton\n";
-    for (const TypedAttribute& attribute : *attributes)
-      journal += "type " + attribute.editor + " " + BiwplanJournalWord(attribute.value) + "\n";
+    steps.Add(JournalVerb::Press, {"AttributesButton"});
+    for (const TypedAttribute& attribute : *attributes) steps.Add(JournalVerb::Type, {attribute.editor, attribute.value});
   }
-  journal += "press OK\nexpect line " + BiwplanJournalWord("command ended " + className) + "\n";
-  status = BiwplanPlayJournal(session, journal, "create-activity");
+  status = steps.Add(JournalVerb::Press, {"OK"}).Play(session);
   if (status != BiwplanExit::Ok) return status;
+  if (outcome.ending != QIVCommandOutcome::Ending::Ended)
+    return BiwplanReport(BiwplanExit::Refused,
+                         "the dialog did not create " + request.name +
+                             (outcome.boxes.empty() ? std::string() : ": " + outcome.boxes.back().text) +
+                             "; the document is unchanged");
   if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
   std::cout << "created " << BiwplanActivityPath(session.Document(), activity) << '\n';
   return BiwplanExit::Ok;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVIProduct.h"
 #include "QIVISPPFlowMgt.h"
@@ -97,28 +98,27 @@ std::vector<std::string> WarningLines(const QIVCommandOutcome& outcome) {
 int UpdateAssemblies(const AssemblyUpdate& request) {
   BiwplanSession session;
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
-  std::string journal = "# biwplan update-assemblies\nstart " + std::string(kCommand) + "\n";
+  BiwplanSteps steps("update-assemblies");
+  steps.Add(JournalVerb::Start, {kCommand});
   if (!request.activity.empty()) {
     const std::string reference = ActivityReference(request.activity);
     const QIVBaseUnknown_var activity = BiwplanFindObject(session, reference);
     if (!activity) return BiwplanExit::Failed;
-    if (!ZELIBIWItemInfo_var(activity)) {
-      std::cerr << "biwplan: " << request.activity << " is not a BIW activity; the document is unchanged\n";
-      return BiwplanExit::Refused;
-    }
-    journal += "check RBSelectedActivity on\npick " + BiwplanJournalWord(reference) + "\n";
+    if (!ZELIBIWItemInfo_var(activity))
+      return BiwplanReport(BiwplanExit::Refused,
+                           request.activity + " is not a BIW activity; the document is unchanged");
+    steps.Add(JournalVerb::Check, {"RBSelectedActivity", "on"}).Add(JournalVerb::Pick, {reference});
   }
-  journal += "press ButtonUpdate\n";
-  int status = BiwplanPlayJournal(session, journal, "update-assemblies");
+  int status = steps.Add(JournalVerb::Press, {"ButtonUpdate"}).Play(session);
   if (status != BiwplanExit::Ok) return status;
   const QIVCommandOutcome& outcome = BiwplanOutcome(session, kCommand);
   if (outcome.ending != QIVCommandOutcome::Ending::Running)
     return BiwplanFail("the manufactured assembly update did not run");
   const std::vector<std::string> warnings = WarningLines(outcome);
-  status = BiwplanPlayJournal(
-      session, "press OK\nexpect line " + BiwplanJournalWord("command ended " + std::string(kCommand)) + "\n",
-      "update-assemblies");
+  status = steps.Add(JournalVerb::Press, {"OK"}).Play(session);
   if (status != BiwplanExit::Ok) return status;
+  if (outcome.ending != QIVCommandOutcome::Ending::Ended)
+    return BiwplanFail("the manufactured assembly update did not end on OK");
 
   PrintAssemblies(session.Document());
   PrintWarnings(warnings);

@@ -5,15 +5,12 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
 
 namespace {
-
-// Fasteners named in one pick line, so that the line stays far below the
-// journal's line limit.
-constexpr std::size_t kFastenersPerPick = 500;
 
 struct AssignmentRequest {
   std::string document;
@@ -52,17 +49,16 @@ std::string AssignObstacle(BiwplanSession& session, const QIVBaseUnknown_var& fa
 // The planner's steps: every product's fasteners offered, the activity
 // picked in the tree, the fasteners picked in the view (which selects
 // their lines), the arrow pressed, the dialog closed.
-std::string AssignmentJournal(const AssignmentRequest& request, const std::vector<Wanted>& picked, bool assign) {
-  std::string journal = std::string("# biwplan ") + (assign ? "assign" : "unassign") +
-                        "\nstart ZELVekBIWAssignWeldCmd\ncheck CheckAllProductId on\npick " +
-                        BiwplanJournalWord(request.activity) + "\n";
-  for (std::size_t i = 0; i < picked.size(); ++i) {
-    if (i % kFastenersPerPick == 0) journal += i == 0 ? "pick" : "\npick+";
-    journal += " " + BiwplanJournalWord("fastener:" + picked[i].name);
-  }
-  if (!picked.empty()) journal += "\n";
-  journal += assign ? "press PushButtonAssignId\n" : "press PushButtonUnassignId\n";
-  return journal + "press Cancel\n";
+void AddAssignmentSteps(BiwplanSteps& steps, const AssignmentRequest& request, const std::vector<Wanted>& picked,
+                        bool assign) {
+  steps.Add(JournalVerb::Start, {"ZELVekBIWAssignWeldCmd"})
+      .Add(JournalVerb::Check, {"CheckAllProductId", "on"})
+      .Add(JournalVerb::Pick, {request.activity});
+  std::vector<std::string> fasteners;
+  for (const Wanted& one : picked) fasteners.push_back("fastener:" + one.name);
+  if (!fasteners.empty()) steps.Add(JournalVerb::Pick, std::move(fasteners));
+  steps.Add(JournalVerb::Press, {assign ? "PushButtonAssignId" : "PushButtonUnassignId"})
+      .Add(JournalVerb::Press, {"Cancel"});
 }
 
 int ChangeAssignments(const AssignmentRequest& request, bool assign) {
@@ -96,13 +92,11 @@ int ChangeAssignments(const AssignmentRequest& request, bool assign) {
       skipped.push_back(one.name + ": " + obstacle);
   }
 
-  const int played = BiwplanPlayJournal(session, AssignmentJournal(request, picked, assign),
-                                        assign ? "assign" : "unassign");
-  if (played != BiwplanExit::Ok) return played;
-  if (!BiwplanOutcome(session, "ZELVekBIWAssignWeldCmd").boxes.empty()) {
-    BiwplanFail("nothing was moved: the dialog refused " + request.activity);
-    return BiwplanExit::Refused;
-  }
+  BiwplanSteps steps(assign ? "assign" : "unassign");
+  AddAssignmentSteps(steps, request, picked, assign);
+  if (const int played = steps.Play(session); played != BiwplanExit::Ok) return played;
+  if (!BiwplanOutcome(session, "ZELVekBIWAssignWeldCmd").boxes.empty())
+    return BiwplanReport(BiwplanExit::Refused, "nothing was moved: the dialog refused " + request.activity);
 
   int moved = 0;
   for (const Wanted& one : picked) {

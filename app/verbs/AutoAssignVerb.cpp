@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSteps.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVDlgMultiList.h"
@@ -14,10 +15,6 @@
 #include "ZELIBIWFeature.h"
 
 namespace {
-
-// Rows named in one select line, so that the line stays far below the
-// journal's line limit whatever the size of the proposal.
-constexpr std::size_t kRowsPerSelect = 5000;
 
 struct AutoAssignRequest {
   std::string document;
@@ -56,19 +53,14 @@ void PrintProposal(const QIVDlgMultiList& list, const std::vector<std::vector<st
 }
 
 // The planner's steps once the table is shown: select the rows to drop,
-// press Remove, then OK, or Close for a dry run. Rows go highest first, a
-// select line at a time, so that a Remove never renumbers the rows still to
-// be selected.
-std::string PruneJournal(const std::set<int>& rows, bool dryRun) {
-  std::string journal = "# biwplan auto-assign\n";
-  const std::vector<int> descending(rows.rbegin(), rows.rend());
-  for (std::size_t first = 0; first < descending.size(); first += kRowsPerSelect) {
-    journal += "select MultiList";
-    for (std::size_t i = first; i < std::min(first + kRowsPerSelect, descending.size()); ++i)
-      journal += " " + std::to_string(descending[i] - 1);
-    journal += "\npress Remove\n";
+// press Remove, then OK, or Cancel for a dry run.
+void AddPruneSteps(BiwplanSteps& steps, const std::set<int>& rows, bool dryRun) {
+  if (!rows.empty()) {
+    std::vector<std::string> words{"MultiList"};
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) words.push_back(std::to_string(*row - 1));
+    steps.Add(JournalVerb::Select, std::move(words)).Add(JournalVerb::Press, {"Remove"});
   }
-  return journal + (dryRun ? "press Cancel\n" : "press OK\n");
+  steps.Add(JournalVerb::Press, {dryRun ? "Cancel" : "OK"});
 }
 
 int AutoAssign(const AutoAssignRequest& request) {
@@ -78,15 +70,13 @@ int AutoAssign(const AutoAssignRequest& request) {
   if (!activity) return BiwplanExit::Failed;
   if (!QIVISPPActivity_var(activity)) return BiwplanFail(request.activity + " is not an activity");
 
-  const int started = BiwplanPlayJournal(
-      session, "# biwplan auto-assign\nstart ZELVekBIWAutoAssignWeldCmd " + BiwplanJournalWord(request.activity) + "\n",
-      "auto-assign");
+  BiwplanSteps steps("auto-assign");
+  const int started = steps.Add(JournalVerb::Start, {"ZELVekBIWAutoAssignWeldCmd", request.activity}).Play(session);
   if (started != BiwplanExit::Ok) return started;
   const auto* list = dynamic_cast<const QIVDlgMultiList*>(session.Dispatcher().FindWidget("MultiList"));
   if (!list) {
     if (BiwplanOutcome(session, "ZELVekBIWAutoAssignWeldCmd").boxes.empty()) return BiwplanFail("the automatic assignment showed no proposal");
-    std::cerr << "biwplan: nothing to assign under " << request.activity << '\n';
-    return BiwplanExit::NothingToDo;
+    return BiwplanReport(BiwplanExit::NothingToDo, "nothing to assign under " + request.activity);
   }
 
   const std::vector<std::vector<std::string>> rows = RowsOf(*list);
@@ -94,7 +84,7 @@ int AutoAssign(const AutoAssignRequest& request) {
   const std::set<int> removed(request.remove.begin(), request.remove.end());
   for (int row : removed) {
     if (row >= 1 && row <= static_cast<int>(rows.size())) continue;
-    BiwplanPlayJournal(session, "press Cancel\n", "auto-assign");
+    steps.Add(JournalVerb::Press, {"Cancel"}).Play(session);
     BiwplanFail("there is no row " + std::to_string(row) + " in the proposal (rows 1 to " +
                 std::to_string(rows.size()) + "); nothing was assigned");
     return BiwplanExit::Usage;
@@ -105,7 +95,8 @@ int AutoAssign(const AutoAssignRequest& request) {
   }
 
   const int assignedBefore = AssignedFastenerCount(session.Document());
-  const int played = BiwplanPlayJournal(session, PruneJournal(removed, request.dryRun), "auto-assign");
+  AddPruneSteps(steps, removed, request.dryRun);
+  const int played = steps.Play(session);
   if (played != BiwplanExit::Ok) return played;
   if (request.dryRun) {
     std::cout << "dry run: " << rows.size() - removed.size() << " fastener(s) would be assigned\n";

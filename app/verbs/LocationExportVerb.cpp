@@ -5,15 +5,12 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "ZELFastenerServices.h"
 #include "ZELISpotWeld.h"
 
 namespace {
-
-// Rows named in one select line, so that the line stays far below the
-// journal's line limit whatever the number of welds.
-constexpr int kRowsPerSelect = 5000;
 
 struct LocationExport {
   std::string document;
@@ -33,24 +30,18 @@ int SpotWeldCount(const QIVIDocument_var& document) {
 
 // The planner's steps in the export dialog: with chosen welds or groups,
 // empty the list the dialog starts with and pick them back one by one;
-// pick the reference product; save; close.
-std::string ExportJournal(const LocationExport& request, int listedWelds) {
-  std::string journal = "# biwplan export-locations\nstart ZELVekBIWSaveLocationsInXMLCmd\n";
+// pick the reference product; save.
+void AddExportSteps(BiwplanSteps& steps, const LocationExport& request, int listedWelds) {
+  steps.Add(JournalVerb::Start, {"ZELVekBIWSaveLocationsInXMLCmd"});
   if (!request.welds.empty() || !request.groups.empty()) {
-    for (int left = listedWelds; left > 0; left -= kRowsPerSelect) {
-      journal += "select pWeldsListSelectorList";
-      for (int row = 0; row < std::min(left, kRowsPerSelect); ++row) journal += " " + std::to_string(row);
-      journal += "\npress pRemoveWeldsPushButton\n";
-    }
-    for (const std::string& weld : request.welds)
-      journal += "pick " + BiwplanJournalWord("fastener:" + weld) + "\n";
-    for (const std::string& group : request.groups)
-      journal += "pick " + BiwplanJournalWord("feature:" + group) + "\n";
+    std::vector<std::string> rows{"pWeldsListSelectorList"};
+    for (int row = 0; row < listedWelds; ++row) rows.push_back(std::to_string(row));
+    if (listedWelds > 0) steps.Add(JournalVerb::Select, rows).Add(JournalVerb::Press, {"pRemoveWeldsPushButton"});
+    for (const std::string& weld : request.welds) steps.Add(JournalVerb::Pick, {"fastener:" + weld});
+    for (const std::string& group : request.groups) steps.Add(JournalVerb::Pick, {"feature:" + group});
   }
-  if (!request.refProduct.empty())
-    journal += "pick " + BiwplanJournalWord("product:" + request.refProduct) + "\n";
-  journal += "press OK\nfile " + BiwplanJournalWord(request.output) + "\nexpect no-box\npress Cancel\n";
-  return journal;
+  if (!request.refProduct.empty()) steps.Add(JournalVerb::Pick, {"product:" + request.refProduct});
+  steps.Add(JournalVerb::Press, {"OK"}).File(request.output);
 }
 
 // Every name must stand for an object before anything is played, so that a
@@ -67,12 +58,18 @@ int ExportLocations(const LocationExport& request) {
   BiwplanSession session;
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
   if (!AllFound(session, request)) return BiwplanExit::Failed;
-  const int status = BiwplanPlayJournal(session, ExportJournal(request, SpotWeldCount(session.Document())),
-                                        "export-locations");
+  BiwplanSteps steps("export-locations");
+  AddExportSteps(steps, request, SpotWeldCount(session.Document()));
+  if (const int status = steps.Play(session); status != BiwplanExit::Ok) return status;
+  // A file that could not be written is told in the command's box.
+  const QIVCommandOutcome& outcome = BiwplanOutcome(session, "ZELVekBIWSaveLocationsInXMLCmd");
+  if (!outcome.boxes.empty()) return BiwplanFail(outcome.boxes.front().text);
+  if (const int status = steps.Add(JournalVerb::Press, {"Cancel"}).Play(session); status != BiwplanExit::Ok)
+    return status;
   // The command gives a name without any dot the XML extension.
   const bool extended = request.output.find('.') == std::string::npos;
-  if (status == BiwplanExit::Ok) std::cout << "wrote " << request.output << (extended ? ".xml" : "") << '\n';
-  return status;
+  std::cout << "wrote " << request.output << (extended ? ".xml" : "") << '\n';
+  return BiwplanExit::Ok;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSteps.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVDlgEditor.h"
@@ -75,12 +76,6 @@ BiwplanTable TableOf(const QIVDlgMultiList& list) {
   return table;
 }
 
-std::string PickLine(const std::vector<std::string>& references) {
-  std::string line = "pick";
-  for (const std::string& reference : references) line += " " + BiwplanJournalWord(reference);
-  return line + "\n";
-}
-
 int AssignLocators(const AssignLocatorsRequest& request) {
   BiwplanSession session;
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
@@ -100,25 +95,26 @@ int AssignLocators(const AssignLocatorsRequest& request) {
   }
 
   const int before = AssignedItemCount(activities);
-  const std::string journal = "# biwplan assign-locators\nstart ZELVekBIWAssignDatumAndTargetCmd\n" +
-                              PickLine(request.items) + PickLine(request.activities) + "press OK\n";
-  if (const int played = BiwplanPlayJournal(session, journal, "assign-locators", false);
-      played != BiwplanExit::Ok)
-    return played;
+  BiwplanSteps steps("assign-locators");
+  steps.Add(JournalVerb::Start, {"ZELVekBIWAssignDatumAndTargetCmd"})
+      .Add(JournalVerb::Pick, request.items)
+      .Add(JournalVerb::Pick, request.activities)
+      .Add(JournalVerb::Press, {"OK"});
+  if (const int played = steps.Play(session, false); played != BiwplanExit::Ok) return played;
   if (const QIVCommandOutcome& outcome = BiwplanOutcome(session, "ZELVekBIWAssignDatumAndTargetCmd");
       outcome.ending == QIVCommandOutcome::Ending::Failed)
     return BiwplanFail("the assignment failed: " + outcome.failure + "; nothing was assigned");
   if (session.Dispatcher().FindWidget("listLocators")) {
     // Still collecting: the products named hold no locator.
-    BiwplanPlayJournal(session, "press Cancel\n", "assign-locators", false);
-    std::cerr << "biwplan: the items name no datum, datum target or locator; nothing was assigned\n";
-    return BiwplanExit::NothingToDo;
+    steps.Add(JournalVerb::Press, {"Cancel"}).Play(session, false);
+    return BiwplanReport(BiwplanExit::NothingToDo,
+                         "the items name no datum, datum target or locator; nothing was assigned");
   }
   if (const auto* failures =
           dynamic_cast<const QIVDlgMultiList*>(session.Dispatcher().FindWidget("pMultiListAssignFeedback"))) {
     TableOf(*failures).Print(std::cout, BiwplanTable::Text);
-    if (const int closed = BiwplanPlayJournal(session, "press ZELVekBIWLocatorsAssignFailureDlg/OK\n",
-                                              "assign-locators", false);
+    if (const int closed =
+            steps.Add(JournalVerb::Press, {"ZELVekBIWLocatorsAssignFailureDlg/OK"}).Play(session, false);
         closed != BiwplanExit::Ok)
       return closed;
   }
@@ -134,17 +130,16 @@ int ReportLocators(const ReportLocatorsRequest& request) {
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
   int filter = 0;
   while (request.filter != kFilters[filter]) ++filter;
-  std::string journal = "# biwplan report locators\nstart ZELLocatorAccountabilityCommand\n";
+  BiwplanSteps steps("report locators");
+  steps.Add(JournalVerb::Start, {"ZELLocatorAccountabilityCommand"});
   if (!request.product.empty()) {
     const std::string reference =
         request.product.rfind("product:", 0) == 0 ? request.product : "product:" + request.product;
     if (!BiwplanFindObject(session, reference)) return BiwplanExit::Failed;
-    journal += PickLine({reference});
+    steps.Add(JournalVerb::Pick, {reference});
   }
-  journal += "choose ComboFilterOptionsID " + std::to_string(filter) + "\n";
-  if (const int played = BiwplanPlayJournal(session, journal, "report locators", false);
-      played != BiwplanExit::Ok)
-    return played;
+  steps.Add(JournalVerb::Choose, {"ComboFilterOptionsID", std::to_string(filter)});
+  if (const int played = steps.Play(session, false); played != BiwplanExit::Ok) return played;
   const auto* list = dynamic_cast<const QIVDlgMultiList*>(session.Dispatcher().FindWidget("MultiListID"));
   if (!list) return BiwplanFail("the locator report showed no table");
   BiwplanTable::Format format = BiwplanTable::Text;
@@ -160,7 +155,7 @@ int ReportLocators(const ReportLocatorsRequest& request) {
       std::cout << heading->GetTitle().str() << ": " << shown->GetText().str() << " of "
                 << considered->GetText().str() << '\n';
   }
-  return BiwplanPlayJournal(session, "press Cancel\n", "report locators", false);
+  return steps.Add(JournalVerb::Press, {"Cancel"}).Play(session, false);
 }
 
 }  // namespace

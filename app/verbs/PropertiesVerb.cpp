@@ -77,10 +77,8 @@ int EditProperties(const PropertiesRequest& request) {
   dispatcher.Deliver(QIVStartEvent(QIVPropertyWindowCmd::ClassName, std::nullopt, activity.get(), request.activity));
   const std::string tabsPath = std::string(QIVPropertyWindowCmd::DialogName) + "/" + QIVPropertyWindowCmd::TabsName;
   auto* tabs = dynamic_cast<QIVDlgTabContainer*>(dispatcher.FindWidget(tabsPath));
-  if (!BiwplanOutcome(session, QIVPropertyWindowCmd::ClassName).boxes.empty() || !tabs) {
-    std::cerr << "biwplan: " << request.activity << " has no property pages\n";
-    return BiwplanExit::Refused;
-  }
+  if (!BiwplanOutcome(session, QIVPropertyWindowCmd::ClassName).boxes.empty() || !tabs)
+    return BiwplanReport(BiwplanExit::Refused, request.activity + " has no property pages");
   const std::vector<Field> fields = Fields(*tabs);
 
   for (const std::string& setting : request.settings) {
@@ -89,17 +87,15 @@ int EditProperties(const PropertiesRequest& request) {
     const Field* field = nullptr;
     for (const Field& candidate : fields)
       if (name == candidate.kind->rows[candidate.row].label) field = &candidate;
-    if (equals == std::string::npos || !field) {
-      std::cerr << "biwplan properties: \"" << setting << "\" is not FIELD=VALUE with a field of "
-                << request.activity << " (" << FieldNames(fields) << ")\n";
-      return Abandon(session, BiwplanExit::Usage);
-    }
+    if (equals == std::string::npos || !field)
+      return Abandon(session, BiwplanReport(BiwplanExit::Usage, "properties: \"" + setting +
+                                                                     "\" is not FIELD=VALUE with a field of " +
+                                                                     request.activity + " (" + FieldNames(fields) + ")"));
     const std::string value = setting.substr(equals + 1);
-    if (FAILED(dispatcher.Deliver(QIVWidgetEvent::Type(field->kind->EditorReference(field->row), value)))) {
-      std::cerr << "biwplan: " << name << " refuses \"" << value << "\": " << dispatcher.GetLastRefusal()
-                << "; the document is unchanged\n";
-      return Abandon(session, BiwplanExit::Refused);
-    }
+    if (FAILED(dispatcher.Deliver(QIVWidgetEvent::Type(field->kind->EditorReference(field->row), value))))
+      return Abandon(session, BiwplanReport(BiwplanExit::Refused, name + " refuses \"" + value + "\": " +
+                                                                      dispatcher.GetLastRefusal() +
+                                                                      "; the document is unchanged"));
   }
   if (!request.settings.empty() && FAILED(dispatcher.Deliver(QIVWidgetEvent::PressDialog("Apply"))))
     return Abandon(session, BiwplanFail(dispatcher.GetLastRefusal()));

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "BiwplanCli.h"
+#include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVFile.h"
 #include "ZELFastenerServices.h"
@@ -80,18 +81,20 @@ int ImportWelds(const WeldImport& request) {
   QIVFClose(file);
   const FastenerCounts before = CountFasteners(session.Document());
 
-  int status = BiwplanPlayJournal(session,
-                                  "# biwplan import-welds\nstart ZELVekBIWReadWeldFromFileCmd\npress ButtonTextId\n"
-                                  "file " + BiwplanJournalWord(request.weldFile) + "\n",
-                                  "import-welds");
+  BiwplanSteps steps("import-welds");
+  int status = steps.Add(JournalVerb::Start, {"ZELVekBIWReadWeldFromFileCmd"})
+                   .Add(JournalVerb::Press, {"ButtonTextId"})
+                   .File(request.weldFile)
+                   .Play(session);
   if (status != BiwplanExit::Ok) return status;
   if (!BiwplanOutcome(session, "ZELVekBIWReadWeldFromFileCmd").boxes.empty()) {
-    BiwplanPlayJournal(session, "press Cancel\n", "import-welds");
-    BiwplanFail(request.weldFile + " is not a weld file (a .txt, .TXT or .QIVWeld file whose first two lines are "
-                                   "\"TOVASK Welds Spot Generation\" and \"3.0\"); nothing was imported");
-    return BiwplanExit::Refused;
+    steps.Add(JournalVerb::Press, {"Cancel"}).Play(session);
+    return BiwplanReport(BiwplanExit::Refused,
+                         request.weldFile +
+                             " is not a weld file (a .txt, .TXT or .QIVWeld file whose first two lines are "
+                             "\"TOVASK Welds Spot Generation\" and \"3.0\"); nothing was imported");
   }
-  status = BiwplanPlayJournal(session, "press OK\n", "import-welds");
+  status = steps.Add(JournalVerb::Press, {"OK"}).Play(session);
   if (status != BiwplanExit::Ok) return status;
 
   PrintCreated(before, CountFasteners(session.Document()));

@@ -75,4 +75,23 @@ TEST_F(DocumentSafetyTest, WeldsWithCrLfLineEndsImportAsWithLf) {
   EXPECT_EQ(Read(File("crlf.json")), Read(File("lf.json")));
 }
 
+TEST_F(DocumentSafetyTest, UserWordsNeverBecomeStepsOfTheCommands) {
+  const std::string doc = File("doc.json");
+  ASSERT_EQ(Run({"new", doc, "--sample"}), BiwplanExit::Ok);
+  const std::string before = Read(doc);
+  EXPECT_EQ(Run({"create-activity", doc, "Station", "process:Process/UnderBody Line", "--name", "X\nsave"}),
+            BiwplanExit::Usage);
+  EXPECT_EQ(_err, "biwplan: create-activity: \"X\\nsave\" holds a control character 0x0A\n");
+  EXPECT_EQ(Read(doc), before);
+
+  // "cancel" is the file dialog's word for being cancelled, and a file name.
+  const fs::path previous = fs::current_path();
+  fs::current_path(_folder);
+  const int status = Run({"export-locations", doc, "cancel"});
+  fs::current_path(previous);
+  EXPECT_EQ(status, BiwplanExit::Ok) << _err;
+  EXPECT_THAT(_out, HasSubstr("wrote cancel.xml\n"));
+  EXPECT_THAT(Read(File("cancel.xml")), HasSubstr("<?xml"));
+}
+
 }  // namespace
