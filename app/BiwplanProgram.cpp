@@ -7,6 +7,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   CLI::App app("biwplan: process planning of car-body assembly", "biwplan");
   app.require_subcommand(1);
   int status = BiwplanExit::Ok;
+  AddAppearanceVerbs(app, status);
   AddAssignmentVerbs(app, status);
   AddAssemblyVerbs(app, status);
   AddAutoAssignVerbs(app, status);

@@ -10,6 +10,7 @@ int BiwplanRun(const std::vector<std::string>& arguments);
 
 // Each family of verbs adds its subcommands to the program; the callback of
 // the verb that runs stores its exit status (BiwplanExit) in `status`.
+void AddAppearanceVerbs(CLI::App& app, int& status);
 void AddAssignmentVerbs(CLI::App& app, int& status);
 void AddAssemblyVerbs(CLI::App& app, int& status);
 void AddAutoAssignVerbs(CLI::App& app, int& status);

@@ -23,6 +23,7 @@
 #include "locators/ZELLocatorAccountabilityCommand.h"
 #include "locators/ZELVekBIWAssignDatumAndTargetCmd.h"
 #include "xml/ZELVekBIWSaveLocationsInXMLCmd.h"
+#include "xml/ZELVekEditBIWFeatureAppearanceCmd.h"
 
 namespace {
 
@@ -131,7 +132,8 @@ constexpr Row kRows[] = {
      Mode::Shared},
     {"ZELRemoveFastenerIDCmd", Argument::None, &Unavailable, "ZELRemoveFastenerIDCmd", Behavior::Replace,
      Mode::Shared},
-    {"ZELVekEditBIWFeatureAppearanceCmd", Argument::None, &Unavailable, "ZELEditBIWFeatureAppearanceCmd",
+    {"ZELVekEditBIWFeatureAppearanceCmd", Argument::None, &Make<ZELVekEditBIWFeatureAppearanceCmd>,
+     "ZELEditBIWFeatureAppearanceCmd",
      Behavior::Replace, Mode::Exclusive},
 };
 

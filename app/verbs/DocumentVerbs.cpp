@@ -33,6 +33,14 @@ namespace {
 
 std::string Number(double value) { return QIVUnicodeString::Format("%.3f", value).str(); }
 
+// A display colour as the appearance rules write it; "default" for -1.
+std::string ColorText(long color) { return color == -1 ? "default" : std::to_string(color); }
+
+std::string GraphicText(const QIVBaseUnknown_var& object) {
+  ZELIBIWFeature_var feature = object;
+  return feature ? feature->GetGraphicRepresentation().str() : std::string();
+}
+
 std::string SpecFatherName(const QIVBaseUnknown_var& object, QIVBaseUnknown_var* father = nullptr) {
   QIVBaseUnknown_var found;
   QIVISpecObject_var placed = object;
@@ -113,7 +121,7 @@ void ListFasteners(const QIVIDocument_var& document, BiwplanTable& table) {
     if (ZELIBIWFeature_var feature = object) feature->GetAssignedActivities(activities);
     table.AddRow({BiwplanFeatureName(object), geometry, fastener->GetType().str(), fastener->GetCategory().str(),
                   fastener->GetIdentifier().str(), jointName, jointBodyName, x, y, z,
-                  JoinActivities(document, activities)});
+                  JoinActivities(document, activities), ColorText(fastener->GetColor()), GraphicText(object)});
   }
 }
 
@@ -159,7 +167,7 @@ void ListFeatures(const QIVIDocument_var& document, BiwplanTable& table) {
     if (QIVISPPItem_var item = object) item->GetProcessingActivities(activities);
     table.AddRow({name.str(), BiwplanFeatureImport::KindWord(object),
                   owner ? BiwplanProductPath(document, owner) : std::string(), "", "", "", "",
-                  JoinActivities(document, activities)});
+                  JoinActivities(document, activities), "", ""});
   }
   QIVBaseUnknown_var containerObject;
   document->GetFeatureContainer(containerObject);
@@ -167,12 +175,15 @@ void ListFeatures(const QIVIDocument_var& document, BiwplanTable& table) {
   for (const QIVBaseUnknown_var& object : document->GetAllObjects()) {
     QIVRawColldouble position;
     QIVUnicodeString text;
+    long color = -1;
     if (ZELIBIWLocatingPoint_var locating = object) {
       locating->GetPosition(position);
       text = locating->GetDescription();
+      color = locating->GetColor();
     } else if (ZELIBIWClampingPoint_var clamping = object) {
       clamping->GetPosition(position);
       text = clamping->GetDescription();
+      color = clamping->GetColor();
     } else {
       continue;
     }
@@ -184,7 +195,8 @@ void ListFeatures(const QIVIDocument_var& document, BiwplanTable& table) {
     QIVListValQIVBaseUnknown_var activities;
     if (ZELIBIWFeature_var feature = object) feature->GetAssignedActivities(activities);
     table.AddRow({BiwplanFeatureName(object), BiwplanFeatureImport::KindWord(object), partNames, Number(position[1]),
-                  Number(position[2]), Number(position[3]), text.str(), JoinActivities(document, activities)});
+                  Number(position[2]), Number(position[3]), text.str(), JoinActivities(document, activities),
+                  ColorText(color), GraphicText(object)});
   }
 }
 
@@ -313,11 +325,12 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         ListActivities(document, *table);
       } else if (*what == "fasteners") {
         table = std::make_unique<BiwplanTable>(std::vector<std::string>{
-            "name", "geometry", "type", "category", "identifier", "joint", "joint body", "x", "y", "z", "assigned to"});
+            "name", "geometry", "type", "category", "identifier", "joint", "joint body", "x", "y", "z", "assigned to",
+            "color", "graphic"});
         ListFasteners(document, *table);
       } else if (*what == "features") {
         table = std::make_unique<BiwplanTable>(
-            std::vector<std::string>{"name", "kind", "part", "x", "y", "z", "text", "assigned to"});
+            std::vector<std::string>{"name", "kind", "part", "x", "y", "z", "text", "assigned to", "color", "graphic"});
         ListFeatures(document, *table);
       } else {
         table = std::make_unique<BiwplanTable>(

@@ -152,6 +152,10 @@ void QIVDispatcher::OutcomeFiler::OnBoxShown(const QIVBoxShown& box) {
   if (QIVCommandOutcome* outcome = _dispatcher.ActingOutcome()) outcome->boxes.push_back(box);
 }
 
+void QIVDispatcher::OutcomeFiler::OnFigure(const QIVCommandFigure& figure) {
+  if (QIVCommandOutcome* outcome = _dispatcher.ActingOutcome()) outcome->figures.push_back(figure);
+}
+
 QIVCommandOutcome* QIVDispatcher::ActingOutcome() const {
   if (_acting) return _acting.get();
   for (auto it = _running.rbegin(); it != _running.rend(); ++it)

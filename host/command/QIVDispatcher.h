@@ -120,6 +120,7 @@ class QIVDispatcher {
     explicit OutcomeFiler(QIVDispatcher& dispatcher) : _dispatcher(dispatcher) {}
     void OnModelEvent(const QIVModelEvent& event) override;
     void OnBoxShown(const QIVBoxShown& box) override;
+    void OnFigure(const QIVCommandFigure& figure) override;
 
    private:
     QIVDispatcher& _dispatcher;

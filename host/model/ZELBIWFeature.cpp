@@ -2,6 +2,8 @@
 
 #include "QIVDocument.h"
 #include "QIVSPPItemLink.h"
+#include "QIVSession.h"
+#include "QIVTranscript.h"
 #include "ZELBIWFeatureContainer.h"
 #include "ZELBIWFeatureGroup.h"
 
@@ -45,6 +47,12 @@ HRESULT ZELBIWFeature::SetGraphicRepresentation(const QIVUnicodeString& path) {
 
 HRESULT ZELBIWFeature::SetPlanTypeName(const QIVUnicodeString& name) {
   _planTypeName = name;
+  return S_OK;
+}
+
+HRESULT ZELBIWFeature::Dispatch(const QIVModify& event) {
+  QIVSession::Current().RaiseModelEvent({QIVModelEvent::Kind::Modified, event.object ? event.object : Handle(this),
+                                         "feature modified " + QIVTranscript::Quote(_alias.view())});
   return S_OK;
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "QIVIAlias.h"
+#include "QIVIModelEvents.h"
 #include "QIVModelObject.h"
 #include "ZELIBIWFeature.h"
 
 // The common part of every BIW feature: alias, assignments, graphic
 // representation and the parts it joins or locates (kept here, indexed and
-// answered by the feature container).
-class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIAlias {
+// answered by the feature container), and the modification events its
+// display changes raise.
+class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIAlias, public QIVIModelEvents {
  public:
   ~ZELBIWFeature() override;
 
@@ -25,6 +27,8 @@ class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIA
   HRESULT SetGraphicRepresentation(const QIVUnicodeString& path) override;
   QIVUnicodeString GetPlanTypeName() const override { return _planTypeName; }
   HRESULT SetPlanTypeName(const QIVUnicodeString& name) override;
+
+  HRESULT Dispatch(const QIVModify& event) override;
 
   const QIVModelLinks& RelatedParts() const { return _relatedParts; }
   // Relates or unrelates parts, keeping the container's index of part sets.

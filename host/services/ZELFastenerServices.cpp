@@ -514,6 +514,19 @@ HRESULT ZELFastenerServices::QueryAttributes(
   return S_OK;
 }
 
+HRESULT ZELFastenerServices::TokenizeString(const QIVUnicodeString& text, QIVListValQIVUnicodeString& parts,
+                                            const QIVUnicodeString& separator) {
+  parts.RemoveAll();
+  if (separator.IsEmpty()) return E_INVALIDARG;
+  const std::string_view all = text.view();
+  for (std::size_t start = 0; start <= all.size();) {
+    const std::size_t end = std::min(all.find(separator.view(), start), all.size());
+    if (end > start) parts.Append(QIVUnicodeString(all.substr(start, end - start)));
+    start = end + separator.view().size();
+  }
+  return S_OK;
+}
+
 HRESULT ZELFastenerServices::FromQIVMathToYPR(const QIVMathTransformation& placement, QIVRawColldouble& values) {
   values.RemoveAll();
   for (double value : placement.ToYPR()) values.Append(value);

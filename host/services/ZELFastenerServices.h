@@ -132,6 +132,11 @@ class ZELFastenerServices {
                                  QIVListValQIVBaseUnknown_var& locatorRecords,
                                  QIVListValQIVBaseUnknown_var& clampRecords);
 
+  // The pieces of `text` between separators, in order; empty pieces are
+  // left out. E_INVALIDARG for an empty separator.
+  static HRESULT TokenizeString(const QIVUnicodeString& text, QIVListValQIVUnicodeString& parts,
+                                const QIVUnicodeString& separator);
+
   // Makes the object the only one highlighted in the current editor; E_FAIL
   // without an editor or object.
   static HRESULT SetHighlight(const QIVBaseUnknown_var& object);

@@ -67,6 +67,10 @@ class QIVSession {
   // Records the box (its transcript line and itself) and tells the
   // listener.
   void RaiseBoxShown(const QIVBoxShown& box);
+  // Hands the figure to the listener.
+  void RaiseFigure(const QIVCommandFigure& figure) {
+    if (_listener) _listener->OnFigure(figure);
+  }
   // Every box shown in the session, in showing order.
   const std::vector<QIVBoxShown>& GetBoxesShown() const { return _boxes; }
   // One listener at most; null removes it.

@@ -31,6 +31,14 @@ struct QIVBoxShown {
   std::string Format() const;
 };
 
+// A figure a command tells whoever runs it about its work (how many
+// features one appearance rule coloured), in the order told. Not written
+// to the transcript.
+struct QIVCommandFigure {
+  std::string name;
+  long long value = 0;
+};
+
 // Who hears a session's events besides its transcript (the dispatcher,
 // which files them in the outcome of the running command).
 class QIVSessionListener {
@@ -38,4 +46,5 @@ class QIVSessionListener {
   virtual ~QIVSessionListener() = default;
   virtual void OnModelEvent(const QIVModelEvent& event) = 0;
   virtual void OnBoxShown(const QIVBoxShown& box) = 0;
+  virtual void OnFigure(const QIVCommandFigure&) {}
 };

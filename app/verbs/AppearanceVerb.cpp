@@ -1,0 +1,87 @@
+#include <cerrno>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <unordered_set>
+
+#include "BiwplanCli.h"
+#include "BiwplanVerbs.h"
+#include "QIVFile.h"
+
+namespace {
+
+constexpr const char* kCommand = "ZELVekEditBIWFeatureAppearanceCmd";
+
+struct AppearanceRequest {
+  std::string document;
+  std::string style;
+  std::string graphic;
+  bool save = false;
+};
+
+// Plays the step and tells whether the command has shown a box.
+bool PlayShowsBox(BiwplanSession& session, const std::string& step, int& status) {
+  status = BiwplanPlayJournal(session, step, "appearance", false);
+  return status == BiwplanExit::Ok && !BiwplanOutcome(session, kCommand).boxes.empty();
+}
+
+// The planner's steps: each file chosen through its browse button, so that
+// a file that is no XML file is refused in the dialog's box; then OK.
+int ApplyAppearance(const AppearanceRequest& request) {
+  BiwplanSession session;
+  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  for (const std::string& path : {request.style, request.graphic}) {
+    QIVFile file;
+    if (FAILED(QIVFOpen(path, "r", file)))
+      return BiwplanFail(QIVDescribeFileError("open", path, errno).str());
+  }
+  int status = BiwplanPlayJournal(session, "# biwplan appearance\nstart " + std::string(kCommand) + "\n",
+                                  "appearance", false);
+  if (status != BiwplanExit::Ok) return status;
+  const std::pair<const char*, const std::string*> rows[] = {{"ButtonTextId1", &request.style},
+                                                             {"ButtonTextId2", &request.graphic}};
+  for (const auto& [button, path] : rows) {
+    if (!PlayShowsBox(session, "press " + std::string(button) + "\nfile " + BiwplanJournalWord(*path) + "\n",
+                      status)) {
+      if (status != BiwplanExit::Ok) return status;
+      continue;
+    }
+    BiwplanPlayJournal(session, "press Cancel\n", "appearance", false);
+    BiwplanFail(*path +
+                " is not an XML file (an .xml file whose first line holds a tag); nothing was changed");
+    return BiwplanExit::Refused;
+  }
+  if (PlayShowsBox(session, "press OK\n", status)) {
+    BiwplanFail(BiwplanOutcome(session, kCommand).boxes.front().text);
+    return BiwplanExit::Refused;
+  }
+  if (status != BiwplanExit::Ok) return status;
+  const QIVCommandOutcome& outcome = BiwplanOutcome(session, kCommand);
+  if (outcome.ending == QIVCommandOutcome::Ending::Failed)
+    return BiwplanFail("the appearance failed: " + outcome.failure + "; nothing was changed");
+
+  int rule = 0;
+  for (const QIVCommandFigure& figure : outcome.figures)
+    std::cout << "rule " << ++rule << ": " << figure.name << ": " << figure.value << " feature(s)\n";
+  std::unordered_set<QIVBaseUnknown*> changed;
+  for (const QIVBaseUnknown_var& object : outcome.modified) changed.insert(object.Identity());
+  std::cout << "changed " << changed.size() << " feature(s) by " << rule << " rule(s)\n";
+  if (changed.empty()) return BiwplanExit::NothingToDo;
+  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
+  return BiwplanExit::Ok;
+}
+
+}  // namespace
+
+void AddAppearanceVerbs(CLI::App& app, int& status) {
+  auto* verb = app.add_subcommand("appearance",
+                                  "Colour fasteners, locating and clamping points and give them graphic "
+                                  "representations by the rules of a feature appearance file");
+  auto request = std::make_shared<AppearanceRequest>();
+  verb->add_option("DOC", request->document, "Document file")->required();
+  verb->add_option("--style", request->style, "Style-format file: representation names and their files")
+      ->required();
+  verb->add_option("--graphic", request->graphic, "Feature appearance file: the rules")->required();
+  verb->add_flag("--save", request->save, "Save the document when some feature was changed");
+  verb->callback([&status, request] { status = ApplyAppearance(*request); });
+}
