@@ -12,42 +12,6 @@
 #include "QIVEnvironment.h"
 #include "QIVTranscript.h"
 
-namespace {
-
-const char* NotificationOf(JournalButton button) {
-  switch (button) {
-    case JournalButton::OK:
-      return "OK";
-    case JournalButton::Cancel:
-      return "Cancel";
-    case JournalButton::Apply:
-      return "Apply";
-    case JournalButton::Close:
-      return "Close";
-    case JournalButton::WindowClose:
-      return "WindowClose";
-    case JournalButton::PushButton:
-      break;
-  }
-  return "";
-}
-
-const char* AnswerName(JournalAnswer answer) {
-  switch (answer) {
-    case JournalAnswer::OK:
-      return "OK";
-    case JournalAnswer::Cancel:
-      return "Cancel";
-    case JournalAnswer::Yes:
-      return "Yes";
-    case JournalAnswer::No:
-      return "No";
-  }
-  return "OK";
-}
-
-}  // namespace
-
 JournalPlayer::JournalPlayer(BiwplanSession& session)
     : _session(session),
       _assertionWindowStart(session.Session().GetTranscript().Size()),
@@ -77,42 +41,15 @@ std::optional<JournalError> JournalPlayer::PlayOne(const JournalEvent& event) {
   }
   _previousWasAssertion = assertion;
 
-  const std::string widget = event.GetWidget().Format().str();
+  if (const QIVUserEvent* userEvent = event.GetUserEvent()) {
+    if (const auto* start = std::get_if<QIVStartEvent>(userEvent)) return Start(event, *start);
+    if (const auto* pick = std::get_if<QIVPickEvent>(userEvent)) return Pick(event, *pick);
+    return Deliver(event, *userEvent);
+  }
   switch (event.GetVerb()) {
-    case JournalVerb::Start:
-      return Start(event);
-    case JournalVerb::Type:
-      return Deliver(event, QIVWidgetEvent::Type(widget, event.GetText().str()));
-    case JournalVerb::Press: {
-      if (event.GetButton() == JournalButton::PushButton) return Deliver(event, QIVWidgetEvent::Press(widget));
-      // A dialog notification, for the dialog named before it or the one
-      // shown last.
-      const std::vector<QIVUnicodeString>& path = event.GetWidget().GetPath();
-      std::string dialog;
-      for (std::size_t i = 0; i + 1 < path.size(); ++i) dialog += (i ? "/" : "") + path[i].str();
-      return Deliver(event, QIVWidgetEvent::PressDialog(NotificationOf(event.GetButton()), dialog));
-    }
-    case JournalVerb::Choose:
-      return Deliver(event, QIVWidgetEvent::Choose(widget, event.GetNumber()));
-    case JournalVerb::Select:
-      return Deliver(event, QIVWidgetEvent::Select(widget, event.GetNumbers()));
-    case JournalVerb::Activate:
-      return Deliver(event, QIVWidgetEvent::Activate(widget, event.GetNumber()));
-    case JournalVerb::Check:
-      return Deliver(event, QIVWidgetEvent::Check(widget, event.IsOn()));
-    case JournalVerb::Tab:
-      return Deliver(event, QIVWidgetEvent::Tab(widget, event.GetText().str()));
-    case JournalVerb::File:
-      return Deliver(event, event.IsFileCancel() ? QIVWidgetEvent::FileCancel()
-                                                 : QIVWidgetEvent::File(event.GetText().str()));
-    case JournalVerb::FocusOut:
-      return Deliver(event, QIVWidgetEvent::FocusOut(widget));
     case JournalVerb::Answer:
-      QIVDlgNotify::QueueAnswer(AnswerName(event.GetAnswer()));
+      QIVDlgNotify::QueueAnswer(event.GetText().view());
       return std::nullopt;
-    case JournalVerb::Pick:
-    case JournalVerb::PickExtend:
-      return Pick(event);
     case JournalVerb::Show:
       return Show(event);
     case JournalVerb::Expect:
@@ -125,8 +62,9 @@ std::optional<JournalError> JournalPlayer::PlayOne(const JournalEvent& event) {
       else
         QIVSetEnv(event.GetArgument(0).ConvertToChar(), event.GetText().ConvertToChar());
       return std::nullopt;
+    default:
+      return event.Error("unknown verb");
   }
-  return event.Error("unknown verb");
 }
 
 std::optional<JournalError> JournalPlayer::Deliver(const JournalEvent& event, const QIVUserEvent& userEvent) {
@@ -134,36 +72,32 @@ std::optional<JournalError> JournalPlayer::Deliver(const JournalEvent& event, co
   return event.Error(_session.Dispatcher().GetLastRefusal());
 }
 
-std::optional<JournalError> JournalPlayer::Start(const JournalEvent& event) {
-  const std::string className = event.GetArgument(0).str();
-  if (event.GetArguments().size() < 2) return Deliver(event, QIVStartEvent(className));
-  const QIVDictionary::FactoryEntry* factory = QIVDictionary::Instance().FindFactory(className);
-  if (!factory || !factory->factoryWithArgument || factory->argument != QIVFactoryArgument::Object)
-    return Deliver(event, QIVStartEvent(className, event.GetText().str()));
+std::optional<JournalError> JournalPlayer::Start(const JournalEvent& event, const QIVStartEvent& start) {
+  const QIVDictionary::FactoryEntry* factory = QIVDictionary::Instance().FindFactory(start.className);
+  if (!start.argument || !factory || !factory->factoryWithArgument ||
+      factory->argument != QIVFactoryArgument::Object)
+    return Deliver(event, start);
 
   // The factory takes an object: the argument names it as a pick would.
   QIVUnicodeString reason;
-  const std::optional<JournalObjectRef> reference = JournalObjectRef::Parse(event.GetText().view(), reason);
+  const std::optional<JournalObjectRef> reference = JournalObjectRef::Parse(*start.argument, reason);
   if (!reference) return event.Error(reason);
   const QIVPathElement_var path = JournalObjectResolver(_session.Document()).Resolve(*reference, reason);
   if (!path) return event.Error(reason);
   const QIVBaseUnknown_var object = path->GetLeaf();
-  return Deliver(event, QIVStartEvent(className, std::nullopt, object.get(), reference->Format().str()));
+  return Deliver(event, QIVStartEvent(start.className, std::nullopt, object.get(), *start.argument));
 }
 
-std::optional<JournalError> JournalPlayer::Pick(const JournalEvent& event) {
+std::optional<JournalError> JournalPlayer::Pick(const JournalEvent& event, const QIVPickEvent& pick) {
   JournalObjectResolver resolver(_session.Document());
-  std::vector<QIVPathElement_var> paths;
-  std::vector<std::string> labels;
+  QIVPickEvent resolved = pick;
   for (const JournalObjectRef& reference : event.GetObjects()) {
     QIVUnicodeString reason;
     QIVPathElement_var path = resolver.Resolve(reference, reason);
     if (!path) return event.Error(reason);
-    paths.push_back(path);
-    labels.push_back(reference.Format().str());
+    resolved.paths.push_back(path);
   }
-  const unsigned modifiers = event.IsExtend() ? QIVPickModifier::Extend : 0u;
-  return Deliver(event, QIVPickEvent(std::move(paths), modifiers, std::move(labels)));
+  return Deliver(event, resolved);
 }
 
 std::optional<JournalError> JournalPlayer::Show(const JournalEvent& event) {

@@ -24,8 +24,9 @@ class JournalPlayer {
  private:
   std::optional<JournalError> PlayOne(const JournalEvent& event);
   std::optional<JournalError> Deliver(const JournalEvent& event, const QIVUserEvent& userEvent);
-  std::optional<JournalError> Start(const JournalEvent& event);
-  std::optional<JournalError> Pick(const JournalEvent& event);
+  // The object a start or a pick names is resolved in the session's document.
+  std::optional<JournalError> Start(const JournalEvent& event, const QIVStartEvent& start);
+  std::optional<JournalError> Pick(const JournalEvent& event, const QIVPickEvent& pick);
   std::optional<JournalError> Show(const JournalEvent& event);
   std::optional<JournalError> Expect(const JournalEvent& event);
   std::optional<JournalError> Save(const JournalEvent& event);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "JournalWords.h"
+#include "QIVNotification.h"
 
 namespace {
 constexpr int kAny = -1;
@@ -18,7 +19,7 @@ struct VerbSyntax {
   int maxArguments;
 };
 
-constexpr std::array<VerbSyntax, 17> kVerbs{{
+constexpr std::array<VerbSyntax, 18> kVerbs{{
     {JournalVerb::Start, "start", "start CLASS [ARG]", 1, 2},
     {JournalVerb::Type, "type", "type WIDGET TEXT", 2, 2},
     {JournalVerb::Press, "press", "press OK|Cancel|Apply|Close|WindowClose|BUTTON", 1, 1},
@@ -28,10 +29,11 @@ constexpr std::array<VerbSyntax, 17> kVerbs{{
     {JournalVerb::Check, "check", "check WIDGET on|off", 2, 2},
     {JournalVerb::Tab, "tab", "tab CONTAINER PAGE", 2, 2},
     {JournalVerb::File, "file", "file PATH|cancel", 1, 1},
-    {JournalVerb::Answer, "answer", "answer OK|Cancel|Yes|No", 1, 1},
     {JournalVerb::Pick, "pick", "pick OBJREF...", 1, kAny},
     {JournalVerb::PickExtend, "pick+", "pick+ OBJREF...", 1, kAny},
     {JournalVerb::FocusOut, "focusout", "focusout WIDGET", 1, 1},
+    {JournalVerb::Cancel, "cancel", "cancel", 0, 0},
+    {JournalVerb::Answer, "answer", "answer OK|Cancel|Yes|No", 1, 1},
     {JournalVerb::Show, "show", "show WIDGET", 1, 1},
     {JournalVerb::Expect, "expect", "expect box|no-box|line|no-line|text|count ...", 1, 3},
     {JournalVerb::Save, "save", "save [PATH]", 0, 1},
@@ -54,20 +56,12 @@ constexpr std::array<ExpectationSyntax, 6> kExpectations{{
     {JournalExpectation::Count, "count", "expect count WIDGET N", 3},
 }};
 
-constexpr std::array<std::pair<JournalButton, const char*>, 5> kDialogButtons{{
-    {JournalButton::OK, "OK"},
-    {JournalButton::Cancel, "Cancel"},
-    {JournalButton::Apply, "Apply"},
-    {JournalButton::Close, "Close"},
-    {JournalButton::WindowClose, "WindowClose"},
-}};
+// The words of `press` that send a dialog's own notification.
+constexpr std::array<const char*, 5> kDialogNotifications{
+    QIVNotificationKind::OK, QIVNotificationKind::Cancel, QIVNotificationKind::Apply, QIVNotificationKind::Close,
+    QIVNotificationKind::WindowClose};
 
-constexpr std::array<std::pair<JournalAnswer, const char*>, 4> kAnswers{{
-    {JournalAnswer::OK, "OK"},
-    {JournalAnswer::Cancel, "Cancel"},
-    {JournalAnswer::Yes, "Yes"},
-    {JournalAnswer::No, "No"},
-}};
+constexpr std::array<const char*, 4> kAnswers{"OK", "Cancel", "Yes", "No"};
 
 // Nine digits keep every row, line and count within an int.
 constexpr std::size_t kMaxNumberDigits = 9;
@@ -119,14 +113,12 @@ const QIVUnicodeString& JournalEvent::GetText() const {
   static const QIVUnicodeString none;
   switch (_verb) {
     case JournalVerb::Start:
-    case JournalVerb::Type:
-    case JournalVerb::Tab:
       return GetArgument(1);
-    case JournalVerb::File:
+    case JournalVerb::Answer:
     case JournalVerb::Save:
-      return _cancelOrUnset ? none : GetArgument(0);
+      return GetArgument(0);
     case JournalVerb::Env:
-      return _cancelOrUnset ? none : GetArgument(1);
+      return _envUnset ? none : GetArgument(1);
     case JournalVerb::Expect:
       return GetArgument(_expectation == JournalExpectation::Text ? 2 : 1);
     default:
@@ -146,13 +138,13 @@ bool JournalEvent::TakeWidget(int index, QIVUnicodeString& reason) {
   return true;
 }
 
-bool JournalEvent::TakeNumber(int index, QIVUnicodeString& reason) {
+bool JournalEvent::TakeNumber(int index, std::vector<int>& numbers, QIVUnicodeString& reason) {
   const std::optional<long long> value = JournalWords::ReadNumber(_arguments[index].view(), kMaxNumberDigits);
   if (!value) {
     reason = "bad number " + Quoted(_arguments[index]) + ": expected a whole number from 0, at most 9 digits";
     return false;
   }
-  _numbers.push_back(static_cast<int>(*value));
+  numbers.push_back(static_cast<int>(*value));
   _arguments[index] = QIVUnicodeString(std::to_string(*value));
   return true;
 }
@@ -173,53 +165,111 @@ bool JournalEvent::Check(QIVUnicodeString& reason) {
   }
 
   switch (_verb) {
+    case JournalVerb::Show:
+      return TakeWidget(0, reason);
+
+    case JournalVerb::Answer:
+      for (const char* answer : kAnswers)
+        if (_arguments[0] == answer) return true;
+      reason = "bad answer " + Quoted(_arguments[0]) + ": expected OK, Cancel, Yes or No";
+      return false;
+
+    case JournalVerb::Expect:
+      return CheckExpectation(reason);
+
+    case JournalVerb::Save:
+      if (count == 1 && _arguments[0].IsEmpty()) {
+        reason = "empty path";
+        return false;
+      }
+      return true;
+
+    case JournalVerb::Env:
+      if (_arguments[0].IsEmpty() || _arguments[0].Contains("=")) {
+        reason = "bad environment variable name " + Quoted(_arguments[0]);
+        return false;
+      }
+      _envUnset = _arguments[1] == "unset";
+      return true;
+
+    default:
+      return MakeUserEvent(reason);
+  }
+}
+
+bool JournalEvent::MakeUserEvent(QIVUnicodeString& reason) {
+  const int count = static_cast<int>(_arguments.size());
+  const auto text = [this](int index) { return _arguments[index].str(); };
+  const auto widget = [this] { return _widget.Format().str(); };
+  std::vector<int> numbers;
+  switch (_verb) {
     case JournalVerb::Start:
       if (!IsClassName(_arguments[0].view())) {
         reason = "bad class name " + Quoted(_arguments[0]) + ": expected letters, digits and _";
         return false;
       }
+      _userEvent = QIVStartEvent(text(0), count > 1 ? std::optional<std::string>(text(1)) : std::nullopt);
       return true;
 
     case JournalVerb::Type:
+      if (!TakeWidget(0, reason)) return false;
+      _userEvent = QIVWidgetEvent::Type(widget(), text(1));
+      return true;
+
     case JournalVerb::FocusOut:
-    case JournalVerb::Show:
-      return TakeWidget(0, reason);
+      if (!TakeWidget(0, reason)) return false;
+      _userEvent = QIVWidgetEvent::FocusOut(widget());
+      return true;
 
     case JournalVerb::Press: {
       if (!TakeWidget(0, reason)) return false;
-      for (const auto& [button, name] : kDialogButtons)
-        if (_widget.GetName() == name) _button = button;
-      if (_button != JournalButton::PushButton && _widget.GetPath().size() > 2) {
-        reason = "bad button " + Quoted(_arguments[0]) + ": a dialog's " + _widget.GetName() +
-                 " is written " + _widget.GetName() + " or DIALOG/" + _widget.GetName();
+      const std::string name = _widget.GetName().str();
+      const bool dialogNotification = std::find(kDialogNotifications.begin(), kDialogNotifications.end(),
+                                                name) != kDialogNotifications.end();
+      if (!dialogNotification) {
+        _userEvent = QIVWidgetEvent::Press(widget());
+        return true;
+      }
+      if (_widget.GetPath().size() > 2) {
+        reason = "bad button " + Quoted(_arguments[0]) + ": a dialog's " + name + " is written " + name +
+                 " or DIALOG/" + name;
         return false;
       }
+      // The notification goes to the dialog named before it, or to the one shown last.
+      _userEvent = QIVWidgetEvent::PressDialog(name, _widget.IsPath() ? _widget.GetPath().front().str() : "");
       return true;
     }
 
     case JournalVerb::Choose:
+      if (!TakeWidget(0, reason) || !TakeNumber(1, numbers, reason)) return false;
+      _userEvent = QIVWidgetEvent::Choose(widget(), numbers.front());
+      return true;
+
     case JournalVerb::Activate:
-      return TakeWidget(0, reason) && TakeNumber(1, reason);
+      if (!TakeWidget(0, reason) || !TakeNumber(1, numbers, reason)) return false;
+      _userEvent = QIVWidgetEvent::Activate(widget(), numbers.front());
+      return true;
 
     case JournalVerb::Select:
       if (!TakeWidget(0, reason)) return false;
       for (int i = 1; i < count; ++i) {
-        if (!TakeNumber(i, reason)) return false;
-        if (std::count(_numbers.begin(), _numbers.end(), _numbers.back()) > 1) {
-          reason = QIVUnicodeString::Format("row %d is selected twice", _numbers.back());
+        if (!TakeNumber(i, numbers, reason)) return false;
+        if (std::count(numbers.begin(), numbers.end(), numbers.back()) > 1) {
+          reason = QIVUnicodeString::Format("row %d is selected twice", numbers.back());
           return false;
         }
       }
+      _userEvent = QIVWidgetEvent::Select(widget(), std::move(numbers));
       return true;
 
     case JournalVerb::Check:
       if (!TakeWidget(0, reason)) return false;
-      if (_arguments[1] == "on" || _arguments[1] == "off") {
-        _on = _arguments[1] == "on";
-        return true;
+      if (_arguments[1] != "on" && _arguments[1] != "off") {
+        reason = "bad on/off " + Quoted(_arguments[1]) + ": expected on or off";
+        return false;
       }
-      reason = "bad on/off " + Quoted(_arguments[1]) + ": expected on or off";
-      return false;
+      _userEvent = QIVWidgetEvent::Check(widget(), _arguments[1] == "on");
+      return true;
 
     case JournalVerb::Tab:
       if (!TakeWidget(0, reason)) return false;
@@ -227,48 +277,39 @@ bool JournalEvent::Check(QIVUnicodeString& reason) {
         reason = "bad tab page " + Quoted(_arguments[1]) + ": a page is given by its own name";
         return false;
       }
+      _userEvent = QIVWidgetEvent::Tab(widget(), text(1));
       return true;
 
     case JournalVerb::File:
-    case JournalVerb::Save:
-      if (count == 1 && _arguments[0].IsEmpty()) {
+      if (_arguments[0].IsEmpty()) {
         reason = "empty path";
         return false;
       }
-      _cancelOrUnset = _verb == JournalVerb::File && _arguments[0] == "cancel";
+      _userEvent = _arguments[0] == "cancel" ? QIVWidgetEvent::FileCancel() : QIVWidgetEvent::File(text(0));
       return true;
 
-    case JournalVerb::Answer:
-      for (const auto& [answer, name] : kAnswers)
-        if (_arguments[0] == name) {
-          _answer = answer;
-          return true;
-        }
-      reason = "bad answer " + Quoted(_arguments[0]) + ": expected OK, Cancel, Yes or No";
-      return false;
-
     case JournalVerb::Pick:
-    case JournalVerb::PickExtend:
+    case JournalVerb::PickExtend: {
+      std::vector<std::string> labels;
       for (QIVUnicodeString& word : _arguments) {
         std::optional<JournalObjectRef> object = JournalObjectRef::Parse(word.view(), reason);
         if (!object) return false;
         word = object->GetText();
+        labels.push_back(word.str());
         _objects.push_back(std::move(*object));
       }
+      const unsigned modifiers = _verb == JournalVerb::PickExtend ? QIVPickModifier::Extend : 0u;
+      _userEvent = QIVPickEvent({}, modifiers, std::move(labels));
+      return true;
+    }
+
+    case JournalVerb::Cancel:
+      _userEvent = QIVCancelEvent{};
       return true;
 
-    case JournalVerb::Expect:
-      return CheckExpectation(reason);
-
-    case JournalVerb::Env:
-      if (_arguments[0].IsEmpty() || _arguments[0].Contains("=")) {
-        reason = "bad environment variable name " + Quoted(_arguments[0]);
-        return false;
-      }
-      _cancelOrUnset = _arguments[1] == "unset";
-      return true;
+    default:
+      return false;
   }
-  return false;
 }
 
 bool JournalEvent::CheckExpectation(QIVUnicodeString& reason) {
@@ -297,20 +338,19 @@ bool JournalEvent::CheckExpectation(QIVUnicodeString& reason) {
       return true;
     case JournalExpectation::Text:
       return TakeWidget(1, reason);
-    case JournalExpectation::Count:
-      return TakeWidget(1, reason) && TakeNumber(2, reason);
+    case JournalExpectation::Count: {
+      std::vector<int> count;
+      if (!TakeWidget(1, reason) || !TakeNumber(2, count, reason)) return false;
+      _number = count.front();
+      return true;
+    }
   }
   return false;
 }
 
 QIVUnicodeString JournalEvent::Format() const {
+  if (_userEvent) return QIVUnicodeString(QIVFormatEvent(*_userEvent));
   QIVUnicodeString line(VerbName(_verb));
-  for (std::size_t i = 0; i < _arguments.size(); ++i) {
-    line += ' ';
-    if (_verb == JournalVerb::Pick || _verb == JournalVerb::PickExtend)
-      line += _objects[i].Format();
-    else
-      line += JournalWords::Quote(_arguments[i].view());
-  }
+  for (const QIVUnicodeString& argument : _arguments) line += " " + JournalWords::Quote(argument.view());
   return line;
 }

@@ -8,7 +8,12 @@
 #include "JournalObjectRef.h"
 #include "JournalWidgetRef.h"
 #include "QIVUnicodeString.h"
+#include "QIVUserEvent.h"
 
+// The verbs of a journal line. The first ones write the user events the
+// dispatcher delivers, the host's `QIVUserEvent`s; the others are the
+// player's own: how the next box is answered, what to show or expect, when
+// to save, which switch to set.
 enum class JournalVerb {
   Start,       // start CLASS [ARG]
   Type,        // type WIDGET TEXT
@@ -19,39 +24,34 @@ enum class JournalVerb {
   Check,       // check WIDGET on|off
   Tab,         // tab CONTAINER PAGE
   File,        // file PATH | file cancel
-  Answer,      // answer OK|Cancel|Yes|No
   Pick,        // pick OBJREF...
   PickExtend,  // pick+ OBJREF...
   FocusOut,    // focusout WIDGET
+  Cancel,      // cancel
+  Answer,      // answer OK|Cancel|Yes|No
   Show,        // show WIDGET
   Expect,      // expect box TEXT | no-box | line TEXT | no-line TEXT | text WIDGET TEXT | count WIDGET N
   Save,        // save [PATH]
   Env,         // env NAME VALUE | env NAME unset
 };
 
-// What `press` sends: one of the dialog's own notifications, or the
-// activation of a push button.
-enum class JournalButton { OK, Cancel, Apply, Close, WindowClose, PushButton };
-
-// The button with which the next notification box is closed.
-enum class JournalAnswer { OK, Cancel, Yes, No };
-
 enum class JournalExpectation { Box, NoBox, Line, NoLine, Text, Count };
 
-// One user event of a journal: its verb, its arguments as words, and the
-// place it was read from. Made only through Make, so an event always fits
-// its verb and Format always gives a line the reader takes back as the same
-// event: what is recorded is what is replayed.
+// One line of a journal: its verb, its arguments as words, and the place it
+// was read from. Made only through Make, so an event always fits its verb
+// and Format always gives a line the reader takes back as the same event:
+// what is recorded is what is replayed.
 //
-// Typed views, by verb:
-//   GetWidget    type choose select activate check tab focusout show,
-//                expect text|count, press (the push button, or [DIALOG/]WORD
-//                when GetButton names a dialog notification)
-//   GetNumbers   choose (the line), select (the rows, in selection order),
-//                activate (the row), expect count (the count)
-//   GetObjects   pick, pick+
-//   GetText      start (ARG), type (TEXT), tab (PAGE), file (PATH), save
-//                (PATH), env (VALUE), expect box|line|no-line|text (TEXT)
+// A user event's line is the host's event (GetUserEvent), written by the
+// host's formatter. The objects of a pick and the object a start may name
+// are journal references (GetObjects, GetText) that the player resolves in
+// its document; the pick event holds them as its labels until then.
+//
+// Views of the player's own verbs:
+//   GetWidget    show, expect text|count
+//   GetNumber    expect count
+//   GetText      start (ARG), answer, save (PATH), env (VALUE),
+//                expect box|line|no-line|text (TEXT)
 //   GetArgument(0) is the class of start and the variable of env.
 class JournalEvent {
  public:
@@ -71,19 +71,15 @@ class JournalEvent {
   // The argument at `index` from 0, the empty text when absent.
   const QIVUnicodeString& GetArgument(int index) const;
 
-  const JournalWidgetRef& GetWidget() const { return _widget; }
-  const std::vector<int>& GetNumbers() const { return _numbers; }
-  // The first number, -1 when the verb has none.
-  int GetNumber() const { return _numbers.empty() ? -1 : _numbers.front(); }
+  // The event the dispatcher delivers; nothing for the player's own verbs.
+  const QIVUserEvent* GetUserEvent() const { return _userEvent ? &*_userEvent : nullptr; }
   const std::vector<JournalObjectRef>& GetObjects() const { return _objects; }
-  const QIVUnicodeString& GetText() const;
 
-  bool IsExtend() const { return _verb == JournalVerb::PickExtend; }
-  bool IsOn() const { return _on; }
-  bool IsFileCancel() const { return _verb == JournalVerb::File && _cancelOrUnset; }
-  bool IsEnvUnset() const { return _verb == JournalVerb::Env && _cancelOrUnset; }
-  JournalButton GetButton() const { return _button; }
-  JournalAnswer GetAnswer() const { return _answer; }
+  const JournalWidgetRef& GetWidget() const { return _widget; }
+  // The count of expect count, -1 for the other verbs.
+  int GetNumber() const { return _number; }
+  const QIVUnicodeString& GetText() const;
+  bool IsEnvUnset() const { return _verb == JournalVerb::Env && _envUnset; }
   JournalExpectation GetExpectation() const { return _expectation; }
 
   void SetPlace(QIVUnicodeString sourceName, int line);
@@ -106,21 +102,20 @@ class JournalEvent {
  private:
   JournalEvent() = default;
   bool Check(QIVUnicodeString& reason);
+  bool MakeUserEvent(QIVUnicodeString& reason);
   bool CheckExpectation(QIVUnicodeString& reason);
   bool TakeWidget(int index, QIVUnicodeString& reason);
-  bool TakeNumber(int index, QIVUnicodeString& reason);
+  bool TakeNumber(int index, std::vector<int>& numbers, QIVUnicodeString& reason);
 
   JournalVerb _verb = JournalVerb::Start;
   std::vector<QIVUnicodeString> _arguments;
   QIVUnicodeString _sourceName;
   int _line = 0;
 
-  JournalWidgetRef _widget;
-  std::vector<int> _numbers;
+  std::optional<QIVUserEvent> _userEvent;
   std::vector<JournalObjectRef> _objects;
-  bool _on = false;
-  bool _cancelOrUnset = false;
-  JournalButton _button = JournalButton::PushButton;
-  JournalAnswer _answer = JournalAnswer::OK;
+  JournalWidgetRef _widget;
+  int _number = -1;
+  bool _envUnset = false;
   JournalExpectation _expectation = JournalExpectation::Box;
 };

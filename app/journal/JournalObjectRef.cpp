@@ -113,7 +113,3 @@ QIVUnicodeString JournalObjectRef::GetValueText() const {
 QIVUnicodeString JournalObjectRef::GetText() const {
   return QIVUnicodeString(KindName(_kind)) + ":" + GetValueText();
 }
-
-QIVUnicodeString JournalObjectRef::Format() const {
-  return QIVUnicodeString(KindName(_kind)) + ":" + JournalWords::Quote(GetValueText().view());
-}

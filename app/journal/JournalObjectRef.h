@@ -33,9 +33,6 @@ class JournalObjectRef {
 
   // The word as Parse reads it, without journal quotes.
   QIVUnicodeString GetText() const;
-  // The reference as a journal writes it: the value quoted when it needs
-  // it (fastener:"W0012, A").
-  QIVUnicodeString Format() const;
 
   friend bool operator==(const JournalObjectRef&, const JournalObjectRef&) = default;
 

@@ -1,5 +1,7 @@
 #include "QIVUserEvent.h"
 
+#include <algorithm>
+
 #include "QIVDialog.h"
 
 namespace {
@@ -43,7 +45,9 @@ std::string QIVStartEvent::Format() const {
 
 std::string QIVPickEvent::Format() const {
   std::string line = Extends() ? "pick+" : "pick";
-  for (std::size_t i = 0; i < paths.size(); ++i) {
+  // Labels name the objects; a pick read from a journal has them before its
+  // paths are resolved.
+  for (std::size_t i = 0; i < std::max(paths.size(), labels.size()); ++i) {
     if (i < labels.size())
       line += " " + QuoteIfNeeded(labels[i]);
     else

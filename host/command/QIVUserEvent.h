@@ -29,7 +29,9 @@ struct QIVStartEvent {
 };
 
 // Objects picked in a view or a tree, with the modifiers held
-// (QIVPickModifier). Labels, when given, name the objects in Format.
+// (QIVPickModifier). Labels, when given, name the objects in Format, and
+// may come before the paths: a journal names its picks before the player
+// finds them in the document.
 struct QIVPickEvent {
   explicit QIVPickEvent(std::vector<QIVPathElement_var> paths, unsigned modifiers = 0,
                         std::vector<std::string> labels = {})

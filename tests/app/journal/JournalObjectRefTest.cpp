@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "JournalObjectRef.h"
-#include "JournalWords.h"
 
 namespace {
 JournalObjectRef ParseOk(std::string_view text) {
@@ -53,24 +52,6 @@ TEST(JournalObjectRefTest, EscapedSlashesAndBackslashesInPathNames) {
   EXPECT_EQ(ref.GetPath(), (Names{"Process", "Load/Clamp.1", R"(C:\x)"}));
   EXPECT_EQ(ref.GetText(), R"(process:Process/Load\/Clamp.1/C:\\x)");
   EXPECT_EQ(ref, ParseOk(ref.GetText().view()));
-}
-
-TEST(JournalObjectRefTest, FormatQuotesOnlyTheValueAndReadsBack) {
-  EXPECT_EQ(ParseOk("process:Process/Station.1").Format(), "process:Process/Station.1");
-  EXPECT_EQ(ParseOk("fastener:W0012, A").Format(), "fastener:\"W0012, A\"");
-  EXPECT_EQ(ParseOk("product:Body/Side \"Member\" LH").Format(), R"(product:"Body/Side \"Member\" LH")");
-  EXPECT_EQ(ParseOk("feature:#7").Format(), "feature:\"#7\"");
-  EXPECT_EQ(ParseOk("id:7").Format(), "id:7");
-
-  for (const char* text :
-       {"process:A/B c/D", R"(product:x\/y\\z)", "fastener:W 1 \"q\"", "feature:f", "id:0"}) {
-    const JournalObjectRef ref = ParseOk(text);
-    std::vector<QIVUnicodeString> words;
-    QIVUnicodeString reason;
-    ASSERT_TRUE(JournalWords::Split(ref.Format().view(), words, reason)) << ref.Format();
-    ASSERT_EQ(words.size(), 1u);
-    EXPECT_EQ(ParseOk(words[0].view()), ref) << text;
-  }
 }
 
 TEST(JournalObjectRefTest, BadReferencesSayWhy) {

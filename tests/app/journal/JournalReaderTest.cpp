@@ -46,7 +46,7 @@ TEST(JournalReaderTest, ReadsEventsWithTheirLinesSkippingCommentsAndBlanks) {
   ASSERT_EQ(result.events.size(), 4u);
   EXPECT_EQ(result.events[0].Format(), "start ZELVekBIWReadWeldFromFileCmd");
   EXPECT_EQ(result.events[0].GetLine(), 2);
-  EXPECT_EQ(result.events[1].GetText(), "examples/floor welds.txt");
+  EXPECT_EQ(result.events[1].GetArgument(1), "examples/floor welds.txt");
   EXPECT_EQ(result.events[1].GetLine(), 5);
   EXPECT_EQ(result.events[2].GetLine(), 6);
   EXPECT_EQ(result.events[3].GetLine(), 7);
@@ -56,37 +56,14 @@ TEST(JournalReaderTest, ReadsEventsWithTheirLinesSkippingCommentsAndBlanks) {
   EXPECT_TRUE(JournalReader::Parse("\xEF\xBB\xBFpress OK\n", "bom.journal").Succeeded());
 }
 
-TEST(JournalReaderTest, FormattedEventsReadBackAsTheSameJournal) {
-  const char* journal =
-      "start ZELVekBIWAssignWeldCmd\n"
-      "choose ComboActivityId 1\n"
-      "select SelectListLeftId 0 2\n"
-      "press PushButtonAssignId\n"
-      "pick+ fastener:\"W0012, A\" id:17\n"
-      "tab TabContainerId TabPageAccountabilityId\n"
-      "answer Yes\n"
-      "press WindowClose\n";
-  const JournalReader::Result first = JournalReader::Parse(journal, "a.journal");
-  ASSERT_TRUE(first.Succeeded());
-  std::string recorded;
-  for (const JournalEvent& event : first.events) recorded += event.Format().str() + "\n";
-  EXPECT_EQ(recorded, journal);
-  const JournalReader::Result second = JournalReader::Parse(recorded, "b.journal");
-  EXPECT_EQ(second.events, first.events);
-}
-
 TEST(JournalReaderTest, EachFaultNamesFileLineAndReason) {
   EXPECT_EQ(ErrorOf("press OK\nprss OK\n"), "job.journal:2: unknown verb 'prss'");
   EXPECT_EQ(ErrorOf("\n\nchoose ComboActivityId\n"),
             "job.journal:3: wrong number of arguments (usage: choose WIDGET INDEX)");
   EXPECT_EQ(ErrorOf("# c\ntype EditorTextPathId \"body.txt\npress OK\n"),
             "job.journal:2: unclosed quote opened at column 23");
-  EXPECT_EQ(ErrorOf("pick process:\n"),
-            "job.journal:1: bad object reference 'process:': empty name in the path");
   EXPECT_EQ(ErrorOf("press OK\r\nchoose C first\r\n"),
             "job.journal:2: bad number 'first': expected a whole number from 0, at most 9 digits");
-  EXPECT_EQ(ErrorOf("check CheckAllProductId true\n"),
-            "job.journal:1: bad on/off 'true': expected on or off");
   EXPECT_EQ(ErrorOf("press OK\npress OK\nexpect box \"a \\n b\"\n"),
             "job.journal:3: unknown escape '\\n' at column 15 (inside quotes only \\\" and \\\\)");
   EXPECT_EQ(ErrorOf("Press OK\n"), "job.journal:1: unknown verb 'Press'");
