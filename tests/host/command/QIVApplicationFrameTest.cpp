@@ -32,11 +32,4 @@ TEST(QIVApplicationFrameTest, TheMainWindowIsShownButNotAmongTheDialogs) {
   EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
 }
 
-TEST(QIVApplicationFrameTest, BusyCursorRequestsAreCounted) {
-  QIVApplicationFrame frame;
-  frame.SetBusyCursor();
-  QIVApplicationFrame::GetFrame()->SetBusyCursor();
-  EXPECT_EQ(frame.GetBusyCursorCount(), 2);
-}
-
 }  // namespace

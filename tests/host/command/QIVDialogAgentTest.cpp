@@ -41,10 +41,4 @@ TEST_F(QIVDialogAgentTest, TakesOneValuePerAcquisitionUnlessItRepeats) {
   EXPECT_TRUE(_agent->IsOutputSet());
 }
 
-TEST_F(QIVDialogAgentTest, HandlesToAnAgentAreFoundFromAnyHandleOfIt) {
-  QIVBaseUnknown_var object = _agent;
-  EXPECT_TRUE(QIVDialogAgent_var(object) == _agent);
-  EXPECT_TRUE(QIVDialogAgent_var(_dialog).IsNull());
-}
-
 }  // namespace

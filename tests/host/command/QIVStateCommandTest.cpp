@@ -180,27 +180,4 @@ TEST_F(QIVStateCommandTest, NotificationsNoAgentWantsClimbOn) {
   EXPECT_FALSE(_command->ReceiveNotification({QIVNotificationKind::OK, nullptr}));  // holds a value
 }
 
-TEST_F(QIVStateCommandTest, ConditionsActionsAndFiltersBindMethodsOfABaseWithData) {
-  QIVStateCondition* condition = _command->Condition(_command, &ScriptedCmd::GuardA);
-  QIVStateAction* action = Act("bound");
-  EXPECT_FALSE(condition->Evaluate());
-  EXPECT_TRUE(action->Do());
-  EXPECT_FALSE(action->CanUndo());
-  QIVAcquisitionFilter* filter = _command->Filter(_command, &ScriptedCmd::GuardB);
-  EXPECT_FALSE(filter->Accepts(_command->_first));
-  _command->_answerB = true;
-  EXPECT_TRUE(filter->Accepts(nullptr));
-  EXPECT_THAT(_log, ElementsAre("guard A", "act bound", "guard B", "guard B"));
-}
-
-TEST_F(QIVStateCommandTest, ResourceFilesAreTheHostClassesBelowTheCommandsOwn) {
-  EXPECT_STREQ(_command->GetResourceFilename(0), "QIVStateCommand");
-  EXPECT_STREQ(_command->GetResourceFilename(1), "QIVDialogAgent");
-  EXPECT_EQ(_command->GetResourceFilename(2), nullptr);
-  QIVStateCommand_var byMode = QIVMake<QIVStateCommand>(QIVCommandMode::Shared);
-  EXPECT_EQ(byMode->GetMode(), QIVCommandMode::Shared);
-  EXPECT_TRUE(byMode->GetName().IsEmpty());
-  EXPECT_TRUE(_command->HasBehavior(QIVCommandBehavior::ReplaceInstance));
-}
-
 }  // namespace
