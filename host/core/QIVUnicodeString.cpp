@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -114,7 +115,49 @@ QIVUnicodeString& QIVUnicodeString::BuildFromNum(long value, const char* format)
   return *this = Format(format, value);
 }
 
+namespace {
+// A format of exactly one plain conversion, "%[width][.precision]" and f, e
+// or g, written with to_chars, which formats as printf does but without its
+// arbitrary-precision arithmetic: a location export writes twelve numbers a
+// weld. False for any other format.
+bool FormatPlainDouble(double value, const char* format, std::string& text) {
+  if (*format++ != '%' || *format == '0') return false;
+  int width = 0;
+  int precision = 6;
+  for (; std::isdigit(static_cast<unsigned char>(*format)); ++format)
+    if ((width = width * 10 + (*format - '0')) > 64) return false;
+  if (*format == '.') {
+    precision = 0;
+    for (++format; std::isdigit(static_cast<unsigned char>(*format)); ++format)
+      if ((precision = precision * 10 + (*format - '0')) > 40) return false;
+  }
+  std::chars_format style;
+  switch (*format++) {
+    case 'f':
+      style = std::chars_format::fixed;
+      break;
+    case 'e':
+      style = std::chars_format::scientific;
+      break;
+    case 'g':
+      style = std::chars_format::general;
+      break;
+    default:
+      return false;
+  }
+  if (*format) return false;
+  char digits[400];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, style, precision);
+  if (error != std::errc()) return false;
+  const auto length = static_cast<std::size_t>(end - digits);
+  text.assign(length < static_cast<std::size_t>(width) ? width - length : 0, ' ');
+  text.append(digits, length);
+  return true;
+}
+}  // namespace
+
 QIVUnicodeString& QIVUnicodeString::BuildFromNum(double value, const char* format) {
+  if (std::string text; format && FormatPlainDouble(value, format, text)) return *this = std::move(text);
   return *this = Format(format, value);
 }
 

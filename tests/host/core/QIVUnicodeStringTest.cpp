@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -103,4 +105,22 @@ TEST(QIVUnicodeStringTest, SubStringsReplaceAndCompare) {
   EXPECT_EQ(QIVUnicodeString("Ä-b").GetLengthInChar(), 3);
   EXPECT_EQ(QIVUnicodeString("Ä-b").GetLengthInByte(), 4);
   EXPECT_EQ(QIVUnicodeString("Weld ") + "W1" + QIVUnicodeString(", A"), "Weld W1, A");
+}
+
+// Plain double formats are written without printf; they must read exactly as
+// printf writes them.
+TEST(QIVUnicodeStringTest, DoublesFormatAsPrintfDoes) {
+  const double values[] = {0.0, -0.0, 12.5, -3.25, 0.0005, 2.0005, -1e-9, 1234567.891, 1e300, 6.02214076e23,
+                           std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+  std::vector<double> all(std::begin(values), std::end(values));
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> coordinate(-5000.0, 5000.0);
+  for (int i = 0; i < 2000; ++i)
+    all.push_back(i % 2 ? coordinate(random) : std::round(coordinate(random) * 2000) / 2000);
+  for (const char* format : {"%10.3f", "%.3f", "%f", "%g", "%.15g", "%12.4e", "%.0f", "%5g", "%010.3f", "%+.2f"})
+    for (double value : all) {
+      char expected[512];
+      std::snprintf(expected, sizeof expected, format, value);
+      EXPECT_EQ(QIVUnicodeString().BuildFromNum(value, format), expected) << format << " " << value;
+    }
 }
