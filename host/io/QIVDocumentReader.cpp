@@ -420,6 +420,11 @@ class Reader {
 
   template <class I, std::size_t N>
   void Texts(const Fields& fields, const QIVBaseUnknown_var& object, const F::TextField<I> (&table)[N]) {
+    // Most entries leave most optional texts out: those need no interface.
+    if (std::none_of(std::begin(table), std::end(table), [&](const F::TextField<I>& field) {
+          return field.always || fields.Optional(field.key);
+        }))
+      return;
     QIVVar<I> holder(object);
     if (!holder) return;
     for (const F::TextField<I>& field : table) {

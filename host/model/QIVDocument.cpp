@@ -91,7 +91,7 @@ QIVVar<QIVModelObject> Make(const QIVUnicodeString&) {
   return QIVMake<T>();
 }
 
-const std::pair<const char*, Maker> Makers[] = {
+const std::pair<std::string_view, Maker> Makers[] = {
     {"ProcessContainer", &Make<QIVSPPProcessContainer>},
     {"FeatureContainer", &Make<ZELBIWFeatureContainer>},
     {"PlantLibrary", &Make<QIVPlantLibrary>},
@@ -283,7 +283,7 @@ HRESULT QIVDocument::CreateObject(const QIVUnicodeString& kind, const QIVUnicode
       (kind == "PlantLibrary" && _plantLibrary))
     return E_INVALIDARG;
   for (const auto& [name, make] : Makers) {
-    if (!(kind == name)) continue;
+    if (kind.view() != name) continue;
     QIVVar<QIVModelObject> created = make(subKind);
     if (!created || !Register(created.get(), id)) return E_INVALIDARG;
     object = created;
