@@ -45,6 +45,18 @@ void QIVJsonWriter::AppendString(std::string& out, std::string_view text) {
   out += '"';
   std::size_t i = 0;
   while (i < text.size()) {
+    // Characters that need no escape go out a run at a time.
+    std::size_t plain = i;
+    while (plain < text.size()) {
+      const unsigned char c = static_cast<unsigned char>(text[plain]);
+      if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\') break;
+      ++plain;
+    }
+    if (plain > i) {
+      out.append(text.substr(i, plain - i));
+      i = plain;
+      continue;
+    }
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 0x80) {
       const std::size_t length = Utf8SequenceLength(text.substr(i));
