@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <climits>
+#include <cstdint>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -867,12 +868,22 @@ HRESULT QIVDocumentReader::ReadText(std::string_view text, bool padded, const QI
   error = QIVDocumentError();
   // A byte order mark is no part of the JSON text.
   const std::string_view json = text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
-  simdjson::dom::parser parser;
+  // The parsed values live in their own document, so that the parser's
+  // index of the text (four bytes a token) is freed before the objects are
+  // built.
+  simdjson::dom::document parsed;
   Value root;
-  simdjson::error_code fault = parser.parse(json.data(), json.size(), !padded).get(root);
-  if (fault == simdjson::NUMBER_ERROR) {
-    const std::string widened = WithLongIntegersAsDecimals(json);
-    fault = parser.parse(widened.data(), widened.size()).get(root);
+  simdjson::error_code fault;
+  {
+    simdjson::dom::parser parser;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(json.data());
+    fault = parser.parse_into_document(parsed, bytes, json.size(), !padded).get(root);
+    if (fault == simdjson::NUMBER_ERROR) {
+      const std::string widened = WithLongIntegersAsDecimals(json);
+      fault = parser.parse_into_document(parsed, reinterpret_cast<const std::uint8_t*>(widened.data()),
+                                         widened.size())
+                  .get(root);
+    }
   }
   if (fault) {
     error = NotJson(text, sourceName, fault);
