@@ -1,29 +1,73 @@
 #include "ZELFastenerDisplay.h"
 
+#include <algorithm>
 #include <string>
 
-#include "QIVIModelObject.h"
+#include "QIVDocument.h"
+#include "QIVModelObject.h"
 #include "QIVSession.h"
 #include "QIVTranscript.h"
 
 ZELFastenerDisplay& ZELFastenerDisplay::Instance() { return QIVSession::Current().Get<ZELFastenerDisplay>(); }
 
+namespace {
+// The fastener's document, as its identity, or null; read without a query
+// or a reference, as the display asks it of every fastener of a list.
+const QIVBaseUnknown* DocumentOf(const QIVModelObject* member) {
+  if (!member || !member->Document()) return nullptr;
+  return static_cast<const QIVIDocument*>(member->Document());
+}
+}  // namespace
+
+bool ZELFastenerDisplay::IdSet::insert(long long id) {
+  if (id < 0 || id >= DenseBound) {
+    const bool added = _far.insert(id).second;
+    _size += added;
+    return added;
+  }
+  if (static_cast<std::size_t>(id) >= _dense.size())
+    _dense.resize(std::max<std::size_t>(2 * _dense.size(), static_cast<std::size_t>(id) + 1));
+  if (_dense[id]) return false;
+  _dense[id] = true;
+  ++_size;
+  return true;
+}
+
+bool ZELFastenerDisplay::IdSet::erase(long long id) {
+  if (!count(id)) return false;
+  if (id < 0 || id >= DenseBound)
+    _far.erase(id);
+  else
+    _dense[id] = false;
+  --_size;
+  return true;
+}
+
+bool ZELFastenerDisplay::IdSet::count(long long id) const {
+  if (id < 0 || id >= DenseBound) return _far.count(id) != 0;
+  return static_cast<std::size_t>(id) < _dense.size() && _dense[id];
+}
+
+void ZELFastenerDisplay::IdSet::clear() {
+  _dense.clear();
+  _far.clear();
+  _size = 0;
+}
+
 long long ZELFastenerDisplay::IdOf(const QIVBaseUnknown_var& fastener) const {
-  QIVIModelObject_var member(fastener);
-  if (!member) return 0;
-  const QIVBaseUnknown_var document = member->GetDocument();
-  if (!document || document.get() != _document) return 0;
+  const QIVModelObject* member = QIVModelObject::From(fastener);
+  const QIVBaseUnknown* document = DocumentOf(member);
+  if (!document || document != _document) return 0;
   return member->GetDocumentId();
 }
 
 long long ZELFastenerDisplay::Follow(const QIVBaseUnknown_var& fastener) {
-  QIVIModelObject_var member(fastener);
-  if (!member) return 0;
-  const QIVBaseUnknown_var document = member->GetDocument();
+  const QIVModelObject* member = QIVModelObject::From(fastener);
+  const QIVBaseUnknown* document = DocumentOf(member);
   if (!document) return 0;
-  if (document.get() != _document) {
+  if (document != _document) {
     Reset();
-    _document = document.get();
+    _document = document;
   }
   return member->GetDocumentId();
 }
@@ -33,7 +77,7 @@ bool ZELFastenerDisplay::Apply(IdSet& set, const QIVListValQIVBaseUnknown_var& f
   for (const QIVBaseUnknown_var& fastener : fasteners) {
     const long long id = Follow(fastener);
     if (id == 0) continue;
-    changed |= add ? set.insert(id).second : set.erase(id) != 0;
+    changed |= add ? set.insert(id) : set.erase(id);
   }
   return changed;
 }

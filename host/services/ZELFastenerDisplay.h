@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <unordered_set>
+#include <vector>
 
 #include "QIVListVal.h"
 #include "QIVSession.h"
@@ -54,7 +55,24 @@ class ZELFastenerDisplay : public QIVSessionPart {
   void Reset();
 
  private:
-  using IdSet = std::unordered_set<long long>;
+  // Document ids, a bit each up to a bound (ids are handed out densely), so
+  // that showing the 90,000 identifiers of a list allocates nothing per
+  // fastener; ids beyond the bound (a hand-written file) go to a hash set.
+  class IdSet {
+   public:
+    bool insert(long long id);
+    bool erase(long long id);
+    bool count(long long id) const;
+    std::size_t size() const { return _size; }
+    bool empty() const { return _size == 0; }
+    void clear();
+
+   private:
+    static constexpr long long DenseBound = 1 << 24;
+    std::vector<bool> _dense;
+    std::unordered_set<long long> _far;
+    std::size_t _size = 0;
+  };
 
   // The fastener's id, after following its document; 0 when it has none.
   long long Follow(const QIVBaseUnknown_var& fastener);
