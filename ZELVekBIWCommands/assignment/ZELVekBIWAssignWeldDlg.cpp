@@ -481,10 +481,7 @@ void ZELVekBIWAssignWeldDlg::FillSelectListWeldsAvailable(bool recompute) {
                       {Message("ErrorNoWeld", "No valid fasteners available for assignment.")});
   }
   SetEditorCount(_pEditorNumber, _leftWelds.Size());
-  if (_showIDsLeft) {
-    UpdateListOfWeldsToShow();
-    ShowListAvailableWeldIDs();
-  }
+  if (_showIDsLeft) ShowListAvailableWeldIDs();
 }
 
 void ZELVekBIWAssignWeldDlg::FillSelectListWeldsToAssign(bool reload) {
@@ -761,7 +758,10 @@ void ZELVekBIWAssignWeldDlg::HideShowWelds() {
     if (!now.count(fastener.Identity())) hide.Append(fastener);
   ZELFastenerDisplay::HideShowWeldPointsInList(hide, false);
   ZELFastenerDisplay::HideShowWeldPointsInList(_pListOfWeldsToShow, true);
-  _pListOfWeldsCurrentlyShown = _pListOfWeldsToShow;
+  // The list to show is made afresh before each use: it is taken, not
+  // copied, which would count a reference on each of 90,000 fasteners.
+  _pListOfWeldsCurrentlyShown = std::move(_pListOfWeldsToShow);
+  _pListOfWeldsToShow.RemoveAll();
 }
 
 void ZELVekBIWAssignWeldDlg::ResetFastenersDisplay() {
