@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -65,12 +64,11 @@ bool ScanPlain(const std::string& text, const char* format, double* value) {
     return false;
   const char *begin, *digits, *end;
   if (!FindPlainNumber(text.c_str(), true, begin, digits, end)) return false;
-  const int callersErrno = std::exchange(errno, 0);
-  char* parsed = nullptr;
-  const double converted = std::strtod(begin, &parsed);
-  const bool outOfRange = errno == ERANGE;
-  errno = callersErrno;
-  if (parsed != end || outOfRange) return false;
+  // from_chars rounds as strtod does, several times faster; it takes no
+  // plus sign, and leaves a value out of range to sscanf.
+  double converted = 0.0;
+  const auto [parsed, error] = std::from_chars(*begin == '+' ? begin + 1 : begin, end, converted);
+  if (parsed != end || error != std::errc()) return false;
   *value = converted;
   return true;
 }
