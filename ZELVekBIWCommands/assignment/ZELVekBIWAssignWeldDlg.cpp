@@ -51,8 +51,8 @@ QIVUnicodeString TitleOf(const char* widget, const char* text) {
   return Caption((std::string(widget) + ".Title").c_str(), text);
 }
 
-std::unordered_set<const QIVBaseUnknown*> IdentitiesOf(const List& fasteners) {
-  std::unordered_set<const QIVBaseUnknown*> identities;
+ZELVekBIWAssignWeldDlg::Identities IdentitiesOf(const List& fasteners) {
+  ZELVekBIWAssignWeldDlg::Identities identities;
   identities.reserve(fasteners.Size());
   for (const QIVBaseUnknown_var& fastener : fasteners) identities.insert(fastener.Identity());
   return identities;
@@ -293,7 +293,7 @@ bool ZELVekBIWAssignWeldDlg::GetListOfAllWeldsFromProduct(const QIVBaseUnknown_v
   if (!relations || FAILED(relations->GetRelatedFeatures(product, related))) return false;
   // Imports relate the joints and joint bodies to the parts, hand-made
   // fasteners may be related themselves: both count, each fastener once.
-  std::unordered_set<const QIVBaseUnknown*> seen;
+  Identities seen;
   std::vector<QIVBaseUnknown_var> pending(related.begin(), related.end());
   std::reverse(pending.begin(), pending.end());
   List children;
@@ -301,7 +301,7 @@ bool ZELVekBIWAssignWeldDlg::GetListOfAllWeldsFromProduct(const QIVBaseUnknown_v
     const QIVBaseUnknown_var feature = std::move(pending.back());
     pending.pop_back();
     if (ZELIBIWFastener_var(feature)) {
-      if (seen.insert(feature.Identity()).second) fasteners.Append(feature);
+      if (seen.insert(feature.Identity())) fasteners.Append(feature);
     } else if (ZELIBIWFeatureChildMgmt_var group(feature); group && SUCCEEDED(group->GetChildren(children))) {
       pending.insert(pending.end(), children.Items().rbegin(), children.Items().rend());
     }
@@ -658,9 +658,9 @@ void ZELVekBIWAssignWeldDlg::UpdateSelection(const List& picked, bool toggle) {
   const auto removedSet = IdentitiesOf(removed);
   const bool rightIndexed = activityWelds && _rightIndex.Size() == activityWelds->Size();
   const auto inActivityUnindexed =
-      activityWelds && !rightIndexed ? IdentitiesOf(*activityWelds) : std::unordered_set<const QIVBaseUnknown*>();
+      activityWelds && !rightIndexed ? IdentitiesOf(*activityWelds) : Identities();
   const auto inFilter =
-      _pListOfFilteredWelds ? IdentitiesOf(*_pListOfFilteredWelds) : std::unordered_set<const QIVBaseUnknown*>();
+      _pListOfFilteredWelds ? IdentitiesOf(*_pListOfFilteredWelds) : Identities();
   for (const QIVBaseUnknown_var& fastener : picked) {
     if (toggle && removedSet.count(fastener.Identity())) continue;
     if (rightIndexed ? _rightIndex.Lists(fastener) : inActivityUnindexed.count(fastener.Identity()) != 0)

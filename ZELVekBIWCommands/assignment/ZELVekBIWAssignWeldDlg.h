@@ -2,13 +2,13 @@
 
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "QIVDlgDialog.h"
 #include "QIVIProduct.h"
 #include "QIVISPPActivity.h"
 #include "QIVListVal.h"
+#include "QIVPointerSet.h"
 
 class QIVApplicationFrame;
 class QIVDlgCheckButton;
@@ -36,6 +36,7 @@ class ZELVekBIWCatalogBrowserDlg;
 class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
  public:
   using List = QIVListValQIVBaseUnknown_var;
+  using Identities = QIVPointerSet<const QIVBaseUnknown*>;
 
   // Option lines of the accountability page.
   enum AccountOption { AllPoints = 0, AssignedOption = 1, NotAssignedOption = 2, MultiAssignedOption = 3 };
@@ -149,7 +150,7 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
     std::vector<QIVUnicodeString> _idOfRow;
     std::vector<const QIVBaseUnknown*> _fastenerOfRow;
     mutable std::unordered_map<QIVUnicodeString, std::vector<int>> _rowsOfId;
-    mutable std::unordered_set<const QIVBaseUnknown*> _listed;
+    mutable Identities _listed;
     mutable bool _built = false;
   };
 
@@ -205,7 +206,7 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   std::unique_ptr<List> _pListOfAllWelds;
   std::unique_ptr<List> _pListOfWeldsFromActivity;
   List _allAssigned;
-  std::unordered_set<const QIVBaseUnknown*> _allAssignedIndex;
+  Identities _allAssignedIndex;
   List _activities;
   List _allProducts;
   List _productsWithWelds;
