@@ -9,6 +9,7 @@
 #include "JournalWords.h"
 #include "QIVFrmEditor.h"
 #include "QIVIAlias.h"
+#include "ZELFastenerServices.h"
 
 std::string BiwplanPrintable(const std::string& text) {
   std::string printable;
@@ -115,4 +116,11 @@ std::string BiwplanProductPath(const QIVIDocument_var& document, const QIVBaseUn
 std::string BiwplanFeatureName(const QIVBaseUnknown_var& feature) {
   QIVIAlias_var alias = feature;
   return alias ? alias->GetAlias().str() : std::string();
+}
+
+bool BiwplanIsAssignedTo(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity) {
+  QIVListValQIVBaseUnknown_var activities;
+  int count = 0;
+  ZELFastenerServices::GetActivityFromAssignedWeld(fastener, activities, count);
+  return activities.Contains(activity);
 }

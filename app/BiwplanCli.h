@@ -59,6 +59,9 @@ std::string BiwplanJournalWord(const std::string& word);
 // reference ("process:Process/Station.1"); empty with the reason written.
 QIVBaseUnknown_var BiwplanFindObject(BiwplanSession& session, const std::string& reference);
 
+// Whether the fastener is one of the activity's assigned items.
+bool BiwplanIsAssignedTo(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity);
+
 // "Process/Station.1" of an activity, "UnderBody.1/FrontFloor.1" of a
 // product; the alias of a feature.
 std::string BiwplanActivityPath(const QIVIDocument_var& document, const QIVBaseUnknown_var& activity);

@@ -18,6 +18,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddLocatorVerbs(app, status);
   AddPropertiesVerbs(app, status);
   AddRepositoryVerbs(app, status);
+  AddReallocationVerbs(app, status);
   AddSelectionVerbs(app, status);
   AddSessionVerbs(app, status);
   AddWeldImportVerbs(app, status);

@@ -21,6 +21,7 @@ void AddLocationExportVerbs(CLI::App& app, int& status);
 void AddLocatorVerbs(CLI::App& app, int& status);
 void AddPropertiesVerbs(CLI::App& app, int& status);
 void AddRepositoryVerbs(CLI::App& app, int& status);
+void AddReallocationVerbs(CLI::App& app, int& status);
 void AddSelectionVerbs(CLI::App& app, int& status);
 void AddSessionVerbs(CLI::App& app, int& status);
 void AddWeldImportVerbs(CLI::App& app, int& status);

@@ -21,7 +21,8 @@ constexpr const char* kClass = "ZELVekBIWMultiSelectCmd";
 // or for a product its father product; empty at a root.
 QIVBaseUnknown_var FatherOf(const QIVBaseUnknown_var& object) {
   QIVBaseUnknown_var father;
-  if (QIVISpecObject_var placed(object); placed && SUCCEEDED(placed->GetSpecFather(father)) && father) return father;
+  if (QIVISpecObject_var placed(object); placed && SUCCEEDED(placed->GetSpecFather(father)) && father)
+    return father;
   if (QIVIProduct_var product(object); product && SUCCEEDED(product->GetFatherProduct(father))) return father;
   return QIVBaseUnknown_var();
 }
@@ -54,7 +55,8 @@ void ZELVekBIWMultiSelectCmd::BuildGraph() {
   _pDlgAgent->AcceptOnNotify(_pBrowser, ZELVekBIWCatalogBrowserDlg::GetCloseNotification());
   QIVDialogState* state = GetInitialState("State1Id");
   state->AddDialogAgent(_pDlgAgent);
-  AddTransition(state, nullptr, IsOutputSetCondition(_pDlgAgent), Action(this, &ZELVekBIWMultiSelectCmd::OnDlgClose));
+  AddTransition(state, nullptr, IsOutputSetCondition(_pDlgAgent),
+                Action(this, &ZELVekBIWMultiSelectCmd::OnDlgClose));
 }
 
 void ZELVekBIWMultiSelectCmd::Init() {

@@ -9,7 +9,8 @@ namespace {
 constexpr const char* kClass = "ZELVekBIWSelectActivityMultiCmd";
 }  // namespace
 
-ZELVekBIWSelectActivityMultiCmd::ZELVekBIWSelectActivityMultiCmd() : QIVMultiDocumentCommand(ZELVekBIWMode::Shared) {}
+ZELVekBIWSelectActivityMultiCmd::ZELVekBIWSelectActivityMultiCmd()
+    : QIVMultiDocumentCommand(ZELVekBIWMode::Shared) {}
 
 ZELVekBIWSelectActivityMultiCmd::~ZELVekBIWSelectActivityMultiCmd() {
   if (_pActivityAgent) QIVCommandDeletion(_pActivityAgent);

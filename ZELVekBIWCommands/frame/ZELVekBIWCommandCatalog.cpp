@@ -13,6 +13,7 @@
 #include "assignment/ZELVekBIWAssignWeldCmd.h"
 #include "assignment/ZELVekBIWAutoAssignWeldCmd.h"
 #include "assignment/ZELVekBIWMultiSelectCmd.h"
+#include "assignment/ZELVekBIWReallocateWeldCmd.h"
 #include "assignment/ZELVekBIWSelectActivityMultiCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationDlg.h"
@@ -111,8 +112,8 @@ constexpr Row kRows[] = {
      Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWReadWeldFromFileCmd", Argument::None, &Make<ZELVekBIWReadWeldFromFileCmd>, "ReadWeldFromFileCmd",
      Behavior::Single, Mode::Exclusive},
-    {"ZELVekBIWReallocateWeldCmd", Argument::None, &Unavailable, "ReallocateWeldCmd", Behavior::Single,
-     Mode::Exclusive},
+    {"ZELVekBIWReallocateWeldCmd", Argument::None, &Make<ZELVekBIWReallocateWeldCmd>, "ReallocateWeldCmd",
+     Behavior::Single, Mode::Exclusive},
     {"ZELVekBIWResetFastenerColorCmd", Argument::None, &Make<ZELVekBIWResetFastenerColorCmd>,
      "ZELVekBIWResetFastenerColorCmd", Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWSaveLocationsInXMLCmd", Argument::None, &Make<ZELVekBIWSaveLocationsInXMLCmd>,

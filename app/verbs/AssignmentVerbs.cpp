@@ -24,13 +24,6 @@ struct Wanted {
   QIVBaseUnknown_var fastener;
 };
 
-bool IsAssignedTo(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity) {
-  QIVListValQIVBaseUnknown_var activities;
-  int count = 0;
-  ZELFastenerServices::GetActivityFromAssignedWeld(fastener, activities, count);
-  return activities.Contains(activity);
-}
-
 // Why the dialog will not move the fastener, or empty when it should.
 std::string AssignObstacle(BiwplanSession& session, const QIVBaseUnknown_var& fastener,
                            const QIVBaseUnknown_var& activity) {
@@ -84,7 +77,7 @@ int ChangeAssignments(const AssignmentRequest& request, bool assign) {
     std::string obstacle;
     if (assign)
       obstacle = AssignObstacle(session, one.fastener, activity);
-    else if (!IsAssignedTo(one.fastener, activity))
+    else if (!BiwplanIsAssignedTo(one.fastener, activity))
       obstacle = "not assigned to " + request.activity;
     if (obstacle.empty())
       picked.push_back(one);
@@ -100,7 +93,7 @@ int ChangeAssignments(const AssignmentRequest& request, bool assign) {
 
   int moved = 0;
   for (const Wanted& one : picked) {
-    if (IsAssignedTo(one.fastener, activity) == assign) {
+    if (BiwplanIsAssignedTo(one.fastener, activity) == assign) {
       std::cout << (assign ? "assigned " : "unassigned ") << one.name << '\n';
       ++moved;
     } else {

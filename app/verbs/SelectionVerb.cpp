@@ -22,7 +22,8 @@ struct SelectRequest {
 // The planner's steps: the browser opened over the document's fasteners,
 // the query typed (which runs it), the browser closed.
 std::string SelectJournal(const std::string& query) {
-  return "# biwplan select\nstart ZELVekBIWMultiSelectCmd\ntype EditorQueryId " + BiwplanJournalWord(query) + "\n";
+  return "# biwplan select\nstart ZELVekBIWMultiSelectCmd\ntype EditorQueryId " + BiwplanJournalWord(query) +
+         "\n";
 }
 
 int Select(const SelectRequest& request) {
@@ -64,10 +65,12 @@ void AddSelectionVerbs(CLI::App& app, int& status) {
   auto* verb = app.add_subcommand("select", "Print the fasteners a catalogue query selects");
   auto request = std::make_shared<SelectRequest>();
   verb->add_option("DOC", request->document, "Document file")->required();
-  verb->add_option("--query", request->query,
-                   "attribute=value terms separated by \";\" (identifier, name, type, category; \"*\" for any run), "
-                   "e.g. \"type=spot weld; identifier=W00*\"")
+  verb->add_option(
+          "--query", request->query,
+          "attribute=value terms separated by \";\" (identifier, name, type, category; \"*\" for any run), "
+          "e.g. \"type=spot weld; identifier=W00*\"")
       ->required();
-  verb->add_option("--format", request->format, "table, csv or json")->check(CLI::IsMember({"table", "csv", "json"}));
+  verb->add_option("--format", request->format, "table, csv or json")
+      ->check(CLI::IsMember({"table", "csv", "json"}));
   verb->callback([&status, request] { status = Select(*request); });
 }

@@ -12,8 +12,8 @@
 // filter having passed them already.
 class QIVOtherDocumentAgent : public QIVPathElementAgent {
  public:
-  QIVOtherDocumentAgent(const QIVUnicodeString& name, std::string pickerClass, const char* elementType = nullptr,
-                        std::uint64_t behavior = 0)
+  QIVOtherDocumentAgent(const QIVUnicodeString& name, std::string pickerClass,
+                        const char* elementType = nullptr, std::uint64_t behavior = 0)
       : QIVPathElementAgent(name, elementType, behavior), _pickerClass(std::move(pickerClass)) {}
 
   // The class name of the command that picks for this agent.

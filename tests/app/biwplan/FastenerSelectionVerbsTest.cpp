@@ -4,6 +4,7 @@
 #include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
+#include "ZELFastenerServices.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
 
@@ -11,11 +12,23 @@ using ::testing::HasSubstr;
 
 namespace {
 
-// biwplan select on the sample document with four fasteners: spot welds
-// W1 to W3 and a sealant bead S1, all in the top group.
+constexpr const char* kStation = "process:Process/UnderBody Line/Station 10 Front Floor";
+constexpr const char* kWeldA = "process:Process/UnderBody Line/Station 10 Front Floor/Weld A";
+constexpr const char* kWeldB = "process:Process/UnderBody Line/Station 10 Front Floor/Weld B";
+constexpr const char* kSeal = "process:Process/UnderBody Line/Station 10 Front Floor/Seal";
+
+void AddFastenerVerbs(CLI::App& app, int& status) {
+  AddSelectionVerbs(app, status);
+  AddReallocationVerbs(app, status);
+}
+
+// The sample document with four fasteners: spot welds W1 to W3 and a
+// sealant bead S1, all in the top group; the first station gets spot
+// welding activities "Weld A" (holding W1 to W3) and "Weld B" and a sealant
+// application "Seal".
 class FastenerSelectionVerbsTest : public BiwplanVerbTest {
  protected:
-  FastenerSelectionVerbsTest() : BiwplanVerbTest("biwplan-select-", &AddSelectionVerbs) {}
+  FastenerSelectionVerbsTest() : BiwplanVerbTest("biwplan-select-", &AddFastenerVerbs) {}
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     BiwplanSession session;
@@ -24,11 +37,22 @@ class FastenerSelectionVerbsTest : public BiwplanVerbTest {
     session.Document()->GetFeatureContainer(container);
     ZELIBIWFPPFactory_var factory(container);
     factory->GetTopGroup(top);
+    QIVListValQIVBaseUnknown_var spots;
     for (const char* name : {"W1, A", "W2, A", "W3, B", "S1"}) {
       factory->CreatePointFastener(top, weld);
       QIVIAlias_var(weld)->SetAlias(name);
       ZELIBIWFastener_var(weld)->SetType(name[0] == 'S' ? "sealant" : "spot weld");
+      if (name[0] == 'W') spots.Append(weld);
     }
+    const QIVISPPChildManagement_var station(BiwplanFindObject(session, kStation));
+    QIVBaseUnknown_var activity;
+    for (auto [type, name] : {std::pair{"BIWActivitySpotWelding", "Weld A"},
+                              {"BIWActivitySpotWelding", "Weld B"},
+                              {"BIWActivitySealantApplication", "Seal"}}) {
+      ASSERT_EQ(station->CreateChild(type, activity), S_OK);
+      QIVISPPActivity_var(activity)->SetName(name);
+    }
+    ZELFastenerServices::AssignListOfWelds(&spots, BiwplanFindObject(session, kWeldA), nullptr, 0);
     ASSERT_TRUE(BiwplanSave(session));
   }
 };
@@ -37,7 +61,8 @@ class FastenerSelectionVerbsTest : public BiwplanVerbTest {
 
 TEST_F(FastenerSelectionVerbsTest, PrintsWhatTheQuerySelectsAndChangesNothing) {
   const std::string before = DocumentText();
-  ASSERT_EQ(Run("select", {"--query", "type=spot weld; name=*A", "--format", "csv"}), BiwplanExit::Ok) << _err;
+  ASSERT_EQ(Run("select", {"--query", "type=spot weld; name=*A", "--format", "csv"}), BiwplanExit::Ok)
+      << _err;
   EXPECT_EQ(_out, "Identifier,Name,Type\nW1,\"W1, A\",spot weld\nW2,\"W2, A\",spot weld\n");
   EXPECT_EQ(DocumentText(), before);
 }
@@ -48,3 +73,36 @@ TEST_F(FastenerSelectionVerbsTest, NothingSelectedExitsFourWithTheBrowsersReason
   EXPECT_EQ(Run("select", {"--query", "colour=red"}), BiwplanExit::NothingToDo);
   EXPECT_THAT(_err, HasSubstr("Unknown attribute: colour"));
 }
+
+TEST_F(FastenerSelectionVerbsTest, ReallocateMovesWhatFitsAndTellsWhyTheRestStayed) {
+  ASSERT_EQ(Run("reallocate", {kWeldA, kWeldB, "W1, A", "W3, B", "S1", "--save"}), BiwplanExit::Ok) << _err;
+  EXPECT_EQ(_out, "moved W1, A\nmoved W3, B\nskipped S1: not assigned to " + std::string(kWeldA) + "\n");
+  EXPECT_EQ(BiwplanSavedAssignments(_path, kWeldB), (std::vector<std::string>{"W1, A", "W3, B"}));
+  EXPECT_EQ(BiwplanSavedAssignments(_path, kWeldA), (std::vector<std::string>{"W2, A"}));
+}
+
+struct RefusedMove {
+  const char* name;
+  const char* to;
+  const char* reason;
+};
+
+class ReallocateRefusalVerbTest : public FastenerSelectionVerbsTest,
+                                  public ::testing::WithParamInterface<RefusedMove> {};
+
+TEST_P(ReallocateRefusalVerbTest, NothingMovedExitsFourAndLeavesTheFile) {
+  const std::string before = DocumentText();
+  EXPECT_EQ(Run("reallocate", {kWeldA, GetParam().to, "W2, A", "--save"}), BiwplanExit::NothingToDo);
+  EXPECT_EQ(_out, std::string("skipped W2, A: ") + GetParam().reason + "\n");
+  EXPECT_EQ(DocumentText(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Destinations, ReallocateRefusalVerbTest,
+    ::testing::Values(
+        RefusedMove{"Origin", kWeldA,
+                    "already assigned to process:Process/UnderBody Line/Station 10 Front Floor/Weld A"},
+        RefusedMove{"Root", "process:Process", "process:Process is the process root"},
+        RefusedMove{"WrongFastenerType", kSeal,
+                    "a spot weld does not fit process:Process/UnderBody Line/Station 10 Front Floor/Seal"}),
+    [](const ::testing::TestParamInfo<RefusedMove>& info) { return std::string(info.param.name); });

@@ -1,9 +1,8 @@
-#include "assignment/ZELVekBIWMultiSelectCmd.h"
-
 #include <gmock/gmock.h>
 
 #include "AssignWeldTestSupport.h"
 #include "assignment/ZELVekBIWCatalogBrowserDlg.h"
+#include "assignment/ZELVekBIWMultiSelectCmd.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -27,6 +26,7 @@ class ZELVekBIWMultiSelectCmdTest : public AssignWeldTest {
 }  // namespace
 
 struct QueryCase {
+  const char* name;
   const char* query;
   std::vector<std::string> selected;
 };
@@ -44,10 +44,12 @@ TEST_P(ZELVekBIWMultiSelectQueryTest, TheQueryResultBecomesTheSelection) {
   EXPECT_THAT(Transcript(), ::testing::Contains("redraw viewer \"MainViewer\""));
 }
 
-INSTANTIATE_TEST_SUITE_P(Queries, ZELVekBIWMultiSelectQueryTest,
-                         ::testing::Values(QueryCase{"type=spot weld; name=*B", {"W5, B", "W4, B"}},
-                                           QueryCase{"W2", {"W2, A"}}, QueryCase{"identifier=X*", {}},
-                                           QueryCase{"", {}}, QueryCase{"colour=red", {}}));
+INSTANTIATE_TEST_SUITE_P(
+    Queries, ZELVekBIWMultiSelectQueryTest,
+    ::testing::Values(QueryCase{"TwoTerms", "type=spot weld; name=*B", {"W5, B", "W4, B"}},
+                      QueryCase{"BareIdentifier", "W2", {"W2, A"}}, QueryCase{"NoMatch", "identifier=X*", {}},
+                      QueryCase{"NoQuery", "", {}}, QueryCase{"UnknownAttribute", "colour=red", {}}),
+    [](const ::testing::TestParamInfo<QueryCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ZELVekBIWMultiSelectCmdTest, OfFastenersSharingAnIdentifierOnlyTheFirstIsSelected) {
   QIVBaseUnknown_var group;

@@ -1,0 +1,129 @@
+#include <iostream>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "BiwplanCli.h"
+#include "BiwplanVerbs.h"
+#include "QIVISPPActivity.h"
+#include "QIVISPPActivityRoot.h"
+#include "ZELFastenerServices.h"
+#include "ZELIBIWFastener.h"
+
+namespace {
+
+// Fasteners named in one pick line, so that the line stays far below the
+// journal's line limit.
+constexpr std::size_t kFastenersPerPick = 500;
+
+struct ReallocationRequest {
+  std::string document;
+  std::string from;
+  std::string to;
+  std::vector<std::string> fasteners;
+  bool save = false;
+};
+
+struct Named {
+  std::string name;
+  QIVBaseUnknown_var fastener;
+};
+
+// Why the command will not move the fastener, told before it runs; empty
+// when it should move.
+std::string Obstacle(const ReallocationRequest& request, const QIVBaseUnknown_var& fastener,
+                     const QIVBaseUnknown_var& from, const QIVBaseUnknown_var& to) {
+  if (!BiwplanIsAssignedTo(fastener, from)) return "not assigned to " + request.from;
+  if (QIVISPPActivityRoot_var(to)) return request.to + " is the process root";
+  if (FAILED(ZELFastenerServices::IsValidWeldForActivity(fastener, to))) {
+    const ZELIBIWFastener_var typed(fastener);
+    return "a " + (typed ? typed->GetType().str() : std::string("fastener")) + " does not fit " + request.to;
+  }
+  return std::string();
+}
+
+// The planner's steps: the origin picked, its fasteners picked in the view
+// (which selects their lines), the destination picked, the dialog closed.
+// There is at least one fastener, so the origin has some and the dialog
+// stays open.
+std::string ReallocationJournal(const ReallocationRequest& request, const std::vector<Named>& picked) {
+  std::string journal = "# biwplan reallocate\nstart ZELVekBIWReallocateWeldCmd\npick " +
+                        BiwplanJournalWord(request.from) + "\n";
+  for (std::size_t i = 0; i < picked.size(); ++i) {
+    if (i % kFastenersPerPick == 0) journal += i == 0 ? "pick" : "\npick+";
+    journal += " " + BiwplanJournalWord("fastener:" + picked[i].name);
+  }
+  return journal + "\npick " + BiwplanJournalWord(request.to) + "\npress Cancel\n";
+}
+
+bool Showed(const QIVCommandOutcome& outcome, const char* key) {
+  for (const QIVBoxShown& box : outcome.boxes)
+    if (box.key == key) return true;
+  return false;
+}
+
+int Reallocate(const ReallocationRequest& request) {
+  BiwplanSession session;
+  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  const QIVBaseUnknown_var from = BiwplanFindObject(session, request.from);
+  if (!from) return BiwplanExit::Failed;
+  const QIVBaseUnknown_var to = BiwplanFindObject(session, request.to);
+  if (!to) return BiwplanExit::Failed;
+  for (const auto* reference : {&request.from, &request.to})
+    if (!QIVISPPActivity_var(BiwplanFindObject(session, *reference)))
+      return BiwplanFail(*reference + " is not an activity");
+
+  std::vector<Named> picked;
+  std::vector<std::string> skipped;
+  std::unordered_set<std::string> named;
+  for (const std::string& name : request.fasteners) {
+    if (!named.insert(name).second) continue;
+    const QIVBaseUnknown_var fastener = BiwplanFindObject(session, "fastener:" + name);
+    if (!fastener) return BiwplanExit::Failed;
+    if (const std::string obstacle = Obstacle(request, fastener, from, to); !obstacle.empty())
+      skipped.push_back(name + ": " + obstacle);
+    else
+      picked.push_back({name, fastener});
+  }
+
+  int moved = 0;
+  if (!picked.empty()) {
+    const int played = BiwplanPlayJournal(session, ReallocationJournal(request, picked), "reallocate", false);
+    if (played != BiwplanExit::Ok) return played;
+    const QIVCommandOutcome& outcome = BiwplanOutcome(session, "ZELVekBIWReallocateWeldCmd");
+    const std::string why = Showed(outcome, "WeldAlreadyAssignedMessageId")
+                                ? "already assigned to " + request.to
+                            : Showed(outcome, "MessageWeldNotFromLoadedParts")
+                                ? "its parts are not loaded at the station of " + request.to
+                                : "not moved";
+    for (const Named& one : picked) {
+      if (BiwplanIsAssignedTo(one.fastener, to) && !BiwplanIsAssignedTo(one.fastener, from)) {
+        std::cout << "moved " << one.name << '\n';
+        ++moved;
+      } else {
+        skipped.push_back(one.name + ": " + why);
+      }
+    }
+  }
+  for (const std::string& line : skipped) std::cout << "skipped " << line << '\n';
+  if (moved == 0) return BiwplanExit::NothingToDo;
+  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
+  return BiwplanExit::Ok;
+}
+
+}  // namespace
+
+void AddReallocationVerbs(CLI::App& app, int& status) {
+  auto* verb = app.add_subcommand(
+      "reallocate", "Move fasteners from one activity to another through the weld reallocation dialog");
+  auto request = std::make_shared<ReallocationRequest>();
+  verb->add_option("DOC", request->document, "Document file")->required();
+  verb->add_option("FROM", request->from,
+                   "The origin activity, e.g. process:\"Process/Station.1/SpotWelding.1\"")
+      ->required();
+  verb->add_option("TO", request->to, "The destination activity")->required();
+  verb->add_option("FASTENER", request->fasteners, "Fasteners by name, e.g. \"W0012, A\"")->required();
+  verb->add_flag("--save", request->save, "Save the document when some fastener moved");
+  verb->callback([&status, request] { status = Reallocate(*request); });
+}
