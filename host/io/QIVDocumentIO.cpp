@@ -16,8 +16,8 @@ namespace {
 constexpr std::int64_t LargestDocument = std::int64_t{1} << 30;
 }  // namespace
 
-HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& document,
-                            QIVDocumentError& error) {
+HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& document, QIVDocumentError& error,
+                            QIVFileStamp* stamp) {
   document = nullptr;
   QIVFileInfo info;
   if (SUCCEEDED(QIVGetFileInfo(path, info)) && !info.IsRegularFile()) {
@@ -36,6 +36,7 @@ HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& docu
     error = QIVDocumentError("", 0, 0, "", errorText);
     return E_FAIL;
   }
+  if (stamp) *stamp = QIVFileStamp::Of(path.str(), text);
   return QIVDocumentReader::Read(text, path, document, error);
 }
 
