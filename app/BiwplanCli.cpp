@@ -32,7 +32,18 @@ int BiwplanReport(int status, const std::string& message) {
 
 int BiwplanFail(const std::string& message) { return BiwplanReport(BiwplanExit::Failed, message); }
 
-bool BiwplanOpen(BiwplanSession& session, const std::string& path) {
+bool BiwplanLock(BiwplanSession& session, const std::string& path) {
+  const auto waiting = [&path] {
+    BiwplanReport(BiwplanExit::Ok, "waiting for " + path + ": another process is changing it");
+  };
+  std::string error;
+  if (session.Lock(path, waiting, error)) return true;
+  BiwplanFail(error + "; nothing done");
+  return false;
+}
+
+bool BiwplanOpen(BiwplanSession& session, const std::string& path, bool forChange) {
+  if (forChange && !BiwplanLock(session, path)) return false;
   std::string error;
   if (!session.Open(path, error)) {
     BiwplanFail(error);

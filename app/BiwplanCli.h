@@ -35,7 +35,12 @@ std::string BiwplanPrintable(const std::string& text);
 // The session's commands read the plant's repository when one is
 // configured (BIWPLAN_REPOSITORY) or the default one exists; one that
 // cannot be opened fails the opening.
-bool BiwplanOpen(BiwplanSession& session, const std::string& path);
+// Takes the lock of the document file for the session, telling on
+// standard error when it waits for another process; false with the reason
+// written when the wait ran out.
+bool BiwplanLock(BiwplanSession& session, const std::string& path);
+// A verb that may save (`forChange`) first takes the document's lock.
+bool BiwplanOpen(BiwplanSession& session, const std::string& path, bool forChange = false);
 // Saves the session's document under its own path; on failure writes the
 // reason.
 bool BiwplanSave(BiwplanSession& session);

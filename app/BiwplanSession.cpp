@@ -1,5 +1,9 @@
 #include "BiwplanSession.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
 #include "QIVDocument.h"
 #include "QIVDocumentIO.h"
 #include "QIVPropertyWindowCmd.h"
@@ -28,19 +32,33 @@ BiwplanSession::~BiwplanSession() {
   Close();
 }
 
+bool BiwplanSession::Lock(const std::string& path, const std::function<void()>& onWait, std::string& error) {
+  const char* setting = std::getenv("BIWPLAN_LOCK_WAIT");
+  const long seconds = setting && *setting ? std::strtol(setting, nullptr, 10) : 30;
+  QIVUnicodeString reason;
+  if (SUCCEEDED(_lock.Acquire(path, std::chrono::seconds(std::max(seconds, 0L)), onWait, reason))) return true;
+  error = reason.str();
+  return false;
+}
+
 bool BiwplanSession::Open(const std::string& path, std::string& error) {
   QIVSession::Scope scope(Session());
   QIVIDocument_var document;
   QIVDocumentError failure;
-  if (FAILED(QIVDocumentIO::Load(path, document, failure)) || !document) {
+  QIVFileStamp stamp;
+  if (FAILED(QIVDocumentIO::Load(path, document, failure, &stamp)) || !document) {
     error = failure.Format().str();
     return false;
   }
   Adopt(document, path);
+  _stamp = stamp;
   return true;
 }
 
-void BiwplanSession::OpenNew(const std::string& path) { Adopt(QIVDocument::New(), path); }
+void BiwplanSession::OpenNew(const std::string& path) {
+  Adopt(QIVDocument::New(), path);
+  _stamp.reset();
+}
 
 bool BiwplanSession::Save(const std::string& path, std::string& error) {
   if (!_document) {
@@ -52,10 +70,18 @@ bool BiwplanSession::Save(const std::string& path, std::string& error) {
     error = "the document has no file name";
     return false;
   }
+  const bool own = target == _path;
+  if (own && _stamp && !_stamp->Matches(target)) {
+    error = target + " changed since it was loaded; nothing saved";
+    return false;
+  }
   QIVDocumentError failure;
-  if (SUCCEEDED(QIVDocumentIO::Save(_document, target, failure))) return true;
-  error = failure.Format().str();
-  return false;
+  if (FAILED(QIVDocumentIO::Save(_document, target, failure))) {
+    error = failure.Format().str();
+    return false;
+  }
+  if (own) _stamp = QIVFileStamp::Read(target);
+  return true;
 }
 
 void BiwplanSession::Adopt(QIVIDocument_var document, const std::string& path) {

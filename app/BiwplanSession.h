@@ -1,9 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "QIVDispatcher.h"
+#include "QIVFileLock.h"
+#include "QIVFileStamp.h"
 #include "QIVIDocument.h"
 
 // A planner's session: the module loaded, one dispatcher that runs its
@@ -17,6 +21,12 @@ class BiwplanSession {
   BiwplanSession(const BiwplanSession&) = delete;
   BiwplanSession& operator=(const BiwplanSession&) = delete;
 
+  // Takes the lock of the document file (QIVFileLock), held until the
+  // session goes, so that the changes of two planners follow one another:
+  // taken before Open by a session that may save. Waits at most
+  // BIWPLAN_LOCK_WAIT seconds (30 when unset), calling `onWait` once when
+  // it must wait; false with the reason when the wait ran out.
+  bool Lock(const std::string& path, const std::function<void()>& onWait, std::string& error);
   // Opens the document file, which becomes the session's document; false
   // with an error naming the file and the reason, the session unchanged.
   bool Open(const std::string& path, std::string& error);
@@ -24,6 +34,9 @@ class BiwplanSession {
   // saved under `path`.
   void OpenNew(const std::string& path);
   // Saves the document atomically, under its own path when `path` is empty.
+  // Under its own path it first checks that the file is still the one
+  // opened (QIVFileStamp) and otherwise refuses: "DOC changed since it was
+  // loaded; nothing saved".
   bool Save(const std::string& path, std::string& error);
 
   // For the command-line program alone, which ends once its verb is done:
@@ -43,4 +56,7 @@ class BiwplanSession {
   std::unique_ptr<QIVDispatcher> _dispatcher;
   QIVIDocument_var _document;
   std::string _path;
+  QIVFileLock _lock;
+  // The file as opened or last saved; none for a new document.
+  std::optional<QIVFileStamp> _stamp;
 };

@@ -134,7 +134,7 @@ int CreateActivity(const ActivityCreation& request) {
   if (!attributes) return status;
 
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   const std::string className = "ZELVekBIWCreate" + request.kind + "ActivityCmd";
   BiwplanSteps steps("create-activity");
   status = steps.Add(JournalVerb::Start, {className}).Add(JournalVerb::Pick, {request.parent}).Play(session);

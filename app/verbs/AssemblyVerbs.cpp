@@ -97,7 +97,7 @@ std::vector<std::string> WarningLines(const QIVCommandOutcome& outcome) {
 // the selected-activity mode, pick the activity and update it; then OK.
 int UpdateAssemblies(const AssemblyUpdate& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   BiwplanSteps steps("update-assemblies");
   steps.Add(JournalVerb::Start, {kCommand});
   if (!request.activity.empty()) {

@@ -56,7 +56,7 @@ void AddAssignmentSteps(BiwplanSteps& steps, const AssignmentRequest& request, c
 
 int ChangeAssignments(const AssignmentRequest& request, bool assign) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
   if (!activity) return BiwplanExit::Failed;
 

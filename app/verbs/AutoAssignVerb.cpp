@@ -65,7 +65,7 @@ void AddPruneSteps(BiwplanSteps& steps, const std::set<int>& rows, bool dryRun) 
 
 int AutoAssign(const AutoAssignRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
   if (!activity) return BiwplanExit::Failed;
   if (!QIVISPPActivity_var(activity)) return BiwplanFail(request.activity + " is not an activity");

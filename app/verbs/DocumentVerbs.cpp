@@ -212,12 +212,16 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
     verb->add_flag("--sample", *sample, "Fill it with the sample under-body sub-assembly and its process");
     verb->add_flag("--force", *force, "Replace the file when it exists");
     verb->callback([&status, path, sample, force] {
+      BiwplanSession session;
+      if (!BiwplanLock(session, *path)) {
+        status = BiwplanExit::Failed;
+        return;
+      }
       std::error_code ignored;
       if (!*force && std::filesystem::exists(std::filesystem::symlink_status(*path, ignored))) {
         status = BiwplanFail(*path + " already exists; nothing written (--force replaces it)");
         return;
       }
-      BiwplanSession session;
       session.OpenNew(*path);
       std::string error;
       if (*sample && !BiwplanSample::Build(session.Document(), error)) {
@@ -237,7 +241,7 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         ->required();
     verb->callback([&status, path, bom] {
       BiwplanSession session;
-      if (!BiwplanOpen(session, *path)) {
+      if (!BiwplanOpen(session, *path, true)) {
         status = BiwplanExit::Failed;
         return;
       }
@@ -260,7 +264,7 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
     verb->add_option("FILE", *file, "CSV with the header kind,name,part,x,y,z[,roll,pitch,yaw][,text]")->required();
     verb->callback([&status, path, file] {
       BiwplanSession session;
-      if (!BiwplanOpen(session, *path)) {
+      if (!BiwplanOpen(session, *path, true)) {
         status = BiwplanExit::Failed;
         return;
       }

@@ -15,7 +15,7 @@ namespace {
 template <class Edit>
 int EditDocument(const std::string& path, Edit&& edit) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, path)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, path, true)) return BiwplanExit::Failed;
   const int result = edit(session);
   if (result != BiwplanExit::Ok) return result;
   return BiwplanSave(session) ? BiwplanExit::Ok : BiwplanExit::Failed;

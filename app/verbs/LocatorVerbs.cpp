@@ -78,7 +78,7 @@ BiwplanTable TableOf(const QIVDlgMultiList& list) {
 
 int AssignLocators(const AssignLocatorsRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   std::vector<QIVBaseUnknown_var> activities;
   for (const std::string& reference : request.activities) {
     const QIVBaseUnknown_var activity = BiwplanFindObject(session, reference);

@@ -70,7 +70,7 @@ int EditProperties(const PropertiesRequest& request) {
   BiwplanTable::Format format = BiwplanTable::Text;
   BiwplanTable::ParseFormat(request.format, format);
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
   if (!activity) return BiwplanExit::Failed;
   QIVDispatcher& dispatcher = session.Dispatcher();

@@ -73,8 +73,7 @@ int ImportLibrary(const std::string& option, const std::string& path) {
 
 int Publish(const std::string& option, const std::string& path) {
   BiwplanSession session;
-  std::string error;
-  if (!session.Open(path, error)) return BiwplanFail(error);
+  if (!BiwplanOpen(session, path, true)) return BiwplanExit::Failed;
   std::unique_ptr<QIVRepository> repository = OpenRepository(option);
   if (!repository) return BiwplanExit::Failed;
   QIVPublicationResult result;

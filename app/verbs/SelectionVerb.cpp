@@ -3,6 +3,7 @@
 #include <string>
 
 #include "BiwplanCli.h"
+#include "BiwplanSteps.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVDlgLabel.h"
@@ -21,21 +22,19 @@ struct SelectRequest {
 
 // The planner's steps: the browser opened over the document's fasteners,
 // the query typed (which runs it), the browser closed.
-std::string SelectJournal(const std::string& query) {
-  return "# biwplan select\nstart ZELVekBIWMultiSelectCmd\ntype EditorQueryId " + BiwplanJournalWord(query) +
-         "\n";
-}
-
 int Select(const SelectRequest& request) {
   BiwplanSession session;
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
-  const int typed = BiwplanPlayJournal(session, SelectJournal(request.query), "select", false);
+  BiwplanSteps steps("select");
+  const int typed = steps.Add(JournalVerb::Start, {"ZELVekBIWMultiSelectCmd"})
+                        .Add(JournalVerb::Type, {"EditorQueryId", request.query})
+                        .Play(session, false);
   if (typed != BiwplanExit::Ok) return typed;
   // The browser's status line says how many matched, or why the query is
   // faulty; it goes with the message when nothing is selected.
   const auto* status = dynamic_cast<const QIVDlgLabel*>(session.Dispatcher().FindWidget("LabelStatusId"));
   const std::string said = status ? status->GetTitle().str() : std::string();
-  const int closed = BiwplanPlayJournal(session, "press Close\n", "select", false);
+  const int closed = steps.Add(JournalVerb::Press, {"Close"}).Play(session, false);
   if (closed != BiwplanExit::Ok) return closed;
   if (BiwplanOutcome(session, "ZELVekBIWMultiSelectCmd").ending != QIVCommandOutcome::Ending::Ended)
     return BiwplanFail("the selection did not complete");
@@ -48,11 +47,9 @@ int Select(const SelectRequest& request) {
     table.AddRow({ZELFastenerServices::GetWeldID(fastener).str(), BiwplanFeatureName(fastener),
                   typed ? typed->GetType().str() : std::string()});
   }
-  if (table.RowCount() == 0) {
-    std::cerr << "biwplan: no fastener matches " << BiwplanJournalWord(request.query)
-              << (said.empty() ? std::string() : " (" + said + ")") << '\n';
-    return BiwplanExit::NothingToDo;
-  }
+  if (table.RowCount() == 0)
+    return BiwplanReport(BiwplanExit::NothingToDo, "no fastener matches " + BiwplanJournalWord(request.query) +
+                                                       (said.empty() ? std::string() : " (" + said + ")"));
   BiwplanTable::Format format = BiwplanTable::Text;
   BiwplanTable::ParseFormat(request.format, format);
   table.Print(std::cout, format);

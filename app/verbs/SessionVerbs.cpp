@@ -108,7 +108,7 @@ int RunDemo(const std::string& keep) {
       continue;
     }
     BiwplanSession session;
-    if (!BiwplanOpen(session, document.string())) {
+    if (!BiwplanOpen(session, document.string(), true)) {
       status = BiwplanExit::Failed;
       break;
     }
@@ -145,7 +145,7 @@ void AddSessionVerbs(CLI::App& app, int& status) {
         return;
       }
       BiwplanSession session;
-      if (!BiwplanOpen(session, *path)) {
+      if (!BiwplanOpen(session, *path, true)) {
         status = BiwplanExit::Failed;
         return;
       }

@@ -74,7 +74,7 @@ void PrintCreated(const FastenerCounts& before, const FastenerCounts& after) {
 // or Cancel after a refusal.
 int ImportWelds(const WeldImport& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   QIVFile file;
   if (FAILED(QIVFOpen(request.weldFile, "r", file)))
     return BiwplanFail(QIVDescribeFileError("open", request.weldFile, errno).str());
