@@ -29,7 +29,7 @@ bool PlayShowsBox(BiwplanSession& session, const std::string& step, int& status)
 // a file that is no XML file is refused in the dialog's box; then OK.
 int ApplyAppearance(const AppearanceRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   for (const std::string& path : {request.style, request.graphic}) {
     QIVFile file;
     if (FAILED(QIVFOpen(path, "r", file)))

@@ -65,7 +65,7 @@ bool Showed(const QIVCommandOutcome& outcome, const char* key) {
 
 int Reallocate(const ReallocationRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
   const QIVBaseUnknown_var from = BiwplanFindObject(session, request.from);
   if (!from) return BiwplanExit::Failed;
   const QIVBaseUnknown_var to = BiwplanFindObject(session, request.to);
