@@ -2,6 +2,7 @@
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
+#include <libxml/tree.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -31,8 +32,14 @@ std::string QualifiedName(const xmlChar* prefix, const xmlChar* localName) {
   return name;
 }
 
+// libxml2 keeps the entities of a document type declaration in a document
+// of its own even for a SAX reading; it is the reader's to free.
 struct ContextDeleter {
-  void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+  void operator()(xmlParserCtxt* context) const {
+    if (context->myDoc) xmlFreeDoc(context->myDoc);
+    context->myDoc = nullptr;
+    xmlFreeParserCtxt(context);
+  }
 };
 
 }  // namespace
