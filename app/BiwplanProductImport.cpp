@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BiwplanCsvReader.h"
+#include "QIVDocumentFormat.h"
 #include "QIVIProduct.h"
 
 namespace {
@@ -48,6 +49,11 @@ int BiwplanProductImport::ImportText(const QIVIDocument_var& document, const std
     row.reference = csv.Field("reference");
     if (row.instance.empty()) return fail("empty instance name");
     if (row.instance.find('/') != std::string::npos) return fail("instance name \"" + row.instance + "\" holds a /");
+    const int depth = BiwplanCsvReader::SplitPath(row.parent).Size() + (row.parent.empty() ? 0 : 1);
+    if (depth > QIVDocumentFormat::MaxDepth)
+      return fail(QIVUnicodeString::Format("\"%s\" would lie %d levels deep; a document holds at most %d",
+                                           row.instance.c_str(), depth, QIVDocumentFormat::MaxDepth)
+                      .str());
     for (int i = 0; i < 6; ++i)
       if (!csv.Number(kPlacementColumns[i], row.placement[i])) return fail();
     if (!row.parent.empty() && !knownPaths.count(row.parent)) {

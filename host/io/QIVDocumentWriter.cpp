@@ -155,12 +155,20 @@ class Writer {
     _out.String(QIVUnicodeString::Format("#%06lX", rgb).view());
   }
 
+  // The children of a tree's node one level down; a tree deeper than a
+  // document may hold is refused here rather than saved unreadable.
   template <class Writes>
   void Children(const char* key, const QIVListValQIVBaseUnknown_var& children, Writes&& write) {
     if (children.IsEmpty()) return;
+    if (_depth >= F::MaxDepth)
+      throw WriteFault{Describe(*children.begin()) +
+                       QIVUnicodeString::Format(" lies deeper than %d levels, more than a document holds",
+                                                F::MaxDepth)};
     _out.Key(key);
     _out.BeginArray();
+    ++_depth;
     for (const QIVBaseUnknown_var& child : children) write(child);
+    --_depth;
     _out.EndArray();
   }
 
@@ -535,6 +543,8 @@ class Writer {
   std::unordered_set<long long> _written;
   ZELIBIWFeaturePartRelations_var _relations;
   std::vector<QIVBaseUnknown_var> _activities;
+  // The level of the nodes being written, roots at 1.
+  int _depth = 1;
   std::unordered_map<QIVBaseUnknown*, long long> _activityRanks;
 };
 

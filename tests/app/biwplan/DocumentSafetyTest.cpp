@@ -82,6 +82,22 @@ TEST_F(DocumentSafetyTest, WeldsWithCrLfLineEndsImportAsWithLf) {
   EXPECT_EQ(Read(File("crlf.json")), Read(File("lf.json")));
 }
 
+// A chain of 257 products would be saved unreadable: the import refuses it.
+TEST_F(DocumentSafetyTest, ABillOfMaterialsDeeperThanADocumentHoldsIsRefused) {
+  const std::string doc = File("doc.json");
+  ASSERT_EQ(Run({"new", doc}), BiwplanExit::Ok);
+  std::string bom = "parent,instance,reference\n", parent;
+  for (int level = 1; level <= 257; ++level) {
+    bom += parent + ",L" + std::to_string(level) + ",R\n";
+    parent += (parent.empty() ? "L" : "/L") + std::to_string(level);
+  }
+  std::ofstream(File("deep.csv")) << bom;
+  const std::string before = Read(doc);
+  EXPECT_EQ(Run({"import-products", doc, File("deep.csv")}), BiwplanExit::Failed);
+  EXPECT_THAT(_err, HasSubstr("deep.csv:258: \"L257\" would lie 257 levels deep; a document holds at most 256"));
+  EXPECT_EQ(Read(doc), before);
+}
+
 TEST_F(DocumentSafetyTest, UserWordsNeverBecomeStepsOfTheCommands) {
   const std::string doc = File("doc.json");
   ASSERT_EQ(Run({"new", doc, "--sample"}), BiwplanExit::Ok);
