@@ -251,6 +251,10 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         status = BiwplanFail(error + " (nothing imported)");
         return;
       }
+      if (count == 0) {
+        status = BiwplanReport(BiwplanExit::NothingToDo, *bom + " holds no product; nothing imported");
+        return;
+      }
       status = BiwplanSave(session) ? BiwplanExit::Ok : BiwplanExit::Failed;
       if (status == BiwplanExit::Ok) std::cout << "imported " << count << " products\n";
     });
@@ -272,6 +276,10 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
       const int count = BiwplanFeatureImport::Import(session.Document(), *file, error);
       if (count < 0) {
         status = BiwplanFail(error + " (nothing imported)");
+        return;
+      }
+      if (count == 0) {
+        status = BiwplanReport(BiwplanExit::NothingToDo, *file + " holds no feature; nothing imported");
         return;
       }
       status = BiwplanSave(session) ? BiwplanExit::Ok : BiwplanExit::Failed;

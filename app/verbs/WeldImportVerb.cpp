@@ -27,6 +27,7 @@ struct WeldImport {
 struct FastenerCounts {
   int joints = 0;
   int jointBodies = 0;
+  int fasteners = 0;
   std::map<std::string, int> fastenersByType;
 };
 
@@ -47,7 +48,10 @@ FastenerCounts CountFasteners(const QIVIDocument_var& document) {
   _SEQUENCE_QIVBaseUnknown_ptr fasteners;
   ZELFastenerServices::GetListOfAllFasteners(fasteners, QIVBaseUnknown_var(document));
   for (QIVBaseUnknown*& entry : fasteners) {
-    if (ZELIBIWFastener_var fastener(entry); fastener) ++counts.fastenersByType[fastener->GetType().str()];
+    if (ZELIBIWFastener_var fastener(entry); fastener) {
+      ++counts.fastenersByType[fastener->GetType().str()];
+      ++counts.fasteners;
+    }
     if (entry) std::exchange(entry, nullptr)->Release();
   }
   return counts;
@@ -97,7 +101,15 @@ int ImportWelds(const WeldImport& request) {
   status = steps.Add(JournalVerb::Press, {"OK"}).Play(session);
   if (status != BiwplanExit::Ok) return status;
 
-  PrintCreated(before, CountFasteners(session.Document()));
+  const FastenerCounts after = CountFasteners(session.Document());
+  PrintCreated(before, after);
+  // No fastener made: every record refused (the summary box lists them),
+  // or none in the file.
+  if (after.fasteners == before.fasteners)
+    return BiwplanReport(
+        BiwplanOutcome(session, "ZELVekBIWReadWeldFromFileCmd").boxes.empty() ? BiwplanExit::NothingToDo
+                                                                               : BiwplanExit::Refused,
+        "no fastener of " + request.weldFile + " could be made; nothing imported");
   if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
   return BiwplanExit::Ok;
 }
