@@ -46,21 +46,25 @@ bench-e2e: deps
 	build-bench/bench/bench_e2e build-bench/app/biwplan build-bench/e2e --sizes $(E2E_SIZES) --runs $(E2E_RUNS) \
 	  --doc docs/performance.md
 
-# The fuzzers of the weld reader and of the feature appearance file's
-# handler, built with clang, each run FUZZ_SECONDS on its kept corpus of
-# tests/fuzz (new finds go to build-fuzz/corpus).
+# The readers' fuzzers (weld file, feature appearance file, document, bill
+# of materials, journal), built with clang, each run FUZZ_SECONDS on its kept
+# corpus of tests/fuzz with its dictionary when it has one (new finds go to
+# build-fuzz/corpus). Undefined behaviour stops a run and saves its input, as
+# a crash does.
 FUZZ_SECONDS ?= 60
+FUZZERS ?= weld_reader graphic_format document_reader bom_reader journal_reader
 fuzz: deps
 	@command -v clang++ >/dev/null 2>&1 || { $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq clang; }
 	cmake -S . -B build-fuzz -G "$(GENERATOR)" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DBIWPLAN_TESTS=OFF -DBIWPLAN_FUZZ=ON \
-	  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer"
-	cmake --build build-fuzz --target fuzz_weld_reader fuzz_graphic_format -j $(JOBS)
-	mkdir -p build-fuzz/corpus/weld_reader build-fuzz/corpus/graphic_format
-	./build-fuzz/fuzz/fuzz_weld_reader -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-	  -max_len=8192 build-fuzz/corpus/weld_reader tests/fuzz/weld_reader
-	./build-fuzz/fuzz/fuzz_graphic_format -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-	  -max_len=8192 -dict=tests/fuzz/graphic_format.dict build-fuzz/corpus/graphic_format tests/fuzz/graphic_format
+	  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+	cmake --build build-fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
+	set -e; for fuzzer in $(FUZZERS); do \
+	  mkdir -p build-fuzz/corpus/$$fuzzer; \
+	  ./build-fuzz/fuzz/fuzz_$$fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -max_len=65536 -artifact_prefix=build-fuzz/ $$(test -f tests/fuzz/$$fuzzer.dict && echo -dict=tests/fuzz/$$fuzzer.dict) \
+	    build-fuzz/corpus/$$fuzzer tests/fuzz/$$fuzzer; \
+	done
 
 demo: build
 	./build/app/biwplan demo
