@@ -16,6 +16,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddActivityCreationVerbs(app, status);
   AddLocationExportVerbs(app, status);
   AddLocatorVerbs(app, status);
+  AddPreviewVerbs(app, status);
   AddPropertiesVerbs(app, status);
   AddRepositoryVerbs(app, status);
   AddReallocationVerbs(app, status);

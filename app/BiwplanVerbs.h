@@ -19,6 +19,7 @@ void AddDocumentVerbs(CLI::App& app, int& status);
 void AddEditingVerbs(CLI::App& app, int& status);
 void AddLocationExportVerbs(CLI::App& app, int& status);
 void AddLocatorVerbs(CLI::App& app, int& status);
+void AddPreviewVerbs(CLI::App& app, int& status);
 void AddPropertiesVerbs(CLI::App& app, int& status);
 void AddRepositoryVerbs(CLI::App& app, int& status);
 void AddReallocationVerbs(CLI::App& app, int& status);

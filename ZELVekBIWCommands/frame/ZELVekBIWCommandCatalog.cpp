@@ -15,6 +15,7 @@
 #include "assignment/ZELVekBIWMultiSelectCmd.h"
 #include "assignment/ZELVekBIWReallocateWeldCmd.h"
 #include "assignment/ZELVekBIWSelectActivityMultiCmd.h"
+#include "assignment/ZELVekPreviewWindowManagerCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationDlg.h"
 #include "fasteners/ZELVekBIWFastenersGroupCmd.h"
@@ -125,8 +126,8 @@ constexpr Row kRows[] = {
      Mode::Exclusive},
     {"ZELVekFasteningSyncCmd", Argument::None, &UnavailableStepAnimation, "ZELVekFasteningSyncCmd", 0,
      Mode::Exclusive},
-    {"ZELVekPreviewWindowManagerCmd", Argument::None, &Unavailable, "ZELVekPreviewWindowManagerCmd",
-     Behavior::Replace, Mode::Exclusive},
+    {"ZELVekPreviewWindowManagerCmd", Argument::None, &Make<ZELVekPreviewWindowManagerCmd>,
+     "ZELVekPreviewWindowManagerCmd", Behavior::Replace, Mode::Exclusive},
     {"ZELLocatorAccountabilityCommand", Argument::None, &Make<ZELLocatorAccountabilityCommand>,
      "ZELLocatorAccountabilityCommand", Behavior::Replace, Mode::Exclusive},
     {"ZELManageFastenerIDCmd", Argument::None, &Unavailable, "ZELManageFastenerIDCmd", Behavior::Replace,

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "QIVRepository.h"
 #include "QIVSO.h"
@@ -28,6 +31,12 @@ class QIVFrmEditor : public QIVBaseUnknown {
   QIVRepository* GetRepository() const { return _repository.get(); }
   void SetRepository(std::shared_ptr<QIVRepository> repository) { _repository = std::move(repository); }
 
+  // Who is told when the editor closes (goes), as the editor-close-ended
+  // notification of the layout; the key removes the listener.
+  using CloseListener = std::function<void(QIVFrmEditor* editor)>;
+  int AddCloseListener(CloseListener listener);
+  void RemoveCloseListener(int key);
+
   const char* GetImplClassName() const override { return "QIVFrmEditor"; }
 
  private:
@@ -35,4 +44,6 @@ class QIVFrmEditor : public QIVBaseUnknown {
   std::unique_ptr<QIVCSO> _cso = std::make_unique<QIVCSO>();
   std::unique_ptr<QIVHSO> _hso = std::make_unique<QIVHSO>();
   std::shared_ptr<QIVRepository> _repository;
+  std::vector<std::pair<int, CloseListener>> _closeListeners;
+  int _nextListenerKey = 1;
 };

@@ -7,6 +7,7 @@
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
+#include "ZELIBIWFeaturePartRelations.h"
 
 using ::testing::HasSubstr;
 
@@ -20,7 +21,11 @@ constexpr const char* kSeal = "process:Process/UnderBody Line/Station 10 Front F
 void AddFastenerVerbs(CLI::App& app, int& status) {
   AddSelectionVerbs(app, status);
   AddReallocationVerbs(app, status);
+  AddPreviewVerbs(app, status);
 }
+
+constexpr const char* kPanel = "UnderBody.1/FrontFloor.1/FrontFloorPanel.1";
+constexpr const char* kTunnel = "UnderBody.1/FrontFloor.1/TunnelReinforcement.1";
 
 // The sample document with four fasteners: spot welds W1 to W3 and a
 // sealant bead S1, all in the top group; the first station gets spot
@@ -38,11 +43,16 @@ class FastenerSelectionVerbsTest : public BiwplanVerbTest {
     ZELIBIWFPPFactory_var factory(container);
     factory->GetTopGroup(top);
     QIVListValQIVBaseUnknown_var spots;
-    for (const char* name : {"W1, A", "W2, A", "W3, B", "S1"}) {
+    // Every fastener joins the front floor panel and the tunnel
+    // reinforcement; W4 stays unassigned.
+    const QIVListValQIVBaseUnknown_var joined{BiwplanFindObject(session, std::string("product:") + kPanel),
+                                              BiwplanFindObject(session, std::string("product:") + kTunnel)};
+    for (const char* name : {"W1, A", "W2, A", "W3, B", "S1", "W4, C"}) {
       factory->CreatePointFastener(top, weld);
       QIVIAlias_var(weld)->SetAlias(name);
       ZELIBIWFastener_var(weld)->SetType(name[0] == 'S' ? "sealant" : "spot weld");
-      if (name[0] == 'W') spots.Append(weld);
+      ZELIBIWFeaturePartRelations_var(container)->SetRelatedParts(weld, joined, true);
+      if (name[0] == 'W' && name[1] != '4') spots.Append(weld);
     }
     const QIVISPPChildManagement_var station(BiwplanFindObject(session, kStation));
     QIVBaseUnknown_var activity;
@@ -106,3 +116,18 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedMove{"WrongFastenerType", kSeal,
                     "a spot weld does not fit process:Process/UnderBody Line/Station 10 Front Floor/Seal"}),
     [](const ::testing::TestParamInfo<RefusedMove>& info) { return std::string(info.param.name); });
+
+TEST_F(FastenerSelectionVerbsTest, PreviewListsTheFastenersBetweenTheProductsAndAssignsTheChosen) {
+  ASSERT_EQ(Run("preview", {kWeldB, kPanel, kTunnel, "--assign", "W4, C", "S1", "W1, A", "--save"}),
+            BiwplanExit::Ok)
+      << _err;
+  EXPECT_THAT(_out, HasSubstr("1    W1, A     spot weld     may not     Duplication"));
+  EXPECT_THAT(_out, HasSubstr("S1        sealant       may not     Invalid Process Type"));
+  EXPECT_THAT(_out, HasSubstr("W4, C     spot weld     may"));
+  EXPECT_THAT(_out,
+              HasSubstr("assigned W4, C\nskipped S1: Invalid Process Type\nskipped W1, A: Duplication\n"));
+  EXPECT_EQ(BiwplanSavedAssignments(_path, kWeldB), (std::vector<std::string>{"W4, C"}));
+  const std::string before = DocumentText();
+  EXPECT_EQ(Run("preview", {kWeldB, kPanel, kTunnel, "--assign", "S1", "--save"}), BiwplanExit::NothingToDo);
+  EXPECT_EQ(DocumentText(), before);
+}
