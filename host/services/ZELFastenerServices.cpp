@@ -424,14 +424,20 @@ HRESULT ZELFastenerServices::GetListOfExpandedTREEUpwards(const QIVBaseUnknown_v
 HRESULT ZELFastenerServices::IsValidProcessVersion(const QIVBaseUnknown_var& activity,
                                                    const QIVBaseUnknown_var& fastener,
                                                    const QIVListValQIVUnicodeString& expandedTree) {
-  QIVListValQIVUnicodeString tree = expandedTree;
-  if (tree.IsEmpty() && FAILED(GetListOfExpandedTREEUpwards(activity, tree))) return E_INVALIDARG;
+  // The caller's tree is read in place: a dialog asks this of each of its
+  // 90,000 fasteners with the same tree.
+  QIVListValQIVUnicodeString computed;
+  const QIVListValQIVUnicodeString* tree = &expandedTree;
+  if (expandedTree.IsEmpty()) {
+    if (FAILED(GetListOfExpandedTREEUpwards(activity, computed))) return E_INVALIDARG;
+    tree = &computed;
+  }
   ZELIBIWFeature_var feature(fastener);
   if (!feature) return S_OK;
   QIVListValQIVBaseUnknown_var assigned;
   feature->GetAssignedActivities(assigned);
   for (const QIVBaseUnknown_var& other : assigned)
-    if (!(QIVISPPActivity_var(RootOf(other))->GetName() == tree[tree.Size()])) return E_FAIL;
+    if (!(QIVISPPActivity_var(RootOf(other))->GetName() == (*tree)[tree->Size()])) return E_FAIL;
   return S_OK;
 }
 
