@@ -430,14 +430,6 @@ TEST_F(QIVDispatcherTest, AnObjectArgumentReachesItsFactoryAndAModelessBoxAnswer
   EXPECT_EQ(QIVDlgNotify::PendingNotifications(), 0u);
 }
 
-TEST_F(QIVDispatcherTest, ACommandWithOneUnconditionalTransitionRunsAtStartAndIsFreed) {
-  EXPECT_EQ(_dispatcher->Deliver(QIVStartEvent{"TestOneShotCmd"}), S_OK);
-  EXPECT_THAT(Log(), ElementsAre("Do", "one shot destroyed"));
-  EXPECT_THAT(NewTranscriptLines(),
-              ElementsAre("command started TestOneShotCmd", "command ended TestOneShotCmd"));
-  EXPECT_EQ(_dispatcher->GetCommandCount(), 0);
-}
-
 TEST_F(QIVDispatcherTest, CancelEndsTheCommandThroughItsOwnCancel) {
   StartAssign();
   Log().clear();

@@ -24,7 +24,6 @@ TEST_F(QIVDlgEditorTest, TypingRunsTheHookThenInputAndLeavingEmitsFocusOut) {
   ASSERT_TRUE(editor->UserFocusOut());
   EXPECT_EQ(_heard, (std::vector<std::string>{"hook examples/body.txt", "Input from EditorTextPathId",
                                               "EditFocusOut from EditorTextPathId"}));
-  EXPECT_EQ(editor->Describe(), "EditorTextPathId editor text=\"examples/body.txt\"");
 }
 
 TEST_F(QIVDlgEditorTest, SettingFromCodeIsSilentUnlessAskedToNotify) {

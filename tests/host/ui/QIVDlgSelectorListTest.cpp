@@ -21,9 +21,6 @@ TEST_F(QIVDlgSelectorListTest, SelectionKeepsTheOrderThePersonGave) {
   ASSERT_TRUE(_list->UserSelect({3, 0, 2}));
   EXPECT_EQ(_list->GetSelect(), (std::vector<int>{3, 0, 2}));
   EXPECT_FALSE(_list->IsSelected(1));
-  EXPECT_EQ(
-      _list->Describe(),
-      "SelectListLeftId selector list lines=[\"W0010\",\"W0011\",\"W0012\",\"W0013\"] selected=[3,0,2]");
 
   ASSERT_TRUE(_list->UserSelect({}));
   EXPECT_EQ(_list->GetSelectCount(), 0);
