@@ -71,6 +71,7 @@ bool BiwplanSession::Save(const std::string& path, std::string& error) {
     return false;
   }
   const bool own = target == _path;
+  if (own && _dryRun) return true;
   if (own && _stamp && !_stamp->Matches(target)) {
     error = target + " changed since it was loaded; nothing saved";
     return false;

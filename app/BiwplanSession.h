@@ -38,6 +38,9 @@ class BiwplanSession {
   // opened (QIVFileStamp) and otherwise refuses: "DOC changed since it was
   // loaded; nothing saved".
   bool Save(const std::string& path, std::string& error);
+  // In a dry run a save under the document's own path writes nothing (a
+  // journal's `save` of a copy elsewhere is still written).
+  void SetDryRun(bool dryRun) { _dryRun = dryRun; }
 
   // For the command-line program alone, which ends once its verb is done:
   // from then on a session's document and dispatcher are left to the end of
@@ -59,4 +62,5 @@ class BiwplanSession {
   QIVFileLock _lock;
   // The file as opened or last saved; none for a new document.
   std::optional<QIVFileStamp> _stamp;
+  bool _dryRun = false;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
@@ -61,7 +62,7 @@ struct ActivityCreation {
   std::string parent;
   std::string name;
   std::vector<std::string> attributes;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 struct TypedAttribute {
@@ -134,7 +135,7 @@ int CreateActivity(const ActivityCreation& request) {
   if (!attributes) return status;
 
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
   const std::string className = "ZELVekBIWCreate" + request.kind + "ActivityCmd";
   BiwplanSteps steps("create-activity");
   status = steps.Add(JournalVerb::Start, {className}).Add(JournalVerb::Pick, {request.parent}).Play(session);
@@ -160,7 +161,7 @@ int CreateActivity(const ActivityCreation& request) {
                          "the dialog did not create " + request.name +
                              (outcome.boxes.empty() ? std::string() : ": " + outcome.boxes.back().text) +
                              "; the document is unchanged");
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
+  if (request.saving.Finish(session, BiwplanExit::Ok) != BiwplanExit::Ok) return BiwplanExit::Failed;
   std::cout << "created " << BiwplanActivityPath(session.Document(), activity) << '\n';
   return BiwplanExit::Ok;
 }
@@ -180,6 +181,6 @@ void AddActivityCreationVerbs(CLI::App& app, int& status) {
                    "KEY=VALUE: an attribute of the dialog's rows, by short name (points, length, cost, "
                    "exit-rate, rate) or editor name; the point fastening rate is typed in fasteners per "
                    "second");
-  verb->add_flag("--save", request->save, "Save the document once the activity is created");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = CreateActivity(*request); });
 }

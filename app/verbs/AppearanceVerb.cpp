@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanVerbs.h"
 #include "QIVFile.h"
 
@@ -16,7 +17,7 @@ struct AppearanceRequest {
   std::string document;
   std::string style;
   std::string graphic;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 // Plays the step and tells whether the command has shown a box.
@@ -29,7 +30,7 @@ bool PlayShowsBox(BiwplanSession& session, const std::string& step, int& status)
 // a file that is no XML file is refused in the dialog's box; then OK.
 int ApplyAppearance(const AppearanceRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
   for (const std::string& path : {request.style, request.graphic}) {
     QIVFile file;
     if (FAILED(QIVFOpen(path, "r", file)))
@@ -67,8 +68,7 @@ int ApplyAppearance(const AppearanceRequest& request) {
   for (const QIVBaseUnknown_var& object : outcome.modified) changed.insert(object.Identity());
   std::cout << "changed " << changed.size() << " feature(s) by " << rule << " rule(s)\n";
   if (changed.empty()) return BiwplanExit::NothingToDo;
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok);
 }
 
 }  // namespace
@@ -82,6 +82,6 @@ void AddAppearanceVerbs(CLI::App& app, int& status) {
   verb->add_option("--style", request->style, "Style-format file: representation names and their files")
       ->required();
   verb->add_option("--graphic", request->graphic, "Feature appearance file: the rules")->required();
-  verb->add_flag("--save", request->save, "Save the document when some feature was changed");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = ApplyAppearance(*request); });
 }

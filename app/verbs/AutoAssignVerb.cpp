@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
@@ -20,8 +21,7 @@ struct AutoAssignRequest {
   std::string document;
   std::string activity;
   std::vector<int> remove;
-  bool dryRun = false;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 int AssignedFastenerCount(const QIVIDocument_var& document) {
@@ -65,7 +65,7 @@ void AddPruneSteps(BiwplanSteps& steps, const std::set<int>& rows, bool dryRun) 
 
 int AutoAssign(const AutoAssignRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
   const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
   if (!activity) return BiwplanExit::Failed;
   if (!QIVISPPActivity_var(activity)) return BiwplanFail(request.activity + " is not an activity");
@@ -95,18 +95,17 @@ int AutoAssign(const AutoAssignRequest& request) {
   }
 
   const int assignedBefore = AssignedFastenerCount(session.Document());
-  AddPruneSteps(steps, removed, request.dryRun);
+  AddPruneSteps(steps, removed, request.saving.DryRun());
   const int played = steps.Play(session);
   if (played != BiwplanExit::Ok) return played;
-  if (request.dryRun) {
+  if (request.saving.DryRun()) {
     std::cout << "dry run: " << rows.size() - removed.size() << " fastener(s) would be assigned\n";
     return BiwplanExit::Ok;
   }
   const int assigned = AssignedFastenerCount(session.Document()) - assignedBefore;
   std::cout << "assigned " << assigned << " fastener(s)\n";
   if (assigned == 0) return BiwplanExit::NothingToDo;
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok);
 }
 
 }  // namespace
@@ -121,7 +120,6 @@ void AddAutoAssignVerbs(CLI::App& app, int& status) {
                    "The activity to start from, e.g. process:\"Process/UnderBody Line/Station 10 Front Floor\"")
       ->required();
   verb->add_option("--remove", request->remove, "Rows of the proposal (from 1) to leave out")->expected(1, -1);
-  verb->add_flag("--dry-run", request->dryRun, "Show the proposal and assign nothing");
-  verb->add_flag("--save", request->save, "Save the document when fasteners were assigned");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = AutoAssign(*request); });
 }

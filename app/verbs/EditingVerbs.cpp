@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanVerbs.h"
 #include "QIVIProduct.h"
 #include "QIVISPPActivity.h"
@@ -13,12 +14,10 @@ namespace {
 
 // Opens the document, runs `edit` and saves when it answers Ok.
 template <class Edit>
-int EditDocument(const std::string& path, Edit&& edit) {
+int EditDocument(const std::string& path, const BiwplanSaving& saving, Edit&& edit) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, path, true)) return BiwplanExit::Failed;
-  const int result = edit(session);
-  if (result != BiwplanExit::Ok) return result;
-  return BiwplanSave(session) ? BiwplanExit::Ok : BiwplanExit::Failed;
+  if (!saving.Open(session, path)) return BiwplanExit::Failed;
+  return saving.Finish(session, edit(session));
 }
 
 std::string KnownTypes() {
@@ -37,8 +36,10 @@ void AddFlowVerb(CLI::App& app, int& status, const char* name, bool link) {
   verb->add_option("DOC", *path, "Document file")->required();
   verb->add_option("FROM", *from, "Activity the flow leaves, e.g. process:\"Process/Station.1\"")->required();
   verb->add_option("TO", *to, "Activity the flow reaches")->required();
-  verb->callback([&status, path, from, to, link] {
-    status = EditDocument(*path, [&](BiwplanSession& session) {
+  auto saving = std::make_shared<BiwplanSaving>();
+  saving->AddOptions(*verb);
+  verb->callback([&status, path, from, to, link, saving] {
+    status = EditDocument(*path, *saving, [&](BiwplanSession& session) {
       QIVBaseUnknown_var sourceObject = BiwplanFindObject(session, *from);
       QIVBaseUnknown_var target = sourceObject ? BiwplanFindObject(session, *to) : QIVBaseUnknown_var();
       if (!sourceObject || !target) return BiwplanExit::Failed;
@@ -68,8 +69,10 @@ void AddEditingVerbs(CLI::App& app, int& status) {
     verb->add_option("PARENT", *parent, "Parent activity, e.g. process:Process")->required();
     verb->add_option("TYPE", *type, "Activity type: " + KnownTypes())->required();
     verb->add_option("NAME", *name, "Name of the new activity")->required();
-    verb->callback([&status, path, parent, type, name] {
-      status = EditDocument(*path, [&](BiwplanSession& session) {
+    auto saving = std::make_shared<BiwplanSaving>();
+    saving->AddOptions(*verb);
+    verb->callback([&status, path, parent, type, name, saving] {
+      status = EditDocument(*path, *saving, [&](BiwplanSession& session) {
         QIVBaseUnknown_var father = BiwplanFindObject(session, *parent);
         if (!father) return BiwplanExit::Failed;
         QIVISPPChildManagement_var children = father;
@@ -98,8 +101,10 @@ void AddEditingVerbs(CLI::App& app, int& status) {
     verb->add_option("DOC", *path, "Document file")->required();
     verb->add_option("ACTIVITY", *activity, "Activity, e.g. process:\"Process/Station.1\"")->required();
     verb->add_option("PRODUCT", *products, "Products, e.g. product:UnderBody.1/FrontFloor.1")->required();
-    verb->callback([&status, path, activity, products] {
-      status = EditDocument(*path, [&](BiwplanSession& session) {
+    auto saving = std::make_shared<BiwplanSaving>();
+    saving->AddOptions(*verb);
+    verb->callback([&status, path, activity, products, saving] {
+      status = EditDocument(*path, *saving, [&](BiwplanSession& session) {
         QIVISPPItemMgt_var items = BiwplanFindObject(session, *activity);
         if (!items) return BiwplanFail(*activity + " is not an activity that holds items");
         std::vector<QIVBaseUnknown_var> found;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
@@ -29,7 +30,7 @@ struct AssignLocatorsRequest {
   std::string document;
   std::vector<std::string> activities;
   std::vector<std::string> items;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 struct ReportLocatorsRequest {
@@ -78,7 +79,7 @@ BiwplanTable TableOf(const QIVDlgMultiList& list) {
 
 int AssignLocators(const AssignLocatorsRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
   std::vector<QIVBaseUnknown_var> activities;
   for (const std::string& reference : request.activities) {
     const QIVBaseUnknown_var activity = BiwplanFindObject(session, reference);
@@ -121,8 +122,7 @@ int AssignLocators(const AssignLocatorsRequest& request) {
   const int assigned = AssignedItemCount(activities) - before;
   std::cout << "assigned " << assigned << " item(s)\n";
   if (assigned == 0) return BiwplanExit::NothingToDo;
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok);
 }
 
 int ReportLocators(const ReportLocatorsRequest& request) {
@@ -177,7 +177,7 @@ void AddLocatorVerbs(CLI::App& app, int& status) {
             "(its locators)")
         ->required()
         ->expected(1, -1);
-    verb->add_flag("--save", request->save, "Save the document when something was assigned");
+    request->saving.AddOptions(*verb);
     verb->callback([&status, request] { status = AssignLocators(*request); });
   }
   {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVDlgEditor.h"
@@ -19,7 +20,7 @@ struct PropertiesRequest {
   std::string activity;
   std::vector<std::string> settings;
   std::string format = "table";
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 // A field of a page of the window: the tab page, the row of its kind.
@@ -70,7 +71,7 @@ int EditProperties(const PropertiesRequest& request) {
   BiwplanTable::Format format = BiwplanTable::Text;
   BiwplanTable::ParseFormat(request.format, format);
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document, !request.settings.empty())) return BiwplanExit::Failed;
   const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
   if (!activity) return BiwplanExit::Failed;
   QIVDispatcher& dispatcher = session.Dispatcher();
@@ -101,8 +102,7 @@ int EditProperties(const PropertiesRequest& request) {
     return Abandon(session, BiwplanFail(dispatcher.GetLastRefusal()));
   PrintFields(fields, format);
   if (FAILED(dispatcher.Deliver(QIVWidgetEvent::PressDialog("OK")))) return BiwplanFail(dispatcher.GetLastRefusal());
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok, !request.settings.empty());
 }
 
 }  // namespace
@@ -117,6 +117,6 @@ void AddPropertiesVerbs(CLI::App& app, int& status) {
                    "FIELD=VALUE: types VALUE into the field (e.g. ProductExitRate=40) and applies");
   verb->add_option("--format", request->format, "table, csv or json")
       ->check(CLI::IsMember({"table", "csv", "json"}));
-  verb->add_flag("--save", request->save, "Save the document once the values are applied");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = EditProperties(*request); });
 }

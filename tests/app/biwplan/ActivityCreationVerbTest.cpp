@@ -88,7 +88,7 @@ TEST_F(ActivityCreationVerbTest, RefusedOrWrongRequestsLeaveTheFileAsItWas) {
   EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "A/B", "--save"}),
             BiwplanExit::Usage);
   EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line"}), BiwplanExit::Usage);
-  // Created but not saved.
-  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "Station 40"}), BiwplanExit::Ok);
+  // Created, but a dry run saves nothing.
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "Station 40", "--dry-run"}), BiwplanExit::Ok);
   EXPECT_EQ(DocumentText(), before);
 }

@@ -69,8 +69,8 @@ TEST_F(AssignmentVerbsTest, AssignsThroughTheDialogAndTellsWhatWasSkipped) {
                               "floor"));
 }
 
-TEST_F(AssignmentVerbsTest, WithoutSaveTheFileStaysAsItWas) {
-  EXPECT_EQ(Run("assign", {kWelding, "W3, A"}), BiwplanExit::Ok);
+TEST_F(AssignmentVerbsTest, ADryRunLeavesTheFileAsItWas) {
+  EXPECT_EQ(Run("assign", {kWelding, "W3, A", "--dry-run"}), BiwplanExit::Ok);
   EXPECT_THAT(_out, HasSubstr("assigned W3, A"));
   EXPECT_TRUE(SavedAssignments().empty());
 }

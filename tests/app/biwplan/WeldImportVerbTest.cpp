@@ -48,9 +48,9 @@ TEST_F(WeldImportVerbTest, ImportsTellsWhatWasCreatedAndTheRecordsNotPlacedThenS
   EXPECT_EQ(SavedFastenerCount(), 39);
 }
 
-TEST_F(WeldImportVerbTest, WithoutSaveTheDocumentFileStaysAsItWas) {
+TEST_F(WeldImportVerbTest, ADryRunLeavesTheDocumentFileAsItWas) {
   const std::string before = DocumentText();
-  EXPECT_EQ(Import({_welds}), BiwplanExit::Ok);
+  EXPECT_EQ(Import({_welds, "--dry-run"}), BiwplanExit::Ok);
   EXPECT_EQ(DocumentText(), before);
 }
 
