@@ -3,12 +3,18 @@
 #include <filesystem>
 #include <iostream>
 
+#include "BiwplanSuggestions.h"
 #include "JournalObjectResolver.h"
 #include "JournalPlayer.h"
 #include "JournalReader.h"
 #include "JournalWords.h"
 #include "QIVFrmEditor.h"
 #include "QIVIAlias.h"
+#include "QIVISPPActivity.h"
+#include "QIVITPSDatumSimple.h"
+#include "QIVITPSDatumTarget.h"
+#include "ZELIBIWFastener.h"
+#include "ZELIBIWFeature.h"
 #include "ZELFastenerServices.h"
 
 std::string BiwplanPrintable(const std::string& text) {
@@ -89,6 +95,39 @@ const QIVCommandOutcome& BiwplanOutcome(BiwplanSession& session, const std::stri
 
 std::string BiwplanJournalWord(const std::string& word) { return JournalWords::Quote(word).str(); }
 
+namespace {
+
+// What a reference of the kind may have meant: the paths of the activities
+// or products, the names of the fasteners or of the other features.
+std::vector<std::string> NamesOfKind(const QIVIDocument_var& document, JournalObjectRef::Kind kind) {
+  std::vector<std::string> names;
+  if (!document) return names;
+  if (kind == JournalObjectRef::Product) {
+    for (const QIVBaseUnknown_var& product : document->GetAllProducts())
+      names.push_back(BiwplanProductPath(document, product));
+    return names;
+  }
+  if (kind == JournalObjectRef::Feature) {
+    for (const QIVBaseUnknown_var& datum : document->GetDatums()) {
+      if (QIVITPSDatumSimple_var simple = datum)
+        names.push_back(simple->GetName().str());
+      else if (QIVITPSDatumTarget_var target = datum)
+        names.push_back(target->GetName().str());
+    }
+  }
+  for (const QIVBaseUnknown_var& object : document->GetAllObjects()) {
+    if (kind == JournalObjectRef::Process && QIVISPPActivity_var(object))
+      names.push_back(BiwplanActivityPath(document, object));
+    else if (kind == JournalObjectRef::Fastener && ZELIBIWFastener_var(object))
+      names.push_back(BiwplanFeatureName(object));
+    else if (kind == JournalObjectRef::Feature && ZELIBIWFeature_var(object) && !ZELIBIWFastener_var(object))
+      names.push_back(BiwplanFeatureName(object));
+  }
+  return names;
+}
+
+}  // namespace
+
 QIVBaseUnknown_var BiwplanFindObject(BiwplanSession& session, const std::string& reference) {
   QIVUnicodeString reason;
   std::optional<JournalObjectRef> parsed = JournalObjectRef::Parse(reference, reason);
@@ -98,10 +137,22 @@ QIVBaseUnknown_var BiwplanFindObject(BiwplanSession& session, const std::string&
   }
   QIVPathElement_var path = JournalObjectResolver(session.Document()).Resolve(*parsed, reason);
   if (!path) {
-    BiwplanFail(reason.str());
+    const std::string text = parsed->GetText().str();
+    const std::string wanted = text.substr(text.find(':') + 1);
+    BiwplanFail(reason.str() + BiwplanSuggestions::Hint(wanted, NamesOfKind(session.Document(), parsed->GetKind())));
     return QIVBaseUnknown_var();
   }
   return path->GetLeaf();
+}
+
+std::string BiwplanReference(const std::string& word, JournalObjectRef::Kind kind) {
+  QIVUnicodeString ignored;
+  if (JournalObjectRef::Parse(word, ignored)) return word;
+  return std::string(JournalObjectRef::KindName(kind)) + ":" + word;
+}
+
+QIVBaseUnknown_var BiwplanFindNamed(BiwplanSession& session, const std::string& word, JournalObjectRef::Kind kind) {
+  return BiwplanFindObject(session, BiwplanReference(word, kind));
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "BiwplanSession.h"
+#include "JournalObjectRef.h"
 #include "QIVCommandOutcome.h"
 #include "QIVIDocument.h"
 #include "QIVUnicodeString.h"
@@ -62,7 +63,15 @@ std::string BiwplanJournalWord(const std::string& word);
 
 // Finds an object of the session's document from a journal object
 // reference ("process:Process/Station.1"); empty with the reason written.
+// An unknown name is told with up to five close names ("did you mean").
 QIVBaseUnknown_var BiwplanFindObject(BiwplanSession& session, const std::string& reference);
+// Finds an object given by a word that is an object reference
+// (fastener:"W1, A", id:42) or the plain name of an object of `kind`
+// ("W1, A"), as BiwplanFindObject.
+// The word as an object reference: itself when it is one, else the
+// reference to the object of `kind` it names.
+std::string BiwplanReference(const std::string& word, JournalObjectRef::Kind kind);
+QIVBaseUnknown_var BiwplanFindNamed(BiwplanSession& session, const std::string& word, JournalObjectRef::Kind kind);
 
 // Whether the fastener is one of the activity's assigned items.
 bool BiwplanIsAssignedTo(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity);

@@ -11,6 +11,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddAssignmentVerbs(app, status);
   AddAssemblyVerbs(app, status);
   AddAutoAssignVerbs(app, status);
+  AddDiffVerbs(app, status);
   AddDocumentVerbs(app, status);
   AddEditingVerbs(app, status);
   AddActivityCreationVerbs(app, status);

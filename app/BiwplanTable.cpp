@@ -71,7 +71,7 @@ void BiwplanTable::PrintText(std::ostream& out) const {
 void BiwplanTable::PrintCsv(std::ostream& out) const {
   auto printLine = [&](const std::vector<std::string>& cells) {
     for (std::size_t i = 0; i < cells.size(); ++i) out << (i ? "," : "") << CsvField(cells[i]);
-    out << '\n';
+    out << "\r\n";
   };
   printLine(_columns);
   for (const auto& row : _rows) printLine(row);

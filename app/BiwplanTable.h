@@ -5,8 +5,9 @@
 #include <vector>
 
 // A report of rows under named columns, printed for a person (aligned
-// columns) or for a program (CSV with a header line, or a JSON array of
-// objects keyed by column name).
+// columns) or for a program (RFC 4180 CSV: a header line, fields quoted
+// when they hold a comma, quote or line break, lines ending in CR LF; or a
+// JSON array of objects keyed by column name).
 class BiwplanTable {
  public:
   enum Format { Text, Csv, Json };

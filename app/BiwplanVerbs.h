@@ -15,6 +15,7 @@ void AddAssignmentVerbs(CLI::App& app, int& status);
 void AddAssemblyVerbs(CLI::App& app, int& status);
 void AddAutoAssignVerbs(CLI::App& app, int& status);
 void AddActivityCreationVerbs(CLI::App& app, int& status);
+void AddDiffVerbs(CLI::App& app, int& status);
 void AddDocumentVerbs(CLI::App& app, int& status);
 void AddEditingVerbs(CLI::App& app, int& status);
 void AddLocationExportVerbs(CLI::App& app, int& status);

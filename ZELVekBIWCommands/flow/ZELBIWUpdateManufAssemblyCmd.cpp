@@ -21,6 +21,7 @@
 #include "QIVISPPProductIO.h"
 #include "QIVISpecObject.h"
 #include "QIVMsgCatalog.h"
+#include "QIVProgress.h"
 #include "ZELBIWUpdateManufAssemblyPanel.h"
 #include "ZELEMfgAssemblyFactory.h"
 #include "ZELFastenerServices.h"
@@ -237,7 +238,11 @@ bool ZELBIWUpdateManufAssemblyCmd::UpdateAllActs(void*) {
   if (FAILED(ZELBIWUpdateManufAssemblyPanel::GetRootProcess(process))) return true;
   QIVListValQIVBaseUnknown_var starts;
   GetValidActivityToStart(QIVBaseUnknown_var(process), starts);
-  for (const QIVBaseUnknown_var& start : starts) UpdateOutputProductForActivity(start, 0);
+  long long done = 0;
+  for (const QIVBaseUnknown_var& start : starts) {
+    UpdateOutputProductForActivity(start, 0);
+    QIVProgressWatcher::Raise({"updating assemblies", ++done, starts.Size()});
+  }
   DisplayWarningWindow();
   return true;
 }

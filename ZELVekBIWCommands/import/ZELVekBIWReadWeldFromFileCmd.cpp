@@ -7,6 +7,7 @@
 #include "QIVCommandDeletion.h"
 #include "QIVIAlias.h"
 #include "QIVMsgCatalog.h"
+#include "QIVProgress.h"
 #include "ZELBIWFastenerType.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWCurveFastener.h"
@@ -193,6 +194,7 @@ void ZELVekBIWReadWeldFromFileCmd::ReadWeldFromFile(const QIVUnicodeString& path
         const int found = FindNextLine(file, "Weld");
         if (found == 2) break;
         if (found == 1) ReadWeldRecord(file, static_cast<int>(weldIndex));
+        QIVProgressWatcher::Raise({"reading welds", weldIndex, weldCount});
       }
     }
     EndReading();

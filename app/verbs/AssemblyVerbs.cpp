@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanProgress.h"
+#include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVIProduct.h"
@@ -22,7 +24,7 @@ constexpr const char* kCommand = "ZELBIWUpdateManufAssemblyCmd";
 struct AssemblyUpdate {
   std::string document;
   std::string activity;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 std::string ActivityReference(const std::string& path) {
@@ -97,7 +99,9 @@ std::vector<std::string> WarningLines(const QIVCommandOutcome& outcome) {
 // the selected-activity mode, pick the activity and update it; then OK.
 int UpdateAssemblies(const AssemblyUpdate& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
+  BiwplanProgress progress("updating assemblies");
+  progress.Watch(session.Session());
   BiwplanSteps steps("update-assemblies");
   steps.Add(JournalVerb::Start, {kCommand});
   if (!request.activity.empty()) {
@@ -124,8 +128,7 @@ int UpdateAssemblies(const AssemblyUpdate& request) {
   PrintWarnings(warnings);
   // A flow problem leaves part of the process as it was: nothing is saved.
   if (!warnings.empty()) return BiwplanExit::Refused;
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok);
 }
 
 }  // namespace
@@ -139,6 +142,6 @@ void AddAssemblyVerbs(CLI::App& app, int& status) {
   verb->add_option("DOC", request->document, "Document file")->required();
   verb->add_option("--activity", request->activity,
                    "Update only this BIW activity, e.g. \"Process/UnderBody Line/Station 10 Front Floor\"");
-  verb->add_flag("--save", request->save, "Save the document when the update reported no flow problem");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = UpdateAssemblies(*request); });
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "ZELFastenerServices.h"
@@ -16,7 +17,7 @@ struct AssignmentRequest {
   std::string document;
   std::string activity;
   std::vector<std::string> fasteners;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 struct Wanted {
@@ -56,17 +57,16 @@ void AddAssignmentSteps(BiwplanSteps& steps, const AssignmentRequest& request, c
 
 int ChangeAssignments(const AssignmentRequest& request, bool assign) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
   const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
   if (!activity) return BiwplanExit::Failed;
 
   std::vector<Wanted> wanted;
-  std::unordered_set<std::string> named;
-  for (const std::string& name : request.fasteners) {
-    if (!named.insert(name).second) continue;
-    const QIVBaseUnknown_var fastener = BiwplanFindObject(session, "fastener:" + name);
+  std::unordered_set<QIVBaseUnknown*> named;
+  for (const std::string& word : request.fasteners) {
+    const QIVBaseUnknown_var fastener = BiwplanFindNamed(session, word, JournalObjectRef::Fastener);
     if (!fastener) return BiwplanExit::Failed;
-    wanted.push_back({name, fastener});
+    if (named.insert(fastener.Identity()).second) wanted.push_back({BiwplanFeatureName(fastener), fastener});
   }
 
   // Fasteners that cannot move are told now and not picked: picking one
@@ -102,8 +102,7 @@ int ChangeAssignments(const AssignmentRequest& request, bool assign) {
   }
   for (const std::string& line : skipped) std::cout << "skipped " << line << '\n';
   if (moved == 0) return BiwplanExit::NothingToDo;
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok);
 }
 
 void AddAssignmentVerb(CLI::App& app, int& status, const char* name, bool assign) {
@@ -114,8 +113,8 @@ void AddAssignmentVerb(CLI::App& app, int& status, const char* name, bool assign
   verb->add_option("DOC", request->document, "Document file")->required();
   verb->add_option("ACTIVITY", request->activity, "The activity, e.g. process:\"Process/Station.1/SpotWelding.1\"")
       ->required();
-  verb->add_option("FASTENER", request->fasteners, "Fasteners by name, e.g. \"W0012, A\"")->required();
-  verb->add_flag("--save", request->save, "Save the document when some fastener moved");
+  verb->add_option("FASTENER", request->fasteners, "Fasteners by name or reference, e.g. \"W0012, A\" or fastener:\"W0012, A\"")->required();
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request, assign] { status = ChangeAssignments(*request, assign); });
 }
 

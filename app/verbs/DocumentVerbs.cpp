@@ -6,198 +6,26 @@
 #include "BiwplanCli.h"
 #include "BiwplanFeatureImport.h"
 #include "BiwplanProductImport.h"
+#include "BiwplanProgress.h"
+#include "BiwplanRecords.h"
+#include "BiwplanSaving.h"
 #include "BiwplanSample.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVIModelObject.h"
-#include "QIVIProduct.h"
-#include "QIVISPPActivity.h"
-#include "QIVISPPFlowMgt.h"
-#include "QIVISPPItemMgt.h"
-#include "QIVISpecObject.h"
-#include "QIVISPPItem.h"
-#include "QIVITPSDatumSimple.h"
-#include "QIVITPSDatumTarget.h"
-#include "ZELIBIWClampingPoint.h"
-#include "ZELIBIWCurveFastener.h"
-#include "ZELIBIWFastener.h"
-#include "ZELIBIWFeature.h"
-#include "ZELIBIWFeatureChildMgmt.h"
-#include "ZELIBIWFeatureContainer.h"
-#include "ZELIBIWFeatureGroup.h"
-#include "ZELIBIWFeaturePartRelations.h"
-#include "ZELIBIWLocatingPoint.h"
-#include "ZELIBIWPointFastener.h"
 
 namespace {
 
-std::string Number(double value) { return QIVUnicodeString::Format("%.3f", value).str(); }
-
-// A display colour as the appearance rules write it; "default" for -1.
-std::string ColorText(long color) { return color == -1 ? "default" : std::to_string(color); }
-
-std::string GraphicText(const QIVBaseUnknown_var& object) {
-  ZELIBIWFeature_var feature = object;
-  return feature ? feature->GetGraphicRepresentation().str() : std::string();
-}
-
-std::string SpecFatherName(const QIVBaseUnknown_var& object, QIVBaseUnknown_var* father = nullptr) {
-  QIVBaseUnknown_var found;
-  QIVISpecObject_var placed = object;
-  if (!placed || FAILED(placed->GetSpecFather(found))) return std::string();
-  if (father) *father = found;
-  return BiwplanFeatureName(found);
-}
-
-std::string JoinActivities(const QIVIDocument_var& document, const QIVListValQIVBaseUnknown_var& activities) {
-  std::string joined;
-  for (const QIVBaseUnknown_var& activity : activities)
-    joined += (joined.empty() ? "" : "; ") + BiwplanActivityPath(document, activity);
-  return joined;
-}
-
-void ListProducts(const QIVIDocument_var& document, BiwplanTable& table) {
-  for (const QIVBaseUnknown_var& object : document->GetAllProducts()) {
-    QIVIProduct_var product = object;
-    QIVMathTransformation position;
-    if (!product || FAILED(product->GetAbsolutePosition(position))) continue;
-    table.AddRow({BiwplanProductPath(document, object), product->GetPrdInstanceName().str(),
-                  product->GetPartNumber().str(), Number(position.Translation(0)), Number(position.Translation(1)),
-                  Number(position.Translation(2)), std::to_string(product->GetChildrenCount())});
-  }
-}
-
-// The planning attributes of the activity's kind, "Name=value" each.
-std::string Attributes(const QIVISPPActivity_var& activity) {
-  QIVListValQIVUnicodeString names;
-  activity->GetAttributeNames(names);
-  std::string joined;
-  for (const QIVUnicodeString& name : names) {
-    double value = 0.0;
-    activity->GetAttribute(name, value);
-    joined += (joined.empty() ? "" : " ") + name.str() + "=" + QIVUnicodeString::Format("%.15g", value).str();
-  }
-  return joined;
-}
-
-void ListActivities(const QIVIDocument_var& document, BiwplanTable& table) {
-  for (const QIVBaseUnknown_var& object : document->GetAllObjects()) {
-    QIVISPPActivity_var activity = object;
-    if (!activity) continue;
-    double cycleTime = 0.0;
-    activity->GetCycleTime(cycleTime);
-    QIVISPPItemMgt_var items = object;
-    QIVISPPFlowMgt_var flow = object;
-    const int products = items ? items->GetItems("Product").Size() : 0;
-    const int fasteners =
-        items ? items->GetItems("PointFastener").Size() + items->GetItems("CurveFastener").Size() : 0;
-    table.AddRow({BiwplanActivityPath(document, object), activity->GetActivityType().str(), Number(cycleTime),
-                  std::to_string(products), std::to_string(fasteners),
-                  flow ? JoinActivities(document, flow->GetNextActivities("Activity")) : std::string(),
-                  Attributes(activity)});
-  }
-}
-
-void ListFasteners(const QIVIDocument_var& document, BiwplanTable& table) {
-  for (const QIVBaseUnknown_var& object : document->GetAllObjects()) {
-    ZELIBIWFastener_var fastener = object;
-    if (!fastener) continue;
-    QIVBaseUnknown_var jointBody;
-    const std::string jointBodyName = SpecFatherName(object, &jointBody);
-    const std::string jointName = jointBody ? SpecFatherName(jointBody) : std::string();
-    std::string x, y, z;
-    std::string geometry = "point";
-    if (ZELIBIWPointFastener_var point = object) {
-      QIVMathTransformation placement;
-      if (SUCCEEDED(point->GetDesignPlacement(placement))) {
-        x = Number(placement.Translation(0));
-        y = Number(placement.Translation(1));
-        z = Number(placement.Translation(2));
-      }
-    } else if (ZELIBIWCurveFastener_var curve = object) {
-      geometry = "curve";
-    }
-    QIVListValQIVBaseUnknown_var activities;
-    if (ZELIBIWFeature_var feature = object) feature->GetAssignedActivities(activities);
-    table.AddRow({BiwplanFeatureName(object), geometry, fastener->GetType().str(), fastener->GetCategory().str(),
-                  fastener->GetIdentifier().str(), jointName, jointBodyName, x, y, z,
-                  JoinActivities(document, activities), ColorText(fastener->GetColor()), GraphicText(object)});
-  }
-}
-
-void ListJoints(const QIVIDocument_var& document, BiwplanTable& table) {
-  QIVBaseUnknown_var containerObject;
-  document->GetFeatureContainer(containerObject);
-  ZELIBIWFeaturePartRelations_var relations = containerObject;
-  for (const QIVBaseUnknown_var& object : document->GetAllObjects()) {
-    QIVIModelObject_var model = object;
-    if (!model || model->GetSubKind() != "Group") continue;
-    // An assembly joint is a group right under a top fastener group.
-    QIVBaseUnknown_var father;
-    SpecFatherName(object, &father);
-    QIVIModelObject_var fatherModel = father;
-    if (!fatherModel || fatherModel->GetSubKind() != "TopFastenerGroup") continue;
-    QIVListValQIVBaseUnknown_var parts;
-    if (relations) relations->GetRelatedParts(object, parts);
-    std::string partNames;
-    for (const QIVBaseUnknown_var& part : parts)
-      partNames += (partNames.empty() ? "" : "; ") + BiwplanProductPath(document, part);
-    ZELIBIWFeatureChildMgmt_var children = object;
-    QIVListValQIVBaseUnknown_var fasteners;
-    if (ZELIBIWFeatureGroup_var group = object) group->GetFasteners(fasteners, true);
-    table.AddRow({BiwplanFeatureName(object), partNames,
-                  std::to_string(children ? children->GetChildrenCount() : 0), std::to_string(fasteners.Size())});
-  }
-}
-
-// The datums and targets, then the locating and clamping points, each with
-// its part, position, text and the activities it is assigned to.
-void ListFeatures(const QIVIDocument_var& document, BiwplanTable& table) {
-  for (const QIVBaseUnknown_var& object : document->GetDatums()) {
-    QIVBaseUnknown_var owner;
-    QIVUnicodeString name;
-    if (QIVITPSDatumSimple_var datum = object) {
-      datum->GetOwnerProduct(owner);
-      name = datum->GetName();
-    } else if (QIVITPSDatumTarget_var target = object) {
-      target->GetOwnerProduct(owner);
-      name = target->GetName();
-    }
-    QIVListValQIVBaseUnknown_var activities;
-    if (QIVISPPItem_var item = object) item->GetProcessingActivities(activities);
-    table.AddRow({name.str(), BiwplanFeatureImport::KindWord(object),
-                  owner ? BiwplanProductPath(document, owner) : std::string(), "", "", "", "",
-                  JoinActivities(document, activities), "", ""});
-  }
-  QIVBaseUnknown_var containerObject;
-  document->GetFeatureContainer(containerObject);
-  ZELIBIWFeaturePartRelations_var relations = containerObject;
-  for (const QIVBaseUnknown_var& object : document->GetAllObjects()) {
-    QIVRawColldouble position;
-    QIVUnicodeString text;
-    long color = -1;
-    if (ZELIBIWLocatingPoint_var locating = object) {
-      locating->GetPosition(position);
-      text = locating->GetDescription();
-      color = locating->GetColor();
-    } else if (ZELIBIWClampingPoint_var clamping = object) {
-      clamping->GetPosition(position);
-      text = clamping->GetDescription();
-      color = clamping->GetColor();
-    } else {
-      continue;
-    }
-    QIVListValQIVBaseUnknown_var parts;
-    if (relations) relations->GetRelatedParts(object, parts);
-    std::string partNames;
-    for (const QIVBaseUnknown_var& part : parts)
-      partNames += (partNames.empty() ? "" : "; ") + BiwplanProductPath(document, part);
-    QIVListValQIVBaseUnknown_var activities;
-    if (ZELIBIWFeature_var feature = object) feature->GetAssignedActivities(activities);
-    table.AddRow({BiwplanFeatureName(object), BiwplanFeatureImport::KindWord(object), partNames, Number(position[1]),
-                  Number(position[2]), Number(position[3]), text.str(), JoinActivities(document, activities),
-                  ColorText(color), GraphicText(object)});
-  }
+// Prints the records of a listing or `show` in the format asked for.
+void PrintRecords(BiwplanRecords::Kind kind, std::vector<BiwplanRecords::Json> records, const std::string& format) {
+  BiwplanTable::Format chosen = BiwplanTable::Text;
+  BiwplanTable::ParseFormat(format, chosen);
+  if (chosen == BiwplanTable::Json)
+    std::cout << BiwplanRecords::Listing(kind, std::move(records))
+                     .dump(2, ' ', false, BiwplanRecords::Json::error_handler_t::replace)
+              << '\n';
+  else
+    BiwplanRecords::Table(kind, records, chosen).Print(std::cout, chosen);
 }
 
 }  // namespace
@@ -239,9 +67,11 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
     verb->add_option("DOC", *path, "Document file")->required();
     verb->add_option("BOM", *bom, "CSV with the header parent,instance,reference[,x,y,z,roll,pitch,yaw]")
         ->required();
-    verb->callback([&status, path, bom] {
+    auto saving = std::make_shared<BiwplanSaving>();
+    saving->AddOptions(*verb);
+    verb->callback([&status, path, bom, saving] {
       BiwplanSession session;
-      if (!BiwplanOpen(session, *path, true)) {
+      if (!saving->Open(session, *path)) {
         status = BiwplanExit::Failed;
         return;
       }
@@ -255,7 +85,7 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         status = BiwplanReport(BiwplanExit::NothingToDo, *bom + " holds no product; nothing imported");
         return;
       }
-      status = BiwplanSave(session) ? BiwplanExit::Ok : BiwplanExit::Failed;
+      status = saving->Finish(session, BiwplanExit::Ok);
       if (status == BiwplanExit::Ok) std::cout << "imported " << count << " products\n";
     });
   }
@@ -266,9 +96,11 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
     auto file = std::make_shared<std::string>();
     verb->add_option("DOC", *path, "Document file")->required();
     verb->add_option("FILE", *file, "CSV with the header kind,name,part,x,y,z[,roll,pitch,yaw][,text]")->required();
-    verb->callback([&status, path, file] {
+    auto saving = std::make_shared<BiwplanSaving>();
+    saving->AddOptions(*verb);
+    verb->callback([&status, path, file, saving] {
       BiwplanSession session;
-      if (!BiwplanOpen(session, *path, true)) {
+      if (!saving->Open(session, *path)) {
         status = BiwplanExit::Failed;
         return;
       }
@@ -282,7 +114,7 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         status = BiwplanReport(BiwplanExit::NothingToDo, *file + " holds no feature; nothing imported");
         return;
       }
-      status = BiwplanSave(session) ? BiwplanExit::Ok : BiwplanExit::Failed;
+      status = saving->Finish(session, BiwplanExit::Ok);
       if (status == BiwplanExit::Ok) std::cout << "imported " << count << " features\n";
     });
   }
@@ -325,33 +157,48 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         status = BiwplanExit::Failed;
         return;
       }
-      const QIVIDocument_var& document = session.Document();
-      std::unique_ptr<BiwplanTable> table;
-      if (*what == "products") {
-        table = std::make_unique<BiwplanTable>(
-            std::vector<std::string>{"path", "instance", "reference", "x", "y", "z", "children"});
-        ListProducts(document, *table);
-      } else if (*what == "activities") {
-        table = std::make_unique<BiwplanTable>(
-            std::vector<std::string>{"path", "type", "cycle time", "products", "fasteners", "next", "attributes"});
-        ListActivities(document, *table);
-      } else if (*what == "fasteners") {
-        table = std::make_unique<BiwplanTable>(std::vector<std::string>{
-            "name", "geometry", "type", "category", "identifier", "joint", "joint body", "x", "y", "z", "assigned to",
-            "color", "graphic"});
-        ListFasteners(document, *table);
-      } else if (*what == "features") {
-        table = std::make_unique<BiwplanTable>(
-            std::vector<std::string>{"name", "kind", "part", "x", "y", "z", "text", "assigned to", "color", "graphic"});
-        ListFeatures(document, *table);
-      } else {
-        table = std::make_unique<BiwplanTable>(
-            std::vector<std::string>{"joint", "parts", "joint bodies", "fasteners"});
-        ListJoints(document, *table);
+      BiwplanRecords::Kind kind = BiwplanRecords::Products;
+      BiwplanRecords::ParseKind(*what, kind);
+      BiwplanProgress progress("listing " + *what);
+      PrintRecords(kind, BiwplanRecords(session.Document()).List(kind, progress.Callback()), *format);
+      status = BiwplanExit::Ok;
+    });
+  }
+  {
+    auto* verb = app.add_subcommand("show", "Print one object's full record");
+    auto path = std::make_shared<std::string>();
+    auto reference = std::make_shared<std::string>();
+    auto format = std::make_shared<std::string>("table");
+    verb->add_option("DOC", *path, "Document file")->required();
+    verb->add_option("REF", *reference,
+                     "Object reference, e.g. fastener:\"W2001, A\", process:\"Process/UnderBody Line\"")
+        ->required();
+    verb->add_option("--format", *format, "table, csv or json")->check(CLI::IsMember({"table", "csv", "json"}));
+    verb->callback([&status, path, reference, format] {
+      BiwplanSession session;
+      if (!BiwplanOpen(session, *path)) {
+        status = BiwplanExit::Failed;
+        return;
       }
-      BiwplanTable::Format chosen = BiwplanTable::Text;
-      BiwplanTable::ParseFormat(*format, chosen);
-      table->Print(std::cout, chosen);
+      const QIVBaseUnknown_var object = BiwplanFindObject(session, *reference);
+      if (!object) {
+        status = BiwplanExit::Failed;
+        return;
+      }
+      BiwplanRecords::Kind kind;
+      BiwplanRecords::Json record;
+      if (!BiwplanRecords(session.Document()).Record(object, kind, record)) {
+        status = BiwplanFail(*reference + " is no product, activity, fastener, joint or feature");
+        return;
+      }
+      if (*format == "table") {
+        BiwplanTable table({"attribute", "value"});
+        for (const auto& [key, value] : record.items())
+          table.AddRow({key, value.is_string() ? value.get<std::string>() : value.dump()});
+        table.Print(std::cout, BiwplanTable::Text);
+      } else {
+        PrintRecords(kind, {record}, *format);
+      }
       status = BiwplanExit::Ok;
     });
   }

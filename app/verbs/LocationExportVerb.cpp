@@ -37,10 +37,13 @@ void AddExportSteps(BiwplanSteps& steps, const LocationExport& request, int list
     std::vector<std::string> rows{"pWeldsListSelectorList"};
     for (int row = 0; row < listedWelds; ++row) rows.push_back(std::to_string(row));
     if (listedWelds > 0) steps.Add(JournalVerb::Select, rows).Add(JournalVerb::Press, {"pRemoveWeldsPushButton"});
-    for (const std::string& weld : request.welds) steps.Add(JournalVerb::Pick, {"fastener:" + weld});
-    for (const std::string& group : request.groups) steps.Add(JournalVerb::Pick, {"feature:" + group});
+    for (const std::string& weld : request.welds)
+      steps.Add(JournalVerb::Pick, {BiwplanReference(weld, JournalObjectRef::Fastener)});
+    for (const std::string& group : request.groups)
+      steps.Add(JournalVerb::Pick, {BiwplanReference(group, JournalObjectRef::Feature)});
   }
-  if (!request.refProduct.empty()) steps.Add(JournalVerb::Pick, {"product:" + request.refProduct});
+  if (!request.refProduct.empty())
+    steps.Add(JournalVerb::Pick, {BiwplanReference(request.refProduct, JournalObjectRef::Product)});
   steps.Add(JournalVerb::Press, {"OK"}).File(request.output);
 }
 
@@ -48,10 +51,10 @@ void AddExportSteps(BiwplanSteps& steps, const LocationExport& request, int list
 // mistyped name is told as such, not as a step of the canned journal.
 bool AllFound(BiwplanSession& session, const LocationExport& request) {
   for (const std::string& weld : request.welds)
-    if (!BiwplanFindObject(session, "fastener:" + weld)) return false;
+    if (!BiwplanFindNamed(session, weld, JournalObjectRef::Fastener)) return false;
   for (const std::string& group : request.groups)
-    if (!BiwplanFindObject(session, "feature:" + group)) return false;
-  return request.refProduct.empty() || BiwplanFindObject(session, "product:" + request.refProduct);
+    if (!BiwplanFindNamed(session, group, JournalObjectRef::Feature)) return false;
+  return request.refProduct.empty() || BiwplanFindNamed(session, request.refProduct, JournalObjectRef::Product);
 }
 
 int ExportLocations(const LocationExport& request) {
@@ -84,8 +87,8 @@ void AddLocationExportVerbs(CLI::App& app, int& status) {
   verb->add_option("OUT", request->output, "XML file to write; \".xml\" is added to a name without any dot")
       ->required();
   verb->add_option("--weld", request->welds,
-                   "A spot weld to write, by name (all of them when no --weld or --group)");
-  verb->add_option("--group", request->groups, "A joint body whose spot welds to write, by name");
+                   "A spot weld to write, by name or reference (all of them when no --weld or --group)");
+  verb->add_option("--group", request->groups, "A joint body whose spot welds to write, by name or reference");
   verb->add_option("--ref-product", request->refProduct,
                    "The reference product, e.g. UnderBody.1/FrontFloor.1");
   verb->callback([&status, request] { status = ExportLocations(*request); });

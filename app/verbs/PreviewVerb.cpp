@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVDlgMultiList.h"
@@ -17,14 +18,14 @@ struct PreviewRequest {
   std::string activity;
   std::vector<std::string> products;
   std::vector<std::string> assign;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 // The columns of the preview's fastener list.
 enum Column { Number, Name, Type, State, Description };
 
 std::string ProductWord(const std::string& product) {
-  return BiwplanJournalWord(product.rfind("product:", 0) == 0 ? product : "product:" + product);
+  return BiwplanJournalWord(BiwplanReference(product, JournalObjectRef::Product));
 }
 
 // The planner's steps: the products picked (one pick each, as the
@@ -37,12 +38,12 @@ std::string ShowJournal(const PreviewRequest& request) {
 
 int Preview(const PreviewRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document, !request.assign.empty())) return BiwplanExit::Failed;
   const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
   if (!activity) return BiwplanExit::Failed;
   if (!QIVISPPActivity_var(activity)) return BiwplanFail(request.activity + " is not an activity");
   for (const std::string& product : request.products)
-    if (!BiwplanFindObject(session, product.rfind("product:", 0) == 0 ? product : "product:" + product))
+    if (!BiwplanFindNamed(session, product, JournalObjectRef::Product))
       return BiwplanExit::Failed;
 
   const int shown = BiwplanPlayJournal(session, ShowJournal(request), "preview", false);
@@ -70,7 +71,16 @@ int Preview(const PreviewRequest& request) {
   std::vector<std::string> skipped;
   std::vector<std::string> chosen;
   std::string rows;
-  for (const std::string& name : request.assign) {
+  for (const std::string& word : request.assign) {
+    // A reference names the fastener whose row it is; a plain name is
+    // looked for among the rows as it stands.
+    QIVUnicodeString notReference;
+    std::string name = word;
+    if (JournalObjectRef::Parse(word, notReference)) {
+      const QIVBaseUnknown_var fastener = BiwplanFindObject(session, word);
+      if (!fastener) return BiwplanExit::Failed;
+      name = BiwplanFeatureName(fastener);
+    }
     const auto found = rowOf.find(name);
     if (found == rowOf.end()) {
       skipped.push_back(name + ": not between the products shown");
@@ -88,8 +98,7 @@ int Preview(const PreviewRequest& request) {
   for (const std::string& name : chosen) std::cout << "assigned " << name << '\n';
   for (const std::string& line : skipped) std::cout << "skipped " << line << '\n';
   if (chosen.empty()) return BiwplanExit::NothingToDo;
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok);
 }
 
 }  // namespace
@@ -108,6 +117,6 @@ void AddPreviewVerbs(CLI::App& app, int& status) {
       ->required();
   verb->add_option("--assign", request->assign, "Fasteners by name to assign to the activity")
       ->expected(1, -1);
-  verb->add_flag("--save", request->save, "Save the document when fasteners were assigned");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = Preview(*request); });
 }

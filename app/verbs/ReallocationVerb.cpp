@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanSaving.h"
 #include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPActivityRoot.h"
@@ -22,7 +23,7 @@ struct ReallocationRequest {
   std::string from;
   std::string to;
   std::vector<std::string> fasteners;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 struct Named {
@@ -65,7 +66,7 @@ bool Showed(const QIVCommandOutcome& outcome, const char* key) {
 
 int Reallocate(const ReallocationRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
   const QIVBaseUnknown_var from = BiwplanFindObject(session, request.from);
   if (!from) return BiwplanExit::Failed;
   const QIVBaseUnknown_var to = BiwplanFindObject(session, request.to);
@@ -76,11 +77,12 @@ int Reallocate(const ReallocationRequest& request) {
 
   std::vector<Named> picked;
   std::vector<std::string> skipped;
-  std::unordered_set<std::string> named;
-  for (const std::string& name : request.fasteners) {
-    if (!named.insert(name).second) continue;
-    const QIVBaseUnknown_var fastener = BiwplanFindObject(session, "fastener:" + name);
+  std::unordered_set<QIVBaseUnknown*> named;
+  for (const std::string& word : request.fasteners) {
+    const QIVBaseUnknown_var fastener = BiwplanFindNamed(session, word, JournalObjectRef::Fastener);
     if (!fastener) return BiwplanExit::Failed;
+    if (!named.insert(fastener.Identity()).second) continue;
+    const std::string name = BiwplanFeatureName(fastener);
     if (const std::string obstacle = Obstacle(request, fastener, from, to); !obstacle.empty())
       skipped.push_back(name + ": " + obstacle);
     else
@@ -108,8 +110,7 @@ int Reallocate(const ReallocationRequest& request) {
   }
   for (const std::string& line : skipped) std::cout << "skipped " << line << '\n';
   if (moved == 0) return BiwplanExit::NothingToDo;
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok);
 }
 
 }  // namespace
@@ -124,6 +125,6 @@ void AddReallocationVerbs(CLI::App& app, int& status) {
       ->required();
   verb->add_option("TO", request->to, "The destination activity")->required();
   verb->add_option("FASTENER", request->fasteners, "Fasteners by name, e.g. \"W0012, A\"")->required();
-  verb->add_flag("--save", request->save, "Save the document when some fastener moved");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = Reallocate(*request); });
 }

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "BiwplanCli.h"
+#include "BiwplanProgress.h"
 #include "BiwplanVerbs.h"
 #include "QIVAtomicFile.h"
 #include "QIVFrmEditor.h"
@@ -77,6 +78,8 @@ int Publish(const std::string& option, const std::string& path) {
   std::unique_ptr<QIVRepository> repository = OpenRepository(option);
   if (!repository) return BiwplanExit::Failed;
   QIVPublicationResult result;
+  BiwplanProgress progress("publishing");
+  progress.Watch(session.Session());
   try {
     result = ZELPLMServices::PublishDocument(QIVBaseUnknown_var(session.Document()), *repository);
   } catch (const QIVSqlError& error) {

@@ -7,7 +7,9 @@
 #include <sstream>
 
 #include "BiwplanCli.h"
+#include "BiwplanProgress.h"
 #include "BiwplanSample.h"
+#include "BiwplanSaving.h"
 #include "BiwplanVerbs.h"
 #include "JournalReader.h"
 #include "JournalWords.h"
@@ -55,7 +57,15 @@ int RunVerbLines(const std::string& text, const fs::path& step, const fs::path& 
   return BiwplanExit::Ok;
 }
 
-int RunDemo(const std::string& keep) {
+// The copy of the document as a step left it, for `diff` to review.
+bool KeepStep(const fs::path& document, const fs::path& copy) {
+  std::error_code failure;
+  if (fs::copy_file(document, copy, fs::copy_options::overwrite_existing, failure)) return true;
+  BiwplanFail("cannot copy " + document.string() + " to " + copy.string() + ": " + failure.message());
+  return false;
+}
+
+int RunDemo(const std::string& keep, bool keepSteps) {
   std::error_code failure;
   fs::path folder = keep.empty() ? fs::temp_directory_path(failure) / "biwplan-demo-XXXXXX" : fs::path(keep);
   if (keep.empty()) {
@@ -85,6 +95,7 @@ int RunDemo(const std::string& keep) {
     std::cout << "created " << document.string() << " with " << session.Document()->GetAllProducts().Size()
               << " products\n";
   }
+  if (keepSteps && !KeepStep(document, folder / "00-sample.json")) return BiwplanExit::Failed;
 
   std::vector<fs::path> steps;
   for (const fs::directory_entry& entry : fs::directory_iterator(examples / "demo", failure))
@@ -104,15 +115,15 @@ int RunDemo(const std::string& keep) {
     std::cout << "\n== " << (JournalTitle(text).empty() ? step.stem().string() : JournalTitle(text)) << '\n';
     if (step.extension() == ".verbs") {
       status = RunVerbLines(text, step, document);
-      if (status != BiwplanExit::Ok) break;
-      continue;
+    } else {
+      // A journal step follows the rule of `run`: played whole, it saves.
+      BiwplanSession session;
+      status = BiwplanOpen(session, document.string(), true) ? BiwplanPlayJournal(session, text, step.string())
+                                                               : BiwplanExit::Failed;
+      if (status == BiwplanExit::Ok && !BiwplanSave(session)) status = BiwplanExit::Failed;
     }
-    BiwplanSession session;
-    if (!BiwplanOpen(session, document.string(), true)) {
+    if (status == BiwplanExit::Ok && keepSteps && !KeepStep(document, folder / (step.stem().string() + ".json")))
       status = BiwplanExit::Failed;
-      break;
-    }
-    status = BiwplanPlayJournal(session, text, step.string());
     if (status != BiwplanExit::Ok) break;
   }
   fs::current_path(before);
@@ -134,32 +145,36 @@ void AddSessionVerbs(CLI::App& app, int& status) {
     auto* verb = app.add_subcommand("run", "Play a journal of user events on a document and print the transcript");
     auto path = std::make_shared<std::string>();
     auto journal = std::make_shared<std::string>();
-    auto save = std::make_shared<bool>(false);
+    auto saving = std::make_shared<BiwplanSaving>();
     verb->add_option("DOC", *path, "Document file")->required();
     verb->add_option("JOURNAL", *journal, "Journal file (see docs/journal.md)")->required();
-    verb->add_flag("--save", *save, "Save the document when the whole journal played");
-    verb->callback([&status, path, journal, save] {
+    saving->AddOptions(*verb);
+    verb->callback([&status, path, journal, saving] {
       JournalReader::Result read = JournalReader::Read(*journal);
       if (!read.Succeeded()) {
         status = BiwplanFail(read.error->Format().str());
         return;
       }
       BiwplanSession session;
-      if (!BiwplanOpen(session, *path, true)) {
+      if (!saving->Open(session, *path)) {
         status = BiwplanExit::Failed;
         return;
       }
       std::string text;
       QIVUnicodeString readError;
       QIVReadWholeFile(*journal, text, readError);
-      status = BiwplanPlayJournal(session, text, *journal);
-      if (status == BiwplanExit::Ok && *save && !BiwplanSave(session)) status = BiwplanExit::Failed;
+      BiwplanProgress progress("playing " + *journal);
+      progress.Watch(session.Session());
+      status = saving->Finish(session, BiwplanPlayJournal(session, text, *journal));
     });
   }
   {
     auto* verb = app.add_subcommand("demo", "Build the sample document in a temporary folder and run the main job");
     auto keep = std::make_shared<std::string>();
+    auto keepSteps = std::make_shared<bool>(false);
     verb->add_option("--dir", *keep, "Folder to work in instead of a new temporary one");
-    verb->callback([&status, keep] { status = RunDemo(*keep); });
+    verb->add_flag("--keep-steps", *keepSteps,
+                   "Keep a copy of the document after each step (00-sample.json, then STEP.json) for diff");
+    verb->callback([&status, keep, keepSteps] { status = RunDemo(*keep, *keepSteps); });
   }
 }

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "BiwplanCli.h"
+#include "BiwplanProgress.h"
+#include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVFile.h"
@@ -19,7 +21,7 @@ namespace {
 struct WeldImport {
   std::string document;
   std::string weldFile;
-  bool save = false;
+  BiwplanSaving saving;
 };
 
 // What the document's fastener structure holds: assembly joints, joint
@@ -78,12 +80,14 @@ void PrintCreated(const FastenerCounts& before, const FastenerCounts& after) {
 // or Cancel after a refusal.
 int ImportWelds(const WeldImport& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document, request.save)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
   QIVFile file;
   if (FAILED(QIVFOpen(request.weldFile, "r", file)))
     return BiwplanFail(QIVDescribeFileError("open", request.weldFile, errno).str());
   QIVFClose(file);
   const FastenerCounts before = CountFasteners(session.Document());
+  BiwplanProgress progress("importing welds");
+  progress.Watch(session.Session());
 
   BiwplanSteps steps("import-welds");
   int status = steps.Add(JournalVerb::Start, {"ZELVekBIWReadWeldFromFileCmd"})
@@ -110,8 +114,7 @@ int ImportWelds(const WeldImport& request) {
         BiwplanOutcome(session, "ZELVekBIWReadWeldFromFileCmd").boxes.empty() ? BiwplanExit::NothingToDo
                                                                                : BiwplanExit::Refused,
         "no fastener of " + request.weldFile + " could be made; nothing imported");
-  if (request.save && !BiwplanSave(session)) return BiwplanExit::Failed;
-  return BiwplanExit::Ok;
+  return request.saving.Finish(session, BiwplanExit::Ok);
 }
 
 }  // namespace
@@ -123,6 +126,6 @@ void AddWeldImportVerbs(CLI::App& app, int& status) {
   auto request = std::make_shared<WeldImport>();
   verb->add_option("DOC", request->document, "Document file")->required();
   verb->add_option("WELDFILE", request->weldFile, "Weld text file (.txt, .TXT or .QIVWeld)")->required();
-  verb->add_flag("--save", request->save, "Save the document when the file was imported");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = ImportWelds(*request); });
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "QIVProgress.h"
 #include "QIVSqlTransaction.h"
 
 namespace {
@@ -121,7 +122,11 @@ QIVPublicationResult QIVRepositoryPublication::Write() {
   for (const QIVPublishedFeature& feature : _request.features)
     result.plmIds.push_back(feature.plmId.empty() ? *next++ : feature.plmId);
 
-  for (std::size_t i = 0; i < _request.features.size(); ++i) WriteFeature(i, result.documentId, result);
+  const auto total = static_cast<long long>(_request.features.size());
+  for (std::size_t i = 0; i < _request.features.size(); ++i) {
+    WriteFeature(i, result.documentId, result);
+    QIVProgressWatcher::Raise({"publishing", static_cast<long long>(i) + 1, total});
+  }
 
   connection.Run("DELETE FROM assignment WHERE document_id = ?", {result.documentId});
   for (const QIVPublishedAssignment& assignment : _request.assignments)

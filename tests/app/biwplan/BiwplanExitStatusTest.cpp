@@ -4,10 +4,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "BiwplanCli.h"
+#include "BiwplanProgress.h"
 #include "BiwplanSample.h"
 #include "BiwplanVerbs.h"
 #include "QIVDelayedDestruction.h"
@@ -18,16 +23,28 @@ using ::testing::HasSubstr;
 
 namespace {
 
-// One command line and what the program must answer: its exit status and a
-// piece of what it writes to standard error (nothing when empty).
+// What a verb must leave of the document file: the file as it was, or the
+// file replaced by a save.
+enum class File { Untouched, Saved };
+
+// One command line and what the program must answer: its exit status, a
+// piece of what it writes to standard error (nothing when empty), and what
+// becomes of the document file.
 struct Case {
   std::vector<std::string> words;  // DOC stands for a fresh copy of the sample document, DIR for its folder
   int status;
   const char* error;
+  File file = File::Untouched;
 };
 
 const char* const kStation = "process:Process/UnderBody Line/Station 10 Front Floor";
 const char* const kLoading = "process:Process/UnderBody Line/Station 10 Front Floor/Load parts";
+// A spot welding activity of the first station that handles the two parts
+// of the one weld "W1, A" (DIR/welds.txt) the document holds.
+const char* const kWeld = "process:Process/UnderBody Line/Station 10 Front Floor/Weld";
+const char* const kPanel = "product:UnderBody.1/FrontFloor.1/FrontFloorPanel.1";
+const char* const kTunnel = "product:UnderBody.1/FrontFloor.1/TunnelReinforcement.1";
+const char* const kLine = "process:Process/UnderBody Line";
 
 const Case kCases[] = {
     {{"frobnicate"}, BiwplanExit::Usage, ""},
@@ -50,7 +67,8 @@ const Case kCases[] = {
     {{"flow", "DOC", kStation, "process:Process/Nope"}, BiwplanExit::Failed, "Nope"},
     {{"handle", "DOC", kStation, "product:Nope.1"}, BiwplanExit::Failed, "Nope.1"},
     {{"assign", "DOC", kStation, "W0012, A"}, BiwplanExit::Failed, "W0012, A"},
-    {{"auto-assign", "DOC", kStation}, BiwplanExit::NothingToDo, "nothing to assign"},
+    {{"auto-assign", "DOC", "process:Process/UnderBody Line/Station 20 Rear Floor"}, BiwplanExit::NothingToDo,
+     "nothing to assign"},
     {{"assign-locators", "DOC", kLoading, "--item", "feature:Nope"}, BiwplanExit::Failed, "Nope"},
     {{"report", "locators", "DOC", "--filter", "some"}, BiwplanExit::Usage, ""},
     {{"update-assemblies", "DOC", "--activity", "Process"}, BiwplanExit::Refused, "is not a BIW activity"},
@@ -60,7 +78,58 @@ const Case kCases[] = {
     {{"run", "DOC", "DIR/absent.journal"}, BiwplanExit::Failed, "absent.journal"},
     {{"select", "DOC", "--query", "type=nothing"}, BiwplanExit::NothingToDo, "no fastener matches"},
     {{"commands"}, BiwplanExit::Ok, ""},
+    // The saving rule: a verb that succeeds saves; a refusal or --dry-run
+    // leaves the file untouched, and --save changes nothing.
+    {{"import-products", "DOC", "DIR/bom.csv"}, BiwplanExit::Ok, "", File::Saved},
+    {{"import-products", "DOC", "DIR/bom.csv", "--dry-run"}, BiwplanExit::Ok, ""},
+    {{"import-features", "DOC", "DIR/locators.csv", "--save"}, BiwplanExit::Ok, "", File::Saved},
+    {{"import-welds", "DOC", "DIR/welds.txt", "--dry-run", "--save"}, BiwplanExit::Ok, ""},
+    {{"add-activity", "DOC", kLine, "BIWActivityStation", "Station 40"}, BiwplanExit::Ok, "", File::Saved},
+    {{"add-activity", "DOC", kLine, "BIWActivityStation", "Station 40", "--dry-run"}, BiwplanExit::Ok, ""},
+    {{"unflow", "DOC", kLoading, kWeld}, BiwplanExit::Failed, "there is no link"},
+    {{"handle", "DOC", kWeld, "product:UnderBody.1/FrontFloor.1/SeatCrossMemberFront.1"}, BiwplanExit::Ok, "",
+     File::Saved},
+    {{"create-activity", "DOC", "Station", kLine, "--name", "Station 40"}, BiwplanExit::Ok, "", File::Saved},
+    {{"create-activity", "DOC", "Station", kLine, "--name", "Station 40", "--dry-run"}, BiwplanExit::Ok, ""},
+    {{"properties", "DOC", kStation, "--set", "ProductExitRate=40"}, BiwplanExit::Ok, "", File::Saved},
+    {{"properties", "DOC", kStation}, BiwplanExit::Ok, ""},
+    {{"properties", "DOC", kStation, "--set", "ProductExitRate=-1"}, BiwplanExit::Refused, "refuses"},
+    {{"assign", "DOC", kWeld, "W1, A"}, BiwplanExit::Ok, "", File::Saved},
+    {{"assign", "DOC", kWeld, "fastener:W1, A", "--dry-run"}, BiwplanExit::Ok, ""},
+    {{"assign", "DOC", kWeld, "W1, B"}, BiwplanExit::Failed, "no fastener named \"W1, B\"; did you mean \"W1, A\"?"},
+    {{"unassign", "DOC", kWeld, "W1, A"}, BiwplanExit::NothingToDo, ""},
+    {{"auto-assign", "DOC", kStation}, BiwplanExit::Ok, "", File::Saved},
+    {{"auto-assign", "DOC", kStation, "--dry-run"}, BiwplanExit::Ok, ""},
+    {{"preview", "DOC", kWeld, kPanel, kTunnel}, BiwplanExit::Ok, ""},
+    {{"reallocate", "DOC", kWeld, kLoading, "W1, A"}, BiwplanExit::NothingToDo, ""},
+    {{"assign-locators", "DOC", kLoading, "--item", kPanel}, BiwplanExit::Ok, "", File::Saved},
+    {{"assign-locators", "DOC", kLoading, "--item", kPanel, "--dry-run"}, BiwplanExit::Ok, ""},
+    {{"update-assemblies", "DOC"}, BiwplanExit::Ok, "", File::Saved},
+    {{"update-assemblies", "DOC", "--dry-run"}, BiwplanExit::Ok, ""},
+    {{"run", "DOC", "DIR/colours.journal"}, BiwplanExit::Ok, "", File::Saved},
+    {{"run", "DOC", "DIR/colours.journal", "--dry-run"}, BiwplanExit::Ok, ""},
+    {{"run", "DOC", "DIR/broken.journal"}, BiwplanExit::Failed, "NoSuchCmd"},
+    {{"show", "DOC", "process:Process/UnderBody Line/Station 10 Front Flor"}, BiwplanExit::Failed,
+     "did you mean \"Process/UnderBody Line/Station 10 Front Floor\""},
+    {{"show", "DOC", "fastener:W1, A", "--format", "csv"}, BiwplanExit::Ok, ""},
+    {{"diff", "DOC", "DOC"}, 0, ""},
+    {{"diff", "DOC", "DIR/absent.json"}, 2, "absent.json"},
 };
+
+// One spot weld joining the front floor panel and the tunnel reinforcement.
+const char* const kWeldFile =
+    "TOVASK Welds Spot Generation\n3.0\nUnit mm\nProduct UnderBody.1\nEndGlobalData\n1\n\n"
+    "Weld\n1\nW1\npoint\n2\n"
+    "UnderBody.1\\FrontFloor.1\\FrontFloorPanel.1\nSheet\nDC04\n0.8\n"
+    "UnderBody.1\\FrontFloor.1\\TunnelReinforcement.1\nSheet\nHX340\n1.2\n"
+    "JB1\nA\nLayers 2\n2.0\nspot weld\n"
+    "Station UB010\nRobot R02\nGun G02\nProgram P001\nQuality Q1\nCheck visual\nStatus released\n1\n"
+    "1060.5\n-560.25\n6.625\n0.125\n-0.5\n0.75\n10.5\n20.25\n-30.125\nEndWeld\n";
+
+std::string Text(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class BiwplanExitStatusTest : public ::testing::TestWithParam<Case> {
  protected:
@@ -76,6 +145,21 @@ class BiwplanExitStatusTest : public ::testing::TestWithParam<Case> {
     std::ofstream(_folder / "binary.csv") << "\x01\xFE,instance\n";
     std::ofstream(_folder / "features.csv") << "kind,name,part,x,y,z\n";
     std::ofstream(_folder / "none.txt") << "TOVASK Welds Spot Generation\n3.0\nEndGlobalData\n0\n";
+    std::ofstream(_folder / "welds.txt") << kWeldFile;
+    std::ofstream(_folder / "bom.csv") << "parent,instance,reference\nUnderBody.1,Bracket.1,UB-9001\n";
+    std::ofstream(_folder / "locators.csv") << "kind,name,part,x,y,z\nlocating-point,LP_X,UnderBody.1,1,2,3\n";
+    std::ofstream(_folder / "colours.journal") << "start ZELVekBIWResetFastenerColorCmd\nsave\n";
+    std::ofstream(_folder / "broken.journal") << "start NoSuchCmd\n";
+    const std::string doc = (_folder / "doc.json").string();
+    ASSERT_EQ(Biwplan({"import-welds", doc, (_folder / "welds.txt").string()}), BiwplanExit::Ok);
+    ASSERT_EQ(Biwplan({"add-activity", doc, kStation, "BIWActivitySpotWelding", "Weld"}), BiwplanExit::Ok);
+    ASSERT_EQ(Biwplan({"handle", doc, kWeld, kPanel, kTunnel}), BiwplanExit::Ok);
+  }
+  static int Biwplan(const std::vector<std::string>& words) {
+    ::testing::internal::CaptureStdout();
+    const int status = BiwplanRun(words);
+    ::testing::internal::GetCapturedStdout();
+    return status;
   }
   void TearDown() override {
     QIVDelayedDestruction::Flush();
@@ -92,6 +176,11 @@ TEST_P(BiwplanExitStatusTest, EachVerbAnswersTheStatusOfItsOutcome) {
     if (word.rfind("DIR/", 0) == 0) word = (_folder / word.substr(4)).string();
     words.push_back(word);
   }
+  const fs::path doc = _folder / "doc.json", held = _folder / "held.json";
+  const std::string before = Text(doc);
+  // The link holds the file as it was, so that a save, which replaces it,
+  // cannot give its replacement the same inode.
+  fs::create_hard_link(doc, held);
   ::testing::internal::CaptureStdout();
   ::testing::internal::CaptureStderr();
   const int status = BiwplanRun(words);
@@ -102,8 +191,58 @@ TEST_P(BiwplanExitStatusTest, EachVerbAnswersTheStatusOfItsOutcome) {
   if (GetParam().status == BiwplanExit::Ok) {
     EXPECT_EQ(error, "");
   }
+  if (GetParam().file == File::Saved) {
+    EXPECT_FALSE(fs::equivalent(doc, held)) << "not saved";
+  } else {
+    EXPECT_TRUE(fs::equivalent(doc, held)) << "the document file was replaced";
+    EXPECT_TRUE(Text(doc) == before) << "the document file changed";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Verbs, BiwplanExitStatusTest, ::testing::ValuesIn(kCases));
+
+// The weld import's record values, read back from the JSON listing, are the
+// numbers of the weld file: x, y, z, then the six numbers after them as
+// roll, pitch, yaw (the last three) and approach (the first three).
+TEST_F(BiwplanExitStatusTest, JsonListingGivesTheWeldFilesNumbersExactly) {
+  ::testing::internal::CaptureStdout();
+  ASSERT_EQ(BiwplanRun({"list", (_folder / "doc.json").string(), "fasteners", "--format", "json"}), BiwplanExit::Ok);
+  const auto listing = nlohmann::json::parse(::testing::internal::GetCapturedStdout());
+  ASSERT_EQ(listing["items"].size(), 1u);
+  const auto& weld = listing["items"][0];
+  EXPECT_EQ(weld["name"], "W1, A");
+  EXPECT_EQ(weld["values"], nlohmann::json({1060.5, -560.25, 6.625, 10.5, 20.25, -30.125, 0.125, -0.5, 0.75}));
+  EXPECT_EQ(weld["designPosition"]["x"], 1060.5);
+  EXPECT_EQ(weld["manufacturingPosition"], nullptr);
+  EXPECT_EQ(weld["color"], nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// What commands tell of their progress reaches a bar on a terminal once the
+// work has taken a second, never a pipe and never the transcript; the bar
+// wipes itself.
+TEST(BiwplanProgressTest, DrawsOnATerminalAfterASecondOnlyAndWipesItself) {
+  BiwplanProgress::Clock::time_point now;
+  const auto clock = [&now] { return now; };
+  std::ostringstream terminal, pipe;
+  QIVSession session;
+  {
+    BiwplanProgress bar("importing", terminal, true, clock);
+    BiwplanProgress quiet("importing", pipe, false, clock);
+    bar.Watch(session);
+    QIVProgressWatcher::Raise({"reading welds", 1, 4});
+    EXPECT_EQ(terminal.str(), "");
+    now += std::chrono::milliseconds(1500);
+    QIVProgressWatcher::Raise({"reading welds", 2, 4});
+    quiet.Step(2, 4);
+    EXPECT_EQ(terminal.str(), "\r\x1b[Kreading welds [###############               ] 2/4");
+  }
+  EXPECT_EQ(terminal.str().substr(terminal.str().size() - 4), "\r\x1b[K");
+  EXPECT_EQ(pipe.str(), "");
+  EXPECT_EQ(session.GetTranscript().Size(), 0u);
+}
 
 }  // namespace

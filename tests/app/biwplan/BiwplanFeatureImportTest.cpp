@@ -101,6 +101,6 @@ TEST_F(BiwplanFeatureImportTest, RefusesTheWholeFileAtTheFirstBadLineAndLeavesTh
 TEST_F(BiwplanFeatureImportTest, ListsTheSampleFixtureWithPartsAndTexts) {
   ASSERT_EQ(Run("list", {"features", "--format", "csv"}), BiwplanExit::Ok);
   EXPECT_THAT(_out, HasSubstr("A1_FrontFloor,datum-target,UnderBody.1/FrontFloor.1/FrontFloorPanel.1,"));
-  EXPECT_THAT(_out, HasSubstr("CP_FF_01,clamping-point,UnderBody.1/FrontFloor.1/FrontFloorPanel.1,1300.000,"
-                              "-500.000,152.000,swing clamp,"));
+  EXPECT_THAT(_out, HasSubstr("CP_FF_01,clamping-point,UnderBody.1/FrontFloor.1/FrontFloorPanel.1,1300.0,"
+                              "-500.0,152.0,swing clamp,"));
 }

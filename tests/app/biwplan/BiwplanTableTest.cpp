@@ -19,7 +19,7 @@ TEST(BiwplanTableTest, PrintsAlignedCsvAndJson) {
 
   std::ostringstream csv;
   table.Print(csv, BiwplanTable::Csv);
-  EXPECT_EQ(csv.str(), "name,type\n\"W0001, A\",spot weld\n\"Süd \"\"seam\"\"\",sealant\n");
+  EXPECT_EQ(csv.str(), "name,type\r\n\"W0001, A\",spot weld\r\n\"Süd \"\"seam\"\"\",sealant\r\n");
 
   std::ostringstream json;
   table.Print(json, BiwplanTable::Json);

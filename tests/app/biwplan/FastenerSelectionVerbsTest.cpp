@@ -73,7 +73,7 @@ TEST_F(FastenerSelectionVerbsTest, PrintsWhatTheQuerySelectsAndChangesNothing) {
   const std::string before = DocumentText();
   ASSERT_EQ(Run("select", {"--query", "type=spot weld; name=*A", "--format", "csv"}), BiwplanExit::Ok)
       << _err;
-  EXPECT_EQ(_out, "Identifier,Name,Type\nW1,\"W1, A\",spot weld\nW2,\"W2, A\",spot weld\n");
+  EXPECT_EQ(_out, "Identifier,Name,Type\r\nW1,\"W1, A\",spot weld\r\nW2,\"W2, A\",spot weld\r\n");
   EXPECT_EQ(DocumentText(), before);
 }
 

@@ -44,9 +44,9 @@ TEST_F(LocatorVerbsTest, ReportFiltersByProductAndAssignmentsInEveryFormat) {
             BiwplanExit::Ok);
   ASSERT_EQ(Run("report locators", {"--filter", "multi", "--format", "csv"}), BiwplanExit::Ok);
   EXPECT_EQ(_out,
-            "No.,Locator,Description,Product,Activities\n"
+            "No.,Locator,Description,Product,Activities\r\n"
             "1,LP_FF_01,4-way pin,FrontFloorPanel.1,Process/UnderBody Line/Station 10 Front Floor/Load parts;"
-            "Process/UnderBody Line/Station 10 Front Floor\n");
+            "Process/UnderBody Line/Station 10 Front Floor\r\n");
 
   ASSERT_EQ(Run("report locators", {"--product", "UnderBody.1/RockerLeft.1", "--format", "json"}),
             BiwplanExit::Ok);
