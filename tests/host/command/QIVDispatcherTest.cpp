@@ -492,21 +492,6 @@ TEST_F(QIVDispatcherTest, AMultiDocumentCommandHandsItsValuesToTheCallersAgent) 
   _dispatcher->CancelAllCommands();
 }
 
-TEST_F(QIVDispatcherTest, WidgetsAreFoundOnlyInTheRunningCommandsDialogs) {
-  QIVVar<QIVDlgDialog> stray = QIVMake<QIVDlgDialog>(nullptr, "StrayDlg");
-  new QIVDlgPushButton(stray.get(), "PushId");
-  stray->SetVisibility(QIVDlgShow);
-  TestAssignCmd* command = StartAssign();
-  EXPECT_EQ(_dispatcher->FindWidget("PushId"), command->_dialog->_push);
-  EXPECT_EQ(_dispatcher->FindWidget("TestDlg/EditorId"), command->_dialog->_editor);
-  std::string reason;
-  EXPECT_EQ(_dispatcher->FindWidget("StrayDlg/PushId", &reason), nullptr);
-  EXPECT_EQ(_dispatcher->Deliver(QIVWidgetEvent::Type("EditorId", "abc")), S_OK);
-  EXPECT_EQ(command->_dialog->_editor->GetText().str(), "abc");
-  stray->SetVisibility(QIVDlgHide);
-  _dispatcher->CancelAllCommands();
-}
-
 TEST_F(QIVDispatcherTest, ADialogStartedByItsFactoryIsShownAndKeptForTheSession) {
   EXPECT_EQ(_dispatcher->Deliver(QIVStartEvent("TestStandaloneDlg")), S_OK);
   EXPECT_EQ(_dispatcher->GetCommandCount(), 0);

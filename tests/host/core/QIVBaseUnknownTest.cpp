@@ -81,29 +81,6 @@ TEST(QIVBaseUnknownTest, QueryOfMissingInterfaceGivesEmptyHandle) {
   EXPECT_FALSE(fromNull);
 }
 
-TEST(QIVBaseUnknownTest, HandleCopyMoveAssignAdoptAndDetach) {
-  const long before = QIVBaseUnknown::LiveObjectCount();
-  {
-    QIVVar<ITestShape> a = QIVMake<TestSquare>();
-    QIVVar<ITestShape> b = a;
-    EXPECT_EQ(a->RefCount(), 2u);
-    QIVVar<ITestShape> c = std::move(b);
-    EXPECT_FALSE(b);
-    EXPECT_EQ(a->RefCount(), 2u);
-    c = nullptr;
-    EXPECT_EQ(a->RefCount(), 1u);
-    ITestShape* raw = a.Detach();
-    EXPECT_FALSE(a);
-    QIVVar<ITestShape> adopted = QIVVar<ITestShape>::Adopt(raw);
-    EXPECT_EQ(adopted->RefCount(), 1u);
-    a = adopted;
-    a = a;  // self-assignment keeps the object
-    EXPECT_EQ(a->Corners(), 4);
-    EXPECT_EQ(adopted->RefCount(), 2u);
-  }
-  EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), before);
-}
-
 TEST(QIVBaseUnknownTest, ExtensionRegisteredForLateTypeAnswersQueries) {
   static int loadCounter = 0;
   QIVFillDictionary registration("TestTriangle", "ITestLabel", &MakeTriangleLabel, &loadCounter);

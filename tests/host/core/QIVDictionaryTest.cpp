@@ -43,24 +43,3 @@ TEST(QIVDictionaryTest, FactoriesByNameOnceAndInOrder) {
   EXPECT_EQ(dictionary.FindFactory("NoSuchClass"), nullptr);
 }
 
-TEST(QIVDictionaryTest, ExtensionsByInterfaceAndLateType) {
-  QIVDictionary& dictionary = QIVDictionary::Instance();
-  const std::size_t before = dictionary.ExtensionCount();
-  auto extend = [](QIVBaseUnknown* extended) -> QIVBaseUnknown* { return new Widget(extended); };
-  EXPECT_FALSE(dictionary.HasExtension("IDictTestExtra"));
-  EXPECT_TRUE(dictionary.RegisterExtension("DictTestWidget", "IDictTestExtra", extend));
-  EXPECT_TRUE(dictionary.RegisterExtension("DictTestGadget", "IDictTestExtra", extend));
-  EXPECT_FALSE(dictionary.RegisterExtension("DictTestWidget", "IDictTestExtra", extend));
-  EXPECT_EQ(dictionary.ExtensionCount(), before + 2);
-  EXPECT_TRUE(dictionary.HasExtension("IDictTestExtra"));
-  EXPECT_FALSE(dictionary.HasExtension("IDictTestExtr"));
-  EXPECT_FALSE(dictionary.HasExtension(nullptr));
-
-  Widget extended;
-  auto extension =
-      QIVBaseUnknown_var::Adopt(dictionary.CreateExtension(&extended, "DictTestWidget", "IDictTestExtra"));
-  ASSERT_TRUE(extension);
-  EXPECT_EQ(dynamic_cast<Widget*>(extension.get())->argument, &extended);
-  EXPECT_EQ(dictionary.CreateExtension(&extended, "DictTestOther", "IDictTestExtra"), nullptr);
-  EXPECT_EQ(dictionary.CreateExtension(&extended, "DictTestWidget", "IDictTestOther"), nullptr);
-}

@@ -148,19 +148,7 @@ TEST_F(QIVDocumentIOTest, ReloadedDocumentGoesOnNumberingNamesAndIds) {
   doc->Close();
 }
 
-TEST_F(QIVDocumentIOTest, NewDocumentRoundTripsWithItsProcessAndNoProducts) {
-  Save(QIVDocument::New(), dir.File("new.json"));
-  QIVIDocument_var doc = Load(dir.File("new.json"));
-  ASSERT_TRUE(doc);
-  QIVBaseUnknown_var root;
-  ASSERT_EQ(doc->GetRootActivity(root), S_OK);
-  EXPECT_EQ(QIVISPPActivity_var(root)->GetName(), "Process");
-  EXPECT_TRUE(doc->GetAllProducts().IsEmpty());
-  Save(doc, dir.File("again.json"));
-  EXPECT_EQ(dir.Read("again.json"), dir.Read("new.json"));
-}
-
-TEST_F(QIVDocumentIOTest, SaveInterruptedBeforeTheRenameLeavesTheOldFile) {
+TEST_F(QIVDocumentIOTest, AFailedOrRefusedSaveLeavesTheOldFile) {
   EveryKindDocument built;
   const std::string path = dir.File("body.json");
   Save(built.document, path);
@@ -169,27 +157,17 @@ TEST_F(QIVDocumentIOTest, SaveInterruptedBeforeTheRenameLeavesTheOldFile) {
   QIVIProduct_var(built.floor)->SetPrdInstanceName("Floor renamed");
   QIVSetAtomicWriteHook([](const std::string&) { return EIO; });
   EXPECT_EQ(QIVDocumentIO::Save(built.document, path, error), E_FAIL);
-  EXPECT_NE(error.Format().str().find(path), std::string::npos) << error.Format();
-  EXPECT_NE(error.Format().str().find("Input/output error"), std::string::npos) << error.Format();
+  EXPECT_EQ(error.Format(), "cannot write " + path + ": Input/output error");
   EXPECT_EQ(dir.Read("body.json"), saved);
-  EXPECT_EQ(dir.EntryCount(), 1);
-
   QIVSetAtomicWriteHook(nullptr);
-  Save(built.document, path);
-  EXPECT_NE(dir.Read("body.json").find("Floor renamed"), std::string::npos);
-}
 
-TEST_F(QIVDocumentIOTest, DocumentTheFormatCannotHoldIsNotSavedAndTheOldFileStays) {
-  EveryKindDocument built;
-  const std::string path = dir.File("body.json");
-  Save(built.document, path);
-  const std::string saved = dir.Read("body.json");
   QIVISPPActivity_var(built.station)->SetAttribute("ProductExitRate", std::nan(""));
   EXPECT_EQ(QIVDocumentIO::Save(built.document, path, error), E_FAIL);
   const long long station = QIVIModelObject_var(built.station)->GetDocumentId();
   EXPECT_EQ(error.Format(), path + ": not saved: Activity " + std::to_string(station) +
                                 ": ProductExitRate is not a finite number");
   EXPECT_EQ(dir.Read("body.json"), saved);
+  EXPECT_EQ(dir.EntryCount(), 1);
 }
 
 TEST_F(QIVDocumentIOTest, LoadFailuresNameTheFileAndLeaveNothingBehind) {

@@ -100,6 +100,18 @@ TEST_F(QIVDocumentWriterTest, WhatTheFormatCannotHoldIsRefusedNamingTheObject) {
     EXPECT_EQ(error.GetReason(),
               "Activity " + std::to_string(IdOf(loose)) + " stands outside the document's structure");
   }
+  {
+    // A tree a load would refuse is not saved either.
+    QIVIDocument_var document = QIVDocument::New();
+    QIVBaseUnknown_var product;
+    for (int level = 1; level <= 257; ++level) {
+      QIVBaseUnknown_var father = product;
+      document->CreateProduct(father, "P" + std::to_string(level), "", product);
+    }
+    EXPECT_EQ(QIVDocumentWriter::Write(document, text, error), E_FAIL);
+    EXPECT_TRUE(error.GetReason().EndsWith(" lies deeper than 256 levels, more than a document holds"));
+    document->Close();
+  }
   EXPECT_EQ(QIVDocumentWriter::Write(nullptr, text, error), E_INVALIDARG);
 }
 

@@ -83,29 +83,6 @@ TEST_F(QIVXMLDOMDocumentTest, ChildrenStayInAppendOrderAndKnowTheirParentAndDocu
   EXPECT_EQ(QIVIDOMNode_var(document)->GetNodeName(), "#document");
 }
 
-TEST_F(QIVXMLDOMDocumentTest, TextsAreNodesOfTheirOwnEvenSideBySide) {
-  auto note = NewElement("Note");
-  auto first = NewText("spot ");
-  auto second = NewText("weld");
-  ASSERT_EQ(Append(note, first), S_OK);
-  ASSERT_EQ(Append(note, second), S_OK);
-  ASSERT_EQ(Append(root, note), S_OK);
-  EXPECT_EQ(NamesOfChildren(note), (std::vector<std::string>{"#text", "#text"}));
-  EXPECT_EQ(first->GetTextContent(), "spot ");
-  EXPECT_EQ(second->GetNodeType(), QIVIDOMNode::TextNode);
-  EXPECT_EQ(QIVIDOMNode_var(root)->GetTextContent(), "spot weld");
-}
-
-TEST_F(QIVXMLDOMDocumentTest, AppendingAnAttachedNodeMovesIt) {
-  auto a = NewElement("A"), b = NewElement("B"), weld = NewElement("Weld");
-  ASSERT_EQ(Append(root, a), S_OK);
-  ASSERT_EQ(Append(root, b), S_OK);
-  ASSERT_EQ(Append(a, weld), S_OK);
-  ASSERT_EQ(Append(b, weld), S_OK);
-  EXPECT_TRUE(NamesOfChildren(a).empty());
-  EXPECT_EQ(NamesOfChildren(b), (std::vector<std::string>{"Weld"}));
-}
-
 TEST_F(QIVXMLDOMDocumentTest, RefusesTreesXMLCannotHold) {
   auto weld = NewElement("Weld");
   ASSERT_EQ(Append(root, weld), S_OK);

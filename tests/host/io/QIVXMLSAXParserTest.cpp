@@ -127,13 +127,3 @@ TEST_F(QIVXMLSAXParserTest, ReadsNoExternalContent) {
     EXPECT_EQ(event.find("SECRET"), std::string::npos) << event;
 }
 
-TEST(QIVXMLSAXFactoryTest, TakesOnlyReadingWithoutValidation) {
-  QIVIXMLSAXFactory_var factory;
-  ASSERT_EQ(CreateQIVIXMLSAXFactory(factory), S_OK);
-  QIVISAXParser_var parser;
-  EXPECT_EQ(factory->CreateParser(parser, {}, {}), S_OK);
-  EXPECT_TRUE(parser);
-  EXPECT_EQ(factory->CreateParser(parser, {"QIVDoValidation"}, {"true"}), E_INVALIDARG);
-  EXPECT_EQ(factory->CreateParser(parser, {"QIVDoNamespaces"}, {"false"}), E_INVALIDARG);
-  EXPECT_FALSE(parser);
-}

@@ -28,23 +28,6 @@ TEST(QIVDirectoryTest, ListsEntriesWithoutDotsAndEndsWithFalse) {
   EXPECT_EQ(QIVReadDirectory(directory, name), E_FAIL);
 }
 
-TEST(QIVDirectoryTest, FilesAndMissingPathsAreNoDirectories) {
-  TemporaryDirectory dir;
-  const std::string file = dir.Write("welds.txt", "x");
-  QIVDirectory directory;
-  EXPECT_EQ(QIVOpenDirectory(file, directory), E_FAIL);
-  EXPECT_EQ(QIVOpenDirectory(dir.File("absent"), directory), E_FAIL);
-  EXPECT_EQ(QIVOpenDirectory("", directory), E_FAIL);
-  EXPECT_FALSE(directory.IsOpen());
-
-  // A directory opened into a handle in use replaces the earlier one.
-  ASSERT_EQ(QIVOpenDirectory(dir.Path(), directory), S_OK);
-  ASSERT_EQ(QIVOpenDirectory(dir.Path(), directory), S_OK);
-  QIVDirectory moved(std::move(directory));
-  EXPECT_FALSE(directory.IsOpen());
-  EXPECT_TRUE(moved.IsOpen());
-}
-
 TEST(QIVDirectoryTest, CreatesMissingParentsAndReportsWhatBlocks) {
   TemporaryDirectory dir;
   QIVUnicodeString errorText;

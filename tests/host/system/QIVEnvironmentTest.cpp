@@ -23,23 +23,3 @@ TEST(QIVEnvironmentTest, SetUnsetAndGenerationTellReadersOfAChange) {
   EXPECT_EQ(QIVEnvGeneration(), before + 3);
 }
 
-TEST(QIVEnvironmentTest, ScopedEnvRestoresWhatWasThere) {
-  QIVSetEnv("ADL_ODT_IN", "outer");
-  {
-    QIVScopedEnv unset("ADL_ODT_IN", nullptr);
-    EXPECT_EQ(QIVGetEnv("ADL_ODT_IN"), nullptr);
-    {
-      QIVScopedEnv inner("ADL_ODT_IN", "inner");
-      EXPECT_STREQ(QIVGetEnv("ADL_ODT_IN"), "inner");
-    }
-    EXPECT_EQ(QIVGetEnv("ADL_ODT_IN"), nullptr);
-  }
-  EXPECT_STREQ(QIVGetEnv("ADL_ODT_IN"), "outer");
-  QIVUnsetEnv("ADL_ODT_IN");
-  QIVUnsetEnv("ADL_ODT_OUT");
-  {
-    QIVScopedEnv set("ADL_ODT_OUT", "1");
-    EXPECT_NE(QIVGetEnv("ADL_ODT_OUT"), nullptr);
-  }
-  EXPECT_EQ(QIVGetEnv("ADL_ODT_OUT"), nullptr);
-}

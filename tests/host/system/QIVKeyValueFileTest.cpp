@@ -58,21 +58,3 @@ TEST(QIVKeyValueFileTest, MalformedLinesAreSkippedAndNamed) {
             "/cat/Weld.catalog:8: unexpected text after ';'; line skipped\n");
 }
 
-TEST(QIVKeyValueFileTest, RepeatedKeyKeepsTheLaterLineInTheFirstPlace) {
-  std::ostringstream warnings;
-  const auto entries = QIVKeyValueFile::Parse("A = \"1\";\nB = \"2\";\nA = \"3\";\n", "s.settings", warnings);
-  EXPECT_EQ(Pairs(entries), (Pairs_t{{"A", "3"}, {"B", "2"}}));
-  EXPECT_EQ(entries[0].line, 3);
-  EXPECT_EQ(warnings.str(), "s.settings:3: key \"A\" already given on line 1; this line wins\n");
-}
-
-TEST(QIVKeyValueFileTest, FormattedEntriesReadBackUnchanged) {
-  const std::string awkward = "C:\\welds\\\"new\"\n\ttab; // end";
-  const std::string line = QIVKeyValueFile::FormatEntry("TextDefaultPath", awkward);
-  EXPECT_EQ(line, "TextDefaultPath = \"C:\\\\welds\\\\\\\"new\\\"\\n\\ttab; // end\";\n");
-  std::ostringstream warnings;
-  const auto entries =
-      QIVKeyValueFile::Parse(line + QIVKeyValueFile::FormatEntry("Empty", ""), "f", warnings);
-  EXPECT_EQ(warnings.str(), "");
-  EXPECT_EQ(Pairs(entries), (Pairs_t{{"TextDefaultPath", awkward}, {"Empty", ""}}));
-}

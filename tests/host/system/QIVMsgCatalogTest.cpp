@@ -42,32 +42,6 @@ TEST_F(QIVMsgCatalogTest, BuildsTextsWithParametersAndFallsBackToTheDefault) {
   EXPECT_EQ(QIVMsgCatalog::BuildMessage("sub/../Escape", "TitleErr", nullptr, 0, "default"), "default");
 }
 
-TEST_F(QIVMsgCatalogTest, OlderFormGivesMessagesAndEmptyOnesForMissingKeys) {
-  dir.Write("ZELBIWUpdateManufAssemblyCmd.catalog",
-            "ErrorMessage.Title = \"Process flow\";\n"
-            "CyclicLinks = \"Cyclic link: -->\";\n");
-  const QIVMsgCatalog& catalog = QIVMsgCatalog::LoadMsgCatalog("ZELBIWUpdateManufAssemblyCmd");
-  EXPECT_EQ(&catalog, &QIVMsgCatalog::LoadMsgCatalog("ZELBIWUpdateManufAssemblyCmd"));
-  EXPECT_EQ(catalog.GetName(), "ZELBIWUpdateManufAssemblyCmd");
-  EXPECT_EQ(catalog.Size(), 2);
-  EXPECT_TRUE(catalog.Contains("CyclicLinks"));
-  EXPECT_EQ(catalog.GetCatalogMsg("ErrorMessage.Title").BuildMessage(), "Process flow");
-  EXPECT_TRUE(catalog.GetCatalogMsg("MultipleActsInFlow").IsEmpty());
-  EXPECT_EQ(catalog.GetCatalogMsg("MultipleActsInFlow", "Several /p1").BuildMessage(nullptr, 0),
-            "Several /p1");
-
-  const QIVMsgCatalog& missing = QIVMsgCatalog::LoadMsgCatalog("ZELVekBIWShowWeldIDDlg");
-  EXPECT_EQ(missing.Size(), 0);
-  EXPECT_TRUE(missing.GetCatalogMsg("ErrorMessageDefault").IsEmpty());
-}
-
-TEST_F(QIVMsgCatalogTest, ParsesOnceAndKeepsTheTexts) {
-  const std::string path = dir.Write("ZELVekBIWShowWeldIDCmd.catalog", "Title = \"first\";\n");
-  EXPECT_EQ(QIVMsgCatalog::BuildMessage("ZELVekBIWShowWeldIDCmd", "Title"), "first");
-  dir.Write("ZELVekBIWShowWeldIDCmd.catalog", "Title = \"second\";\n");
-  EXPECT_EQ(QIVMsgCatalog::BuildMessage("ZELVekBIWShowWeldIDCmd", "Title"), "first");
-}
-
 TEST_F(QIVMsgCatalogTest, MalformedLinesAreReportedAndTheRestIsUsed) {
   const std::string path = dir.Write("ZELVekBIWAssignWeldDlg.catalog",
                                      "ErrorNoWeldAssigned = \"No fasteners currently assigned.\";\n"

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
-#include "QIVAtomicFile.h"
 #include "QIVEnvironment.h"
 #include "QIVSettingsRepository.h"
 #include "TemporaryDirectory.h"
@@ -93,19 +90,6 @@ TEST_F(QIVSettingsRepositoryTest, MalformedLinesAndValuesAreReportedAndTakeTheDe
                 ":3: \"wide\" is not an integer for ManageFastener.DimX; the default is used\n" + path +
                 ":4: \"yes\" is not true or false for PartLoadConstraint; the default is used\n" + path +
                 ":5: \"1e-3mm\" is not a number for Tolerance; the default is used\n");
-}
-
-TEST_F(QIVSettingsRepositoryTest, FailedSaveKeepsThePreviousFileAndSaysWhy) {
-  QIVSettingsRepository& repository = QIVSettingsRepository::GetRepository("Kept");
-  repository.SetInt("ManageFastener.PosX", 1);
-  ASSERT_EQ(repository.Save(errorText), S_OK);
-  const std::string saved = FileText("Kept");
-  repository.SetInt("ManageFastener.PosX", 2);
-  QIVSetAtomicWriteHook([](const std::string&) { return ENOSPC; });
-  EXPECT_EQ(repository.Save(errorText), E_FAIL);
-  QIVSetAtomicWriteHook(nullptr);
-  EXPECT_EQ(errorText, "cannot write " + repository.GetFilePath() + ": No space left on device");
-  EXPECT_EQ(FileText("Kept"), saved);
 }
 
 TEST(QIVSettingsRepositoryDirectoryTest, EnvironmentThenConfigurationHomeThenHome) {

@@ -13,11 +13,6 @@ class QIVTraceTest : public ::testing::Test {
   void TearDown() override { QIVTrace::SetStandardErrorStream(nullptr); }
   std::ostringstream captured;
 };
-
-QIVTrace& ModuleTrace() {
-  static QIVTrace trace("ZELBIWCmdTrace", "Traces for module ZELVekBIWCommands", 0, "STDERR", 1024);
-  return trace;
-}
 }  // namespace
 
 TEST_F(QIVTraceTest, OffUnlessTheEnvironmentNamesTheTrace) {
@@ -50,14 +45,6 @@ TEST_F(QIVTraceTest, OffUnlessTheEnvironmentNamesTheTrace) {
   QIVSetEnv("BIWPLAN_TRACE", "OtherTrace");
   trace.TraPutLN("not written");
   EXPECT_EQ(captured.str().find("not written"), std::string::npos);
-}
-
-TEST_F(QIVTraceTest, AModuleInitialisedAgainBuildsItsTraceOnce) {
-  const int before = QIVTrace::ConstructedCount();
-  for (int load = 0; load < 3; ++load) ModuleTrace();
-  EXPECT_EQ(QIVTrace::ConstructedCount(), before + 1);
-  QIVTrace another("Another", "", 0, "STDERR", 1024);
-  EXPECT_EQ(QIVTrace::ConstructedCount(), before + 2);
 }
 
 TEST_F(QIVTraceTest, FileDestinationAppendsLines) {

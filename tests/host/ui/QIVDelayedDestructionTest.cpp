@@ -31,17 +31,6 @@ TEST(QIVDelayedDestructionTest, RequestedTwiceFreesOnceAtFlush) {
   EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), before);
 }
 
-TEST(QIVDelayedDestructionTest, FlushAlsoFreesWhatTheReleasesQueue) {
-  long before = QIVBaseUnknown::LiveObjectCount();
-  auto* dialog = new QIVCommand(nullptr, "Dialog");
-  auto* owner = new Owner(dialog);
-  owner->RequestDelayedDestruction();
-
-  QIVDelayedDestruction::Flush();
-  EXPECT_EQ(QIVDelayedDestruction::Pending(), 0u);
-  EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), before);
-}
-
 TEST(QIVDelayedDestructionTest, ObjectHeldElsewhereOutlivesTheFlush) {
   QIVVar<QIVCommand> held;
   {
