@@ -1,12 +1,17 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "QIVDelayedDestruction.h"
+#include "QIVDialog.h"
 #include "QIVDispatcher.h"
 #include "QIVDlgCombo.h"
 #include "QIVDlgEditor.h"
@@ -17,23 +22,31 @@
 #include "QIVIAlias.h"
 #include "QIVIProduct.h"
 #include "QIVISPPActivity.h"
+#include "QIVITPSDatumSimple.h"
+#include "QIVITPSDatumTarget.h"
 #include "QIVTranscript.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIMfgAssembly.h"
 #include "frame/ZELVekBIWCommandsModule.h"
 
 // A session for tests of the module's commands: the module loaded, a
-// dispatcher, and a new document open in the current editor. Checks at the
-// end that every object the test made was freed.
+// dispatcher, a new document open in the current editor and a folder of the
+// test's own for the files it reads and writes. Checks at the end that every
+// object the test made was freed and no dialog is left shown.
 class ModuleTestSession : public ::testing::Test {
  protected:
   void SetUp() override {
     ZELVekBIWCommandsModule::Load();
     _liveAtStart = QIVBaseUnknown::LiveObjectCount();
+    QIVDlgNotify::ClearAnswers();
     _dispatcher = std::make_unique<QIVDispatcher>();
     _document = QIVDocument::New();
     _dispatcher->OpenDocument(_document);
     _transcriptMark = QIVTranscript::Current().Size();
+    std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(test.begin(), test.end(), '/', '_');  // parameterised tests
+    _folder = std::filesystem::temp_directory_path() / ("biwplan_module_" + std::to_string(::getpid()) + "_" + test);
+    std::filesystem::create_directories(_folder);
   }
 
   void TearDown() override {
@@ -44,6 +57,8 @@ class ModuleTestSession : public ::testing::Test {
     QIVDelayedDestruction::Flush();
     QIVDlgNotify::ClearAnswers();
     EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), _liveAtStart) << "objects left alive";
+    EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
+    std::filesystem::remove_all(_folder);
   }
 
   QIVDispatcher& Dispatcher() { return *_dispatcher; }
@@ -103,13 +118,15 @@ class ModuleTestSession : public ::testing::Test {
   }
   std::string Text(const std::string& editor) const { return Widget<QIVDlgEditor>(editor)->GetText().str(); }
 
-  // A fastener or group by its alias, a product by its instance, an
-  // activity by its name, an assembly by its label.
+  // A fastener, locator or group by its alias, a product by its instance,
+  // an activity or datum by its name, an assembly by its label.
   static std::string NameOf(const QIVBaseUnknown_var& object) {
     if (!object) return "-";
     if (QIVIAlias_var alias(object); alias) return alias->GetAlias().str();
     if (QIVIProduct_var product(object); product) return product->GetPrdInstanceName().str();
     if (QIVISPPActivity_var activity(object); activity) return activity->GetName().str();
+    if (QIVITPSDatumSimple_var datum(object); datum) return datum->GetName().str();
+    if (QIVITPSDatumTarget_var target(object); target) return target->GetName().str();
     if (ZELIMfgAssembly_var assembly(object); assembly) return assembly->GetLabel().str();
     return "?";
   }
@@ -127,11 +144,20 @@ class ModuleTestSession : public ::testing::Test {
     return text;
   }
 
+  // Writes a file of the test's folder; its path.
+  std::string WriteFile(const std::string& name, const std::string& content) const {
+    const std::filesystem::path path = _folder / name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+  }
+
   ZELIBIWFPPFactory_var FastenerFactory() const {
     QIVBaseUnknown_var container;
     _document->GetFeatureContainer(container);
     return ZELIBIWFPPFactory_var(container);
   }
+
+  std::filesystem::path _folder;
 
  private:
   long _liveAtStart = 0;

@@ -30,7 +30,6 @@ void ActivityCreationTest::TearDown() {
        {&_root, &_grouping, &_station, &_loading, &_welding, &_unloading, &_assembly, &_dynamic})
     *held = nullptr;
   ModuleTestSession::TearDown();
-  EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
 }
 
 ZELVekBIWCreateActivityCmd* ActivityCreationTest::Start(const std::string& className) {

@@ -174,18 +174,6 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, EachKindLandsWhereItsParentRulesAllowOrWa
   }
 }
 
-TEST_F(ZELVekBIWCreateActivityCmdTest, APickThatNoActivityAnswersIsNotTakenAndNothingHappens) {
-  ZELVekBIWCreateActivityCmd* command = Start("ZELVekBIWCreateACTWeldingActivityCmd");
-  const int busyBefore = BusyCursorCount();
-  QIVBaseUnknown_var product;
-  Document()->CreateProduct(nullptr, "Body", "BD-100", product);
-  EXPECT_EQ(Dispatcher().Deliver(QIVPickEvent{{QIVMake<QIVPathElement>(product.get())}}), E_FAIL);
-  EXPECT_EQ(Transcript().back(), "command started ZELVekBIWCreateACTWeldingActivityCmd");
-  EXPECT_EQ(command->GetCurrentState()->GetName(), "SelectParentActivity");
-  EXPECT_EQ(BusyCursorCount(), busyBefore);
-  Dispatcher().Deliver(QIVCancelEvent{});
-}
-
 TEST_F(ZELVekBIWCreateActivityCmdTest, ADynamicActivityIsReplacedByTheActivityItStandsFor) {
   QIVISPPDynamicActivity_var(_dynamic)->SetActivity(_station);
   Start("ZELVekBIWCreateClinchingActivityCmd");
@@ -201,46 +189,6 @@ TEST_F(ZELVekBIWCreateActivityCmdTest, ADynamicActivityIsReplacedByTheActivityIt
   Pick(_dynamic);
   EXPECT_EQ(ChildNames(_grouping), Names({"Station.1", "Grouping.2"}));
   PressDialog("OK");
-}
-
-TEST_F(ZELVekBIWCreateActivityCmdTest, StationsBelowAGroupingTakeOverOnlyAPositiveExitRate) {
-  struct Case {
-    double groupingRate;
-    double stationRate;
-  };
-  for (const Case& c : {Case{0.0, 0.0}, Case{-1.5, 0.0}, Case{2.5, 2.5}}) {
-    SCOPED_TRACE(c.groupingRate);
-    SetAttribute(_grouping, "ProductExitRate", c.groupingRate);
-    // As a child of the grouping, and after a station of the grouping.
-    for (const QIVBaseUnknown_var& parent : {_grouping, _station}) {
-      Start("ZELVekBIWCreateStationActivityCmd");
-      Pick(parent);
-      EXPECT_EQ(Attribute(QIVBaseUnknown_var(Command()->GetCreatedActivity()), "ProductExitRate"),
-                c.stationRate);
-      PressDialog("Cancel");
-    }
-  }
-  // Below an activity that is not a grouping there is nothing to take over.
-  Start("ZELVekBIWCreateStationActivityCmd");
-  Pick(_assembly);
-  EXPECT_EQ(Attribute(QIVBaseUnknown_var(Command()->GetCreatedActivity()), "ProductExitRate"), 0.0);
-  PressDialog("Cancel");
-}
-
-TEST_F(ZELVekBIWCreateActivityCmdTest, GroupingsBelowAGroupingTakeOverItsExitRateWhateverItIs) {
-  for (double rate : {0.0, -3.0, 4.0}) {
-    SCOPED_TRACE(rate);
-    SetAttribute(_grouping, "ProductExitRate", rate);
-    Start("ZELVekBIWCreateGroupingActivityCmd");
-    Pick(_grouping);
-    EXPECT_EQ(Attribute(QIVBaseUnknown_var(Command()->GetCreatedActivity()), "ProductExitRate"), rate);
-    PressDialog("Cancel");
-  }
-  SetAttribute(_grouping, "ProductExitRate", 4.0);
-  Start("ZELVekBIWCreateGroupingActivityCmd");
-  Pick(_root);
-  EXPECT_EQ(Attribute(QIVBaseUnknown_var(Command()->GetCreatedActivity()), "ProductExitRate"), 0.0);
-  PressDialog("Cancel");
 }
 
 TEST_F(ZELVekBIWCreateActivityCmdTest, CancelAndWindowCloseTakeTheNewActivityOutAgain) {

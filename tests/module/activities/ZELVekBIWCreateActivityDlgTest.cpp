@@ -176,29 +176,3 @@ TEST_F(ZELVekBIWCreateActivityDlgTest, WithoutTheFrameOKWritesOnlyTheNameAndOnly
   EXPECT_EQ(_notifications.size(), 1u);
 }
 
-TEST_F(ZELVekBIWCreateActivityDlgTest, TheAnnouncementReachesEveryProcessRootAndNeedsAnActivity) {
-  QIVBaseUnknown_var container, second;
-  Document()->GetProcessContainer(container);
-  QIVISPPProcessContainer_var(container)->CreateProcess("Body shop B", second);
-  std::vector<int> secondKinds;
-  QIVISPPActivityModificationEvents_var(second)->AddListener(
-      [&](const QIVSPPActivityNotification& notification) { secondKinds.push_back(notification.kind); });
-
-  // Made on the main window, which owns it until its destruction is asked.
-  auto* dialog = new ZELVekBIWCreateActivityDlg();
-  dialog->DispatchModifyEvent(_station.get());
-  ASSERT_EQ(_notifications.size(), 1u);
-  EXPECT_TRUE(_notifications[0].object == _station);
-  EXPECT_EQ(secondKinds, std::vector<int>{QIVSPPActivityNotification::Modified});
-  dialog->RequestDelayedDestruction();
-  QIVISPPProcessContainer_var(container)->RemoveProcess(second);
-
-  dialog = new ZELVekBIWCreateActivityDlg();
-  dialog->GetCmdActivity(nullptr);
-  dialog->Build();
-  dialog->SetActivityName("Ignored");
-  dialog->SetActivityAttributes();
-  EXPECT_EQ(dialog->GetActivityName(), "");
-  EXPECT_EQ(_notifications.size(), 1u);
-  dialog->RequestDelayedDestruction();
-}

@@ -30,7 +30,6 @@ class AssignWeldTest : public ModuleTestSession {
  protected:
   void SetUp() override {
     ModuleTestSession::SetUp();
-    QIVDlgNotify::ClearAnswers();
     ZELFastenerDisplay::Instance().Reset();
     const QIVIDocument_var& document = Document();
     document->CreateProduct(nullptr, "Body", "PN-BODY", _body);
@@ -77,7 +76,6 @@ class AssignWeldTest : public ModuleTestSession {
     _relations = nullptr;
     ModuleTestSession::TearDown();
     ZELFastenerDisplay::Instance().Reset();
-    EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
   }
 
   QIVBaseUnknown_var Point(const QIVBaseUnknown_var& group, const char* name, const QIVBaseUnknown_var& part) {

@@ -47,16 +47,6 @@ TEST_F(ZELVekBIWAssignWeldDlgTest, EmptyDocumentShowsTheNoActivityAndNoProductLi
   EXPECT_EQ(PressDialog(QIVNotificationKind::Cancel), S_OK);
 }
 
-TEST_F(ZELVekBIWAssignWeldDlgTest, CheckingAllProductsListsEveryProductAndLocksTheCombo) {
-  ASSERT_NE(Start(), nullptr);
-  ASSERT_EQ(Check("CheckAllProductId", true), S_OK);
-  EXPECT_THAT(Lines("SelectListLeftId"), ElementsAre("W1", "W2", "W3", "W5"));
-  EXPECT_FALSE(Sensitive("ComboProductId"));
-  ASSERT_EQ(Check("CheckAllProductId", false), S_OK);
-  EXPECT_THAT(Lines("SelectListLeftId"), ElementsAre("W1", "W2", "W3"));
-  EXPECT_TRUE(Sensitive("ComboProductId"));
-}
-
 TEST_F(ZELVekBIWAssignWeldDlgTest, AssignMovesTheSelectedLinesAndUpdatesItemsAndCycleTime) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_EQ(Select("SelectListLeftId", {2, 0}), S_OK);
@@ -72,16 +62,6 @@ TEST_F(ZELVekBIWAssignWeldDlgTest, AssignMovesTheSelectedLinesAndUpdatesItemsAnd
   // Another activity never offers them again.
   ASSERT_EQ(Choose("ComboActivityId", 1), S_OK);
   EXPECT_THAT(Lines("SelectListLeftId"), ElementsAre("W2"));
-}
-
-TEST_F(ZELVekBIWAssignWeldDlgTest, AssignWithoutSelectionRefreshesBothLists) {
-  ASSERT_NE(Start(), nullptr);
-  // Assigned behind the dialog's back: the refresh shows it.
-  QIVListValQIVBaseUnknown_var one{_w2};
-  ZELFastenerServices::AssignListOfWelds(&one, _welding1, nullptr, 0);
-  ASSERT_EQ(Press("PushButtonAssignId"), S_OK);
-  EXPECT_THAT(Lines("SelectListLeftId"), ElementsAre("W1", "W3"));
-  EXPECT_THAT(Lines("SelectListRightId"), ElementsAre("W2(*)", "W4(*)"));
 }
 
 TEST_F(ZELVekBIWAssignWeldDlgTest, DoubleClicksAssignAndUnassign) {
@@ -171,12 +151,6 @@ TEST_F(ZELVekBIWAssignWeldDlgTest, ClosingRestoresTheDisplayFoundAtOpening) {
   EXPECT_EQ(display.CountWeldPointsHidden(), 1u);
   EXPECT_FALSE(display.IsWeldPointShown(_w2));
   EXPECT_EQ(QIVFrmEditor::GetCurrentEditor()->GetHSO()->GetSize(), 0);
-}
-
-TEST_F(ZELVekBIWAssignWeldDlgTest, FilterWeldIDRemovesTheTagAfterTheIdentifierOnly) {
-  EXPECT_EQ(ZELVekBIWAssignWeldDlg::FilterWeldID("W12(*)").str(), "W12");
-  EXPECT_EQ(ZELVekBIWAssignWeldDlg::FilterWeldID("W12").str(), "W12");
-  EXPECT_EQ(ZELVekBIWAssignWeldDlg::FilterWeldID("(*)W12").str(), "(*)W12");
 }
 
 TEST_F(ZELVekBIWAssignWeldDlgTest, AFastenerMovingAcrossKeepsItsIdentifierShown) {

@@ -71,17 +71,6 @@ TEST_F(ZELBIWUpdateManufAssemblyPanelTest, OpensOnAllActivitiesWithTheProcessFla
   }
 }
 
-TEST_F(ZELBIWUpdateManufAssemblyPanelTest, TheUpdateButtonAsksForTheModeTheRadioButtonsShow) {
-  Open();
-  Widget<QIVDlgPushButton>("ButtonUpdate")->UserPress();
-  UserCheck("RBSelectedActivity");
-  _panel->DisplayActivity("Load parts");
-  Widget<QIVDlgPushButton>("ButtonUpdate")->UserPress();
-  UserCheck("RBAllActivities");
-  Widget<QIVDlgPushButton>("ButtonUpdate")->UserPress();
-  EXPECT_THAT(_recorder->heard, ElementsAre("MDIMaximize", "Previous", "Help", "Next", "MDIMaximize"));
-}
-
 TEST_F(ZELBIWUpdateManufAssemblyPanelTest, SelectedModeWithoutAnActivityWaitsForOneBeforeUpdating) {
   Open();
   UserCheck("RBSelectedActivity");

@@ -64,11 +64,6 @@ class WeldImportTest : public ModuleTestSession {
  protected:
   void SetUp() override {
     ModuleTestSession::SetUp();
-    QIVDlgNotify::ClearAnswers();
-    _folder = std::filesystem::temp_directory_path() /
-              ("weld_import_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(_folder);
     _settingsDirectory = std::make_unique<QIVScopedEnv>("BIWPLAN_SETTINGS_DIR", _folder.c_str());
     Document()->GetFeatureContainer(_container);
     FastenerFactory()->GetTopGroup(_top);
@@ -78,8 +73,6 @@ class WeldImportTest : public ModuleTestSession {
     _container = nullptr;
     ModuleTestSession::TearDown();
     _settingsDirectory.reset();
-    std::filesystem::remove_all(_folder);
-    EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
   }
 
   // A product under `father` (a root when empty).
@@ -110,12 +103,6 @@ class WeldImportTest : public ModuleTestSession {
     }
   }
 
-  std::string WriteFile(const std::string& name, const std::string& content) {
-    const std::filesystem::path path = _folder / name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
-  }
-
   QIVListValQIVBaseUnknown_var ChildrenOf(const QIVBaseUnknown_var& group) const {
     QIVListValQIVBaseUnknown_var children;
     ZELIBIWFeatureChildMgmt_var(group)->GetChildren(children);
@@ -143,7 +130,6 @@ class WeldImportTest : public ModuleTestSession {
 
   QIVBaseUnknown_var _container;
   QIVBaseUnknown_var _top;
-  std::filesystem::path _folder;
 
  private:
   std::unique_ptr<QIVScopedEnv> _settingsDirectory;

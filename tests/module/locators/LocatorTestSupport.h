@@ -9,9 +9,6 @@
 #include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
 #include "QIVISPPItemMgt.h"
-#include "QIVITPSDatumSimple.h"
-#include "QIVITPSDatumTarget.h"
-#include "QIVPathElement.h"
 #include "QIVUserEvent.h"
 #include "ZELIBIWClampingPoint.h"
 #include "ZELIBIWFeaturePartRelations.h"
@@ -82,32 +79,6 @@ class LocatorTestSession : public ModuleTestSession {
   }
 
   HRESULT Start(const char* className) { return Dispatcher().Deliver(QIVStartEvent(className)); }
-  HRESULT Pick(std::initializer_list<QIVBaseUnknown_var> objects) {
-    std::vector<QIVPathElement_var> paths;
-    for (const QIVBaseUnknown_var& object : objects) paths.push_back(QIVMake<QIVPathElement>(object.get()));
-    return Dispatcher().Deliver(QIVPickEvent(std::move(paths)));
-  }
-  HRESULT Press(const char* kind, const char* dialog = "") {
-    return Dispatcher().Deliver(QIVWidgetEvent::PressDialog(kind, dialog));
-  }
-
-  // Names of items (aliases, datum names) or activities.
-  static std::vector<std::string> Names(const QIVListValQIVBaseUnknown_var& objects) {
-    std::vector<std::string> names;
-    for (const QIVBaseUnknown_var& object : objects) {
-      if (QIVIAlias_var alias = object)
-        names.push_back(alias->GetAlias().str());
-      else if (QIVITPSDatumSimple_var datum = object)
-        names.push_back(datum->GetName().str());
-      else if (QIVITPSDatumTarget_var target = object)
-        names.push_back(target->GetName().str());
-      else if (QIVISPPActivity_var activity = object)
-        names.push_back(activity->GetName().str());
-      else
-        names.push_back("?");
-    }
-    return names;
-  }
   using Row = std::vector<std::string>;
   static std::vector<Row> Rows(const QIVDlgMultiList* list) {
     std::vector<Row> rows;
@@ -119,10 +90,11 @@ class LocatorTestSession : public ModuleTestSession {
     }
     return rows;
   }
+  // The names of the items assigned to the activity, products left out.
   static std::vector<std::string> Items(const QIVBaseUnknown_var& activity) {
     std::vector<std::string> names;
-    for (const std::string& name : Names(QIVISPPItemMgt_var(activity)->GetItems("Item", QIVSPPItemAssigned)))
-      if (name != "?") names.push_back(name);
+    for (const QIVBaseUnknown_var& item : QIVISPPItemMgt_var(activity)->GetItems("Item", QIVSPPItemAssigned))
+      if (!QIVIProduct_var(item)) names.push_back(NameOf(item));
     return names;
   }
 

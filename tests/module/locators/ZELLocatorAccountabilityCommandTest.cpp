@@ -88,6 +88,6 @@ TEST_F(ZELLocatorAccountabilityCommandTest, PickingAProductReportsItAndHighlight
   EXPECT_THAT(Table(), ElementsAre(Row{"1", "CP2", "", "Roof", "None"}));
   ASSERT_EQ(Dispatcher().Deliver(QIVWidgetEvent::Check("RadioButtonAllProductsID", true)), S_OK);
   EXPECT_EQ(Table().size(), 3u);
-  ASSERT_EQ(Press("Cancel"), S_OK);
+  ASSERT_EQ(PressDialog("Cancel"), S_OK);
   EXPECT_TRUE(_held->IsEnded());
 }

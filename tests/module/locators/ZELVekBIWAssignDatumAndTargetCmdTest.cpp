@@ -51,10 +51,10 @@ TEST_F(ZELVekBIWAssignDatumAndTargetCmdTest, PicksAreListedOnceInPickingOrderWit
   ASSERT_EQ(Pick({_floor}), S_OK);         // only CP1 is new among the floor's locators
   ASSERT_EQ(Pick({_load, _load, _station}), S_OK);
 
-  EXPECT_THAT(Names(command->GetDatumList()), ElementsAre("D1"));
-  EXPECT_THAT(Names(command->GetDatumTargetList()), ElementsAre("T1"));
-  EXPECT_THAT(Names(command->GetLocatorList()), ElementsAre("LP2", "LP1", "LP3", "CP1"));
-  EXPECT_THAT(Names(command->GetActivityList()), ElementsAre("Load", "Station.1"));
+  EXPECT_THAT(NamesOf(command->GetDatumList()), ElementsAre("D1"));
+  EXPECT_THAT(NamesOf(command->GetDatumTargetList()), ElementsAre("T1"));
+  EXPECT_THAT(NamesOf(command->GetLocatorList()), ElementsAre("LP2", "LP1", "LP3", "CP1"));
+  EXPECT_THAT(NamesOf(command->GetActivityList()), ElementsAre("Load", "Station.1"));
   EXPECT_THAT(Lines(command->GetAssignDialog()->GetItemsList()),
               ElementsAre("D1", "LP2", "T1", "LP1", "LP3", "CP1"));
   EXPECT_THAT(Lines(command->GetAssignDialog()->GetActivitiesList()), ElementsAre("Load", "Station.1"));
@@ -66,8 +66,8 @@ TEST_F(ZELVekBIWAssignDatumAndTargetCmdTest, PicksAreListedOnceInPickingOrderWit
   ASSERT_EQ(Dispatcher().Deliver(QIVWidgetEvent::Press("removeLocators")), S_OK);
   ASSERT_EQ(Dispatcher().Deliver(QIVWidgetEvent::Select("listActivities", {0})), S_OK);
   ASSERT_EQ(Dispatcher().Deliver(QIVWidgetEvent::Press("removeActivities")), S_OK);
-  EXPECT_THAT(Names(command->GetLocatorList()), ElementsAre("LP1", "LP3", "CP1"));
-  EXPECT_THAT(Names(command->GetActivityList()), ElementsAre("Station.1"));
+  EXPECT_THAT(NamesOf(command->GetLocatorList()), ElementsAre("LP1", "LP3", "CP1"));
+  EXPECT_THAT(NamesOf(command->GetActivityList()), ElementsAre("Station.1"));
   EXPECT_THAT(Lines(command->GetAssignDialog()->GetItemsList()),
               ElementsAre("D1", "T1", "LP1", "LP3", "CP1"));
   EXPECT_EQ(QIVFrmEditor::GetCurrentEditor()->GetCSO()->GetSize(), 6);
@@ -76,14 +76,14 @@ TEST_F(ZELVekBIWAssignDatumAndTargetCmdTest, PicksAreListedOnceInPickingOrderWit
 TEST_F(ZELVekBIWAssignDatumAndTargetCmdTest, OKWithAnEmptyColumnKeepsCollectingAndCancelAssignsNothing) {
   ZELVekBIWAssignDatumAndTargetCmd* command = StartCommand();
   ASSERT_NE(command, nullptr);
-  ASSERT_EQ(Press("OK"), S_OK);  // nothing at all
+  ASSERT_EQ(PressDialog("OK"), S_OK);  // nothing at all
   EXPECT_EQ(State(), "State1");
   ASSERT_EQ(Pick({_lp1}), S_OK);
-  ASSERT_EQ(Press("OK"), S_OK);  // no activity
+  ASSERT_EQ(PressDialog("OK"), S_OK);  // no activity
   EXPECT_EQ(State(), "State1");
   EXPECT_TRUE(command->GetAssignDialog()->IsShown());
   ASSERT_EQ(Pick({_load}), S_OK);
-  ASSERT_EQ(Press("Cancel"), S_OK);
+  ASSERT_EQ(PressDialog("Cancel"), S_OK);
   EXPECT_TRUE(command->IsEnded());
   EXPECT_THAT(Items(_load), IsEmpty());
   EXPECT_THAT(Transcript(), ::testing::Contains("command ended ZELVekBIWAssignDatumAndTargetCmd"));
@@ -95,7 +95,7 @@ TEST_F(ZELVekBIWAssignDatumAndTargetCmdTest, RefusalsAreListedWithTheirReasonAnd
   ASSERT_NE(command, nullptr);
   ASSERT_EQ(Pick({_d1, _t1, _lp1, _lp3, _cp1, _cp2}), S_OK);
   ASSERT_EQ(Pick({_load, _clamp}), S_OK);
-  ASSERT_EQ(Press("OK"), S_OK);
+  ASSERT_EQ(PressDialog("OK"), S_OK);
 
   EXPECT_EQ(State(), "State2");
   EXPECT_FALSE(command->GetAssignDialog()->IsShown());
@@ -114,7 +114,7 @@ TEST_F(ZELVekBIWAssignDatumAndTargetCmdTest, RefusalsAreListedWithTheirReasonAnd
   EXPECT_THAT(Items(_load), ElementsAre("D1", "T1", "LP1", "LP3"));
   EXPECT_THAT(Items(_clamp), ElementsAre("D1", "T1", "CP1"));
 
-  ASSERT_EQ(Press("OK", "ZELVekBIWLocatorsAssignFailureDlg"), S_OK);
+  ASSERT_EQ(PressDialog("OK", "ZELVekBIWLocatorsAssignFailureDlg"), S_OK);
   EXPECT_TRUE(command->IsEnded());
   EXPECT_FALSE(command->GetFailureDialog()->IsShown());
 }
@@ -123,7 +123,7 @@ TEST_F(ZELVekBIWAssignDatumAndTargetCmdTest, WithNothingRefusedTheReportDoesNotW
   ZELVekBIWAssignDatumAndTargetCmd* command = StartCommand();
   ASSERT_NE(command, nullptr);
   ASSERT_EQ(Pick({_floor, _station}), S_OK);
-  ASSERT_EQ(Press("OK"), S_OK);
+  ASSERT_EQ(PressDialog("OK"), S_OK);
   EXPECT_TRUE(command->IsEnded());
   EXPECT_THAT(Failures(), IsEmpty());
   EXPECT_FALSE(command->GetFailureDialog()->IsShown());

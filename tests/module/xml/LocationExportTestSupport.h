@@ -95,11 +95,6 @@ class LocationExportTest : public ModuleTestSession {
  protected:
   void SetUp() override {
     ModuleTestSession::SetUp();
-    QIVDlgNotify::ClearAnswers();
-    _folder = std::filesystem::temp_directory_path() /
-              ("location_export_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(_folder);
     const QIVIDocument_var& document = Document();
     document->CreateProduct(nullptr, "Body", "PN-BODY", _body);
     QIVIProduct_var(_body)->SetPosition(QIVMathTransformation::FromYPR(1000, 0, 500, 0, 0, 0));
@@ -128,8 +123,6 @@ class LocationExportTest : public ModuleTestSession {
       *held = nullptr;
     _factory = nullptr;
     ModuleTestSession::TearDown();
-    std::filesystem::remove_all(_folder);
-    EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
   }
 
   QIVBaseUnknown_var Group(const QIVBaseUnknown_var& father, const char* name) {
@@ -188,5 +181,4 @@ class LocationExportTest : public ModuleTestSession {
 
   ZELIBIWFPPFactory_var _factory;
   QIVBaseUnknown_var _body, _floor, _jointBody1, _jointBody2, _w1, _w2, _w3, _w10, _bead;
-  std::filesystem::path _folder;
 };

@@ -91,14 +91,6 @@ TEST_F(ZELVekBIWSaveLocationsInXMLCmdTest, APickedProductBecomesTheReferenceUnti
   EXPECT_THAT(CSONames(), ElementsAre("W0001, A"));
 }
 
-TEST_F(ZELVekBIWSaveLocationsInXMLCmdTest, LinesSelectedInTheListBecomeTheCurrentSelection) {
-  ASSERT_NE(Start(), nullptr);
-  ASSERT_EQ(SelectLines({2, 0}), S_OK);
-  EXPECT_THAT(CSONames(), ElementsAre("W0003, A", "W0001, A"));
-  ASSERT_EQ(SelectLines({}), S_OK);
-  EXPECT_THAT(CSONames(), IsEmpty());
-}
-
 TEST_F(ZELVekBIWSaveLocationsInXMLCmdTest, CancelOrClosingTheWindowEndsTheCommand) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_EQ(PressDialog(QIVNotificationKind::Cancel), S_OK);
@@ -113,22 +105,5 @@ TEST_F(ZELVekBIWSaveLocationsInXMLCmdTest, CancelOrClosingTheWindowEndsTheComman
   ASSERT_EQ(Deliver(QIVCancelEvent{}), S_OK);
   EXPECT_EQ(Dispatcher().GetActiveCommand(), nullptr);
   EXPECT_THAT(Transcript(), Contains("dialog hidden pZELVekBIWSaveLocationsInXMLDlg"));
-}
-
-TEST_F(ZELVekBIWSaveLocationsInXMLCmdTest, BuiltPathsRunFromTheTopOfTheirTree) {
-  QIVPathElement_var weldPath = ZELVekBIWSaveLocationsInXMLCmd::BuildPathElement(_w1);
-  ASSERT_EQ(weldPath->GetSize(), 5);  // feature container, top group, joint, joint body, weld
-  EXPECT_TRUE(weldPath->GetLeaf() == _w1);
-  EXPECT_TRUE((*weldPath)[3] == _jointBody1);
-  QIVPathElement_var productPath = ZELVekBIWSaveLocationsInXMLCmd::BuildPathElement(_floor);
-  ASSERT_EQ(productPath->GetSize(), 2);
-  EXPECT_TRUE(productPath->GetRoot() == _body);
-
-  // A picked object keeps the path it was picked by.
-  ZELVekBIWSaveLocationsInXMLCmd* command = Start();
-  ASSERT_NE(command, nullptr);
-  ASSERT_EQ(Pick({_w1}), S_OK);
-  EXPECT_EQ(command->GetPathElement(_w1)->GetSize(), 1);
-  EXPECT_EQ(command->GetPathElement(_w2)->GetSize(), 5);
 }
 

@@ -112,31 +112,6 @@ TEST_F(ZELVekBIWSaveLocationsInXMLDlgTest, WeldsAreWrittenInListOrder) {
               ElementsAre("W0001, A", "W0010, B", "W0003, A"));
 }
 
-TEST_F(ZELVekBIWSaveLocationsInXMLDlgTest, NamesWithMarkupRoundTrip) {
-  QIVIAlias_var(_w1)->SetAlias("A<&>\"B");
-  QIVIProduct_var(_floor)->SetPrdInstanceName("Floor <left> & \"rear\"");
-  ASSERT_NE(Start(), nullptr);
-  ASSERT_EQ(Pick({_floor}), S_OK);
-  ASSERT_EQ(SaveAs(PathIn("welds.xml")), S_OK);
-  const WrittenFile file = ReadWrittenFile(PathIn("welds.xml"));
-  ASSERT_TRUE(file.readable);
-  EXPECT_EQ(file.elements[0].Attribute("Name"), "Floor <left> & \"rear\"");
-  EXPECT_THAT(file.WeldNames(), ::testing::Contains("A<&>\"B"));
-}
-
-TEST_F(ZELVekBIWSaveLocationsInXMLDlgTest, CancellingTheFileBoxWritesNothing) {
-  ASSERT_NE(Start(), nullptr);
-  ASSERT_EQ(PressDialog(QIVNotificationKind::OK), S_OK);
-  EXPECT_NE(Dialog()->GetFileDialog(), nullptr);
-  ASSERT_EQ(Deliver(QIVWidgetEvent::FileCancel()), S_OK);
-  EXPECT_EQ(Dialog()->GetFileDialog(), nullptr);
-  EXPECT_EQ(FilesInFolder(), 0);
-  EXPECT_NE(Dispatcher().GetActiveCommand(), nullptr);
-
-  ASSERT_EQ(SaveAs(PathIn("second-try.xml")), S_OK);
-  EXPECT_EQ(FilesInFolder(), 1);
-}
-
 TEST_F(ZELVekBIWSaveLocationsInXMLDlgTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
   ASSERT_NE(Start(), nullptr);
   const std::string missing = PathIn("missing/welds.xml");

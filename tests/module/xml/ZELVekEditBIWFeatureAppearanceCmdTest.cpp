@@ -32,7 +32,7 @@ class ZELVekEditBIWFeatureAppearanceCmdTest : public ModuleTestSession {
  protected:
   void SetUp() override {
     ModuleTestSession::SetUp();
-    _folder = std::filesystem::path(_repository.Location()).parent_path();
+    _repositoryFolder = std::filesystem::path(_repository.Location()).parent_path();
     ZELIBIWFPPFactory_var factory = FastenerFactory();
     QIVBaseUnknown_var top, locators, clamps;
     factory->GetTopGroup(top);
@@ -72,7 +72,7 @@ class ZELVekEditBIWFeatureAppearanceCmdTest : public ModuleTestSession {
     return fastener;
   }
 
-  std::string File(const std::string& name) const { return (_folder / name).string(); }
+  std::string File(const std::string& name) const { return (_repositoryFolder / name).string(); }
   std::string Write(const std::string& name, const std::string& text) const {
     std::ofstream(File(name)) << text;
     return File(name);
@@ -121,7 +121,7 @@ class ZELVekEditBIWFeatureAppearanceCmdTest : public ModuleTestSession {
   }
 
   ScratchRepository _repository{"SQLite"};
-  std::filesystem::path _folder;
+  std::filesystem::path _repositoryFolder;
   ZELVekEditBIWFeatureAppearanceCmd* _command = nullptr;
   QIVBaseUnknown_var w1, w2, w3, w5, lp1, cp1;
 };
@@ -179,19 +179,10 @@ TEST_F(ZELVekEditBIWFeatureAppearanceCmdTest, AFaultyFileIsNamedWithItsPlaceAndC
     const char* fault;
   };
   const Case cases[] = {
-      {"<Appearance>\n<BIWFeatureType BIWFeature=\"point fastener\">\n" + good + "</Appearance>\n",
-       "Graphic.xml:4:14: Opening and ending tag mismatch: BIWFeatureType line 2 and Appearance"},
-      {"<Appearance>\n<BIWFeatureType BIWFeature=\"point fastener\">\n" + good + "</BIWFeatureType>\n",
-       "Graphic.xml:5:1: Premature end of data in tag Appearance line 1"},
-      {"<Appearance/>\n<BIWFeatureType BIWFeature=\"point fastener\">" + good + "</BIWFeatureType>\n",
-       "Graphic.xml:2:1: Extra content at the end of the document"},
       {"<A><BIWFeatureType BIWFeature=\"point fastener\">\n" + good +
            "<AttributeDetails attribute=\"name\" value=\"W2\"><color>blue</color></AttributeDetails>\n"
            "</BIWFeatureType></A>\n",
        "Graphic.xml:3:58: bad colour \"blue\": a colour is a number from 0 to 16777215 (0xRRGGBB)"},
-      {"<A><BIWFeatureType BIWFeature=\"point fastener\">\n" + good +
-           "<AttributeDetails value=\"W2\"><color>1</color></AttributeDetails>\n</BIWFeatureType></A>\n",
-       "Graphic.xml:3:29: \"AttributeDetails\" without its \"attribute\" attribute"},
   };
   for (const Case& fault : cases) {
     EXPECT_THAT(Run(Write("Graphic.xml", fault.text)), ElementsAre()) << fault.text;
