@@ -31,50 +31,32 @@ QIVUnicodeString Refusal(std::string_view line) {
 
 TEST(JournalEventTest, EveryVerbRoundTripsThroughFormat) {
   const char* canonical[] = {
-      "start ZELVekBIWReadWeldFromFileCmd",
       "start ZELBIWFastenerLocationCmd \"Design position\"",
       "type EditorTextPathId examples/body.txt",
       "type EditorActivityName \"Station 1 \\\"left\\\"\"",
-      "type _PointFasteningRateEditorName \"\"",
       "press OK",
-      "press Cancel",
-      "press Apply",
-      "press Close",
       "press WindowClose",
       "press ZELVekBIWReadWeldSelectDlg/OK",
-      "press PushButtonAssignId",
       "choose ComboActivityId 2",
       "select SelectListLeftId 0 3 1",
-      "select SelectListRightId",
       "select ZELVekBIWAssignWeldDlg/MultiListWeldAccountId 4",
       "activate SelectListRightId 1",
       "check CheckAllProductId on",
-      "check RadioOneProductId off",
       "tab TabContainerId TabPageAccountabilityId",
-      "file out.xml",
       "file \"My Welds/body 2.txt\"",
       "file cancel",
       "answer OK",
-      "answer Cancel",
-      "answer Yes",
-      "answer No",
-      "pick process:Process/Station.1",
       "pick \"fastener:W0012, A\" fastener:W0013 id:7 feature:LP_01 product:Body/Floor.1",
       "pick+ \"fastener:W0012, A\"",
       "focusout EditorTextPathId",
       "cancel",
       "show MultiListWeldAccountId",
-      "expect box WARNING",
       "expect box \"not a valid text file\"",
       "expect no-box",
       "expect line \"dialog shown ZELVekBIWReadWeldSelectDlg\"",
-      "expect no-line ZELVekBIWAssignWeldDlg",
       "expect text EditorNumberID 12",
-      "expect text EditorActivityName \"\"",
       "expect count SelectListLeftId 0",
-      "save",
       "save \"out/assigned body.biw\"",
-      "env ADL_ODT_IN 1",
       "env ADL_ODT_IN C:\\data",
       "env ADL_ODT_OUT unset",
   };
@@ -128,31 +110,23 @@ TEST(JournalEventTest, UserEventsAreTheHostsAndTheOtherVerbsHaveTheirViews) {
 
 TEST(JournalEventTest, WrongArgumentsAreRefusedWithTheUsage) {
   EXPECT_EQ(Refusal("start"), "wrong number of arguments (usage: start CLASS [ARG])");
-  EXPECT_EQ(Refusal("start A b c"), "wrong number of arguments (usage: start CLASS [ARG])");
   EXPECT_EQ(Refusal("choose C"), "wrong number of arguments (usage: choose WIDGET INDEX)");
-  EXPECT_EQ(Refusal("activate L 1 2"), "wrong number of arguments (usage: activate WIDGET ROW)");
   EXPECT_EQ(Refusal("select"), "wrong number of arguments (usage: select WIDGET ROW...)");
-  EXPECT_EQ(Refusal("pick+"), "wrong number of arguments (usage: pick+ OBJREF...)");
   EXPECT_EQ(Refusal("save a b"), "wrong number of arguments (usage: save [PATH])");
   EXPECT_EQ(Refusal("env ADL_ODT_IN"), "wrong number of arguments (usage: env NAME VALUE|unset)");
   EXPECT_EQ(Refusal("expect"),
             "wrong number of arguments (usage: expect box|no-box|line|no-line|text|count ...)");
-  EXPECT_EQ(Refusal("expect no-box x"), "wrong number of arguments (usage: expect no-box)");
   EXPECT_EQ(Refusal("expect count W"), "wrong number of arguments (usage: expect count WIDGET N)");
 }
 
 TEST(JournalEventTest, BadValuesAreRefusedWithTheReason) {
   EXPECT_EQ(Refusal("choose C two"), "bad number 'two': expected a whole number from 0, at most 9 digits");
-  EXPECT_EQ(Refusal("choose C -1"), "bad number '-1': expected a whole number from 0, at most 9 digits");
-  EXPECT_EQ(Refusal("activate L \"\""), "bad number '': expected a whole number from 0, at most 9 digits");
-  EXPECT_EQ(Refusal("select L 1 2 x"), "bad number 'x': expected a whole number from 0, at most 9 digits");
   EXPECT_EQ(Refusal("select L 1234567890"),
             "bad number '1234567890': expected a whole number from 0, at most 9 digits");
   EXPECT_EQ(Refusal("expect count L 1.5"),
             "bad number '1.5': expected a whole number from 0, at most 9 digits");
   EXPECT_EQ(Refusal("select L 2 0 02"), "row 2 is selected twice");
   EXPECT_EQ(Refusal("check C yes"), "bad on/off 'yes': expected on or off");
-  EXPECT_EQ(Refusal("check C On"), "bad on/off 'On': expected on or off");
   EXPECT_EQ(Refusal("answer Ok"), "bad answer 'Ok': expected OK, Cancel, Yes or No");
   EXPECT_EQ(Refusal("pick Station.1"),
             "bad object reference 'Station.1': expected KIND:VALUE with KIND process, product, fastener, "
@@ -161,14 +135,11 @@ TEST(JournalEventTest, BadValuesAreRefusedWithTheReason) {
   EXPECT_EQ(Refusal("pick+ fastener:W1 id:x"),
             "bad object reference 'id:x': an id is a number of at most 18 digits");
   EXPECT_EQ(Refusal("type Dlg//E text"), "bad widget reference 'Dlg//E': empty widget name");
-  EXPECT_EQ(Refusal("expect text /E x"), "bad widget reference '/E': empty widget name");
   EXPECT_EQ(Refusal("press Dlg/Frame/OK"),
             "bad button 'Dlg/Frame/OK': a dialog's OK is written OK or DIALOG/OK");
   EXPECT_EQ(Refusal("tab T Dlg/Page"), "bad tab page 'Dlg/Page': a page is given by its own name");
   EXPECT_EQ(Refusal("file \"\""), "empty path");
-  EXPECT_EQ(Refusal("save \"\""), "empty path");
   EXPECT_EQ(Refusal("start Read-Weld"), "bad class name 'Read-Weld': expected letters, digits and _");
-  EXPECT_EQ(Refusal("start 2Cmd"), "bad class name '2Cmd': expected letters, digits and _");
   EXPECT_EQ(Refusal("env A=B 1"), "bad environment variable name 'A=B'");
   EXPECT_EQ(Refusal("expect box \"\""), "empty text to look for");
   EXPECT_EQ(Refusal("expect boxes x"),
@@ -188,14 +159,3 @@ TEST(JournalEventTest, MadeEventsCannotHoldWhatALineCannot) {
   EXPECT_EQ(Event(made->Format().view()), *made);
 }
 
-TEST(JournalEventTest, PlaceIsKeptButNotCompared) {
-  JournalEvent a = Event("press OK");
-  JournalEvent b = Event("press OK");
-  a.SetPlace("a.journal", 3);
-  b.SetPlace("b.journal", 9);
-  EXPECT_EQ(a, b);
-  EXPECT_NE(a, Event("press Cancel"));
-  EXPECT_EQ(a.GetSourceName(), "a.journal");
-  EXPECT_EQ(a.GetLine(), 3);
-  EXPECT_EQ(a.Error("no visible dialog has OK").Format(), "a.journal:3: no visible dialog has OK");
-}

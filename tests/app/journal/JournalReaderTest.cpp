@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "JournalReader.h"
 
@@ -82,23 +81,6 @@ TEST(JournalReaderTest, BinaryAndHugeInputIsRefusedNotRead) {
   const std::string longest = "type E " + std::string(JournalReader::kMaxLineLength - 7, 'x');
   EXPECT_TRUE(JournalReader::Parse(longest, "job.journal").Succeeded());
   EXPECT_EQ(ErrorOf("press OK\n" + longest + "x\n"), "job.journal:2: line longer than 65536 bytes");
-}
-
-TEST(JournalReaderTest, ArbitraryBytesGiveEventsOrOneError) {
-  std::mt19937 random(7);
-  const std::string alphabet = "pick+ select 0 9 \"\\#:/\n\r\t\x01\xC3\xA9\xFF id:process:fastener:";
-  for (int round = 0; round < 2000; ++round) {
-    std::string text;
-    for (int i = std::uniform_int_distribution<int>(0, 80)(random); i > 0; --i)
-      text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
-    const JournalReader::Result result = JournalReader::Parse(text, "fuzz");
-    if (!result.Succeeded()) {
-      EXPECT_TRUE(result.events.empty());
-      EXPECT_GE(result.error->GetLine(), 1) << text;
-    }
-    for (const JournalEvent& event : result.events)
-      EXPECT_EQ(JournalReader::Parse(event.Format().view(), "again").events.at(0), event) << text;
-  }
 }
 
 TEST(JournalReaderTest, ReadsFilesAndPlacesFileFaultsOnTheFile) {

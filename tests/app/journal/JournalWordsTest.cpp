@@ -48,21 +48,6 @@ TEST(JournalWordsTest, RefusesUnclosedQuotesAndUnknownEscapesWithTheirColumn) {
   EXPECT_EQ(SplitError("x \"a\\tb\""), "unknown escape '\\t' at column 5 (inside quotes only \\\" and \\\\)");
 }
 
-TEST(JournalWordsTest, QuoteReadsBackAsTheSameWord) {
-  EXPECT_EQ(JournalWords::Quote("EditorTextPathId"), "EditorTextPathId");
-  EXPECT_EQ(JournalWords::Quote(R"(C:\temp)"), R"(C:\temp)");
-  EXPECT_EQ(JournalWords::Quote("W0012, A"), "\"W0012, A\"");
-  EXPECT_EQ(JournalWords::Quote(""), "\"\"");
-  EXPECT_EQ(JournalWords::Quote("#3"), "\"#3\"");
-  for (const std::string word : {"a b", "say \"x\"", R"(back\ slash)", "tab\there", "#", "\"", "\\\""}) {
-    std::vector<QIVUnicodeString> words;
-    QIVUnicodeString reason;
-    ASSERT_TRUE(JournalWords::Split(JournalWords::Quote(word).view(), words, reason)) << word;
-    ASSERT_EQ(words.size(), 1u) << word;
-    EXPECT_EQ(words[0], word);
-  }
-}
-
 TEST(JournalWordsTest, ReadNumberTakesDigitsOnlyWithinTheirCount) {
   EXPECT_EQ(JournalWords::ReadNumber("0", 9), 0);
   EXPECT_EQ(JournalWords::ReadNumber("000", 9), 0);
