@@ -9,7 +9,6 @@
 #include "QIVDlgEditor.h"
 #include "QIVDlgNotify.h"
 #include "QIVDlgPushButton.h"
-#include "QIVMultiDocumentCommand.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -190,43 +189,6 @@ class TestRoundaboutCmd : public QIVStateCommand {
   bool Always(void*) { return true; }
 };
 
-// Lets the user pick a weld and hands it back to the command that started it.
-class TestPickWeldCmd : public QIVMultiDocumentCommand {
- public:
-  ~TestPickWeldCmd() override { QIVCommandDeletion(_agent); }
-  void BuildGraph() override {
-    _agent = new QIVPathElementAgent("MultiSelectAgent", ITestWeld::ClassName());
-    QIVDialogState* state = GetInitialState("State1Id");
-    state->AddDialogAgent(_agent);
-    AddTransition(state, nullptr, IsOutputSetCondition(_agent), Action(this, &TestPickWeldCmd::Return));
-  }
-  bool Return(void*) {
-    ReturnValues(_agent->GetListOfValues());
-    return true;
-  }
-  QIVPathElementAgent* _agent = nullptr;
-};
-
-// Starts TestPickWeldCmd for its destination agent and reports what came back.
-class TestReallocateCmd : public QIVStateCommand {
- public:
-  TestReallocateCmd() : QIVStateCommand("TestReallocateCmd") {}
-  ~TestReallocateCmd() override { QIVCommandDeletion(_destination); }
-  void BuildGraph() override {
-    _destination = new QIVPathElementAgent("Destination", ITestWeld::ClassName());
-    QIVDialogState* state = GetInitialState("State1");
-    state->AddDialogAgent(_destination);
-    AddTransition(state, state, IsOutputSetCondition(_destination), Action(this, &TestReallocateCmd::Got));
-  }
-  bool Got(void*) {
-    Log().push_back("destination " +
-                    std::to_string(QIVVar<ITestWeld>(_destination->GetValue())->GetNumber()));
-    _destination->InitializeAcquisition();
-    return true;
-  }
-  QIVPathElementAgent* _destination = nullptr;
-};
-
 // Started on an object: on its way into its second state it shows a box
 // that does not block, and the box's OK, heard there, ends it.
 class TestWarnCmd : public QIVStateCommand {
@@ -267,8 +229,6 @@ const bool Registered = [] {
   dictionary.RegisterFactory("TestOneShotCmd", &Make<TestOneShotCmd>);
   dictionary.RegisterFactory("TestSharedCmd", &TestSharedCmd::Create);
   dictionary.RegisterFactory("TestRoundaboutCmd", &Make<TestRoundaboutCmd>);
-  dictionary.RegisterFactory("TestPickWeldCmd", &Make<TestPickWeldCmd>);
-  dictionary.RegisterFactory("TestReallocateCmd", &Make<TestReallocateCmd>);
   dictionary.RegisterFactory(
       "TestWarnCmd",
       +[](void* object) -> QIVBaseUnknown* {
@@ -477,19 +437,6 @@ TEST_F(QIVDispatcherTest, EndlessTransitionsAreStopped) {
       ElementsAre("command started TestRoundaboutCmd",
                   "command TestRoundaboutCmd stopped in state Round after 100 transitions without input",
                   "command ended TestRoundaboutCmd"));
-}
-
-TEST_F(QIVDispatcherTest, AMultiDocumentCommandHandsItsValuesToTheCallersAgent) {
-  _dispatcher->Deliver(QIVStartEvent{"TestReallocateCmd"});
-  auto* caller = dynamic_cast<TestReallocateCmd*>(_dispatcher->GetActiveCommand());
-  ASSERT_NE(caller, nullptr);
-  EXPECT_EQ(_dispatcher->StartCommand("TestPickWeldCmd", nullptr, caller->_destination), S_OK);
-  EXPECT_EQ(_dispatcher->GetCommandCount(), 2);
-  QIVVar<TestWeld> weld = QIVMake<TestWeld>(12);
-  EXPECT_EQ(Pick({PathOf({weld.get()})}), S_OK);
-  EXPECT_THAT(Log(), ElementsAre("destination 12"));
-  EXPECT_EQ(_dispatcher->GetActiveCommand(), caller);
-  _dispatcher->CancelAllCommands();
 }
 
 TEST_F(QIVDispatcherTest, ADialogStartedByItsFactoryIsShownAndKeptForTheSession) {
