@@ -57,20 +57,6 @@ class ZELBIWUpdateManufAssemblyPanelTest : public ManufAssemblyFlowTest {
 };
 }  // namespace
 
-TEST_F(ZELBIWUpdateManufAssemblyPanelTest, OpensOnAllActivitiesWithTheProcessFlagShown) {
-  for (bool automatic : {false, true}) {
-    Automatic()->SetAutomaticUpdate(automatic);
-    ZELBIWUpdateManufAssemblyPanel* panel = Open();
-    EXPECT_TRUE(Checked("RBAllActivities"));
-    EXPECT_FALSE(Checked("RBSelectedActivity"));
-    EXPECT_EQ(panel->GetAutomaticUpdateFlag(), automatic ? 1 : 0);
-    EXPECT_EQ(Checked("RBActivateAuto"), automatic);
-    EXPECT_EQ(Checked("RBDeactivateAuto"), !automatic);
-    EXPECT_THAT(_recorder->heard, IsEmpty());
-    std::exchange(_panel, nullptr)->RequestDelayedDestruction();
-  }
-}
-
 TEST_F(ZELBIWUpdateManufAssemblyPanelTest, SelectedModeWithoutAnActivityWaitsForOneBeforeUpdating) {
   Open();
   UserCheck("RBSelectedActivity");
