@@ -51,7 +51,7 @@ class ElementWriter {
       : _writer(writer), _made(SUCCEEDED(writer.StartElement(tag))) {}
 
   ElementWriter& Attribute(const char* name, const QIVUnicodeString& value) {
-    if (_made && FAILED(_writer.Attribute(name, value))) _made = false;
+    if (_made && FAILED(_writer.Attribute(name, value.view()))) _made = false;
     return *this;
   }
   // Six numbers, or nothing when the position is not known.

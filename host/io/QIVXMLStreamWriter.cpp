@@ -1,73 +1,173 @@
 #include "QIVXMLStreamWriter.h"
 
-#include <libxml/parser.h>
+#include <libxml/chvalid.h>
+#include <libxml/tree.h>
+#include <libxml/xmlstring.h>
 
-#include "QIVXMLDOMDocument.h"
+#include <algorithm>
+#include <string>
 
 namespace {
-const xmlChar* XmlText(const QIVUnicodeString& text) { return reinterpret_cast<const xmlChar*>(text.ConvertToChar()); }
+// The text is handed to the file once it holds this much.
+constexpr std::size_t BlockSize = std::size_t{64} << 10;
+
+const xmlChar* XmlText(const std::string& text) { return reinterpret_cast<const xmlChar*>(text.c_str()); }
+
+// What libxml2 writes in an attribute value for a character that cannot
+// stand there as it is; null for one that can.
+const char* Escape(char c) {
+  switch (c) {
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '&':
+      return "&amp;";
+    case '"':
+      return "&quot;";
+    case '\n':
+      return "&#10;";
+    case '\r':
+      return "&#13;";
+    case '\t':
+      return "&#9;";
+    default:
+      return nullptr;
+  }
+}
 }  // namespace
 
 QIVXMLStreamWriter::QIVXMLStreamWriter() = default;
 QIVXMLStreamWriter::~QIVXMLStreamWriter() = default;
 
-int QIVXMLStreamWriter::WriteOut(void* context, const char* data, int length) {
-  static_cast<QIVAtomicFile*>(context)->Write(std::string_view(data, static_cast<std::size_t>(length)));
-  return length;
-}
-
-HRESULT QIVXMLStreamWriter::Open(const QIVUnicodeString& path, const QIVUnicodeString& rootName,
+HRESULT QIVXMLStreamWriter::Open(const QIVUnicodeString& path, std::string_view rootName,
                                  QIVUnicodeString& errorText) {
-  _writer.reset();
-  _failed = false;
+  _text.clear();
+  _open.clear();
+  _startTagOpen = _opened = false;
   _path = path;
-  if (xmlValidateQName(XmlText(rootName), 0) != 0) {
+  if (!IsName(rootName)) {
     errorText = "cannot write " + path + ": the root element's name is not an XML name";
     return E_INVALIDARG;
   }
   if (FAILED(_file.Open(path, errorText))) return E_FAIL;
-  xmlOutputBufferPtr output = xmlOutputBufferCreateIO(&QIVXMLStreamWriter::WriteOut, nullptr, &_file, nullptr);
-  if (output) _writer.reset(xmlNewTextWriter(output));
-  if (!_writer || xmlTextWriterSetIndent(_writer.get(), 1) < 0 ||
-      xmlTextWriterSetIndentString(_writer.get(), reinterpret_cast<const xmlChar*>("  ")) < 0 ||
-      xmlTextWriterStartDocument(_writer.get(), "1.0", "UTF-8", nullptr) < 0 ||
-      xmlTextWriterStartElement(_writer.get(), XmlText(rootName)) < 0) {
-    _writer.reset();
-    _file.Abandon();
-    errorText = "cannot write " + path + ": no XML writer could be made";
-    return E_OUTOFMEMORY;
+  _opened = true;
+  _text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  return StartElement(rootName);
+}
+
+bool QIVXMLStreamWriter::IsName(std::string_view name) {
+  if (std::find(_names.begin(), _names.end(), name) != _names.end()) return true;
+  std::string text(name);
+  if (text.size() != name.size() || text.find('\0') != std::string::npos ||
+      xmlValidateQName(XmlText(text), 0) != 0)
+    return false;
+  _names.push_back(std::move(text));
+  return true;
+}
+
+bool QIVXMLStreamWriter::AppendAttributeValue(std::string_view value) {
+  const std::size_t mark = _text.size();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(value.data());
+  const std::size_t size = value.size();
+  std::size_t plain = 0;
+  for (std::size_t at = 0; at < size;) {
+    const unsigned char c = bytes[at];
+    if (c >= 0x80) {
+      // A character of several bytes: valid UTF-8 and an XML character.
+      int length = static_cast<int>(std::min<std::size_t>(size - at, 4));
+      const int character = xmlGetUTF8Char(bytes + at, &length);
+      if (character < 0 || !xmlIsCharQ(character)) {
+        _text.resize(mark);
+        return false;
+      }
+      at += static_cast<std::size_t>(length);
+      continue;
+    }
+    if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+      _text.resize(mark);
+      return false;
+    }
+    if (const char* escaped = Escape(static_cast<char>(c))) {
+      _text.append(value.data() + plain, at - plain);
+      _text.append(escaped);
+      plain = at + 1;
+    }
+    ++at;
   }
+  _text.append(value.data() + plain, size - plain);
+  return true;
+}
+
+void QIVXMLStreamWriter::CloseStartTag() {
+  if (!_startTagOpen) return;
+  _text += ">\n";
+  _startTagOpen = false;
+}
+
+void QIVXMLStreamWriter::Indent() { _text.append(2 * _open.size(), ' '); }
+
+void QIVXMLStreamWriter::HandOn() {
+  if (_text.size() < BlockSize) return;
+  _file.Write(_text);
+  _text.clear();
+}
+
+HRESULT QIVXMLStreamWriter::StartElement(std::string_view name) {
+  if (!_opened) return E_FAIL;
+  if (!IsName(name)) return E_INVALIDARG;
+  CloseStartTag();
+  HandOn();
+  Indent();
+  _text += '<';
+  _text.append(name);
+  _open.emplace_back(name);
+  _startTagOpen = true;
   return S_OK;
 }
 
-HRESULT QIVXMLStreamWriter::StartElement(const QIVUnicodeString& name) {
-  if (!_writer || _failed) return E_FAIL;
-  if (xmlValidateQName(XmlText(name), 0) != 0) return E_INVALIDARG;
-  _failed = xmlTextWriterStartElement(_writer.get(), XmlText(name)) < 0;
-  return _failed ? E_FAIL : S_OK;
-}
-
-HRESULT QIVXMLStreamWriter::Attribute(const QIVUnicodeString& name, const QIVUnicodeString& value) {
-  if (!_writer || _failed) return E_FAIL;
-  if (xmlValidateQName(XmlText(name), 0) != 0 || !QIVXMLDOMDocument::IsXMLText(value)) return E_INVALIDARG;
-  _failed = xmlTextWriterWriteAttribute(_writer.get(), XmlText(name), XmlText(value)) < 0;
-  return _failed ? E_FAIL : S_OK;
+HRESULT QIVXMLStreamWriter::Attribute(std::string_view name, std::string_view value) {
+  if (!_opened || !_startTagOpen) return E_FAIL;
+  if (!IsName(name)) return E_INVALIDARG;
+  const std::size_t mark = _text.size();
+  _text += ' ';
+  _text.append(name);
+  _text += "=\"";
+  if (!AppendAttributeValue(value)) {
+    _text.resize(mark);
+    return E_INVALIDARG;
+  }
+  _text += '"';
+  return S_OK;
 }
 
 HRESULT QIVXMLStreamWriter::EndElement() {
-  if (!_writer || _failed) return E_FAIL;
-  _failed = xmlTextWriterEndElement(_writer.get()) < 0;
-  return _failed ? E_FAIL : S_OK;
+  if (!_opened || _open.empty()) return E_FAIL;
+  if (_startTagOpen) {
+    _text += "/>\n";
+    _startTagOpen = false;
+    _open.pop_back();
+    return S_OK;
+  }
+  const std::string name = std::move(_open.back());
+  _open.pop_back();
+  Indent();
+  _text += "</";
+  _text += name;
+  _text += ">\n";
+  return S_OK;
 }
 
 HRESULT QIVXMLStreamWriter::Commit(QIVUnicodeString& errorText) {
-  if (!_writer || _failed || xmlTextWriterEndDocument(_writer.get()) < 0) {
-    _writer.reset();
+  if (!_opened) {
     _file.Abandon();
+    _opened = false;
     errorText = "cannot write " + _path + ": the XML writer failed";
     return E_FAIL;
   }
-  // Freeing the writer flushes and closes its output into the file.
-  _writer.reset();
+  while (!_open.empty()) EndElement();
+  _file.Write(_text);
+  _text.clear();
+  _opened = false;
   return _file.Commit(errorText);
 }
