@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "QIVAtomicFile.h"
 #include "QIVDocumentReader.h"
@@ -37,7 +38,9 @@ HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& docu
     return E_FAIL;
   }
   if (stamp) *stamp = QIVFileStamp::Of(path.str(), text);
-  return QIVDocumentReader::Read(text, path, document, error);
+  return QIVDocumentReader::Read(
+      std::move(text), [&](std::string& again) { return SUCCEEDED(QIVReadWholeFile(path, again, errorText)); },
+      path, document, error);
 }
 
 HRESULT QIVDocumentIO::Save(const QIVIDocument_var& document, const QIVUnicodeString& path,

@@ -854,15 +854,23 @@ static_assert(QIVDocumentReader::PaddingNeeded >= simdjson::SIMDJSON_PADDING);
 
 HRESULT QIVDocumentReader::Read(const std::string& text, const QIVUnicodeString& sourceName,
                                 QIVIDocument_var& document, QIVDocumentError& error) {
-  return ReadText(text, text.capacity() - text.size() >= PaddingNeeded, sourceName, document, error);
+  return ReadText(text, text.capacity() - text.size() >= PaddingNeeded, nullptr, nullptr, sourceName, document,
+                  error);
 }
 
 HRESULT QIVDocumentReader::Read(std::string_view text, const QIVUnicodeString& sourceName,
                                 QIVIDocument_var& document, QIVDocumentError& error) {
-  return ReadText(text, false, sourceName, document, error);
+  return ReadText(text, false, nullptr, nullptr, sourceName, document, error);
 }
 
-HRESULT QIVDocumentReader::ReadText(std::string_view text, bool padded, const QIVUnicodeString& sourceName,
+HRESULT QIVDocumentReader::Read(std::string&& text, const TextSource& again, const QIVUnicodeString& sourceName,
+                                QIVIDocument_var& document, QIVDocumentError& error) {
+  return ReadText(text, text.capacity() - text.size() >= PaddingNeeded, &text, &again, sourceName, document,
+                  error);
+}
+
+HRESULT QIVDocumentReader::ReadText(std::string_view text, bool padded, std::string* owned,
+                                    const TextSource* again, const QIVUnicodeString& sourceName,
                                     QIVIDocument_var& document, QIVDocumentError& error) {
   document = nullptr;
   error = QIVDocumentError();
@@ -889,13 +897,19 @@ HRESULT QIVDocumentReader::ReadText(std::string_view text, bool padded, const QI
     error = NotJson(text, sourceName, fault);
     return E_FAIL;
   }
+  if (owned) {
+    std::string().swap(*owned);
+    text = {};
+  }
   Reader reader;
   try {
     document = reader.Run(root);
     return S_OK;
   } catch (const ReadFault& fault) {
-    error = QIVDocumentError(sourceName, QIVJsonLocator::LineOfPointer(text, fault.pointer), 0, fault.pointer,
-                             fault.reason);
+    std::string reread;
+    const std::string_view placed = owned ? ((*again)(reread) ? std::string_view(reread) : std::string_view()) : text;
+    error = QIVDocumentError(sourceName, placed.empty() ? 0 : QIVJsonLocator::LineOfPointer(placed, fault.pointer),
+                             0, fault.pointer, fault.reason);
   } catch (const std::exception& e) {
     error = QIVDocumentError(sourceName, 0, 0, "", std::string("cannot read the document: ") + e.what());
   }

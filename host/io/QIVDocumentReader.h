@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,17 @@ class QIVDocumentReader {
   static HRESULT Read(const std::string& text, const QIVUnicodeString& sourceName, QIVIDocument_var& document,
                       QIVDocumentError& error);
   static constexpr std::size_t PaddingNeeded = 64;
+  // Gives the text again, false when it cannot.
+  using TextSource = std::function<bool(std::string& text)>;
+  // The same, taking the text and freeing it once it is parsed, before the
+  // objects are built, so that a body's text and its objects never stand in
+  // memory together; a fault found while building asks `again` for the text
+  // to place it on its line.
+  static HRESULT Read(std::string&& text, const TextSource& again, const QIVUnicodeString& sourceName,
+                      QIVIDocument_var& document, QIVDocumentError& error);
 
  private:
-  static HRESULT ReadText(std::string_view text, bool padded, const QIVUnicodeString& sourceName,
-                          QIVIDocument_var& document, QIVDocumentError& error);
+  static HRESULT ReadText(std::string_view text, bool padded, std::string* owned, const TextSource* again,
+                          const QIVUnicodeString& sourceName, QIVIDocument_var& document,
+                          QIVDocumentError& error);
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <string>
@@ -200,6 +201,8 @@ TEST_F(QIVDocumentIOTest, LoadFailuresNameTheFileAndLeaveNothingBehind) {
   dangling.replace(dangling.rfind("\"entries\": ["), 13, "\"entries\": [99999, ");
   EXPECT_EQ(QIVDocumentIO::Load(dir.Write("dangling.json", dangling), doc, error), E_FAIL);
   EXPECT_EQ(error.GetPointer(), "/plantLibrary/entries/0");
+  // Placed on its line in the file read again: the text went before the objects were built.
+  EXPECT_EQ(error.GetLine(), 1 + std::count(dangling.begin(), dangling.begin() + dangling.rfind("\"entries\""), '\n'));
   EXPECT_EQ(QIVBaseUnknown::LiveObjectCount(), alive);
 }
 
