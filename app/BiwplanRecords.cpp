@@ -368,31 +368,37 @@ Json BiwplanRecords::Feature(const QIVBaseUnknown_var& object) const {
               {"representation", representation}};
 }
 
-std::vector<Json> BiwplanRecords::List(Kind kind, const std::function<void(std::size_t, std::size_t)>& onEach) const {
-  std::vector<Json> records;
+void BiwplanRecords::ForEach(Kind kind, const std::function<void(const Json&)>& onRecord,
+                             const std::function<void(std::size_t, std::size_t)>& onEach) const {
   if (kind == Products) {
     const QIVListValQIVBaseUnknown_var products = _document->GetAllProducts();
+    std::size_t done = 0;
     for (const QIVBaseUnknown_var& product : products) {
-      records.push_back(Product(product));
-      if (onEach) onEach(records.size(), products.Size());
+      onRecord(Product(product));
+      if (onEach) onEach(++done, products.Size());
     }
-    return records;
+    return;
   }
   if (kind == Features)
-    for (const QIVBaseUnknown_var& datum : _document->GetDatums()) records.push_back(Feature(datum));
+    for (const QIVBaseUnknown_var& datum : _document->GetDatums()) onRecord(Feature(datum));
   const QIVListValQIVBaseUnknown_var objects = _document->GetAllObjects();
   std::size_t done = 0;
   for (const QIVBaseUnknown_var& object : objects) {
     if (onEach) onEach(++done, objects.Size());
     if (kind == Activities && QIVISPPActivity_var(object))
-      records.push_back(Activity(object));
+      onRecord(Activity(object));
     else if (kind == Fasteners && ZELIBIWFastener_var(object))
-      records.push_back(Fastener(object));
+      onRecord(Fastener(object));
     else if (kind == Joints && IsJoint(object))
-      records.push_back(Joint(object));
+      onRecord(Joint(object));
     else if (kind == Features && (ZELIBIWLocatingPoint_var(object) || ZELIBIWClampingPoint_var(object)))
-      records.push_back(Feature(object));
+      onRecord(Feature(object));
   }
+}
+
+std::vector<Json> BiwplanRecords::List(Kind kind) const {
+  std::vector<Json> records;
+  ForEach(kind, [&records](const Json& record) { records.push_back(record); });
   return records;
 }
 
@@ -424,11 +430,23 @@ std::string BiwplanRecords::Key(const Json& record) {
   return key.is_string() ? key.get<std::string>() : std::string();
 }
 
-Json BiwplanRecords::Listing(Kind kind, std::vector<Json> records) {
-  return Json{{"version", kVersion}, {"kind", KindWord(kind)}, {"items", std::move(records)}};
-}
-
-BiwplanTable BiwplanRecords::Table(Kind kind, const std::vector<Json>& records, BiwplanTable::Format format) {
+void BiwplanRecords::Print(Kind kind, BiwplanTable::Format format,
+                           const std::function<void(const std::function<void(const Json&)>&)>& produce,
+                           std::ostream& out) {
+  if (format == BiwplanTable::Json) {
+    // As Json::dump(2) writes the whole listing, one record at a time.
+    out << "{\n  \"version\": " << kVersion << ",\n  \"kind\": \"" << KindWord(kind) << "\",\n  \"items\": [";
+    bool first = true;
+    produce([&](const Json& record) {
+      std::string text = record.dump(2, ' ', false, Json::error_handler_t::replace);
+      for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 5))
+        text.replace(at, 1, "\n    ");
+      out << (first ? "\n    " : ",\n    ") << text;
+      first = false;
+    });
+    out << (first ? "]\n}\n" : "\n  ]\n}\n");
+    return;
+  }
   const bool forPerson = format == BiwplanTable::Text;
   std::vector<const Column*> shown;
   std::vector<std::string> headers;
@@ -438,13 +456,13 @@ BiwplanTable BiwplanRecords::Table(Kind kind, const std::vector<Json>& records, 
       headers.push_back(column.header);
     }
   BiwplanTable table(std::move(headers));
-  for (const Json& record : records) {
+  produce([&](const Json& record) {
     std::vector<std::string> cells;
     for (const Column* column : shown) {
       const Json::json_pointer pointer(column->pointer);
       cells.push_back(record.contains(pointer) ? CellText(record[pointer], forPerson) : std::string());
     }
     table.AddRow(std::move(cells));
-  }
-  return table;
+  });
+  table.Print(out, format);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -26,9 +27,13 @@ class BiwplanRecords {
   static const char* KindWord(Kind kind);
   static bool ParseKind(const std::string& word, Kind& kind);
 
-  // The records of every object of the kind, in document order; `onEach`,
-  // when given, is told how many of how many objects are done.
-  std::vector<Json> List(Kind kind, const std::function<void(std::size_t, std::size_t)>& onEach = {}) const;
+  // Hands the record of every object of the kind to `onRecord`, in
+  // document order, so that a large listing is printed as it is made;
+  // `onEach`, when given, is told how many of how many objects are done.
+  void ForEach(Kind kind, const std::function<void(const Json&)>& onRecord,
+               const std::function<void(std::size_t, std::size_t)>& onEach = {}) const;
+  // The records of every object of the kind, in document order.
+  std::vector<Json> List(Kind kind) const;
   // The record of one object and its kind; false for an object of no
   // listed kind.
   bool Record(const QIVBaseUnknown_var& object, Kind& kind, Json& record) const;
@@ -36,12 +41,13 @@ class BiwplanRecords {
   // an activity's or product's path, any other object's name.
   static std::string Key(const Json& record);
 
-  // The listing as scripts read it: {"version", "kind", "items"}.
-  static Json Listing(Kind kind, std::vector<Json> records);
-  // The records as a table: for a person (`format` Text: a few columns,
+  // Prints the records of the kind that `produce` hands on: as the listing
+  // scripts read ({"version", "kind", "items"}, each record written as it
+  // comes), or as a table for a person (`format` Text: a few columns,
   // numbers rounded, counts where lists are long) or in CSV (every column,
   // full values).
-  static BiwplanTable Table(Kind kind, const std::vector<Json>& records, BiwplanTable::Format format);
+  static void Print(Kind kind, BiwplanTable::Format format,
+                    const std::function<void(const std::function<void(const Json&)>&)>& produce, std::ostream& out);
 
  private:
   Json Product(const QIVBaseUnknown_var& object) const;

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -16,16 +18,10 @@
 
 namespace {
 
-// Prints the records of a listing or `show` in the format asked for.
-void PrintRecords(BiwplanRecords::Kind kind, std::vector<BiwplanRecords::Json> records, const std::string& format) {
-  BiwplanTable::Format chosen = BiwplanTable::Text;
-  BiwplanTable::ParseFormat(format, chosen);
-  if (chosen == BiwplanTable::Json)
-    std::cout << BiwplanRecords::Listing(kind, std::move(records))
-                     .dump(2, ' ', false, BiwplanRecords::Json::error_handler_t::replace)
-              << '\n';
-  else
-    BiwplanRecords::Table(kind, records, chosen).Print(std::cout, chosen);
+BiwplanTable::Format FormatOf(const std::string& word) {
+  BiwplanTable::Format format = BiwplanTable::Text;
+  BiwplanTable::ParseFormat(word, format);
+  return format;
 }
 
 }  // namespace
@@ -159,8 +155,14 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
       }
       BiwplanRecords::Kind kind = BiwplanRecords::Products;
       BiwplanRecords::ParseKind(*what, kind);
+      // A bar would garble a listing written to the same terminal.
       BiwplanProgress progress("listing " + *what);
-      PrintRecords(kind, BiwplanRecords(session.Document()).List(kind, progress.Callback()), *format);
+      const auto onEach = ::isatty(STDOUT_FILENO) ? std::function<void(std::size_t, std::size_t)>()
+                                                  : progress.Callback();
+      const BiwplanRecords records(session.Document());
+      BiwplanRecords::Print(
+          kind, FormatOf(*format), [&](const auto& onRecord) { records.ForEach(kind, onRecord, onEach); },
+          std::cout);
       status = BiwplanExit::Ok;
     });
   }
@@ -197,7 +199,7 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
           table.AddRow({key, value.is_string() ? value.get<std::string>() : value.dump()});
         table.Print(std::cout, BiwplanTable::Text);
       } else {
-        PrintRecords(kind, {record}, *format);
+        BiwplanRecords::Print(kind, FormatOf(*format), [&](const auto& onRecord) { onRecord(record); }, std::cout);
       }
       status = BiwplanExit::Ok;
     });
