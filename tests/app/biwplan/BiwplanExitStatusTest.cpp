@@ -37,6 +37,11 @@ struct Case {
   File file = File::Untouched;
 };
 
+// A failing case names its command line.
+void PrintTo(const Case& c, std::ostream* out) {
+  for (const std::string& word : c.words) *out << word << ' ';
+}
+
 const char* const kStation = "process:Process/UnderBody Line/Station 10 Front Floor";
 const char* const kLoading = "process:Process/UnderBody Line/Station 10 Front Floor/Load parts";
 // A spot welding activity of the first station that handles the two parts
