@@ -2,19 +2,9 @@
 
 #include <vector>
 
-#include "QIVIProduct.h"
-#include "QIVISpecObject.h"
+#include "ZELObjectTree.h"
 
 namespace {
-
-// The father of an object in its tree: its father in the document structure, or for a
-// product its father product; empty at a root.
-QIVBaseUnknown_var FatherOf(const QIVBaseUnknown_var& object) {
-  QIVBaseUnknown_var father;
-  if (QIVISpecObject_var placed = object; placed && SUCCEEDED(placed->GetSpecFather(father)) && father) return father;
-  if (QIVIProduct_var product = object; product && SUCCEEDED(product->GetFatherProduct(father))) return father;
-  return QIVBaseUnknown_var();
-}
 
 QIVUnicodeString JoinPath(const std::vector<QIVUnicodeString>& names, std::size_t count) {
   QIVUnicodeString joined;
@@ -41,7 +31,7 @@ QIVPathElement_var JournalObjectResolver::Resolve(const JournalObjectRef& refere
                  reference.GetName() + "\"";
         return QIVPathElement_var();
       }
-      return PathOf(feature);
+      return ZELObjectTree::PathOf(feature);
     }
     case JournalObjectRef::Id: {
       QIVBaseUnknown_var object;
@@ -49,7 +39,7 @@ QIVPathElement_var JournalObjectResolver::Resolve(const JournalObjectRef& refere
         reason = QIVUnicodeString::Format("no object with id %lld", reference.GetId());
         return QIVPathElement_var();
       }
-      return PathOf(object);
+      return ZELObjectTree::PathOf(object);
     }
   }
   reason = "unknown kind of reference";
@@ -76,11 +66,4 @@ QIVPathElement_var JournalObjectResolver::ResolveTreePath(const JournalObjectRef
     rootToLeaf.push_back(object);
   }
   return QIVMake<QIVPathElement>(std::move(rootToLeaf));
-}
-
-QIVPathElement_var JournalObjectResolver::PathOf(const QIVBaseUnknown_var& object) const {
-  std::vector<QIVBaseUnknown_var> leafToRoot;
-  for (QIVBaseUnknown_var current = object; current && leafToRoot.size() < 10000; current = FatherOf(current))
-    leafToRoot.push_back(current);
-  return QIVMake<QIVPathElement>(std::vector<QIVBaseUnknown_var>(leafToRoot.rbegin(), leafToRoot.rend()));
 }

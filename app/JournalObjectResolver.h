@@ -16,7 +16,6 @@ class JournalObjectResolver {
 
  private:
   QIVPathElement_var ResolveTreePath(const JournalObjectRef& reference, QIVUnicodeString& reason) const;
-  QIVPathElement_var PathOf(const QIVBaseUnknown_var& object) const;
 
   QIVIDocument_var _document;
 };

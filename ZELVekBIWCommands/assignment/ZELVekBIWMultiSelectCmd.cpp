@@ -7,25 +7,14 @@
 #include "QIVApplicationFrame.h"
 #include "QIVCommandDeletion.h"
 #include "QIVFrmEditor.h"
-#include "QIVIProduct.h"
-#include "QIVISpecObject.h"
 #include "ZELFastenerServices.h"
+#include "ZELObjectTree.h"
 #include "ZELVekBIWCatalogBrowserDlg.h"
 #include "frame/ZELBIWCmdTrace.h"
 #include "frame/ZELVekBIWCommandNumbers.h"
 
 namespace {
 constexpr const char* kClass = "ZELVekBIWMultiSelectCmd";
-
-// The father of an object in its tree: the feature or activity holding it,
-// or for a product its father product; empty at a root.
-QIVBaseUnknown_var FatherOf(const QIVBaseUnknown_var& object) {
-  QIVBaseUnknown_var father;
-  if (QIVISpecObject_var placed(object); placed && SUCCEEDED(placed->GetSpecFather(father)) && father)
-    return father;
-  if (QIVIProduct_var product(object); product && SUCCEEDED(product->GetFatherProduct(father))) return father;
-  return QIVBaseUnknown_var();
-}
 }  // namespace
 
 ZELVekBIWMultiSelectCmd::ZELVekBIWMultiSelectCmd()
@@ -107,15 +96,10 @@ void ZELVekBIWMultiSelectCmd::WeldsSelection(const QIVListValQIVBaseUnknown_var&
 }
 
 QIVPathElement_var ZELVekBIWMultiSelectCmd::GetPathElement(const QIVBaseUnknown_var& object) {
-  if (!object) return QIVPathElement_var();
-  QIVPathElement_var path = QIVMake<QIVPathElement>();
-  BuildPathElement(object, *path);
-  return path;
+  return ZELObjectTree::PathOf(object);
 }
 
 void ZELVekBIWMultiSelectCmd::BuildPathElement(const QIVBaseUnknown_var& object, QIVPathElement& path) {
-  // Depth guards against a father chain that loops back.
-  int depth = 0;
-  for (QIVBaseUnknown_var current = object; current && depth < 10000; current = FatherOf(current), ++depth)
-    path.AddFatherElement(current.get());
+  if (const QIVPathElement_var chain = ZELObjectTree::PathOf(object))
+    for (auto it = chain->Objects().rbegin(); it != chain->Objects().rend(); ++it) path.AddFatherElement(it->get());
 }

@@ -16,9 +16,8 @@
 #include "ZELBIWPreviewWindow.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
-#include "ZELIBIWFeature.h"
-#include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIMfgAssembly.h"
+#include "ZELObjectTree.h"
 #include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWMultiSelectCmd.h"
 #include "ZELVekBIWSettingsServices.h"
@@ -204,10 +203,7 @@ bool ZELVekPreviewWindowManagerCmd::CloseDialog(void*) {
 }
 
 QIVPathElement_var ZELVekPreviewWindowManagerCmd::GetPathElement(const QIVBaseUnknown_var& object) {
-  if (!object) return QIVPathElement_var();
-  QIVPathElement_var path = QIVMake<QIVPathElement>();
-  BuildPathElement(object, *path);
-  return path;
+  return ZELObjectTree::PathOf(object);
 }
 
 void ZELVekPreviewWindowManagerCmd::BuildPathElement(const QIVBaseUnknown_var& object, QIVPathElement& path) {
@@ -414,17 +410,13 @@ void ZELVekPreviewWindowManagerCmd::GetFastenersFromProducts(const List& product
     ++group;
   }
   if (groupsOf.empty()) return;
-  QIVBaseUnknown_var container;
-  if (FAILED(ZELFastenerServices::GetProductFeatureContainer(container))) return;
-  const ZELIBIWFeaturePartRelations_var relations(container);
-  if (!relations) return;
   _SEQUENCE_QIVBaseUnknown_ptr fasteners;
   ZELFastenerServices::GetListOfAllFasteners(fasteners);
   Identities listed;
   List parts;
   for (QIVBaseUnknown* raw : fasteners) {
     const QIVBaseUnknown_var fastener(raw);
-    if (!fastener || FAILED(relations->GetRelatedParts(fastener, parts))) continue;
+    if (!fastener || FAILED(ZELFastenerServices::GetFastenerParts(fastener, parts))) continue;
     if (Scattered(parts, groupsOf) && listed.insert(fastener.Identity()).second) result.Append(fastener);
   }
   QIVReleaseSequence(fasteners);

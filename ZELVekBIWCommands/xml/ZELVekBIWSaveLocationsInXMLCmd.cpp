@@ -5,12 +5,12 @@
 #include "QIVCommandDeletion.h"
 #include "QIVFrmEditor.h"
 #include "QIVIProduct.h"
-#include "QIVISpecObject.h"
 #include "ZELIBIWFeatureChildMgmt.h"
 #include "ZELIBIWFeatureGroup.h"
 #include "ZELIBIWPointFastener.h"
 #include "ZELIBIWTopFastenerGroup.h"
 #include "ZELISpotWeld.h"
+#include "ZELObjectTree.h"
 #include "ZELVekBIWSaveLocationsInXMLDlg.h"
 #include "frame/ZELBIWCmdTrace.h"
 #include "frame/ZELVekBIWCommandNumbers.h"
@@ -22,14 +22,6 @@ constexpr const char* kClass = "ZELVekBIWSaveLocationsInXMLCmd";
 // weld agent takes several paths per pick.
 constexpr std::uint64_t kRepeatingPick = ZELVekBIWAgentBehavior::RepeatingPick;
 constexpr std::uint64_t kRepeatingMultiPick = ZELVekBIWAgentBehavior::RepeatingMultiPick;
-
-QIVBaseUnknown_var FatherOf(const QIVBaseUnknown_var& object) {
-  QIVBaseUnknown_var father;
-  if (QIVISpecObject_var placed(object); placed && SUCCEEDED(placed->GetSpecFather(father)) && father)
-    return father;
-  if (QIVIProduct_var product(object); product && SUCCEEDED(product->GetFatherProduct(father))) return father;
-  return QIVBaseUnknown_var();
-}
 }  // namespace
 
 ZELVekBIWSaveLocationsInXMLCmd::ZELVekBIWSaveLocationsInXMLCmd()
@@ -136,10 +128,7 @@ QIVPathElement_var ZELVekBIWSaveLocationsInXMLCmd::GetPathElement(const QIVBaseU
 }
 
 QIVPathElement_var ZELVekBIWSaveLocationsInXMLCmd::BuildPathElement(const QIVBaseUnknown_var& object) {
-  auto path = QIVMake<QIVPathElement>();
-  for (QIVBaseUnknown_var current = object; current; current = FatherOf(current))
-    path->AddFatherElement(current.get());
-  return path;
+  return object ? ZELObjectTree::PathOf(object) : QIVMake<QIVPathElement>();
 }
 
 void ZELVekBIWSaveLocationsInXMLCmd::UpdateCSO() {

@@ -27,6 +27,7 @@
 #include "ZELIBIWLocatingPoint.h"
 #include "ZELIBIWPointFastener.h"
 #include "ZELIMfgAssembly.h"
+#include "ZELObjectTree.h"
 #include "ZELPLMOpenObjectInfo.h"
 #include "ZELPLMServices.h"
 
@@ -282,6 +283,23 @@ HRESULT ZELFastenerServices::IsValidWeldForActivity(const QIVBaseUnknown_var& fa
   return ZELBIWFastenerType::Fits(typed->GetType().view(), kind->GetActivityType().view()) ? S_OK : E_FAIL;
 }
 
+HRESULT ZELFastenerServices::GetFastenerParts(const QIVBaseUnknown_var& fastener,
+                                              QIVListValQIVBaseUnknown_var& parts) {
+  parts.RemoveAll();
+  QIVBaseUnknown_var container;
+  if (FAILED(GetFeatContainerFromFeature(fastener, container))) return E_FAIL;
+  const ZELIBIWFeaturePartRelations_var relations(container);
+  if (!relations) return E_FAIL;
+  // Bounded: a father chain that loops back ends the search.
+  int depth = 0;
+  for (QIVBaseUnknown_var feature = fastener; ZELIBIWFeature_var(feature) && depth < 10000;
+       feature = ZELObjectTree::FatherOf(feature), ++depth) {
+    if (SUCCEEDED(relations->GetRelatedParts(feature, parts)) && !parts.IsEmpty()) return S_OK;
+  }
+  parts.RemoveAll();
+  return S_OK;
+}
+
 HRESULT ZELFastenerServices::ValidateListOfFastenersForAssignmentToActivity(QIVListValQIVBaseUnknown_var& fasteners,
                                                                             const QIVBaseUnknown_var& activity,
                                                                             bool partLoadConstraint) {
@@ -295,9 +313,7 @@ HRESULT ZELFastenerServices::ValidateListOfFastenersForAssignmentToActivity(QIVL
   QIVListValQIVBaseUnknown_var parts;
   for (const QIVBaseUnknown_var& entry : fasteners) {
     if (!entry) continue;
-    QIVBaseUnknown_var container;
-    if (ZELIBIWFastener_var(entry) && SUCCEEDED(GetFeatContainerFromFeature(entry, container))) {
-      ZELIBIWFeaturePartRelations_var(container)->GetRelatedParts(entry, parts);
+    if (ZELIBIWFastener_var(entry) && SUCCEEDED(GetFastenerParts(entry, parts))) {
       if (!std::all_of(parts.begin(), parts.end(),
                        [&](const QIVBaseUnknown_var& part) { return reaching.count(part.Identity()) != 0; }))
         continue;

@@ -55,6 +55,11 @@ class ZELFastenerServices {
   // S_OK when the fastener's type fits the activity's kind
   // (ZELBIWFastenerType), E_FAIL otherwise.
   static HRESULT IsValidWeldForActivity(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity);
+  // The parts the fastener joins: its own related parts, else those of the
+  // nearest feature holding it that has some (an imported weld's parts are
+  // on its joint). Empty when none has; E_FAIL for an object outside any
+  // document.
+  static HRESULT GetFastenerParts(const QIVBaseUnknown_var& fastener, QIVListValQIVBaseUnknown_var& parts);
   // With the part-load constraint on, removes in place every fastener of
   // which some joined part does not reach the activity's station
   // (GetLoadedParts); keeps the order of the others. Empty entries go too;

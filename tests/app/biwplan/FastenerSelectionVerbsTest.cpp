@@ -4,10 +4,12 @@
 #include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
+#include "QIVSettingsRepository.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeaturePartRelations.h"
+#include "ZELVekBIWSettingsServices.h"
 
 using ::testing::HasSubstr;
 
@@ -22,6 +24,7 @@ void AddFastenerVerbs(CLI::App& app, int& status) {
   AddSelectionVerbs(app, status);
   AddReallocationVerbs(app, status);
   AddPreviewVerbs(app, status);
+  AddWeldImportVerbs(app, status);
 }
 
 constexpr const char* kPanel = "UnderBody.1/FrontFloor.1/FrontFloorPanel.1";
@@ -130,4 +133,45 @@ TEST_F(FastenerSelectionVerbsTest, PreviewListsTheFastenersBetweenTheProductsAnd
   const std::string before = DocumentText();
   EXPECT_EQ(Run("preview", {kWeldB, kPanel, kTunnel, "--assign", "S1", "--save"}), BiwplanExit::NothingToDo);
   EXPECT_EQ(DocumentText(), before);
+}
+
+namespace {
+
+// The sample document with its weld file imported and a spot welding
+// activity "Weld B" in the first station.
+class ImportedWeldsPreviewTest : public BiwplanVerbTest {
+ protected:
+  ImportedWeldsPreviewTest() : BiwplanVerbTest("biwplan-preview-", &AddFastenerVerbs) {}
+  void SetUp() override {
+    BiwplanVerbTest::SetUp();
+    ASSERT_EQ(Run("import-welds", {BiwplanSample::ExamplesDirectory() + "/underbody_welds.txt", "--save"}),
+              BiwplanExit::Ok)
+        << _err;
+    BiwplanSession session;
+    ASSERT_TRUE(BiwplanOpen(session, _path));
+    QIVBaseUnknown_var activity;
+    ASSERT_EQ(QIVISPPChildManagement_var(BiwplanFindObject(session, kStation))
+                  ->CreateChild("BIWActivitySpotWelding", activity),
+              S_OK);
+    QIVISPPActivity_var(activity)->SetName("Weld B");
+    ASSERT_TRUE(BiwplanSave(session));
+  }
+};
+
+}  // namespace
+
+// An imported weld's parts are those of its joint: the preview lists the
+// welds between the joint's parts and checks those parts against the
+// station's with the part-load constraint on.
+TEST_F(ImportedWeldsPreviewTest, ListsAndChecksTheWeldsByTheirJointsParts) {
+  ASSERT_EQ(Run("preview", {kWeldB, kPanel, kTunnel}), BiwplanExit::Ok) << _err;
+  EXPECT_THAT(_out, HasSubstr("W2001, A  spot weld     may  "));
+  EXPECT_THAT(_out, HasSubstr("W2004, A  spot weld     may  "));
+  QIVSettingsRepository& settings =
+      QIVSettingsRepository::GetRepository(ZELVekBIWSettingsServices::RepositoryName);
+  settings.SetBool("PartLoadConstraint", true);
+  const int status = Run("preview", {kWeldB, kPanel, "UnderBody.1/RockerLeft.1"});
+  settings.SetBool("PartLoadConstraint", false);
+  ASSERT_EQ(status, BiwplanExit::Ok) << _err;
+  EXPECT_THAT(_out, HasSubstr("W2029, A  spot weld     may not     Part not loaded"));
 }
