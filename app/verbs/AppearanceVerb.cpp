@@ -6,6 +6,7 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanSaving.h"
+#include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVFile.h"
 
@@ -20,9 +21,9 @@ struct AppearanceRequest {
   BiwplanSaving saving;
 };
 
-// Plays the step and tells whether the command has shown a box.
-bool PlayShowsBox(BiwplanSession& session, const std::string& step, int& status) {
-  status = BiwplanPlayJournal(session, step, "appearance", false);
+// Plays the steps added and tells whether the command has shown a box.
+bool PlayShowsBox(BiwplanSession& session, BiwplanSteps& steps, int& status) {
+  status = steps.Play(session, false);
   return status == BiwplanExit::Ok && !BiwplanOutcome(session, kCommand).boxes.empty();
 }
 
@@ -36,23 +37,22 @@ int ApplyAppearance(const AppearanceRequest& request) {
     if (FAILED(QIVFOpen(path, "r", file)))
       return BiwplanFail(QIVDescribeFileError("open", path, errno).str());
   }
-  int status = BiwplanPlayJournal(session, "# biwplan appearance\nstart " + std::string(kCommand) + "\n",
-                                  "appearance", false);
+  BiwplanSteps steps("appearance");
+  int status = steps.Add(JournalVerb::Start, {kCommand}).Play(session, false);
   if (status != BiwplanExit::Ok) return status;
   const std::pair<const char*, const std::string*> rows[] = {{"ButtonTextId1", &request.style},
                                                              {"ButtonTextId2", &request.graphic}};
   for (const auto& [button, path] : rows) {
-    if (!PlayShowsBox(session, "press " + std::string(button) + "\nfile " + BiwplanJournalWord(*path) + "\n",
-                      status)) {
+    if (!PlayShowsBox(session, steps.Add(JournalVerb::Press, {button}).File(*path), status)) {
       if (status != BiwplanExit::Ok) return status;
       continue;
     }
-    BiwplanPlayJournal(session, "press Cancel\n", "appearance", false);
+    steps.Add(JournalVerb::Press, {"Cancel"}).Play(session, false);
     BiwplanFail(*path +
                 " is not an XML file (an .xml file whose first line holds a tag); nothing was changed");
     return BiwplanExit::Refused;
   }
-  if (PlayShowsBox(session, "press OK\n", status)) {
+  if (PlayShowsBox(session, steps.Add(JournalVerb::Press, {"OK"}), status)) {
     BiwplanFail(BiwplanOutcome(session, kCommand).boxes.front().text);
     return BiwplanExit::Refused;
   }

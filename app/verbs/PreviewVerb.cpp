@@ -6,6 +6,7 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanSaving.h"
+#include "BiwplanSteps.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVDlgMultiList.h"
@@ -24,16 +25,13 @@ struct PreviewRequest {
 // The columns of the preview's fastener list.
 enum Column { Number, Name, Type, State, Description };
 
-std::string ProductWord(const std::string& product) {
-  return BiwplanJournalWord(BiwplanReference(product, JournalObjectRef::Product));
-}
-
 // The planner's steps: the products picked (one pick each, as the
 // planner clicks them), then the activity.
-std::string ShowJournal(const PreviewRequest& request) {
-  std::string journal = "# biwplan preview\nstart ZELVekPreviewWindowManagerCmd\n";
-  for (const std::string& product : request.products) journal += "pick " + ProductWord(product) + "\n";
-  return journal + "pick " + BiwplanJournalWord(request.activity) + "\n";
+void AddShowSteps(BiwplanSteps& steps, const PreviewRequest& request) {
+  steps.Add(JournalVerb::Start, {"ZELVekPreviewWindowManagerCmd"});
+  for (const std::string& product : request.products)
+    steps.Add(JournalVerb::Pick, {BiwplanReference(product, JournalObjectRef::Product)});
+  steps.Add(JournalVerb::Pick, {request.activity});
 }
 
 int Preview(const PreviewRequest& request) {
@@ -46,8 +44,9 @@ int Preview(const PreviewRequest& request) {
     if (!BiwplanFindNamed(session, product, JournalObjectRef::Product))
       return BiwplanExit::Failed;
 
-  const int shown = BiwplanPlayJournal(session, ShowJournal(request), "preview", false);
-  if (shown != BiwplanExit::Ok) return shown;
+  BiwplanSteps steps("preview");
+  AddShowSteps(steps, request);
+  if (const int shown = steps.Play(session, false); shown != BiwplanExit::Ok) return shown;
   const auto* list = dynamic_cast<const QIVDlgMultiList*>(session.Dispatcher().FindWidget("pWeldsMultiList"));
   if (!list) return BiwplanFail("the preview showed no fastener list");
 
@@ -65,12 +64,12 @@ int Preview(const PreviewRequest& request) {
   table.Print(std::cout, BiwplanTable::Text);
 
   if (request.assign.empty()) {
-    BiwplanPlayJournal(session, "press Close\n", "preview", false);
+    steps.Add(JournalVerb::Press, {"Close"}).Play(session, false);
     return BiwplanExit::Ok;
   }
   std::vector<std::string> skipped;
   std::vector<std::string> chosen;
-  std::string rows;
+  std::vector<std::string> rows{"pWeldsMultiList"};
   for (const std::string& word : request.assign) {
     // A reference names the fastener whose row it is; a plain name is
     // looked for among the rows as it stands.
@@ -88,13 +87,14 @@ int Preview(const PreviewRequest& request) {
       skipped.push_back(name + ": " + reasons[static_cast<std::size_t>(found->second)]);
     } else {
       chosen.push_back(name);
-      rows += " " + std::to_string(found->second);
+      rows.push_back(std::to_string(found->second));
     }
   }
-  std::string journal;
-  if (!chosen.empty()) journal += "select pWeldsMultiList" + rows + "\npress pAssignPushButton\n";
-  const int assigned = BiwplanPlayJournal(session, journal + "press Close\n", "preview", false);
-  if (assigned != BiwplanExit::Ok) return assigned;
+  if (!chosen.empty())
+    steps.Add(JournalVerb::Select, std::move(rows)).Add(JournalVerb::Press, {"pAssignPushButton"});
+  if (const int assigned = steps.Add(JournalVerb::Press, {"Close"}).Play(session, false);
+      assigned != BiwplanExit::Ok)
+    return assigned;
   for (const std::string& name : chosen) std::cout << "assigned " << name << '\n';
   for (const std::string& line : skipped) std::cout << "skipped " << line << '\n';
   if (chosen.empty()) return BiwplanExit::NothingToDo;

@@ -6,6 +6,7 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanSaving.h"
+#include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPActivityRoot.h"
@@ -13,10 +14,6 @@
 #include "ZELIBIWFastener.h"
 
 namespace {
-
-// Fasteners named in one pick line, so that the line stays far below the
-// journal's line limit.
-constexpr std::size_t kFastenersPerPick = 500;
 
 struct ReallocationRequest {
   std::string document;
@@ -48,14 +45,14 @@ std::string Obstacle(const ReallocationRequest& request, const QIVBaseUnknown_va
 // (which selects their lines), the destination picked, the dialog closed.
 // There is at least one fastener, so the origin has some and the dialog
 // stays open.
-std::string ReallocationJournal(const ReallocationRequest& request, const std::vector<Named>& picked) {
-  std::string journal = "# biwplan reallocate\nstart ZELVekBIWReallocateWeldCmd\npick " +
-                        BiwplanJournalWord(request.from) + "\n";
-  for (std::size_t i = 0; i < picked.size(); ++i) {
-    if (i % kFastenersPerPick == 0) journal += i == 0 ? "pick" : "\npick+";
-    journal += " " + BiwplanJournalWord("fastener:" + picked[i].name);
-  }
-  return journal + "\npick " + BiwplanJournalWord(request.to) + "\npress Cancel\n";
+void AddReallocationSteps(BiwplanSteps& steps, const ReallocationRequest& request, const std::vector<Named>& picked) {
+  std::vector<std::string> fasteners;
+  for (const Named& one : picked) fasteners.push_back("fastener:" + one.name);
+  steps.Add(JournalVerb::Start, {"ZELVekBIWReallocateWeldCmd"})
+      .Add(JournalVerb::Pick, {request.from})
+      .Add(JournalVerb::Pick, std::move(fasteners))
+      .Add(JournalVerb::Pick, {request.to})
+      .Add(JournalVerb::Press, {"Cancel"});
 }
 
 bool Showed(const QIVCommandOutcome& outcome, const char* key) {
@@ -91,8 +88,9 @@ int Reallocate(const ReallocationRequest& request) {
 
   int moved = 0;
   if (!picked.empty()) {
-    const int played = BiwplanPlayJournal(session, ReallocationJournal(request, picked), "reallocate", false);
-    if (played != BiwplanExit::Ok) return played;
+    BiwplanSteps steps("reallocate");
+    AddReallocationSteps(steps, request, picked);
+    if (const int played = steps.Play(session, false); played != BiwplanExit::Ok) return played;
     const QIVCommandOutcome& outcome = BiwplanOutcome(session, "ZELVekBIWReallocateWeldCmd");
     const std::string why = Showed(outcome, "WeldAlreadyAssignedMessageId")
                                 ? "already assigned to " + request.to

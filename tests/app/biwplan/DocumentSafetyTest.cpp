@@ -94,10 +94,16 @@ TEST_F(DocumentSafetyTest, UserWordsNeverBecomeStepsOfTheCommands) {
   const fs::path previous = fs::current_path();
   fs::current_path(_folder);
   const int status = Run({"export-locations", doc, "cancel"});
+  const std::string exported = _out;
+  std::ofstream(File("cancel")) << "<styles/>\n";
+  const int appearance =
+      Run({"appearance", doc, "--style", "cancel", "--graphic", Examples("appearance-rules.xml")});
   fs::current_path(previous);
   EXPECT_EQ(status, BiwplanExit::Ok) << _err;
-  EXPECT_THAT(_out, HasSubstr("wrote cancel.xml\n"));
+  EXPECT_THAT(exported, HasSubstr("wrote cancel.xml\n"));
   EXPECT_THAT(Read(File("cancel.xml")), HasSubstr("<?xml"));
+  EXPECT_EQ(appearance, BiwplanExit::Refused);
+  EXPECT_THAT(_err, HasSubstr("cancel is not an XML file"));
 }
 
 // Two planners change one document at the same moment: every change is
