@@ -6,6 +6,11 @@
 int BiwplanRun(const std::vector<std::string>& arguments) {
   CLI::App app("biwplan: process planning of car-body assembly", "biwplan");
   app.require_subcommand(1);
+  // The parser's messages quote the user's words: escaped as every message.
+  app.failure_message([](const CLI::App* parser, const CLI::Error& error) {
+    const std::string what = error.what();
+    return BiwplanPrintable(what) + CLI::FailureMessage::simple(parser, error).substr(what.size());
+  });
   int status = BiwplanExit::Ok;
   AddAppearanceVerbs(app, status);
   AddAssignmentVerbs(app, status);

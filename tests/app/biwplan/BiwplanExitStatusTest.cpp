@@ -58,6 +58,7 @@ const Case kCases[] = {
     {{"info", "DIR/absent.json"}, BiwplanExit::Failed, "absent.json"},
     {{"info", "DOC", "--format", "xml"}, BiwplanExit::Usage, ""},
     {{"list", "DOC", "welds"}, BiwplanExit::Usage, ""},
+    {{"list", "DOC", "we\x1B[2J\nlds\xFF"}, BiwplanExit::Usage, "WHAT: we\\x1B[2J\\nlds\\xFF not in"},
     {{"list", "DOC", "products"}, BiwplanExit::Ok, ""},
     {{"import-products", "DOC", "DIR/header.csv"}, BiwplanExit::NothingToDo, "no product"},
     {{"import-products", "DOC", "DIR/binary.csv"}, BiwplanExit::Failed, "binary.csv:1: unknown column \"\\x01\\xFE\""},
