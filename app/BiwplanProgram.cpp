@@ -22,12 +22,15 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddActivityCreationVerbs(app, status);
   AddLocationExportVerbs(app, status);
   AddLocatorVerbs(app, status);
+  AddPositionResetVerbs(app, status);
   AddPreviewVerbs(app, status);
   AddPropertiesVerbs(app, status);
   AddRepositoryVerbs(app, status);
   AddReallocationVerbs(app, status);
   AddSelectionVerbs(app, status);
   AddSessionVerbs(app, status);
+  AddStationInsertionVerbs(app, status);
+  AddSynchronisationVerbs(app, status);
   AddWeldImportVerbs(app, status);
   // The parser takes the words last first.
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());

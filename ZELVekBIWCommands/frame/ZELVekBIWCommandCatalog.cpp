@@ -5,21 +5,23 @@
 #include <utility>
 
 #include "QIVApplicationFrame.h"
-#include "ZELUpdateWorldStepAnimCmd.h"
 #include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWResetFastenerColorCmd.h"
 #include "ZELVekBIWUnavailableCommand.h"
 #include "activities/ZELVekBIWCreateActivityCommands.h"
+#include "activities/ZELVekBIWInsertStandardStationCmd.h"
 #include "assignment/ZELVekBIWAssignWeldCmd.h"
 #include "assignment/ZELVekBIWAutoAssignWeldCmd.h"
 #include "assignment/ZELVekBIWMultiSelectCmd.h"
 #include "assignment/ZELVekBIWReallocateWeldCmd.h"
 #include "assignment/ZELVekBIWSelectActivityMultiCmd.h"
 #include "assignment/ZELVekPreviewWindowManagerCmd.h"
+#include "fasteners/ZELBIWFastenerLocationCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationDlg.h"
 #include "fasteners/ZELVekBIWFastenersGroupCmd.h"
 #include "fasteners/ZELVekBIWImportFastenersCmd.h"
+#include "fasteners/ZELVekFasteningSyncCmd.h"
 #include "flow/ZELBIWUpdateManufAssemblyCmd.h"
 #include "import/ZELVekBIWReadWeldFromFileCmd.h"
 #include "locators/ZELLocatorAccountabilityCommand.h"
@@ -46,9 +48,8 @@ QIVBaseUnknown* Unavailable(const Row& row, void*) {
                                                    row.mode);
 }
 
-QIVBaseUnknown* UnavailableStepAnimation(const Row& row, void*) {
-  return new (std::nothrow) ZELVekBIWUnavailableCommand<ZELUpdateWorldStepAnimCmd>(
-      row.className, QIVUnicodeString(row.commandName), row.behavior, row.mode, 1);
+QIVBaseUnknown* FastenerLocation(const Row&, void* mode) {
+  return new (std::nothrow) ZELBIWFastenerLocationCmd(static_cast<const char*>(mode));
 }
 
 QIVBaseUnknown* AutoAssign(const Row&, void* activity) {
@@ -62,7 +63,7 @@ QIVBaseUnknown* LocationDialog(const Row&, void*) {
 }
 
 constexpr Row kRows[] = {
-    {"ZELBIWFastenerLocationCmd", Argument::Text, &Unavailable, "ZELBIWFastenerLocationCmd", Behavior::Replace,
+    {"ZELBIWFastenerLocationCmd", Argument::Text, &FastenerLocation, "ZELBIWFastenerLocationCmd", Behavior::Replace,
      Mode::Exclusive},
     {"ZELBIWUpdateManufAssemblyCmd", Argument::None, &Make<ZELBIWUpdateManufAssemblyCmd>,
      "ZELBIWUpdateManufAssemblyCmd", 0, Mode::Exclusive},
@@ -107,8 +108,8 @@ constexpr Row kRows[] = {
      Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWImportFastenersCmd", Argument::None, &Make<ZELVekBIWImportFastenersCmd>,
      "ZELVekBIWImportFastenersCmd", Behavior::Replace, Mode::Exclusive},
-    {"ZELVekBIWInsertStandardStationCmd", Argument::None, &Unavailable, "ZELVekBIWInsertStandardStationCmd",
-     Behavior::Replace, Mode::Exclusive},
+    {"ZELVekBIWInsertStandardStationCmd", Argument::None, &Make<ZELVekBIWInsertStandardStationCmd>,
+     "ZELVekBIWInsertStandardStationCmd", Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWMultiSelectCmd", Argument::None, &Make<ZELVekBIWMultiSelectCmd>, "ZELVekBIWMultiSelectCmd",
      Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWReadWeldFromFileCmd", Argument::None, &Make<ZELVekBIWReadWeldFromFileCmd>, "ReadWeldFromFileCmd",
@@ -124,7 +125,7 @@ constexpr Row kRows[] = {
     {"ZELVekBIWShowWeldIDCmd", Argument::None, &Unavailable, "ShowWeldIDCmd", Behavior::Single, Mode::Shared},
     {"ZELVekBIWWeldAccountabilityCmd", Argument::None, &Unavailable, "WeldAccountabilityCmd", Behavior::Single,
      Mode::Exclusive},
-    {"ZELVekFasteningSyncCmd", Argument::None, &UnavailableStepAnimation, "ZELVekFasteningSyncCmd", 0,
+    {"ZELVekFasteningSyncCmd", Argument::None, &Make<ZELVekFasteningSyncCmd>, "ZELVekFasteningSyncCmd", 0,
      Mode::Exclusive},
     {"ZELVekPreviewWindowManagerCmd", Argument::None, &Make<ZELVekPreviewWindowManagerCmd>,
      "ZELVekPreviewWindowManagerCmd", Behavior::Replace, Mode::Exclusive},

@@ -1,5 +1,7 @@
 #include "QIVStateCommand.h"
 
+#include <algorithm>
+
 #include "QIVDispatcher.h"
 #include "QIVFrmEditor.h"
 #include "QIVTranscript.h"
@@ -144,6 +146,20 @@ bool QIVStateCommand::ReceiveNotification(const QIVNotification& notification) {
   return true;
 }
 
+namespace {
+// An agent that an action valued for the state it leads to (a pre-selection)
+// counts as valued on entering that state, so the state's guarded
+// transitions are tested at once. An agent that was in the state left does
+// not count: a state looping on itself waits for new input.
+bool HasPresetAgent(const QIVDialogState& left, const QIVDialogState& entered) {
+  if (&left == &entered) return false;
+  const std::vector<QIVDialogAgent_var>& before = left.GetAgents();
+  for (const QIVDialogAgent_var& agent : entered.GetAgents())
+    if (agent->IsOutputSet() && std::find(before.begin(), before.end(), agent) == before.end()) return true;
+  return false;
+}
+}  // namespace
+
 void QIVStateCommand::RunTransitions(bool agentValued) {
   bool testAll = agentValued;
   for (int fired = 0; !_ended && _current; ++fired) {
@@ -171,7 +187,7 @@ void QIVStateCommand::RunTransitions(bool agentValued) {
       }
     }
     if (!chosen || !Fire(*chosen)) return;
-    testAll = false;
+    testAll = HasPresetAgent(*chosen->GetSource(), *_current);
   }
 }
 

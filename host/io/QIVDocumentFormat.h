@@ -4,6 +4,7 @@
 
 #include "QIVIAlias.h"
 #include "QIVIPLMObject.h"
+#include "QIVIPlantObject.h"
 #include "QIVIProduct.h"
 #include "QIVIProductReference.h"
 #include "QIVISPPActivity.h"
@@ -83,6 +84,8 @@ inline constexpr TextField<QIVIProductReference> ReferenceFields[] = {
      "another reference has this part number"}};
 inline constexpr TextField<QIVIProduct> ProductFields[] = {
     {"name", &QIVIProduct::GetPrdInstanceName, &QIVIProduct::SetPrdInstanceName, true, nullptr}};
+inline constexpr TextField<QIVIPlantObject> PlantObjectFields[] = {
+    {"plantType", &QIVIPlantObject::GetPlantType, &QIVIPlantObject::SetPlantType, false, nullptr}};
 inline constexpr TextField<QIVITPSDatumSimple> DatumSimpleFields[] = {
     {"name", &QIVITPSDatumSimple::GetName, &QIVITPSDatumSimple::SetName, true, nullptr}};
 inline constexpr TextField<QIVITPSDatumTarget> DatumTargetFields[] = {

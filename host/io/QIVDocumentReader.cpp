@@ -32,6 +32,7 @@
 #include "ZELIBIWFeatureContainer.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIBIWPointFastener.h"
+#include "ZELIMHIDocInfo.h"
 #include "ZELISpotWeld.h"
 #include "ZELIUpdateManufAssly.h"
 
@@ -217,10 +218,11 @@ constexpr std::string_view DocumentKeys[] = {"format", "version",  "references",
                                              "datums", "features", "assemblies",  "process",
                                              "flow",   "items",    "plantLibrary"};
 constexpr std::string_view ReferenceKeys[] = {"id", "partNumber", "plmId"};
-constexpr std::string_view ProductKeys[] = {"id", "name", "reference", "position", "plmId", "children"};
+constexpr std::string_view ProductKeys[] = {"id",       "name",  "plantType", "reference",
+                                            "position", "plmId", "children"};
 constexpr std::string_view DatumKeys[] = {"id", "kind", "name", "owner", "plmId"};
 constexpr std::string_view FeatureContainerKeys[] = {"id", "plmId", "groups"};
-constexpr std::string_view ProcessContainerKeys[] = {"id", "plmId", "activities"};
+constexpr std::string_view ProcessContainerKeys[] = {"id", "plmId", "partialReadOnly", "activities"};
 constexpr std::string_view PlantLibraryKeys[] = {"id", "plmId", "entries"};
 constexpr std::string_view GroupKeys[] = {"id",       "kind",  "name",  "graphic",
                                           "planType", "parts", "plmId", "children"};
@@ -468,6 +470,7 @@ class Reader {
     QIVIProduct_var product(object);
     if (_pass == Pass::Build) {
       Texts(fields, object, F::ProductFields);
+      Texts(fields, object, F::PlantObjectFields);
       if (const std::optional<Value> position = fields.Optional("position")) {
         const std::vector<double> rows = Numbers(*position, fields.At("position"), 12);
         std::array<double, 12> matrix;
@@ -623,6 +626,8 @@ class Reader {
     const Place at = document.At("process");
     const Fields fields(document.Required("process"), at, ProcessContainerKeys);
     const QIVBaseUnknown_var container = Entry(fields, "ProcessContainer", "");
+    if (const std::optional<Value> partial = fields.Optional("partialReadOnly"); partial && _pass == Pass::Build)
+      ZELIMHIDocInfo_var(container)->SetPartialReadOnly(Flag(*partial, fields.At("partialReadOnly")));
     if (const std::optional<Value> activities = fields.Optional("activities"))
       ReadArray(*activities, fields.At("activities"), [&](const Value& activity, const Place& activityAt) {
         ReadActivity(activity, activityAt, container, 1);

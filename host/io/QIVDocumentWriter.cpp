@@ -7,6 +7,7 @@
 
 #include "QIVDocumentFormat.h"
 #include "QIVIPlantLibrary.h"
+#include "ZELIMHIDocInfo.h"
 #include "QIVISPPChildManagement.h"
 #include "QIVISPPDynamicActivity.h"
 #include "QIVISPPFlowMgt.h"
@@ -211,6 +212,7 @@ class Writer {
     QIVIProduct_var product(object);
     BeginEntry(object);
     Texts(object, F::ProductFields);
+    Texts(object, F::PlantObjectFields);
     QIVBaseUnknown_var reference;
     if (SUCCEEDED(product->GetReferenceProduct(reference)) && reference)
       Reference("reference", reference, object);
@@ -361,6 +363,10 @@ class Writer {
   void WriteProcess() {
     const QIVBaseUnknown_var container =
         BeginContainer("process", &QIVIDocument::GetProcessContainer, "process container");
+    if (ZELIMHIDocInfo_var info = container; info && info->IsPartialReadOnly()) {
+      _out.Key("partialReadOnly");
+      _out.Bool(true);
+    }
     _out.Key("activities");
     _out.BeginArray();
     for (const QIVBaseUnknown_var& root : QIVISPPProcessContainer_var(container)->GetProcesses())

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "QIVIPlantObject.h"
 #include "QIVIProduct.h"
 #include "QIVModelObject.h"
 #include "QIVNameIndex.h"
@@ -11,7 +12,7 @@ class QIVProductReference;
 // A product instance. Its children are indexed by instance name and by
 // part number, so a path of names resolves in constant time per step
 // whatever the width of the tree.
-class QIVProduct : public QIVModelObject, public QIVIProduct {
+class QIVProduct : public QIVModelObject, public QIVIProduct, public QIVIPlantObject {
  public:
   ~QIVProduct() override;
 
@@ -31,6 +32,11 @@ class QIVProduct : public QIVModelObject, public QIVIProduct {
   HRESULT AddChild(const QIVBaseUnknown_var& product) override;
   HRESULT FindChildByInstanceName(const QIVUnicodeString& name, QIVBaseUnknown_var& child) const override;
   HRESULT FindChildByPartNumber(const QIVUnicodeString& partNumber, QIVBaseUnknown_var& child) const override;
+  QIVUnicodeString GetPlantType() const override { return _plantType; }
+  HRESULT SetPlantType(const QIVUnicodeString& plantType) override {
+    _plantType = plantType;
+    return S_OK;
+  }
   HRESULT GetPosition(QIVMathTransformation& position) const override;
   HRESULT SetPosition(const QIVMathTransformation& position) override;
   HRESULT GetAbsolutePosition(QIVMathTransformation& position) const override;
@@ -54,6 +60,7 @@ class QIVProduct : public QIVModelObject, public QIVIProduct {
   void AttachChild(QIVProduct* child);
 
   QIVUnicodeString _instanceName;
+  QIVUnicodeString _plantType;
   QIVProductReference* _reference = nullptr;
   QIVMathTransformation _position;
   std::vector<QIVProduct*> _children;

@@ -4,11 +4,12 @@
 
 #include "QIVISPPProcessContainer.h"
 #include "QIVModelObject.h"
+#include "ZELIMHIDocInfo.h"
 
 class QIVSPPActivity;
 
 // The document's container of process roots.
-class QIVSPPProcessContainer : public QIVModelObject, public QIVISPPProcessContainer {
+class QIVSPPProcessContainer : public QIVModelObject, public QIVISPPProcessContainer, public ZELIMHIDocInfo {
  public:
   const char* GetImplClassName() const override { return "QIVSPPProcessContainer"; }
   IndexKind GetIndexKind() const override { return IndexKind::ProcessContainer; }
@@ -21,6 +22,12 @@ class QIVSPPProcessContainer : public QIVModelObject, public QIVISPPProcessConta
 
   const std::vector<QIVSPPActivity*>& Roots() const { return _roots; }
 
+  bool IsPartialReadOnly() const override { return _partialReadOnly; }
+  HRESULT SetPartialReadOnly(bool partialReadOnly) override {
+    _partialReadOnly = partialReadOnly;
+    return S_OK;
+  }
+
   void CollectOwned(std::vector<QIVModelObject*>& owned) const override;
   void ClearLinks() override;
 
@@ -29,4 +36,5 @@ class QIVSPPProcessContainer : public QIVModelObject, public QIVISPPProcessConta
 
  private:
   std::vector<QIVSPPActivity*> _roots;
+  bool _partialReadOnly = false;
 };

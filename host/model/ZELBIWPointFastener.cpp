@@ -1,5 +1,7 @@
 #include "ZELBIWPointFastener.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int PositionSize = 6;
 }  // namespace
@@ -27,9 +29,12 @@ HRESULT ZELBIWPointFastener::GetManufacturingPosition(QIVRawColldouble& position
   return S_OK;
 }
 
-HRESULT ZELBIWPointFastener::SetManufacturingPosition(const QIVRawColldouble& position, bool) {
+HRESULT ZELBIWPointFastener::SetManufacturingPosition(const QIVRawColldouble& position, bool notify) {
   if (position.Size() != 0 && position.Size() != PositionSize) return E_INVALIDARG;
+  const bool changed = !std::equal(position.begin(), position.end(), _manufacturingPosition.begin(),
+                                   _manufacturingPosition.end());
   _manufacturingPosition.assign(position.begin(), position.end());
+  if (notify && changed) Dispatch({});
   return S_OK;
 }
 

@@ -13,11 +13,17 @@ QIVVar<ZELPLMOpenObjectInfo> Record(const std::string& name, const char* kind, Q
   return QIVMake<ZELPLMOpenObjectInfo>(name, kind, std::move(attributes));
 }
 
-QIVAttributes StationAttributes(const QIVLibraryStation& station) {
-  return {{"_stationtype", QIVVariant(station.stationType)},
-          {"_estimatedinvestmentcost", QIVVariant(station.estimatedInvestmentCost)},
-          {"_pointfasteningrate", QIVVariant(station.pointFasteningRate)},
-          {"_curvefasteningrate", QIVVariant(station.curveFasteningRate)}};
+// A station record with its component base, which holds its fastening
+// rates.
+QIVVar<ZELPLMOpenObjectInfo> StationRecord(const QIVLibraryStation& station) {
+  QIVVar<ZELPLMOpenObjectInfo> record =
+      Record(station.name, "BIWActivityStation",
+             {{"_stationtype", QIVVariant(station.stationType)},
+              {"_estimatedinvestmentcost", QIVVariant(station.estimatedInvestmentCost)}});
+  record->AddLink("ergocompbase", Record(station.name, "ergocompbase",
+                                         {{"_pointfasteningrate", QIVVariant(station.pointFasteningRate)},
+                                          {"_curvefasteningrate", QIVVariant(station.curveFasteningRate)}}));
+  return record;
 }
 
 }  // namespace
@@ -55,8 +61,7 @@ HRESULT ZELPLMOpenObjectServices::GetLibraryObjects(const QIVUnicodeString& kind
     for (const QIVLibraryTemplate& entry : library.templates) {
       QIVVar<ZELPLMOpenObjectInfo> record = Record(entry.name, "template");
       for (const QIVLibraryStation& station : entry.stations) {
-        QIVVar<ZELPLMOpenObjectInfo> stationRecord =
-            Record(station.name, "BIWActivityStation", StationAttributes(station));
+        QIVVar<ZELPLMOpenObjectInfo> stationRecord = StationRecord(station);
         if (auto used = resources.find(station.usesPlant); used != resources.end())
           stationRecord->AddLink("proc_uses_plant", used->second);
         record->AddLink("BIWActivityStation", stationRecord);

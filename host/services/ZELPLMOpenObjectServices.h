@@ -14,7 +14,8 @@ class ZELPLMOpenObjectServices {
   // The plant library's objects of one kind, read from the current editor's
   // repository: "template" (in library order; each linked to its stations
   // by "BIWActivityStation", a station to its resource by
-  // "proc_uses_plant"), "resource", "plantype" (attributes "name",
+  // "proc_uses_plant" and to its component base, which holds its fastening
+  // rates, by "ergocompbase"), "resource", "plantype" (attributes "name",
   // "derivesfrom") or "ergoplantypeset" (the set, linked to its "master"
   // and its "ergoplantypechild" types). E_FAIL without a repository.
   static HRESULT GetLibraryObjects(const QIVUnicodeString& kind, QIVListValQIVBaseUnknown_var& objects);

@@ -90,6 +90,12 @@ TEST_P(ZELPLMServicesTest, PlantLibraryAnswersThroughItsAttributeNames) {
   ZELPLMOpenObjectServices::GetLinkedObjects(templates[1], "BIWActivityStation", stations);
   ASSERT_EQ(stations.Size(), 1);
   EXPECT_EQ(Text(stations[1], "_stationtype"), "Spot welding cell");
+  QIVListValQIVBaseUnknown_var bases;
+  ZELPLMOpenObjectServices::GetLinkedObjects(stations[1], "ergocompbase", bases);
+  ASSERT_EQ(bases.Size(), 1);
+  QIVVariant rate;
+  ZELPLMOpenObjectServices::GetVariantAttribute(bases[1], "_pointfasteningrate", rate);
+  EXPECT_EQ(*rate.Real(), 2.5);
   ZELPLMOpenObjectServices::GetLinkedObjects(stations[1], "proc_uses_plant", resources);
   ASSERT_EQ(resources.Size(), 1);
   EXPECT_EQ(Text(resources[1], "plantype_name"), "WeldRobot");
