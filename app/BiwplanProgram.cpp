@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 
 #include "BiwplanCli.h"
+#include "BiwplanStationVerbs.h"
 #include "BiwplanVerbs.h"
 
 int BiwplanRun(const std::vector<std::string>& arguments) {

@@ -4,8 +4,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "QIVDlgMultiList.h"
-
 namespace {
 
 std::string CsvField(const std::string& text) {
@@ -87,16 +85,4 @@ void BiwplanTable::PrintJson(std::ostream& out) const {
     rows.push_back(std::move(object));
   }
   out << rows.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-}
-
-BiwplanTable BiwplanTable::Of(const QIVDlgMultiList& list) {
-  std::vector<std::string> titles;
-  for (int column = 0; column < list.GetColumnCount(); ++column) titles.push_back(list.GetColumn(column).title.str());
-  BiwplanTable table(titles);
-  for (int row = 0; row < list.GetRowCount(); ++row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < list.GetColumnCount(); ++column) cells.push_back(list.GetCell(row, column).str());
-    table.AddRow(std::move(cells));
-  }
-  return table;
 }

@@ -8,15 +8,11 @@
 // columns) or for a program (RFC 4180 CSV: a header line, fields quoted
 // when they hold a comma, quote or line break, lines ending in CR LF; or a
 // JSON array of objects keyed by column name).
-class QIVDlgMultiList;
-
 class BiwplanTable {
  public:
   enum Format { Text, Csv, Json };
 
   explicit BiwplanTable(std::vector<std::string> columns) : _columns(std::move(columns)) {}
-  // The rows of a dialog's multi-column list under its column titles.
-  static BiwplanTable Of(const QIVDlgMultiList& list);
 
   void AddRow(std::vector<std::string> cells);
   int RowCount() const { return static_cast<int>(_rows.size()); }

@@ -62,6 +62,21 @@ int AssignedItemCount(const std::vector<QIVBaseUnknown_var>& activities) {
   return count;
 }
 
+// The table of a multi-column list under its column titles.
+BiwplanTable TableOf(const QIVDlgMultiList& list) {
+  std::vector<std::string> titles;
+  for (int column = 0; column < list.GetColumnCount(); ++column)
+    titles.push_back(list.GetColumn(column).title.str());
+  BiwplanTable table(titles);
+  for (int row = 0; row < list.GetRowCount(); ++row) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < list.GetColumnCount(); ++column)
+      cells.push_back(list.GetCell(row, column).str());
+    table.AddRow(std::move(cells));
+  }
+  return table;
+}
+
 int AssignLocators(const AssignLocatorsRequest& request) {
   BiwplanSession session;
   if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
@@ -98,7 +113,7 @@ int AssignLocators(const AssignLocatorsRequest& request) {
   }
   if (const auto* failures =
           dynamic_cast<const QIVDlgMultiList*>(session.Dispatcher().FindWidget("pMultiListAssignFeedback"))) {
-    BiwplanTable::Of(*failures).Print(std::cout, BiwplanTable::Text);
+    TableOf(*failures).Print(std::cout, BiwplanTable::Text);
     if (const int closed =
             steps.Add(JournalVerb::Press, {"ZELVekBIWLocatorsAssignFailureDlg/OK"}).Play(session, false);
         closed != BiwplanExit::Ok)
@@ -129,7 +144,7 @@ int ReportLocators(const ReportLocatorsRequest& request) {
   if (!list) return BiwplanFail("the locator report showed no table");
   BiwplanTable::Format format = BiwplanTable::Text;
   BiwplanTable::ParseFormat(request.format, format);
-  BiwplanTable::Of(*list).Print(std::cout, format);
+  TableOf(*list).Print(std::cout, format);
   if (format == BiwplanTable::Text) {
     const auto* shown =
         dynamic_cast<const QIVDlgEditor*>(session.Dispatcher().FindWidget("EditorAssignedLocatorCountID"));

@@ -7,8 +7,8 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanSaving.h"
+#include "BiwplanStationVerbs.h"
 #include "BiwplanSteps.h"
-#include "BiwplanVerbs.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWPointFastener.h"
 #include "ZELIPLMOpenObjectInfo.h"

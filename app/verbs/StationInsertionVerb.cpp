@@ -5,9 +5,9 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanSaving.h"
+#include "BiwplanStationVerbs.h"
 #include "BiwplanSteps.h"
 #include "BiwplanTable.h"
-#include "BiwplanVerbs.h"
 #include "QIVDlgMultiList.h"
 #include "QIVIProduct.h"
 #include "QIVISPPActivity.h"
@@ -34,6 +34,18 @@ int FindRow(const QIVDlgMultiList& list, const std::string& choice) {
   for (int row = 0; row < list.GetRowCount(); ++row)
     if (list.GetCell(row, 0).str() == choice || list.GetCell(row, 1).str() == choice) return row;
   return -1;
+}
+
+void PrintStations(const QIVDlgMultiList& list) {
+  std::vector<std::string> titles;
+  for (int column = 0; column < list.GetColumnCount(); ++column) titles.push_back(list.GetColumn(column).title.str());
+  BiwplanTable table(titles);
+  for (int row = 0; row < list.GetRowCount(); ++row) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < list.GetColumnCount(); ++column) cells.push_back(list.GetCell(row, column).str());
+    table.AddRow(std::move(cells));
+  }
+  table.Print(std::cout, BiwplanTable::Text);
 }
 
 // The refusal the command's box tells, when it ended with one.
@@ -79,12 +91,12 @@ int InsertStation(const StationInsertion& request) {
   const QIVDlgMultiList* list = StationList(session);
   if (!list) return BiwplanFail("the standard station insertion showed no stations");
   if (request.choice.empty()) {
-    BiwplanTable::Of(*list).Print(std::cout, BiwplanTable::Text);
+    PrintStations(*list);
     return steps.Add(JournalVerb::Press, {"Cancel"}).Play(session, false);
   }
   const int row = FindRow(*list, request.choice);
   if (row < 0) {
-    BiwplanTable::Of(*list).Print(std::cout, BiwplanTable::Text);
+    PrintStations(*list);
     steps.Add(JournalVerb::Press, {"Cancel"}).Play(session, false);
     return BiwplanFail("no template or station named \"" + request.choice +
                        "\" fits; the document is unchanged");

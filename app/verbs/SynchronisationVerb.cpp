@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanStationVerbs.h"
 #include "BiwplanSteps.h"
 #include "BiwplanTable.h"
-#include "BiwplanVerbs.h"
 #include "QIVDlgCheckButton.h"
 #include "QIVIProduct.h"
 #include "QIVISPPActivity.h"

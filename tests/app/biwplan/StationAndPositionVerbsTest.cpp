@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
+#include "BiwplanStationVerbs.h"
 #include "QIVPlantLibraryFile.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWPointFastener.h"
