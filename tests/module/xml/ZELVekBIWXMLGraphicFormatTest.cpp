@@ -47,7 +47,7 @@ TEST(ZELVekBIWXMLGraphicFormatTest, GivesOneEntryPerAttributeDetailsAndTheAttrib
   </BIWFeatureType>
   <AttributeDetails attribute="outside" value="x"><color>1</color></AttributeDetails>
   <BIWFeatureType BIWFeature="locating feature">
-    <AttributeDetails attribute="plantype_name" value="4-way pin"><color>65280</color></AttributeDetails>
+    <AttributeDetails attribute="plantype_name" value="4-way pin"><color>16777215</color></AttributeDetails>
   </BIWFeatureType>
   <BIWFeatureType BIWFeature="clamping point"><Other/>
     <AttributeDetails attribute="name" value="CP1"><color>0</color></AttributeDetails>
@@ -61,7 +61,7 @@ TEST(ZELVekBIWXMLGraphicFormatTest, GivesOneEntryPerAttributeDetailsAndTheAttrib
             (std::vector<Entry>{{"point fastener", "fasteningcontext", "1", "16711680", "Endo"},
                                 {"point fastener", "quality", "A", "-1", "Gold"},
                                 {"point fastener", "quality", "B", " 255 ", "-1"},
-                                {"locating feature", "plantype_name", "4-way pin", "65280", "-1"},
+                                {"locating feature", "plantype_name", "4-way pin", "16777215", "-1"},
                                 {"clamping point", "name", "CP1", "0", "-1"},
                                 {"gusset", "name", "G", "-1", "-1"}}));
   EXPECT_EQ(reading.pointFastener, (QIVListValQIVUnicodeString{"fasteningcontext", "quality", "quality"}));
