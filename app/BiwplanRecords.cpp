@@ -396,12 +396,6 @@ void BiwplanRecords::ForEach(Kind kind, const std::function<void(const Json&)>& 
   }
 }
 
-std::vector<Json> BiwplanRecords::List(Kind kind) const {
-  std::vector<Json> records;
-  ForEach(kind, [&records](const Json& record) { records.push_back(record); });
-  return records;
-}
-
 bool BiwplanRecords::Record(const QIVBaseUnknown_var& object, Kind& kind, Json& record) const {
   if (QIVIProduct_var(object)) {
     kind = Products;

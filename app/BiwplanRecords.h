@@ -32,8 +32,6 @@ class BiwplanRecords {
   // `onEach`, when given, is told how many of how many objects are done.
   void ForEach(Kind kind, const std::function<void(const Json&)>& onRecord,
                const std::function<void(std::size_t, std::size_t)>& onEach = {}) const;
-  // The records of every object of the kind, in document order.
-  std::vector<Json> List(Kind kind) const;
   // The record of one object and its kind; false for an object of no
   // listed kind.
   bool Record(const QIVBaseUnknown_var& object, Kind& kind, Json& record) const;
