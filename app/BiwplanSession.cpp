@@ -77,11 +77,12 @@ bool BiwplanSession::Save(const std::string& path, std::string& error) {
     return false;
   }
   QIVDocumentError failure;
-  if (FAILED(QIVDocumentIO::Save(_document, target, failure))) {
+  QIVFileStamp written;
+  if (FAILED(QIVDocumentIO::Save(_document, target, failure, own ? &written : nullptr))) {
     error = failure.Format().str();
     return false;
   }
-  if (own) _stamp = QIVFileStamp::Read(target);
+  if (own) _stamp = written;
   return true;
 }
 

@@ -44,15 +44,21 @@ HRESULT QIVDocumentIO::Load(const QIVUnicodeString& path, QIVIDocument_var& docu
 }
 
 HRESULT QIVDocumentIO::Save(const QIVIDocument_var& document, const QIVUnicodeString& path,
-                            QIVDocumentError& error) {
+                            QIVDocumentError& error, QIVFileStamp* stamp) {
   QIVAtomicFile file;
   QIVUnicodeString errorText;
   if (document && FAILED(file.Open(path, errorText))) {
     error = QIVDocumentError("", 0, 0, "", errorText);
     return E_FAIL;
   }
+  QIVFileStamp::Hash hash;
   if (FAILED(QIVDocumentWriter::Write(
-          document, [&](std::string_view block) { file.Write(block); }, error))) {
+          document,
+          [&](std::string_view block) {
+            file.Write(block);
+            if (stamp) hash.Add(block);
+          },
+          error))) {
     error = QIVDocumentError(path, 0, 0, "", "not saved: " + error.GetReason());
     return E_FAIL;
   }
@@ -60,6 +66,7 @@ HRESULT QIVDocumentIO::Save(const QIVIDocument_var& document, const QIVUnicodeSt
     error = QIVDocumentError("", 0, 0, "", errorText);
     return E_FAIL;
   }
+  if (stamp) *stamp = QIVFileStamp::Of(path.str(), hash);
   error = QIVDocumentError();
   return S_OK;
 }

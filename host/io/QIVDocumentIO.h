@@ -16,6 +16,8 @@ class QIVDocumentIO {
                       QIVFileStamp* stamp = nullptr);
   // Writes the document to the file through a temporary that replaces it
   // only once complete, so a failed save leaves the previous file as it was.
+  // `stamp`, when given, gets the stamp of the bytes written, taken as they
+  // go rather than read back.
   static HRESULT Save(const QIVIDocument_var& document, const QIVUnicodeString& path,
-                      QIVDocumentError& error);
+                      QIVDocumentError& error, QIVFileStamp* stamp = nullptr);
 };

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,9 +14,28 @@
 // the same clock tick.
 class QIVFileStamp {
  public:
+  // A hash of a file's bytes taken as they come, so that a writer stamps
+  // what it wrote without reading it back: the same bytes give the same
+  // hash however they are cut into blocks.
+  class Hash {
+   public:
+    void Add(std::string_view bytes);
+    std::uint64_t Value() const;
+
+   private:
+    void Mix(std::uint64_t word);
+
+    std::uint64_t _state = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t _length = 0;
+    // The bytes of a word not yet complete, the first in the lowest byte.
+    std::uint64_t _partial = 0;
+  };
+
   // The stamp of `path` whose bytes were just read as `content`; that of
   // a missing file when there is none.
   static QIVFileStamp Of(const std::string& path, std::string_view content);
+  // The same for a file whose bytes went through `hash`.
+  static QIVFileStamp Of(const std::string& path, const Hash& hash);
   // The stamp of the file as it now is, its bytes read again.
   static QIVFileStamp Read(const std::string& path);
 
@@ -28,5 +48,5 @@ class QIVFileStamp {
   ino_t _inode = 0;
   off_t _size = 0;
   long long _modified = 0;
-  std::size_t _hash = 0;
+  std::uint64_t _hash = 0;
 };

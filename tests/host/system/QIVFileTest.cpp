@@ -4,6 +4,7 @@
 #include <string>
 
 #include "QIVFile.h"
+#include "QIVFileStamp.h"
 #include "QIVLineReader.h"
 #include "TemporaryDirectory.h"
 
@@ -96,4 +97,26 @@ TEST(QIVFileTest, ReadWholeFileNamesPathAndReasonOnFailure) {
   EXPECT_TRUE(content.empty());
   EXPECT_EQ(QIVReadWholeFile(dir.Path(), content, errorText), E_FAIL);
   EXPECT_TRUE(errorText.Contains("Is a directory"));
+}
+
+// A stamp taken from bytes as a writer hands them on, in blocks cut
+// anywhere, is the stamp of the file read back; other bytes of the same
+// size are not.
+TEST(QIVFileStampTest, HashesBytesHoweverTheyAreCut) {
+  TemporaryDirectory dir;
+  std::string content;
+  for (int i = 0; i < 1000; ++i) content += static_cast<char>(i * 7 + 3);
+  const std::string path = dir.Write("doc.json", content);
+  for (std::size_t cut : {std::size_t{1}, std::size_t{3}, std::size_t{8}, std::size_t{333}}) {
+    QIVFileStamp::Hash hash;
+    for (std::size_t at = 0; at < content.size(); at += cut) hash.Add(std::string_view(content).substr(at, cut));
+    const QIVFileStamp stamp = QIVFileStamp::Of(path, hash);
+    EXPECT_TRUE(stamp.Matches(path)) << cut;
+  }
+  std::string changed = content;
+  changed[500] ^= 1;
+  QIVFileStamp::Hash before, after;
+  before.Add(content);
+  after.Add(changed);
+  EXPECT_NE(before.Value(), after.Value());
 }
