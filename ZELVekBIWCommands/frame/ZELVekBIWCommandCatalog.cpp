@@ -17,10 +17,13 @@
 #include "assignment/ZELVekBIWSelectActivityMultiCmd.h"
 #include "assignment/ZELVekPreviewWindowManagerCmd.h"
 #include "fasteners/ZELBIWFastenerLocationCmd.h"
+#include "fasteners/ZELManageFastenerIDCmd.h"
+#include "fasteners/ZELRemoveFastenerIDCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationCmd.h"
 #include "fasteners/ZELVekBIWEditManufacturingLocationDlg.h"
 #include "fasteners/ZELVekBIWFastenersGroupCmd.h"
 #include "fasteners/ZELVekBIWImportFastenersCmd.h"
+#include "fasteners/ZELVekBIWShowWeldIDCmd.h"
 #include "fasteners/ZELVekFasteningSyncCmd.h"
 #include "flow/ZELBIWUpdateManufAssemblyCmd.h"
 #include "import/ZELVekBIWReadWeldFromFileCmd.h"
@@ -122,7 +125,8 @@ constexpr Row kRows[] = {
      "ZELVekBIWSaveLocationsInXMLCmd", Behavior::Replace, Mode::Exclusive},
     {"ZELVekBIWSelectActivityMultiCmd", Argument::None, &Make<ZELVekBIWSelectActivityMultiCmd>,
      "ZELVekBIWSelectActivityMultiCmd", 0, Mode::Shared},
-    {"ZELVekBIWShowWeldIDCmd", Argument::None, &Unavailable, "ShowWeldIDCmd", Behavior::Single, Mode::Shared},
+    {"ZELVekBIWShowWeldIDCmd", Argument::None, &Make<ZELVekBIWShowWeldIDCmd>, "ShowWeldIDCmd",
+     Behavior::Single, Mode::Shared},
     {"ZELVekBIWWeldAccountabilityCmd", Argument::None, &Unavailable, "WeldAccountabilityCmd", Behavior::Single,
      Mode::Exclusive},
     {"ZELVekFasteningSyncCmd", Argument::None, &Make<ZELVekFasteningSyncCmd>, "ZELVekFasteningSyncCmd", 0,
@@ -131,10 +135,10 @@ constexpr Row kRows[] = {
      "ZELVekPreviewWindowManagerCmd", Behavior::Replace, Mode::Exclusive},
     {"ZELLocatorAccountabilityCommand", Argument::None, &Make<ZELLocatorAccountabilityCommand>,
      "ZELLocatorAccountabilityCommand", Behavior::Replace, Mode::Exclusive},
-    {"ZELManageFastenerIDCmd", Argument::None, &Unavailable, "ZELManageFastenerIDCmd", Behavior::Replace,
-     Mode::Shared},
-    {"ZELRemoveFastenerIDCmd", Argument::None, &Unavailable, "ZELRemoveFastenerIDCmd", Behavior::Replace,
-     Mode::Shared},
+    {"ZELManageFastenerIDCmd", Argument::None, &Make<ZELManageFastenerIDCmd>, "ZELManageFastenerIDCmd",
+     Behavior::Replace, Mode::Shared},
+    {"ZELRemoveFastenerIDCmd", Argument::None, &Make<ZELRemoveFastenerIDCmd>, "ZELRemoveFastenerIDCmd",
+     Behavior::Replace, Mode::Shared},
     {"ZELVekEditBIWFeatureAppearanceCmd", Argument::None, &Make<ZELVekEditBIWFeatureAppearanceCmd>,
      "ZELEditBIWFeatureAppearanceCmd",
      Behavior::Replace, Mode::Exclusive},

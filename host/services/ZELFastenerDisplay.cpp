@@ -7,6 +7,8 @@
 #include "QIVModelObject.h"
 #include "QIVSession.h"
 #include "QIVTranscript.h"
+#include "ZELFastenerPODDisplay.h"
+#include "ZELIBIWFastener.h"
 
 ZELFastenerDisplay& ZELFastenerDisplay::Instance() { return QIVSession::Current().Get<ZELFastenerDisplay>(); }
 
@@ -94,6 +96,7 @@ void ZELFastenerDisplay::Reset() {
   _hiddenPoints.clear();
   _highlighted.clear();
   _identifierColor = 0;
+  _podDisplays.clear();
 }
 
 bool ZELFastenerDisplay::IsWeldPointShown(const QIVBaseUnknown_var& fastener) const {
@@ -153,5 +156,33 @@ HRESULT ZELFastenerDisplay::DeactivateListWeldVisualization() {
   if (display._highlighted.empty()) return S_FALSE;
   display._highlighted.clear();
   display.Record();
+  return S_OK;
+}
+
+HRESULT ZELFastenerDisplay::CreateVisualizationR7WeldList(const QIVListValQIVBaseUnknown_var& fasteners,
+                                                          ZELIFastenerPODDisplay_var* display) {
+  if (display) *display = nullptr;
+  QIVListValQIVBaseUnknown_var labelled;
+  std::unordered_set<const void*> met;
+  for (const QIVBaseUnknown_var& fastener : fasteners)
+    if (ZELIBIWFastener_var(fastener) && met.insert(fastener.Identity()).second) labelled.Append(fastener);
+  if (labelled.IsEmpty()) return S_FALSE;
+  ShowWeldIDs(labelled, true);
+  ZELFastenerDisplay& session = Instance();
+  session._podDisplays.push_back(QIVMake<ZELFastenerPODDisplay>(std::move(labelled)));
+  if (display) *display = session._podDisplays.back();
+  return S_OK;
+}
+
+HRESULT ZELFastenerDisplay::DeleteVisualizationR7WeldList() {
+  ZELFastenerDisplay& session = Instance();
+  if (session._podDisplays.empty()) return S_FALSE;
+  // Taken first, so that hiding an identifier of another document (which
+  // resets the display) cannot pull the list from under the loop.
+  std::vector<ZELIFastenerPODDisplay_var> displays = std::move(session._podDisplays);
+  session._podDisplays.clear();
+  QIVListValQIVBaseUnknown_var fasteners;
+  for (const ZELIFastenerPODDisplay_var& display : displays)
+    if (display && SUCCEEDED(display->GetFasteners(fasteners))) ShowWeldIDs(fasteners, false);
   return S_OK;
 }

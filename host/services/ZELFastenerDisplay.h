@@ -6,6 +6,7 @@
 
 #include "QIVListVal.h"
 #include "QIVSession.h"
+#include "ZELIFastenerPODDisplay.h"
 
 // What the 3D view shows of the fasteners of the open document: whether
 // each weld point is drawn (all are until a command hides some), whether
@@ -38,6 +39,15 @@ class ZELFastenerDisplay : public QIVSessionPart {
                                          int red, int green, int blue, int alpha);
   // Writes or removes the identifiers of the listed fasteners.
   static HRESULT ShowWeldIDs(const QIVListValQIVBaseUnknown_var& fasteners, bool show);
+  // Writes the identifiers of the listed fasteners (each once, objects that
+  // are not fasteners left out) as one identifier display, kept by the
+  // session until DeleteVisualizationR7WeldList; `display` gets it when
+  // given. S_FALSE, and no display, for a list without fasteners.
+  static HRESULT CreateVisualizationR7WeldList(const QIVListValQIVBaseUnknown_var& fasteners,
+                                               ZELIFastenerPODDisplay_var* display = nullptr);
+  // Removes every identifier display made by CreateVisualizationR7WeldList
+  // and the identifiers they wrote; S_FALSE when there was none.
+  static HRESULT DeleteVisualizationR7WeldList();
   // The listed fasteners become the ones drawn highlighted.
   static HRESULT ActivateListWeldVisualization(const QIVListValQIVBaseUnknown_var& fasteners);
   static HRESULT DeactivateListWeldVisualization();
@@ -48,6 +58,8 @@ class ZELFastenerDisplay : public QIVSessionPart {
   std::size_t CountIdentifiersShown() const { return _identifiers.size(); }
   std::size_t CountWeldPointsHidden() const { return _hiddenPoints.size(); }
   std::size_t CountHighlighted() const { return _highlighted.size(); }
+  // The identifier displays kept, in the order they were made.
+  const std::vector<ZELIFastenerPODDisplay_var>& GetPODDisplays() const { return _podDisplays; }
   // The last identifier-style colour asked for, as 0xRRGGBBAA.
   unsigned long GetIdentifierColor() const { return _identifierColor; }
 
@@ -86,4 +98,5 @@ class ZELFastenerDisplay : public QIVSessionPart {
   IdSet _hiddenPoints;
   IdSet _highlighted;
   unsigned long _identifierColor = 0;
+  std::vector<ZELIFastenerPODDisplay_var> _podDisplays;
 };
