@@ -30,6 +30,7 @@
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELVekBIWCatalogBrowserDlg.h"
 #include "ZELVekBIWSettingsServices.h"
+#include "ZELVekBIWWeldAccountability.h"
 #include "frame/ZELBIWCmdTrace.h"
 #include "frame/ZELEnvironmentSwitches.h"
 #include "frame/ZELVekBIWCommandNumbers.h"
@@ -217,7 +218,7 @@ void ZELVekBIWAssignWeldDlg::BuildAccountabilityPage() {
   _pComboOption->SetLine(Caption("ComboOptionId2", "Assigned fasteners"));
   _pComboOption->SetLine(Caption("ComboOptionId3", "Not assigned fasteners"));
   _pComboOption->SetLine(Caption("ComboOptionId4", "Multi-Assigned fasteners"));
-  _pComboOption->SetSelect(AllPoints);
+  _pComboOption->SetSelect(ZELVekBIWWeldAccountability::AllWelds);
 
   _pMultiListWeldAccount = new QIVDlgMultiList(page, "MultiListWeldAccountId");
   _pMultiListWeldAccount->SetGridConstraints(1, 0);
@@ -238,6 +239,20 @@ void ZELVekBIWAssignWeldDlg::BuildAccountabilityPage() {
   _pEditorWeldsAvailable = new QIVDlgEditor(counts, "EditorWeldsAvailableId", QIVDlgEditor::ReadOnlyStyle);
   _pLabelWeldsOptionTitle = new QIVDlgLabel(counts, "LabelWeldsOptionTitleId");
   _pEditorWeldsOption = new QIVDlgEditor(counts, "EditorWeldsOptionId", QIVDlgEditor::ReadOnlyStyle);
+
+  _accountability = std::make_unique<ZELVekBIWWeldAccountability>(
+      ZELVekBIWWeldAccountability::Widgets{
+          _pMultiListWeldAccount,
+          _pEditorWeldsAvailable,
+          _pLabelWeldsOptionTitle,
+          _pEditorWeldsOption,
+          {_pRadioOneProduct, _pRadioAllProduct, optionLabel, _pComboOption, _pMultiListWeldAccount,
+           _pLabelWeldsAvailable, _pEditorWeldsAvailable, _pLabelWeldsOptionTitle, _pEditorWeldsOption}},
+      ZELVekBIWWeldAccountability::Texts{Message("NoneTitleId", "None"),
+                                         Message("LabelAssignedId", "Fasteners Assigned"),
+                                         Message("LabelNotAssignedId", "Fasteners  not assigned"),
+                                         Message("LabelMultiAssignedId", "Fasteners Multi-Assigned")},
+      ZELVekBIWWeldAccountability::Numbering::Rows);
 }
 
 void ZELVekBIWAssignWeldDlg::Init() {
@@ -274,14 +289,7 @@ void ZELVekBIWAssignWeldDlg::Init() {
 void ZELVekBIWAssignWeldDlg::GetListOfAllWeld() {
   if (_pListOfAllWelds) return;
   _pListOfAllWelds = std::make_unique<List>();
-  _SEQUENCE_QIVBaseUnknown_ptr raw;
-  ZELFastenerServices::GetListOfAllFasteners(raw);
-  _pListOfAllWelds->Reserve(static_cast<int>(raw.size()));
-  for (QIVBaseUnknown*& entry : raw) {
-    if (!entry) continue;
-    _pListOfAllWelds->Append(QIVBaseUnknown_var(entry));
-    std::exchange(entry, nullptr)->Release();
-  }
+  ZELVekBIWWeldAccountability::ListAllFasteners(*_pListOfAllWelds);
 }
 
 bool ZELVekBIWAssignWeldDlg::GetListOfAllWeldsFromProduct(const QIVBaseUnknown_var& product, List& fasteners) {
@@ -783,81 +791,27 @@ void ZELVekBIWAssignWeldDlg::ResetFastenersDisplay() {
 
 void ZELVekBIWAssignWeldDlg::UpdateAccountabilityTabPage(bool refresh) {
   ZELTraceScope scope(kClass, "UpdateAccountabilityTabPage");
-  SetBusy();
-  List source;
+  // The report sorts what it is given: a copy, as the other lists keep
+  // their order.
+  std::unique_ptr<List> source;
   if (_pRadioOneProduct->GetState()) {
     if ((refresh || !_pListOfWeldsFromProduct) && _currentProduct) {
       _pListOfWeldsFromProduct = std::make_unique<List>();
       GetListOfAllWeldsFromProduct(QIVBaseUnknown_var(_currentProduct), *_pListOfWeldsFromProduct);
     }
-    if (_pListOfWeldsFromProduct) source = *_pListOfWeldsFromProduct;
+    if (_pListOfWeldsFromProduct) source = std::make_unique<List>(*_pListOfWeldsFromProduct);
   } else {
     GetListOfAllWeld();
-    source = *_pListOfAllWelds;
+    source = std::make_unique<List>(*_pListOfAllWelds);
   }
-  _pMultiListWeldAccount->ClearLine();
-  SortUnlessGatheringOrder(source);
-
-  const int option = _pComboOption->GetSelect();
-  const QIVUnicodeString none = Message("NoneTitleId", "None");
-  int rows = 0, examined = 0;
-  List activities;
-  for (const QIVBaseUnknown_var& fastener : source) {
-    ZELIBIWFastener_var typed(fastener);
-    QIVIAlias_var alias(fastener);
-    if (!typed || !alias) continue;
-    const QIVUnicodeString name = alias->GetAlias();
-    if (name.Strip().IsEmpty()) continue;
-    ++examined;
-    int count = 0;
-    ZELFastenerServices::GetActivityFromAssignedWeld(fastener, activities, count);
-    QIVUnicodeString text;
-    for (const QIVBaseUnknown_var& activity : activities) {
-      if (!QIVISPPActivity_var(activity)) continue;
-      QIVUnicodeString hierarchy;
-      ZELFastenerServices::GetActivityHierarchy(activity, hierarchy);
-      text += hierarchy + ";";
-    }
-    if (const int external = ZELFastenerServices::GetNumberOfK2Assignments(fastener); external > 0) {
-      count += external;
-      ZELFastenerServices::AddK2AssignmentToText(fastener, text);
-    }
-    if (text.IsEmpty()) text = none;
-    const bool listed = option == AllPoints || (option == AssignedOption && count >= 1) ||
-                        (option == NotAssignedOption && count == 0) || (option == MultiAssignedOption && count > 1);
-    if (!listed) continue;
-    ++rows;
-    _pMultiListWeldAccount->AddRow({QIVUnicodeString().BuildFromNum(rows, "%d"), name, typed->GetType(), text});
-  }
-
-  SetEditorCount(_pEditorWeldsOption, rows);
-  SetEditorCount(_pEditorWeldsAvailable, examined);
-  const int optionVisibility = option == AllPoints ? QIVDlgHide : QIVDlgShow;
-  _pLabelWeldsOptionTitle->SetVisibility(optionVisibility);
-  _pEditorWeldsOption->SetVisibility(optionVisibility);
-  if (option == AssignedOption) _pLabelWeldsOptionTitle->SetTitle(Message("LabelAssignedId", "Fasteners Assigned"));
-  if (option == NotAssignedOption)
-    _pLabelWeldsOptionTitle->SetTitle(Message("LabelNotAssignedId", "Fasteners  not assigned"));
-  if (option == MultiAssignedOption)
-    _pLabelWeldsOptionTitle->SetTitle(Message("LabelMultiAssignedId", "Fasteners Multi-Assigned"));
-  AccountabilitySensitivity(rows > 0);
+  _accountability->Report(source.get(), _pComboOption->GetSelect());
 }
 
 void ZELVekBIWAssignWeldDlg::AccountabilitySensitivity(bool sensitive) {
-  const int sensitivity = sensitive ? QIVDlgEnable : QIVDlgDisable;
-  if (!sensitive) {
-    _pMultiListWeldAccount->ClearLine();
-    _pMultiListWeldAccount->AddRow({QIVUnicodeString(), Message("NoneTitleId", "None"), QIVUnicodeString(),
-                                    QIVUnicodeString()});
-    SetEditorCount(_pEditorWeldsAvailable, 0);
-    SetEditorCount(_pEditorWeldsOption, 0);
-  }
-  // The option and product choices stay open so that another choice can
-  // bring rows back.
-  for (QIVDialog* widget : std::initializer_list<QIVDialog*>{_pMultiListWeldAccount, _pLabelWeldsAvailable,
-                                                             _pEditorWeldsAvailable, _pLabelWeldsOptionTitle,
-                                                             _pEditorWeldsOption})
-    widget->SetSensitivity(sensitivity);
+  if (sensitive)
+    _accountability->SetSensitive(true);
+  else
+    _accountability->EmptyReport();
 }
 
 void ZELVekBIWAssignWeldDlg::OnListSelected(QIVDlgSelectorList* list, QIVDlgSelectorList* other,

@@ -23,6 +23,7 @@ class QIVDlgSelectorList;
 class QIVDlgTabContainer;
 class QIVDlgTabPage;
 class ZELVekBIWCatalogBrowserDlg;
+class ZELVekBIWWeldAccountability;
 
 // The manual weld assignment dialog. The assignment page moves fasteners
 // between the assignable list (left) and the list of the current fastening
@@ -37,9 +38,6 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
  public:
   using List = QIVListValQIVBaseUnknown_var;
   using Identities = QIVPointerSet<const QIVBaseUnknown*>;
-
-  // Option lines of the accountability page.
-  enum AccountOption { AllPoints = 0, AssignedOption = 1, NotAssignedOption = 2, MultiAssignedOption = 3 };
 
   // On the application's main window.
   ZELVekBIWAssignWeldDlg();
@@ -198,6 +196,7 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   QIVDlgLabel* _pLabelWeldsOptionTitle = nullptr;
   QIVDlgEditor* _pEditorWeldsOption = nullptr;
   ZELVekBIWCatalogBrowserDlg* _pCatalogBrowser = nullptr;
+  std::unique_ptr<ZELVekBIWWeldAccountability> _accountability;
 
   QIVIProduct_var _currentProduct;
   QIVISPPActivity_var _currentActivity;

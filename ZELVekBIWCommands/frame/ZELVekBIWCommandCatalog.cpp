@@ -24,6 +24,7 @@
 #include "fasteners/ZELVekBIWFastenersGroupCmd.h"
 #include "fasteners/ZELVekBIWImportFastenersCmd.h"
 #include "fasteners/ZELVekBIWShowWeldIDCmd.h"
+#include "fasteners/ZELVekBIWWeldAccountabilityCmd.h"
 #include "fasteners/ZELVekFasteningSyncCmd.h"
 #include "flow/ZELBIWUpdateManufAssemblyCmd.h"
 #include "import/ZELVekBIWReadWeldFromFileCmd.h"
@@ -127,8 +128,8 @@ constexpr Row kRows[] = {
      "ZELVekBIWSelectActivityMultiCmd", 0, Mode::Shared},
     {"ZELVekBIWShowWeldIDCmd", Argument::None, &Make<ZELVekBIWShowWeldIDCmd>, "ShowWeldIDCmd",
      Behavior::Single, Mode::Shared},
-    {"ZELVekBIWWeldAccountabilityCmd", Argument::None, &Unavailable, "WeldAccountabilityCmd", Behavior::Single,
-     Mode::Exclusive},
+    {"ZELVekBIWWeldAccountabilityCmd", Argument::None, &Make<ZELVekBIWWeldAccountabilityCmd>,
+     "WeldAccountabilityCmd", Behavior::Single, Mode::Exclusive},
     {"ZELVekFasteningSyncCmd", Argument::None, &Make<ZELVekFasteningSyncCmd>, "ZELVekFasteningSyncCmd", 0,
      Mode::Exclusive},
     {"ZELVekPreviewWindowManagerCmd", Argument::None, &Make<ZELVekPreviewWindowManagerCmd>,

@@ -50,9 +50,9 @@ TEST_F(JournalPlayerTest, StopsAtTheFirstEventThatCannotBePlayedWithItsLine) {
             "test.journal:2: no activity Process/Station 99");
   EXPECT_EQ(Play("type EditorTextPathId x\n"),
             "test.journal:1: no widget \"EditorTextPathId\" in the dialogs of ZELVekBIWFastenersGroupCmd");
-  EXPECT_EQ(Play("start ZELVekBIWWeldAccountabilityCmd\nexpect no-box\n"),
+  EXPECT_EQ(Play("start ZELVekFasteningSyncCmd\nexpect no-box\n"),
             "test.journal:2: a box was shown: box 0x10100200 \"Command not available\" \"The command "
-            "ZELVekBIWWeldAccountabilityCmd is not available yet.\" -> OK");
+            "ZELVekFasteningSyncCmd is not available yet.\" -> OK");
   EXPECT_EQ(Play("answer Cancel\n"), "test.journal:1: 1 answer(s) given for boxes that were never shown");
   EXPECT_EQ(Play("save\n"), "test.journal:1: the document has no file name");
 }
@@ -74,12 +74,12 @@ TEST_F(JournalPlayerTest, AStartArgumentNamesAnObjectForFactoriesThatTakeOne) {
 }
 
 TEST_F(JournalPlayerTest, AssertionsLookAtWhatHappenedSinceTheLastGroup) {
-  EXPECT_EQ(Play("start ZELVekBIWWeldAccountabilityCmd\n"
+  EXPECT_EQ(Play("start ZELVekFasteningSyncCmd\n"
                  "expect box \"not available\"\n"
-                 "expect line \"command ended ZELVekBIWWeldAccountabilityCmd\"\n"
+                 "expect line \"command ended ZELVekFasteningSyncCmd\"\n"
                  "start ZELVekBIWResetFastenerColorCmd\n"
                  "expect no-box\n"
-                 "expect no-line ZELVekBIWWeldAccountabilityCmd\n"),
+                 "expect no-line ZELVekFasteningSyncCmd\n"),
             "");
   EXPECT_EQ(Play("env ADL_ODT_IN on\n"), "");
   EXPECT_STREQ(QIVGetEnv("ADL_ODT_IN"), "on");
