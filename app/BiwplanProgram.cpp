@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 
 #include "BiwplanCli.h"
+#include "BiwplanReports.h"
 #include "BiwplanStationVerbs.h"
 #include "BiwplanVerbs.h"
 
@@ -20,6 +21,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddDiffVerbs(app, status);
   AddDocumentVerbs(app, status);
   AddEditingVerbs(app, status);
+  AddIdentifierVerbs(app, status);
   AddActivityCreationVerbs(app, status);
   AddLocationExportVerbs(app, status);
   AddLocatorVerbs(app, status);
@@ -33,6 +35,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddStationInsertionVerbs(app, status);
   AddSynchronisationVerbs(app, status);
   AddWeldImportVerbs(app, status);
+  AddWeldReportVerbs(app, status);
   // The parser takes the words last first.
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
   try {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanReports.h"
 #include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
 #include "BiwplanTable.h"
@@ -62,21 +63,6 @@ int AssignedItemCount(const std::vector<QIVBaseUnknown_var>& activities) {
   return count;
 }
 
-// The table of a multi-column list under its column titles.
-BiwplanTable TableOf(const QIVDlgMultiList& list) {
-  std::vector<std::string> titles;
-  for (int column = 0; column < list.GetColumnCount(); ++column)
-    titles.push_back(list.GetColumn(column).title.str());
-  BiwplanTable table(titles);
-  for (int row = 0; row < list.GetRowCount(); ++row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < list.GetColumnCount(); ++column)
-      cells.push_back(list.GetCell(row, column).str());
-    table.AddRow(std::move(cells));
-  }
-  return table;
-}
-
 int AssignLocators(const AssignLocatorsRequest& request) {
   BiwplanSession session;
   if (!request.saving.Open(session, request.document)) return BiwplanExit::Failed;
@@ -113,7 +99,7 @@ int AssignLocators(const AssignLocatorsRequest& request) {
   }
   if (const auto* failures =
           dynamic_cast<const QIVDlgMultiList*>(session.Dispatcher().FindWidget("pMultiListAssignFeedback"))) {
-    TableOf(*failures).Print(std::cout, BiwplanTable::Text);
+    BiwplanTableOf(*failures).Print(std::cout, BiwplanTable::Text);
     if (const int closed =
             steps.Add(JournalVerb::Press, {"ZELVekBIWLocatorsAssignFailureDlg/OK"}).Play(session, false);
         closed != BiwplanExit::Ok)
@@ -133,8 +119,7 @@ int ReportLocators(const ReportLocatorsRequest& request) {
   BiwplanSteps steps("report locators");
   steps.Add(JournalVerb::Start, {"ZELLocatorAccountabilityCommand"});
   if (!request.product.empty()) {
-    const std::string reference =
-        request.product.rfind("product:", 0) == 0 ? request.product : "product:" + request.product;
+    const std::string reference = BiwplanReference(request.product, JournalObjectRef::Product);
     if (!BiwplanFindObject(session, reference)) return BiwplanExit::Failed;
     steps.Add(JournalVerb::Pick, {reference});
   }
@@ -144,7 +129,7 @@ int ReportLocators(const ReportLocatorsRequest& request) {
   if (!list) return BiwplanFail("the locator report showed no table");
   BiwplanTable::Format format = BiwplanTable::Text;
   BiwplanTable::ParseFormat(request.format, format);
-  TableOf(*list).Print(std::cout, format);
+  BiwplanTableOf(*list).Print(std::cout, format);
   if (format == BiwplanTable::Text) {
     const auto* shown =
         dynamic_cast<const QIVDlgEditor*>(session.Dispatcher().FindWidget("EditorAssignedLocatorCountID"));
@@ -181,9 +166,7 @@ void AddLocatorVerbs(CLI::App& app, int& status) {
     verb->callback([&status, request] { status = AssignLocators(*request); });
   }
   {
-    auto* report = app.add_subcommand("report", "Print an accountability report");
-    report->require_subcommand(1);
-    auto* verb = report->add_subcommand(
+    auto* verb = BiwplanReportVerb(app).add_subcommand(
         "locators", "For each locating and clamping point, the activities it is assigned to");
     auto request = std::make_shared<ReportLocatorsRequest>();
     verb->add_option("DOC", request->document, "Document file")->required();
