@@ -7,7 +7,6 @@
 #include "QIVApplicationFrame.h"
 #include "ZELVekBIWCommandNumbers.h"
 #include "ZELVekBIWResetFastenerColorCmd.h"
-#include "ZELVekBIWUnavailableCommand.h"
 #include "activities/ZELVekBIWCreateActivityCommands.h"
 #include "activities/ZELVekBIWInsertStandardStationCmd.h"
 #include "assignment/ZELVekBIWAssignWeldCmd.h"
@@ -43,13 +42,6 @@ namespace Mode = ZELVekBIWMode;
 template <class T>
 QIVBaseUnknown* Make(const Row&, void*) {
   return new (std::nothrow) T();
-}
-
-// A command whose work this release does not carry, built as its class is.
-QIVBaseUnknown* Unavailable(const Row& row, void*) {
-  return new (std::nothrow)
-      ZELVekBIWUnavailableCommand<QIVStateCommand>(row.className, QIVUnicodeString(row.commandName), row.behavior,
-                                                   row.mode);
 }
 
 QIVBaseUnknown* FastenerLocation(const Row&, void* mode) {

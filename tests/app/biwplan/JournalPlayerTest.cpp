@@ -50,9 +50,10 @@ TEST_F(JournalPlayerTest, StopsAtTheFirstEventThatCannotBePlayedWithItsLine) {
             "test.journal:2: no activity Process/Station 99");
   EXPECT_EQ(Play("type EditorTextPathId x\n"),
             "test.journal:1: no widget \"EditorTextPathId\" in the dialogs of ZELVekBIWFastenersGroupCmd");
-  EXPECT_EQ(Play("start ZELVekFasteningSyncCmd\nexpect no-box\n"),
-            "test.journal:2: a box was shown: box 0x10100200 \"Command not available\" \"The command "
-            "ZELVekFasteningSyncCmd is not available yet.\" -> OK");
+  EXPECT_EQ(Play("start ZELVekBIWAutoAssignWeldCmd \"process:Process/UnderBody Line\"\nexpect no-box\n"),
+            "test.journal:2: a box was shown: box 0x10100200 \"Automatic Fastener Assignment\" \"There is no "
+            "fastener to assign: no unassigned fastener joins only parts that reach the chosen activity or the "
+            "activities below it, or none fits their kind.\" -> OK");
   EXPECT_EQ(Play("answer Cancel\n"), "test.journal:1: 1 answer(s) given for boxes that were never shown");
   EXPECT_EQ(Play("save\n"), "test.journal:1: the document has no file name");
 }
@@ -74,12 +75,12 @@ TEST_F(JournalPlayerTest, AStartArgumentNamesAnObjectForFactoriesThatTakeOne) {
 }
 
 TEST_F(JournalPlayerTest, AssertionsLookAtWhatHappenedSinceTheLastGroup) {
-  EXPECT_EQ(Play("start ZELVekFasteningSyncCmd\n"
-                 "expect box \"not available\"\n"
-                 "expect line \"command ended ZELVekFasteningSyncCmd\"\n"
+  EXPECT_EQ(Play("start ZELVekBIWAutoAssignWeldCmd \"process:Process/UnderBody Line\"\n"
+                 "expect box \"no fastener to assign\"\n"
+                 "expect line \"command ended ZELVekBIWAutoAssignWeldCmd\"\n"
                  "start ZELVekBIWResetFastenerColorCmd\n"
                  "expect no-box\n"
-                 "expect no-line ZELVekFasteningSyncCmd\n"),
+                 "expect no-line ZELVekBIWAutoAssignWeldCmd\n"),
             "");
   EXPECT_EQ(Play("env ADL_ODT_IN on\n"), "");
   EXPECT_STREQ(QIVGetEnv("ADL_ODT_IN"), "on");
