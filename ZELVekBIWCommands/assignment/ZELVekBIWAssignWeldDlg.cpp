@@ -252,7 +252,7 @@ void ZELVekBIWAssignWeldDlg::BuildAccountabilityPage() {
                                          Message("LabelAssignedId", "Fasteners Assigned"),
                                          Message("LabelNotAssignedId", "Fasteners  not assigned"),
                                          Message("LabelMultiAssignedId", "Fasteners Multi-Assigned")},
-      ZELVekBIWWeldAccountability::Numbering::Rows);
+      ZELVekBIWWeldAccountability::Form::AssignmentPage);
 }
 
 void ZELVekBIWAssignWeldDlg::Init() {

@@ -26,8 +26,8 @@ int ZELVekBIWWeldAccountability::Report(List* source, int option) {
   _widgets.list->ClearLine();
   if (!ZELEnvironmentSwitches::KeepsGatheringOrder()) ZELFastenerServices::QuickSort("Fastener", *source);
   int rows = 0;
-  FillTable(*source, option, rows);
-  _widgets.sourceCount->SetText(Number(source->Size()));
+  const int examined = FillTable(*source, option, rows);
+  _widgets.sourceCount->SetText(Number(_form == Form::WeldReport ? source->Size() : examined));
   _widgets.optionCount->SetText(Number(rows));
   const int visibility = option == AllWelds ? QIVDlgHide : QIVDlgShow;
   _widgets.optionLabel->SetVisibility(visibility);
@@ -51,8 +51,10 @@ void ZELVekBIWWeldAccountability::SetSensitive(bool sensitive) {
     control->SetSensitivity(sensitive ? QIVDlgEnable : QIVDlgDisable);
 }
 
-void ZELVekBIWWeldAccountability::FillTable(const List& source, int option, int& rows) {
+int ZELVekBIWWeldAccountability::FillTable(const List& source, int option, int& rows) {
+  const bool page = _form == Form::AssignmentPage;
   rows = 0;
+  int examined = 0;
   _paths.clear();
   List activities;
   for (int position = 1; position <= source.Size(); ++position) {
@@ -62,28 +64,34 @@ void ZELVekBIWWeldAccountability::FillTable(const List& source, int option, int&
     if (!typed || !alias) continue;
     const QIVUnicodeString name = alias->GetAlias();
     if (name.Strip().IsEmpty()) continue;
-    const ZELIBIWFeature_var feature(fastener);
-    const bool hasAssignments = feature && SUCCEEDED(feature->GetAssignedActivities(activities));
-    if (!hasAssignments) activities.RemoveAll();
-    const int local = activities.Size();
+    ++examined;
+    int local = 0;
+    bool hasAssignments = false;
+    if (page) {
+      ZELFastenerServices::GetActivityFromAssignedWeld(fastener, activities, local);
+    } else {
+      const ZELIBIWFeature_var feature(fastener);
+      hasAssignments = feature && SUCCEEDED(feature->GetAssignedActivities(activities));
+      if (!hasAssignments) activities.RemoveAll();
+      local = activities.Size();
+    }
     const int external = ZELFastenerServices::GetNumberOfK2Assignments(fastener);
     const int count = local + external;
     const bool kept = option == AssignedWelds        ? count > 0
                       : option == UnassignedWelds    ? count == 0
-                      : option == MultiAssignedWelds ? hasAssignments && count >= 2
+                      : option == MultiAssignedWelds ? (page || hasAssignments) && count >= 2
                                                      : true;
     if (!kept) continue;
     ++rows;
     QIVUnicodeString text;
-    if (count < 1) {
-      text = _texts.none;
-    } else {
+    if (count >= 1) {
       BuildActivityPathString(activities, text, local);
       if (external > 0) ZELFastenerServices::AddK2AssignmentToText(fastener, text);
     }
-    _widgets.list->AddRow(
-        {Number(_numbering == Numbering::Rows ? rows : position), name, typed->GetType(), text});
+    if (page ? text.IsEmpty() : count < 1) text = _texts.none;
+    _widgets.list->AddRow({Number(page ? rows : position), name, typed->GetType(), text});
   }
+  return examined;
 }
 
 void ZELVekBIWWeldAccountability::BuildActivityPathString(const List& activities, QIVUnicodeString& text,

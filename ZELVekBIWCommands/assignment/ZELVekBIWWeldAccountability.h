@@ -23,9 +23,20 @@ class ZELVekBIWWeldAccountability {
 
   // The options, in the order of the dialogs' option combos.
   enum Option { AllWelds = 0, AssignedWelds = 1, UnassignedWelds = 2, MultiAssignedWelds = 3 };
-  // What column 0 shows: the number of the row among those listed, or the
-  // fastener's position in the sorted source.
-  enum class Numbering { Rows, SourcePositions };
+  // The two forms of the report, which differ in a few rules.
+  enum class Form {
+    // The manual assignment's page: column 0 numbers the rows listed; a
+    // fastener's activities come from the assignment services; the count
+    // of fasteners is of those examined (named ones); more than one
+    // assignment is a multiple one; a fastener without activity text shows
+    // "None".
+    AssignmentPage,
+    // The weld report: column 0 gives the fastener's position in the
+    // sorted source; its activities are its own assignment list; the count
+    // is of the whole source; a multiple assignment needs that list; a
+    // fastener counted nowhere shows "None".
+    WeldReport
+  };
 
   struct Widgets {
     // Columns: number, name, process type, activities.
@@ -48,8 +59,8 @@ class ZELVekBIWWeldAccountability {
     QIVUnicodeString multiAssigned;
   };
 
-  ZELVekBIWWeldAccountability(Widgets widgets, Texts texts, Numbering numbering)
-      : _widgets(std::move(widgets)), _texts(std::move(texts)), _numbering(numbering) {}
+  ZELVekBIWWeldAccountability(Widgets widgets, Texts texts, Form form)
+      : _widgets(std::move(widgets)), _texts(std::move(texts)), _form(form) {}
 
   // Reports on `source`, sorted in place by identifier unless the gathering
   // order is kept; null or empty gives the empty report. An option outside
@@ -60,8 +71,9 @@ class ZELVekBIWWeldAccountability {
   void SetSensitive(bool sensitive);
 
   // Fills the list with the fasteners `option` keeps; `rows` gets their
-  // number. Fasteners without a name are left out.
-  void FillTable(const List& source, int option, int& rows);
+  // number. Fasteners without a name are left out. The number of fasteners
+  // examined.
+  int FillTable(const List& source, int option, int& rows);
   // Every fastener of the current document, in document order.
   static void ListAllFasteners(List& fasteners);
 
@@ -72,6 +84,6 @@ class ZELVekBIWWeldAccountability {
  private:
   Widgets _widgets;
   Texts _texts;
-  Numbering _numbering;
+  Form _form;
   std::unordered_map<const QIVBaseUnknown*, QIVUnicodeString> _paths;
 };

@@ -96,7 +96,7 @@ void ZELVekBIWWeldAccountabilityDlg::Build() {
       Report::Texts{Caption("NoneTitleId", "None"), Caption("LabelAssignedId", "Fasteners Assigned"),
                     Caption("LabelNotAssignedId", "Fasteners not Assigned"),
                     Caption("LabelMultiAssignedId", "Fasteners Multi-Assigned")},
-      Report::Numbering::SourcePositions);
+      Report::Form::WeldReport);
 
   AddAnalyseNotificationCB(_pRadioAllProducts, GetRadBModifyNotification(), &D::SelectedAllProd);
   AddAnalyseNotificationCB(_pRadioSelectedProduct, GetRadBModifyNotification(), &D::SelectedOneProduct);

@@ -44,6 +44,17 @@ TEST_F(ZELVekBIWAssignWeldDlgTest, EmptyDocumentShowsTheNoActivityAndNoProductLi
   EXPECT_FALSE(Sensitive("SelectListRightId"));
   EXPECT_EQ(Text("EditorNumberID"), "0");
   EXPECT_EQ(Text("EditorAssignNumberID"), "0");
+  // The accountability page on the current product, of which there is
+  // none: nothing to report, so every control of the page is shut.
+  ASSERT_EQ(Deliver(QIVWidgetEvent::Tab("TabContainerId", "TabPageAccountabilityId")), S_OK);
+  ASSERT_EQ(Check("RadioOneProductId"), S_OK);
+  const auto* report = Widget<QIVDlgMultiList>("MultiListWeldAccountId");
+  ASSERT_EQ(report->GetRowCount(), 1);
+  EXPECT_EQ(report->GetCell(0, 1).str(), "None");
+  EXPECT_EQ(Text("EditorWeldsAvailableId"), "0");
+  for (const char* control : {"RadioOneProductId", "RadioAllProductId", "ComboOptionId", "MultiListWeldAccountId",
+                              "EditorWeldsAvailableId", "EditorWeldsOptionId"})
+    EXPECT_FALSE(Sensitive(control)) << control;
   EXPECT_EQ(PressDialog(QIVNotificationKind::Cancel), S_OK);
 }
 
