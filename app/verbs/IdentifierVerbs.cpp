@@ -5,11 +5,10 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanReports.h"
+#include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
 #include "BiwplanTable.h"
 #include "QIVDlgMultiList.h"
-#include "QIVIProduct.h"
-#include "QIVISPPActivity.h"
 #include "ZELFastenerDisplay.h"
 
 namespace {
@@ -20,6 +19,9 @@ struct IdentifiersRequest {
   std::vector<std::string> products;
   std::vector<std::string> activities;
   bool recursive = false;
+  // The verb changes no document (the identifiers shown belong to the
+  // session): --save and --dry-run are taken and change nothing.
+  BiwplanSaving saving;
 };
 
 // Removes the identifier displays of the session: none are left from an
@@ -39,20 +41,18 @@ int Remove(BiwplanSession& session) {
 // their identifiers.
 int Identifiers(const IdentifiersRequest& request) {
   BiwplanSession session;
-  if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
+  if (!request.saving.Open(session, request.document, false)) return BiwplanExit::Failed;
   QIVSession::Scope current(session.Session());
   if (request.action == "remove") return Remove(session);
 
   std::vector<std::string> picks;
-  for (const std::string& path : request.products) {
-    picks.push_back(BiwplanReference(path, JournalObjectRef::Product));
-    if (!QIVIProduct_var(BiwplanFindObject(session, picks.back())))
-      return BiwplanReport(BiwplanExit::Failed, picks.back() + " is not a product");
+  for (const std::string& word : request.products) {
+    picks.push_back(BiwplanReference(word, JournalObjectRef::Product));
+    if (!BiwplanFindObject(session, picks.back())) return BiwplanExit::Failed;
   }
-  for (const std::string& path : request.activities) {
-    picks.push_back(BiwplanReference(path, JournalObjectRef::Process));
-    if (!QIVISPPActivity_var(BiwplanFindObject(session, picks.back())))
-      return BiwplanReport(BiwplanExit::Failed, picks.back() + " is not an activity");
+  for (const std::string& word : request.activities) {
+    picks.push_back(BiwplanReference(word, JournalObjectRef::Process));
+    if (!BiwplanFindObject(session, picks.back())) return BiwplanExit::Failed;
   }
   if (picks.empty())
     return BiwplanReport(BiwplanExit::Usage, "ids " + request.action + ": give --product or --activity");
@@ -90,10 +90,11 @@ void AddIdentifierVerbs(CLI::App& app, int& status) {
                    "identifiers displayed)")
       ->required()
       ->check(CLI::IsMember({"show", "generate", "remove"}));
-  verb->add_option("--product", request->products, "A product (path of instance names), its fasteners");
+  verb->add_option("--product", request->products, "A product (path of instance names, or a reference), its fasteners");
   verb->add_option("--activity", request->activities,
-                   "An activity (path of names from the process), its fasteners");
+                   "An activity (path of names from the process, or a reference), its fasteners");
   verb->add_flag("--recursive", request->recursive,
                  "Also the fasteners of the products, activities and assemblies below");
+  request->saving.AddOptions(*verb);
   verb->callback([&status, request] { status = Identifiers(*request); });
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BiwplanCli.h"
+#include "BiwplanReports.h"
 #include "BiwplanSaving.h"
 #include "BiwplanStationVerbs.h"
 #include "BiwplanSteps.h"
@@ -36,17 +37,7 @@ int FindRow(const QIVDlgMultiList& list, const std::string& choice) {
   return -1;
 }
 
-void PrintStations(const QIVDlgMultiList& list) {
-  std::vector<std::string> titles;
-  for (int column = 0; column < list.GetColumnCount(); ++column) titles.push_back(list.GetColumn(column).title.str());
-  BiwplanTable table(titles);
-  for (int row = 0; row < list.GetRowCount(); ++row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < list.GetColumnCount(); ++column) cells.push_back(list.GetCell(row, column).str());
-    table.AddRow(std::move(cells));
-  }
-  table.Print(std::cout, BiwplanTable::Text);
-}
+void PrintStations(const QIVDlgMultiList& list) { BiwplanTableOf(list).Print(std::cout, BiwplanTable::Text); }
 
 // The refusal the command's box tells, when it ended with one.
 int Refusal(BiwplanSession& session) {

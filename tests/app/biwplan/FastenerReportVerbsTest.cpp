@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 
 #include "BiwplanReports.h"
 #include "BiwplanVerbTest.h"
@@ -59,8 +60,12 @@ TEST_F(FastenerReportVerbsTest, WeldReportFiltersCountsAndNarrowsToAProduct) {
   ASSERT_EQ(Run("report welds",
                 {"--product", "UnderBody.1/FrontFloor.1/TunnelReinforcement.1", "--format", "json"}),
             BiwplanExit::Ok);
-  EXPECT_THAT(_out, HasSubstr("\"Fastener\": \"W2001, A\""));
-  EXPECT_THAT(_out, Not(HasSubstr("W2010")));
+  const nlohmann::json report = nlohmann::json::parse(_out);
+  EXPECT_EQ(report["fasteners"], 5);
+  ASSERT_EQ(report["items"].size(), 5u);
+  EXPECT_EQ(report["items"][0]["assignedTo"], nlohmann::json::array());
+  EXPECT_EQ(report["items"][1], nlohmann::json::parse(R"({"position": 2, "name": "W2001, A", "type": "spot weld",
+      "assignedTo": ["Process/UnderBody Line/Station 10 Front Floor/Weld floor"]})"));
   // A product no fastener joins: nothing to report on.
   EXPECT_EQ(Run("report welds", {"--product", "UnderBody.1"}), BiwplanExit::NothingToDo);
 }
