@@ -32,7 +32,6 @@
 // sealant, which no spot welding activity takes.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -40,8 +39,7 @@
 #include <string>
 #include <vector>
 
-#include "QIVDelayedDestruction.h"
-#include "QIVDispatcher.h"
+#include "BenchDocumentSession.h"
 #include "QIVDlgMultiList.h"
 #include "QIVDocument.h"
 #include "QIVIAlias.h"
@@ -78,13 +76,6 @@ struct Zone {
   List alreadyAssigned;
 };
 
-QIVBaseUnknown_var Child(const QIVBaseUnknown_var& parent, const char* type, const std::string& name) {
-  QIVBaseUnknown_var child;
-  QIVISPPChildManagement_var(parent)->CreateChild(type, child);
-  QIVISPPActivity_var(child)->SetName(name);
-  return child;
-}
-
 void Give(const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var& assembly,
           const std::vector<QIVBaseUnknown_var>& plain, std::size_t from, std::size_t to) {
   QIVISPPItemMgt_var items(activity);
@@ -92,26 +83,15 @@ void Give(const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var& assembly
   for (std::size_t p = from; p < to && p < plain.size(); ++p) items->AddItem(plain[p]);
 }
 
-struct AutoAssignSession {
+struct AutoAssignSession : BenchDocumentSession {
   AutoAssignSession(int fastenerCount, int activityCount)
       : stations(std::max(1, activityCount / kActivitiesPerStation)), joints(fastenerCount / kFastenersPerJoint) {
-    ZELVekBIWCommandsModule::Load();
-    document = QIVDocument::New();
     zones.resize(static_cast<std::size_t>(stations));
     BuildProducts();
     BuildLine();
     BuildJoints();
     for (Zone& zone : zones) ZELFastenerServices::AssignListOfWelds(&zone.alreadyAssigned, zone.respot, nullptr, 0);
-    dispatcher = std::make_unique<QIVDispatcher>();
-    dispatcher->OpenDocument(QIVBaseUnknown_var(document));
-  }
-  ~AutoAssignSession() {
-    dispatcher->CloseDocument();
-    dispatcher.reset();
-    zones.clear();
-    line = nullptr;
-    document->Close();
-    QIVDelayedDestruction::Flush();
+    Open();
   }
 
   void BuildProducts() {
@@ -143,22 +123,22 @@ struct AutoAssignSession {
   void BuildLine() {
     QIVBaseUnknown_var root;
     document->GetRootActivity(root);
-    line = Child(root, "BIWActivityGrouping", "Line");
+    line = BenchChild(root, "BIWActivityGrouping", "Line");
     for (int z = 0; z < stations; ++z) {
       Zone& zone = zones[static_cast<std::size_t>(z)];
       const std::string s = std::to_string(z + 1);
-      const QIVBaseUnknown_var station = Child(line, "BIWActivityStation", "Station." + s);
+      const QIVBaseUnknown_var station = BenchChild(line, "BIWActivityStation", "Station." + s);
       QIVISPPActivity_var(station)->SetAttribute("ProductExitRate", 60);
       QIVISPPActivity_var(station)->SetAttribute("SpecifiedPointFasteners", 400);
-      Give(Child(station, "BIWActivityLoading", "Loading." + s), zone.assembly, zone.plain, 0, zone.plain.size());
-      const QIVBaseUnknown_var grouping = Child(station, "BIWActivityGrouping", "Grouping." + s);
-      zone.respot = Child(station, "BIWActivitySpotWelding", "Respot." + s);
+      Give(BenchChild(station, "BIWActivityLoading", "Loading." + s), zone.assembly, zone.plain, 0, zone.plain.size());
+      const QIVBaseUnknown_var grouping = BenchChild(station, "BIWActivityGrouping", "Grouping." + s);
+      zone.respot = BenchChild(station, "BIWActivitySpotWelding", "Respot." + s);
       Give(zone.respot, zone.assembly, zone.plain, 0, zone.plain.size());
       const std::size_t width = zone.plain.size() / kSlices;
       for (int slice = 0; slice < kSlices - 1; ++slice) {
         const QIVBaseUnknown_var& father = slice < kSlices - 1 - kNestedSlices ? grouping : zone.respot;
         const QIVBaseUnknown_var welding =
-            Child(father, "BIWActivitySpotWelding", "Weld." + s + "." + std::to_string(slice + 1));
+            BenchChild(father, "BIWActivitySpotWelding", "Weld." + s + "." + std::to_string(slice + 1));
         Give(welding, zone.assembly, zone.plain, slice * width, (slice + 1) * width);
       }
     }
@@ -239,29 +219,21 @@ struct AutoAssignSession {
 
   const int stations;
   const int joints;
-  QIVIDocument_var document;
   std::vector<Zone> zones;
   QIVBaseUnknown_var line;
-  std::unique_ptr<QIVDispatcher> dispatcher;
 };
-
-double PeakMB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 void Report(benchmark::State& state, const AutoAssignSession& session, int proposed, double documentMB) {
   state.counters["joints"] = session.joints;
   state.counters["activities"] = session.stations * kActivitiesPerStation;
   state.counters["proposed"] = proposed;
   state.counters["document_MB"] = documentMB;
-  state.counters["peak_MB"] = PeakMB();
+  state.counters["peak_MB"] = BenchPeakMB();
 }
 
 void BM_AutoAssignPropose(benchmark::State& state) {
   AutoAssignSession session(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  const double documentMB = PeakMB();
+  const double documentMB = BenchPeakMB();
   int proposed = 0;
   for (auto _ : state) {
     ZELVekBIWAutoAssignWeldCmd* command = session.Start();
@@ -286,7 +258,7 @@ void BM_AutoAssignAssign(benchmark::State& state) {
     state.PauseTiming();
     session.reset();
     session = std::make_unique<AutoAssignSession>(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    if (documentMB == 0) documentMB = PeakMB();
+    if (documentMB == 0) documentMB = BenchPeakMB();
     const int before = session->AssignedFasteners();
     proposed = AutoAssignSession::Proposed(session->Start());
     state.ResumeTiming();

@@ -10,25 +10,17 @@
 // Counters: rows (the table's rows after the step), peak_MB.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "QIVDelayedDestruction.h"
-#include "QIVDispatcher.h"
-#include "QIVDlgMultiList.h"
-#include "QIVDocument.h"
+#include "BenchDocumentSession.h"
 #include "QIVIAlias.h"
-#include "QIVISPPActivity.h"
-#include "QIVISPPChildManagement.h"
 #include "QIVISPPItemMgt.h"
 #include "ZELIBIWClampingPoint.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIBIWLocatingPoint.h"
-#include "frame/ZELVekBIWCommandsModule.h"
 
 namespace {
 constexpr int kParts = 2000;
@@ -39,17 +31,8 @@ constexpr const char* kStationActivities[kActivitiesPerStation] = {
     "BIWActivityClamping", "BIWActivityUnclamping", "BIWActivityGrouping", "BIWActivityGrouping",
     "BIWActivityLoading",  "BIWActivityUnclamping"};
 
-QIVBaseUnknown_var Child(const QIVBaseUnknown_var& parent, const char* type, const std::string& name) {
-  QIVBaseUnknown_var child;
-  QIVISPPChildManagement_var(parent)->CreateChild(type, child);
-  QIVISPPActivity_var(child)->SetName(name);
-  return child;
-}
-
-struct ReportSession {
+struct ReportSession : BenchDocumentSession {
   ReportSession(int locatorCount, int activityCount) {
-    ZELVekBIWCommandsModule::Load();
-    document = QIVDocument::New();
     QIVBaseUnknown_var body, part, root;
     document->CreateProduct(nullptr, "Body", "PN-BODY", body);
     std::vector<QIVBaseUnknown_var> parts;
@@ -58,13 +41,13 @@ struct ReportSession {
       parts.push_back(part);
     }
     document->GetRootActivity(root);
-    const QIVBaseUnknown_var line = Child(root, "BIWActivityGrouping", "Line");
+    const QIVBaseUnknown_var line = BenchChild(root, "BIWActivityGrouping", "Line");
     std::vector<QIVBaseUnknown_var> locating, clamping;
     for (int s = 0; s < activityCount / kActivitiesPerStation; ++s) {
       const QIVBaseUnknown_var station =
-          Child(line, "BIWActivityStation", "Station." + std::to_string(s + 1));
+          BenchChild(line, "BIWActivityStation", "Station." + std::to_string(s + 1));
       for (int a = 0; a < kActivitiesPerStation; ++a) {
-        const QIVBaseUnknown_var activity = Child(
+        const QIVBaseUnknown_var activity = BenchChild(
             station, kStationActivities[a], "Op." + std::to_string(s + 1) + "." + std::to_string(a + 1));
         const std::string type = kStationActivities[a];
         if (type != "BIWActivityClamping" && type != "BIWActivityUnclamping") locating.push_back(activity);
@@ -92,30 +75,9 @@ struct ReportSession {
       for (int k = 0; k < assignments && !takers.empty(); ++k)
         QIVISPPItemMgt_var(takers[static_cast<std::size_t>(l * 7 + k * 13) % takers.size()])->AddItem(point);
     }
-    dispatcher = std::make_unique<QIVDispatcher>();
-    dispatcher->OpenDocument(QIVBaseUnknown_var(document));
+    Open();
   }
-  ~ReportSession() {
-    dispatcher->CloseDocument();
-    dispatcher.reset();
-    document->Close();
-    QIVDelayedDestruction::Flush();
-  }
-
-  int Rows() const {
-    const auto* list = dynamic_cast<const QIVDlgMultiList*>(dispatcher->FindWidget("MultiListID"));
-    return list ? list->GetRowCount() : 0;
-  }
-
-  QIVIDocument_var document;
-  std::unique_ptr<QIVDispatcher> dispatcher;
 };
-
-double PeakMB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 void BM_LocatorReportOpen(benchmark::State& state) {
   ReportSession session(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -123,7 +85,7 @@ void BM_LocatorReportOpen(benchmark::State& state) {
   for (auto _ : state) {
     session.dispatcher->Deliver(QIVStartEvent("ZELLocatorAccountabilityCommand"));
     state.PauseTiming();
-    rows = session.Rows();
+    rows = session.Rows("MultiListID");
     session.dispatcher->CancelAllCommands();
     QIVDelayedDestruction::Flush();
     if (rows != state.range(0)) {
@@ -133,7 +95,7 @@ void BM_LocatorReportOpen(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["rows"] = rows;
-  state.counters["peak_MB"] = PeakMB();
+  state.counters["peak_MB"] = BenchPeakMB();
 }
 
 void BM_LocatorReportFilter(benchmark::State& state) {
@@ -143,12 +105,12 @@ void BM_LocatorReportFilter(benchmark::State& state) {
   for (auto _ : state) {
     session.dispatcher->Deliver(QIVWidgetEvent::Choose("ComboFilterOptionsID", 3));
     state.PauseTiming();
-    rows = session.Rows();
+    rows = session.Rows("MultiListID");
     state.ResumeTiming();
     session.dispatcher->Deliver(QIVWidgetEvent::Choose("ComboFilterOptionsID", 0));
   }
   state.counters["rows"] = rows;
-  state.counters["peak_MB"] = PeakMB();
+  state.counters["peak_MB"] = BenchPeakMB();
 }
 
 void Sizes(benchmark::internal::Benchmark* benchmark) {

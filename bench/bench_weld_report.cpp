@@ -12,36 +12,21 @@
 // Counters: rows (the table's rows after the step), peak_MB.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "QIVDelayedDestruction.h"
-#include "QIVDispatcher.h"
-#include "QIVDlgMultiList.h"
-#include "QIVDocument.h"
+#include "BenchDocumentSession.h"
 #include "QIVIAlias.h"
-#include "QIVISPPActivity.h"
-#include "QIVISPPChildManagement.h"
 #include "QIVISPPItemMgt.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeaturePartRelations.h"
-#include "frame/ZELVekBIWCommandsModule.h"
 
 namespace {
 constexpr int kParts = 2000;
 constexpr int kActivitiesPerStation = 10;
 constexpr int kFastenersPerJointBody = 50;
-
-QIVBaseUnknown_var Child(const QIVBaseUnknown_var& parent, const char* type, const std::string& name) {
-  QIVBaseUnknown_var child;
-  QIVISPPChildManagement_var(parent)->CreateChild(type, child);
-  QIVISPPActivity_var(child)->SetName(name);
-  return child;
-}
 
 // How many rows each option lists for `count` fasteners.
 int ExpectedRows(int count, int option) {
@@ -55,10 +40,8 @@ int ExpectedRows(int count, int option) {
   return rows;
 }
 
-struct ReportSession {
+struct ReportSession : BenchDocumentSession {
   ReportSession(int fastenerCount, int activityCount) {
-    ZELVekBIWCommandsModule::Load();
-    document = QIVDocument::New();
     QIVBaseUnknown_var body, part, root;
     document->CreateProduct(nullptr, "Body", "PN-BODY", body);
     std::vector<QIVBaseUnknown_var> parts;
@@ -67,13 +50,13 @@ struct ReportSession {
       parts.push_back(part);
     }
     document->GetRootActivity(root);
-    const QIVBaseUnknown_var line = Child(root, "BIWActivityGrouping", "Line");
+    const QIVBaseUnknown_var line = BenchChild(root, "BIWActivityGrouping", "Line");
     std::vector<QIVBaseUnknown_var> welding;
     for (int s = 0; s < activityCount / kActivitiesPerStation; ++s) {
       const QIVBaseUnknown_var station =
-          Child(line, "BIWActivityStation", "Station." + std::to_string(s + 1));
+          BenchChild(line, "BIWActivityStation", "Station." + std::to_string(s + 1));
       for (int a = 0; a < kActivitiesPerStation; ++a)
-        welding.push_back(Child(station, "BIWActivitySpotWelding",
+        welding.push_back(BenchChild(station, "BIWActivitySpotWelding",
                                 "Weld." + std::to_string(s + 1) + "." + std::to_string(a + 1)));
     }
 
@@ -88,7 +71,10 @@ struct ReportSession {
       factory->CreatePointFastener(jointBody, weld);
       // Identifiers out of document order, so that the sort has work.
       const int id = (f * 7919) % fastenerCount + 1;
-      QIVIAlias_var(weld)->SetAlias("W" + std::to_string(id) + ", A");
+      // Appended piece by piece: GCC 12 warns wrongly on "W" + text + ", A".
+      std::string name = "W";
+      name.append(std::to_string(id)).append(", A");
+      QIVIAlias_var(weld)->SetAlias(name);
       ZELIBIWFastener_var(weld)->SetType("spot weld");
       relations->SetRelatedParts(
           weld, QIVListValQIVBaseUnknown_var{parts[static_cast<std::size_t>(f) % parts.size()]}, true);
@@ -97,30 +83,9 @@ struct ReportSession {
         QIVISPPItemMgt_var(welding[static_cast<std::size_t>(f * 7 + k * 13) % welding.size()])->AddItem(weld);
       if (f % 20 == 0) ZELIBIWFastener_var(weld)->AddExternalAssignment("Process/Framing/Station 40/Respot");
     }
-    dispatcher = std::make_unique<QIVDispatcher>();
-    dispatcher->OpenDocument(QIVBaseUnknown_var(document));
+    Open();
   }
-  ~ReportSession() {
-    dispatcher->CloseDocument();
-    dispatcher.reset();
-    document->Close();
-    QIVDelayedDestruction::Flush();
-  }
-
-  int Rows() const {
-    const auto* list = dynamic_cast<const QIVDlgMultiList*>(dispatcher->FindWidget("WeldActMultiListId"));
-    return list ? list->GetRowCount() : 0;
-  }
-
-  QIVIDocument_var document;
-  std::unique_ptr<QIVDispatcher> dispatcher;
 };
-
-double PeakMB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 void BM_WeldReportOpen(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
@@ -129,7 +94,7 @@ void BM_WeldReportOpen(benchmark::State& state) {
   for (auto _ : state) {
     session.dispatcher->Deliver(QIVStartEvent("ZELVekBIWWeldAccountabilityCmd"));
     state.PauseTiming();
-    rows = session.Rows();
+    rows = session.Rows("WeldActMultiListId");
     session.dispatcher->CancelAllCommands();
     QIVDelayedDestruction::Flush();
     if (rows != count) {
@@ -139,7 +104,7 @@ void BM_WeldReportOpen(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["rows"] = rows;
-  state.counters["peak_MB"] = PeakMB();
+  state.counters["peak_MB"] = BenchPeakMB();
 }
 
 void BM_WeldReportFilter(benchmark::State& state) {
@@ -151,7 +116,7 @@ void BM_WeldReportFilter(benchmark::State& state) {
   for (auto _ : state) {
     session.dispatcher->Deliver(QIVWidgetEvent::Choose("OptionComboId", option));
     state.PauseTiming();
-    rows = session.Rows();
+    rows = session.Rows("WeldActMultiListId");
     if (rows != ExpectedRows(count, option)) {
       state.SkipWithError("the report lists other rows than the option keeps");
       break;
@@ -159,7 +124,7 @@ void BM_WeldReportFilter(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["rows"] = rows;
-  state.counters["peak_MB"] = PeakMB();
+  state.counters["peak_MB"] = BenchPeakMB();
 }
 
 BENCHMARK(BM_WeldReportOpen)
