@@ -1,5 +1,6 @@
 #include "QIVDocumentWriter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 #include <unordered_set>
@@ -46,10 +47,41 @@ QIVUnicodeString Describe(const QIVBaseUnknown_var& object) {
 // Blocks handed to a sink are about this large.
 constexpr std::size_t BlockSize = std::size_t{1} << 20;
 
+// The ids of the objects written. A document numbers its objects from 1, so
+// ids up to a few times the object count are a bit each; ids read from a
+// file may stand far beyond and go to a hash set.
+class WrittenIds {
+ public:
+  explicit WrittenIds(int objects) : _bits(2 * static_cast<std::size_t>(std::max(objects, 0)) + 1024) {}
+
+  // False when the id was written already.
+  bool Insert(long long id) {
+    bool added;
+    if (id >= 0 && static_cast<std::size_t>(id) < _bits.size()) {
+      added = !_bits[static_cast<std::size_t>(id)];
+      _bits[static_cast<std::size_t>(id)] = true;
+    } else {
+      added = _beyond.insert(id).second;
+    }
+    _count += added ? 1 : 0;
+    return added;
+  }
+  bool Contains(long long id) const {
+    return id >= 0 && static_cast<std::size_t>(id) < _bits.size() ? _bits[static_cast<std::size_t>(id)]
+                                                                   : _beyond.count(id) != 0;
+  }
+  std::size_t Size() const { return _count; }
+
+ private:
+  std::vector<bool> _bits;
+  std::unordered_set<long long> _beyond;
+  std::size_t _count = 0;
+};
+
 class Writer {
  public:
   Writer(const QIVIDocument_var& document, const QIVDocumentWriter::Sink* sink)
-      : _document(document), _sink(sink) {}
+      : _document(document), _sink(sink), _written(document->GetObjectCount()) {}
 
   std::string Run() {
     _out.BeginObject();
@@ -80,12 +112,13 @@ class Writer {
     _out.ClearText();
   }
 
-  void BeginEntry(const QIVBaseUnknown_var& object) {
+  void BeginEntry(const QIVBaseUnknown_var& object) { BeginEntry(object, QIVIModelObject_var(object)); }
+
+  void BeginEntry(const QIVBaseUnknown_var& object, const QIVIModelObject_var& model) {
     if (_sink && _out.Text().size() >= BlockSize) HandOn();
-    QIVIModelObject_var model(object);
     if (!model || !(model->GetDocument() == _document))
       throw WriteFault{Describe(object) + " is not in the document"};
-    if (!_written.insert(model->GetDocumentId()).second) throw WriteFault{Describe(object) + " stands twice"};
+    if (!_written.Insert(model->GetDocumentId())) throw WriteFault{Describe(object) + " stands twice"};
     _out.BeginObject();
     _out.Key("id");
     _out.Integer(model->GetDocumentId());
@@ -136,7 +169,11 @@ class Writer {
 
   template <class I, std::size_t N>
   void Texts(const QIVBaseUnknown_var& object, const F::TextField<I> (&fields)[N]) {
-    QIVVar<I> holder(object);
+    Texts(QIVVar<I>(object), fields);
+  }
+
+  template <class I, std::size_t N>
+  void Texts(const QIVVar<I>& holder, const F::TextField<I> (&fields)[N]) {
     if (!holder) return;
     for (const F::TextField<I>& field : fields) {
       const QIVUnicodeString value = (holder.get()->*field.get)();
@@ -147,8 +184,7 @@ class Writer {
   }
 
   template <class I>
-  void Color(const QIVBaseUnknown_var& object, const F::ColorField<I>& field) {
-    QIVVar<I> holder(object);
+  void Color(const QIVVar<I>& holder, const F::ColorField<I>& field) {
     if (!holder) return;
     const long rgb = (holder.get()->*field.get)();
     if (rgb < 0) return;
@@ -269,13 +305,13 @@ class Writer {
   }
 
   void WriteFeature(const QIVBaseUnknown_var& object) {
-    QIVIModelObject_var model(object);
+    const QIVIModelObject_var model(object);
     const QIVUnicodeString subKind = model ? model->GetSubKind() : QIVUnicodeString();
     const F::Kind* kind =
         model ? F::FindKind(subKind.IsEmpty() ? std::string_view(model->GetKindName()) : subKind.view())
               : nullptr;
     if (!kind) throw WriteFault{Describe(object) + " is not a feature the format knows"};
-    BeginEntry(object);
+    BeginEntry(object, model);
     _out.Key("kind");
     _out.String(kind->word);
     Texts(object, F::AliasFields);
@@ -296,14 +332,18 @@ class Writer {
       References("parts", parts, object);
     Texts(object, F::PLMFields);
     QIVListValQIVBaseUnknown_var children;
-    if (ZELIBIWFeatureChildMgmt_var group = object) group->GetChildren(children);
+    // Only groups hold features; a fastener's failing query would cost a
+    // look for extensions.
+    if (kind->family == F::Family::TopGroup || kind->family == F::Family::Group)
+      if (ZELIBIWFeatureChildMgmt_var group = object) group->GetChildren(children);
     Children("children", children, [&](const QIVBaseUnknown_var& child) { WriteFeature(child); });
     _out.EndObject();
   }
 
   void WriteFastener(const QIVBaseUnknown_var& object, F::Family family) {
-    Texts(object, F::FastenerFields);
-    Color(object, F::FastenerColor);
+    const ZELIBIWFastener_var fastener(object);
+    Texts(fastener, F::FastenerFields);
+    Color(fastener, F::FastenerColor);
     if (family == F::Family::PointFastener) {
       QIVRawColldouble values, manufacturing;
       if (ZELISpotWeld_var weld = object) weld->GetValues(values);
@@ -319,7 +359,7 @@ class Writer {
       _out.EndArray();
     }
     QIVListValQIVUnicodeString assignments;
-    if (ZELIBIWFastener_var fastener = object) fastener->GetExternalAssignments(assignments);
+    if (fastener) fastener->GetExternalAssignments(assignments);
     if (!assignments.IsEmpty()) {
       _out.Key("externalAssignments");
       _out.BeginInlineArray();
@@ -331,12 +371,12 @@ class Writer {
   void WriteLocator(const QIVBaseUnknown_var& object) {
     QIVRawColldouble position;
     if (ZELIBIWLocatingPoint_var locating = object) {
-      Texts(object, F::LocatingPointFields);
-      Color(object, F::LocatingPointColor);
+      Texts(locating, F::LocatingPointFields);
+      Color(locating, F::LocatingPointColor);
       locating->GetPosition(position);
     } else if (ZELIBIWClampingPoint_var clamping = object) {
-      Texts(object, F::ClampingPointFields);
-      Color(object, F::ClampingPointColor);
+      Texts(clamping, F::ClampingPointFields);
+      Color(clamping, F::ClampingPointColor);
       clamping->GetPosition(position);
     }
     Numbers("position", position, object);
@@ -537,16 +577,16 @@ class Writer {
 
   // An object of the document that no section reached would be lost.
   void CheckEverythingWritten() {
-    if (static_cast<int>(_written.size()) == _document->GetObjectCount()) return;
+    if (_written.Size() == static_cast<std::size_t>(_document->GetObjectCount())) return;
     for (const QIVBaseUnknown_var& object : _document->GetAllObjects())
-      if (!_written.count(QIVIModelObject_var(object)->GetDocumentId()))
+      if (!_written.Contains(QIVIModelObject_var(object)->GetDocumentId()))
         throw WriteFault{Describe(object) + " stands outside the document's structure"};
   }
 
   QIVIDocument_var _document;
   const QIVDocumentWriter::Sink* _sink;
   QIVJsonWriter _out;
-  std::unordered_set<long long> _written;
+  WrittenIds _written;
   ZELIBIWFeaturePartRelations_var _relations;
   std::vector<QIVBaseUnknown_var> _activities;
   // The level of the nodes being written, roots at 1.
