@@ -28,13 +28,58 @@ std::size_t Utf8SequenceLength(std::string_view text) {
   return 0;
 }
 
+// Bytes written as they are inside a JSON text: printable ASCII but the
+// quote and the backslash.
+struct PlainBytes {
+  bool plain[256] = {};
+  constexpr PlainBytes() {
+    for (int c = 0x20; c < 0x80; ++c) plain[c] = c != '"' && c != '\\';
+  }
+};
+constexpr PlainBytes Plain;
+
+constexpr double PowersOfTen[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+
+// The text to_chars gives for the numbers documents are full of, without
+// its shortest-digits search: a value of at least 0.1 in magnitude that is
+// exactly the double nearest to a decimal of at most four places (m / 10^k,
+// k the fewest places that give it back). No decimal of fewer significant
+// digits reads back as the value (it would have fewer places), and the fixed
+// notation of those digits is never longer than the scientific one for
+// integers below 100,000 and for decimals of at least 0.1, so to_chars
+// writes exactly these digits. False leaves the value to to_chars.
+bool AppendShortDecimal(std::string& out, double value) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 0.1) || magnitude >= 1e11) return false;
+  for (int places = 0; places < 5; ++places) {
+    const double scaled = std::nearbyint(value * PowersOfTen[places]);
+    if (scaled / PowersOfTen[places] != value) continue;
+    if (places == 0 && magnitude >= 100000.0) return false;
+    long long digits = static_cast<long long>(std::fabs(scaled));
+    char buffer[24];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    for (int place = 0; place < places; ++place, digits /= 10) *--p = static_cast<char>('0' + digits % 10);
+    if (places > 0) *--p = '.';
+    do {
+      *--p = static_cast<char>('0' + digits % 10);
+      digits /= 10;
+    } while (digits != 0);
+    if (value < 0) *--p = '-';
+    out.append(p, end);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void QIVJsonWriter::AppendNumber(std::string& out, double value) {
-  if (value == 0.0 && std::signbit(value)) {
-    out += "-0.0";
+  if (value == 0.0) {
+    out += std::signbit(value) ? "-0.0" : "0";
     return;
   }
+  if (AppendShortDecimal(out, value)) return;
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   out.append(buffer, result.ptr);
@@ -47,11 +92,7 @@ void QIVJsonWriter::AppendString(std::string& out, std::string_view text) {
   while (i < text.size()) {
     // Characters that need no escape go out a run at a time.
     std::size_t plain = i;
-    while (plain < text.size()) {
-      const unsigned char c = static_cast<unsigned char>(text[plain]);
-      if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\') break;
-      ++plain;
-    }
+    while (plain < text.size() && Plain.plain[static_cast<unsigned char>(text[plain])]) ++plain;
     if (plain > i) {
       out.append(text.substr(i, plain - i));
       i = plain;
@@ -106,6 +147,12 @@ void QIVJsonWriter::AppendString(std::string& out, std::string_view text) {
 }
 
 void QIVJsonWriter::NewLine(std::size_t depth) {
+  // A line break and the indentation of the usual depths in one append.
+  static const std::string Indented = '\n' + std::string(256, ' ');
+  if (2 * depth < Indented.size()) {
+    _text.append(Indented, 0, 1 + 2 * depth);
+    return;
+  }
   _text += '\n';
   _text.append(2 * depth, ' ');
 }
