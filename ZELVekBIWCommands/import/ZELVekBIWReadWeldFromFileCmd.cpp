@@ -7,6 +7,7 @@
 #include "QIVCommandDeletion.h"
 #include "QIVIAlias.h"
 #include "QIVMsgCatalog.h"
+#include "QIVPlainNumber.h"
 #include "QIVProgress.h"
 #include "ZELBIWFastenerType.h"
 #include "ZELFastenerServices.h"
@@ -239,7 +240,9 @@ void ZELVekBIWReadWeldFromFileCmd::ReadInteger(QIVLineReader& file, int& value) 
 }
 
 void ZELVekBIWReadWeldFromFileCmd::ReadReal(QIVLineReader& file, double& value) {
-  QIVUnicodeString(std::string(NextLineView(file))).ConvertToNum(&value, "%le");
+  // Plain numbers are read in the reader's buffer; anything else as sscanf reads it.
+  const std::string_view line = NextLineView(file);
+  if (!QIVPlainNumber::ReadReal(line, value)) QIVUnicodeString(line).ConvertToNum(&value, "%le");
 }
 
 void ZELVekBIWReadWeldFromFileCmd::SkipLines(QIVLineReader& file, int count) {

@@ -1,5 +1,7 @@
 #include "QIVUnicodeString.h"
 
+#include "QIVPlainNumber.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -24,59 +26,19 @@ QIVUnicodeString VFormat(const char* format, va_list args) {
   return QIVUnicodeString(std::string(big.data(), needed));
 }
 
-bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Where a plainly written number stands in `text`, when only blanks
-// surround it: a sign, digits and, for a real, a decimal point and an
-// exponent. False for anything else.
-bool FindPlainNumber(const char* text, bool real, const char*& begin, const char*& digits, const char*& end) {
-  const char* p = text;
-  while (IsBlank(*p)) ++p;
-  begin = p;
-  if (*p == '+' || *p == '-') ++p;
-  digits = p;
-  while (IsDigit(*p)) ++p;
-  bool anyDigit = p != digits;
-  if (real && *p == '.') {
-    const char* fraction = ++p;
-    while (IsDigit(*p)) ++p;
-    anyDigit = anyDigit || p != fraction;
-  }
-  if (!anyDigit) return false;
-  if (real && (*p == 'e' || *p == 'E')) {
-    ++p;
-    if (*p == '+' || *p == '-') ++p;
-    const char* exponent = p;
-    while (IsDigit(*p)) ++p;
-    if (p == exponent) return false;
-  }
-  end = p;
-  while (IsBlank(*p)) ++p;
-  return *p == '\0';
-}
-
 // What sscanf answers for the plainly written numbers that files are full
 // of, without its set-up cost: sscanf converts them with strtod and strtol
 // too. False leaves every other text, and every other format, to sscanf.
 bool ScanPlain(const std::string& text, const char* format, double* value) {
   if (std::strcmp(format, "%le") != 0 && std::strcmp(format, "%lf") != 0 && std::strcmp(format, "%lg") != 0)
     return false;
-  const char *begin, *digits, *end;
-  if (!FindPlainNumber(text.c_str(), true, begin, digits, end)) return false;
-  // from_chars rounds as strtod does, several times faster; it takes no
-  // plus sign, and leaves a value out of range to sscanf.
-  double converted = 0.0;
-  const auto [parsed, error] = std::from_chars(*begin == '+' ? begin + 1 : begin, end, converted);
-  if (parsed != end || error != std::errc()) return false;
-  *value = converted;
-  return true;
+  return value && QIVPlainNumber::ReadReal(text, *value);
 }
 
 bool ScanPlain(const std::string& text, const char* format, int* value) {
   if (std::strcmp(format, "%d") != 0) return false;
   const char *begin, *digits, *end;
-  if (!FindPlainNumber(text.c_str(), false, begin, digits, end) || end - digits > 9) return false;
+  if (!QIVPlainNumber::Find(text, false, begin, digits, end) || end - digits > 9) return false;
   int converted = 0;
   for (const char* digit = digits; digit != end; ++digit) converted = 10 * converted + (*digit - '0');
   *value = *begin == '-' ? -converted : converted;

@@ -1,5 +1,7 @@
 #include "QIVUnicodeString.h"
 
+#include "QIVPlainNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -57,6 +59,14 @@ TEST(QIVUnicodeStringTest, ConvertToNumReadsEveryTextAsScanfDoes) {
       const int scanned = std::sscanf(text.c_str(), format, &expected) == 1 ? 1 : 0;
       EXPECT_EQ(QIVUnicodeString(text).ConvertToNum(&actual, format), scanned);
       EXPECT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << actual << " against " << expected;
+    }
+    // Read in place, as a line of a larger buffer: digits past its end are
+    // not part of it.
+    const std::string buffer = text + "96";
+    double scannedReal = -1.25, inPlace = -1.25;
+    if (QIVPlainNumber::ReadReal(std::string_view(buffer).substr(0, text.size()), inPlace)) {
+      EXPECT_EQ(std::sscanf(text.c_str(), "%le", &scannedReal), 1);
+      EXPECT_EQ(std::memcmp(&inPlace, &scannedReal, sizeof inPlace), 0) << inPlace << " against " << scannedReal;
     }
     int expected = -7, actual = -7;
     const int scanned = std::sscanf(text.c_str(), "%d", &expected) == 1 ? 1 : 0;
