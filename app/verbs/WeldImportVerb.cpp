@@ -3,7 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "BiwplanCli.h"
 #include "BiwplanProgress.h"
@@ -11,6 +11,7 @@
 #include "BiwplanSteps.h"
 #include "BiwplanVerbs.h"
 #include "QIVFile.h"
+#include "QIVISpecObject.h"
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFastener.h"
@@ -24,8 +25,8 @@ struct WeldImport {
   BiwplanSaving saving;
 };
 
-// What the document's fastener structure holds: assembly joints, joint
-// bodies, and fasteners by type.
+// What an import made: assembly joints (groups under the top fastener
+// group), joint bodies (groups under a joint), and fasteners by type.
 struct FastenerCounts {
   int joints = 0;
   int jointBodies = 0;
@@ -33,46 +34,42 @@ struct FastenerCounts {
   std::map<std::string, int> fastenersByType;
 };
 
-FastenerCounts CountFasteners(const QIVIDocument_var& document) {
+// Counted among the objects the import's command created (it deletes
+// none), so that the report costs what the import made, not two walks
+// over every fastener of the document.
+FastenerCounts CountCreated(const QIVIDocument_var& document, const std::vector<QIVBaseUnknown_var>& created) {
   FastenerCounts counts;
   QIVBaseUnknown_var container, top;
   ZELFastenerServices::GetProductFeatureContainer(container, QIVBaseUnknown_var(document));
   ZELIBIWFPPFactory_var factory(container);
   if (!factory || FAILED(factory->GetTopGroup(top))) return counts;
-  QIVListValQIVBaseUnknown_var joints;
-  ZELIBIWFeatureChildMgmt_var(top)->GetChildren(joints, ZELIBIWFeatureChildMgmt::ClassName());
-  counts.joints = joints.Size();
-  for (const QIVBaseUnknown_var& joint : joints) {
-    QIVListValQIVBaseUnknown_var jointBodies;
-    ZELIBIWFeatureChildMgmt_var(joint)->GetChildren(jointBodies, ZELIBIWFeatureChildMgmt::ClassName());
-    counts.jointBodies += jointBodies.Size();
-  }
-  _SEQUENCE_QIVBaseUnknown_ptr fasteners;
-  ZELFastenerServices::GetListOfAllFasteners(fasteners, QIVBaseUnknown_var(document));
-  for (QIVBaseUnknown*& entry : fasteners) {
-    if (ZELIBIWFastener_var fastener(entry); fastener) {
+  const auto fatherOf = [](const QIVBaseUnknown_var& object) {
+    QIVBaseUnknown_var father;
+    if (QIVISpecObject_var spec = object; spec) spec->GetSpecFather(father);
+    return father;
+  };
+  for (const QIVBaseUnknown_var& object : created) {
+    if (ZELIBIWFastener_var fastener = object) {
       ++counts.fastenersByType[fastener->GetType().str()];
       ++counts.fasteners;
+    } else if (ZELIBIWFeatureChildMgmt_var(object)) {
+      const QIVBaseUnknown_var father = fatherOf(object);
+      if (father == top)
+        ++counts.joints;
+      else if (father && fatherOf(father) == top)
+        ++counts.jointBodies;
     }
-    if (entry) std::exchange(entry, nullptr)->Release();
   }
   return counts;
 }
 
-void PrintCreated(const FastenerCounts& before, const FastenerCounts& after) {
-  std::cout << "created " << after.joints - before.joints << " assembly joints, "
-            << after.jointBodies - before.jointBodies << " joint bodies\n";
-  int total = 0;
+void PrintCreated(const FastenerCounts& created) {
+  std::cout << "created " << created.joints << " assembly joints, " << created.jointBodies << " joint bodies\n";
   std::string byType;
-  for (const auto& [type, count] : after.fastenersByType) {
-    auto was = before.fastenersByType.find(type);
-    const int created = count - (was == before.fastenersByType.end() ? 0 : was->second);
-    if (created <= 0) continue;
-    total += created;
-    byType += (byType.empty() ? ": " : ", ") + std::to_string(created) + " " +
+  for (const auto& [type, count] : created.fastenersByType)
+    byType += (byType.empty() ? ": " : ", ") + std::to_string(count) + " " +
               (type.empty() ? std::string("(no type)") : type);
-  }
-  std::cout << "created " << total << " fasteners" << byType << '\n';
+  std::cout << "created " << created.fasteners << " fasteners" << byType << '\n';
 }
 
 // The planner's steps: the file chosen through the browse button, so that
@@ -85,7 +82,6 @@ int ImportWelds(const WeldImport& request) {
   if (FAILED(QIVFOpen(request.weldFile, "r", file)))
     return BiwplanFail(QIVDescribeFileError("open", request.weldFile, errno).str());
   QIVFClose(file);
-  const FastenerCounts before = CountFasteners(session.Document());
   BiwplanProgress progress("importing welds");
   progress.Watch(session.Session());
 
@@ -105,11 +101,12 @@ int ImportWelds(const WeldImport& request) {
   status = steps.Add(JournalVerb::Press, {"OK"}).Play(session);
   if (status != BiwplanExit::Ok) return status;
 
-  const FastenerCounts after = CountFasteners(session.Document());
-  PrintCreated(before, after);
+  const FastenerCounts created =
+      CountCreated(session.Document(), BiwplanOutcome(session, "ZELVekBIWReadWeldFromFileCmd").created);
+  PrintCreated(created);
   // No fastener made: every record refused (the summary box lists them),
   // or none in the file.
-  if (after.fasteners == before.fasteners)
+  if (created.fasteners == 0)
     return BiwplanReport(
         BiwplanOutcome(session, "ZELVekBIWReadWeldFromFileCmd").boxes.empty() ? BiwplanExit::NothingToDo
                                                                                : BiwplanExit::Refused,

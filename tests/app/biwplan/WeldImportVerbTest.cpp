@@ -46,6 +46,13 @@ TEST_F(WeldImportVerbTest, ImportsTellsWhatWasCreatedAndTheRecordsNotPlacedThenS
                               "created 39 fasteners: 1 adhesive, 1 clinch, 3 sealant, 34 spot weld\n"));
   EXPECT_EQ(_err, "");
   EXPECT_EQ(SavedFastenerCount(), 39);
+
+  // Again: the joints and joint bodies are there, only the fasteners are new.
+  _out.clear();
+  EXPECT_EQ(Import({_welds}), BiwplanExit::Ok);
+  EXPECT_THAT(_out, HasSubstr("created 0 assembly joints, 0 joint bodies\n"
+                              "created 39 fasteners: 1 adhesive, 1 clinch, 3 sealant, 34 spot weld\n"));
+  EXPECT_EQ(SavedFastenerCount(), 78);
 }
 
 TEST_F(WeldImportVerbTest, ADryRunLeavesTheDocumentFileAsItWas) {
