@@ -15,10 +15,7 @@
 #include "ZELFastenerServices.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeature.h"
-#include "ZELIBIWFeatureChildMgmt.h"
 #include "ZELIBIWFeatureContainer.h"
-#include "ZELIBIWFeaturePartRelations.h"
-#include "ZELIMfgAssembly.h"
 #include "ZELVekBIWAutoAssignWeldDlg.h"
 #include "frame/ZELBIWCmdTrace.h"
 #include "frame/ZELVekBIWCommandNumbers.h"
@@ -56,23 +53,15 @@ void AppendDescendants(const QIVBaseUnknown_var& activity, QIVListValQIVBaseUnkn
   }
 }
 
-void CollectParts(const QIVBaseUnknown_var& assembly, QIVListValQIVBaseUnknown_var& parts, Identities& seen) {
-  ZELIMfgAssembly_var typed(assembly);
-  if (!typed || !seen.insert(assembly.Identity()).second) return;
-  QIVListValQIVBaseUnknown_var own;
-  typed->GetParts(own);
-  parts.Append(own);
-  QIVListValQIVBaseUnknown_var subAssemblies;
-  typed->GetSubAssemblies(subAssemblies);
-  for (const QIVBaseUnknown_var& sub : subAssemblies) CollectParts(sub, parts, seen);
-}
 }  // namespace
 
 ZELVekBIWAutoAssignWeldCmd::ZELVekBIWAutoAssignWeldCmd(const QIVBaseUnknown_var& activity)
     : QIVStateCommand("ZELVekBIWAutoAssignWeldCmd", ZELVekBIWBehavior::Replace, ZELVekBIWMode::Exclusive), _activity(activity) {
   ZELTraceScope scope(kClass, "Constructor");
-  GetAllJointsAndAssociatedParts(_joints, _jointParts);
-  IndexJoints();
+  List joints;
+  std::vector<List> parts;
+  GetAllJointsAndAssociatedParts(joints, parts);
+  _jointTable.Load(std::move(joints), std::move(parts));
 }
 
 ZELVekBIWAutoAssignWeldCmd::~ZELVekBIWAutoAssignWeldCmd() {
@@ -85,8 +74,6 @@ ZELVekBIWAutoAssignWeldCmd::~ZELVekBIWAutoAssignWeldCmd() {
   _pSelectActivityAgent = nullptr;
   if (_pDlg) QIVCommandDeletion(_pDlg);
   _pDlg = nullptr;
-  _jointParts.clear();
-  _joints.RemoveAll();
   _weldsToAssign.RemoveAll();
   _activitiesToAssign.RemoveAll();
   _unassignedWelds.RemoveAll();
@@ -197,105 +184,15 @@ void ZELVekBIWAutoAssignWeldCmd::SetListOfUnassignedWelds() {
 
 void ZELVekBIWAutoAssignWeldCmd::GetAllJointsAndAssociatedParts(List& joints, std::vector<List>& parts) {
   ZELTraceScope scope(kClass, "GetAllJointsAndAssociatedParts");
-  QIVBaseUnknown_var document;
-  QIVBaseUnknown_var container;
-  if (FAILED(ZELFastenerServices::GetCurrentDocument(document)) ||
-      FAILED(ZELFastenerServices::GetFeatContainerFromDocument(document, container)))
-    return;
-  ZELIBIWFeatureContainer_var features(container);
-  ZELIBIWFeaturePartRelations_var relations(container);
-  if (!features || !relations) return;
-  List all;
-  features->GetFeatures(all);
-  for (const QIVBaseUnknown_var& feature : all) {
-    if (!ZELIBIWFeature_var(feature)) continue;
-    List related;
-    if (FAILED(relations->GetRelatedParts(feature, related)) || related.IsEmpty()) continue;
-    joints.Append(feature);
-    parts.push_back(std::move(related));
-  }
-}
-
-void ZELVekBIWAutoAssignWeldCmd::IndexJoints() {
-  for (int joint = 0; joint < static_cast<int>(_jointParts.size()); ++joint) {
-    for (const QIVBaseUnknown_var& part : _jointParts[joint]) {
-      std::vector<int>& joints = _jointsOfPart[part.Identity()];
-      if (joints.empty() || joints.back() != joint) joints.push_back(joint);
-    }
-  }
+  ZELVekBIWJointTable::Read(joints, parts);
 }
 
 void ZELVekBIWAutoAssignWeldCmd::GetAllPartsFromMfgAssembly(const QIVBaseUnknown_var& assembly, List& parts) {
-  Identities seen;
-  CollectParts(assembly, parts, seen);
+  ZELVekBIWJointTable::PartsOfAssembly(assembly, parts);
 }
 
 ZELVekBIWAutoAssignWeldCmd::List ZELVekBIWAutoAssignWeldCmd::GetStickyFasteners(const List& items) const {
-  // Assemblies and plain parts, each in the items' order.
-  std::vector<QIVBaseUnknown_var> assemblies;
-  Identities plainParts;
-  for (int i = items.Size(); i >= 1; --i) {
-    if (ZELIMfgAssembly_var(items[i]))
-      assemblies.insert(assemblies.begin(), items[i]);
-    else if (items[i])
-      plainParts.insert(items[i].Identity());
-  }
-  std::vector<Identities> assemblyParts(assemblies.size());
-  for (std::size_t a = 0; a < assemblies.size(); ++a) {
-    List parts;
-    GetAllPartsFromMfgAssembly(assemblies[a], parts);
-    for (const QIVBaseUnknown_var& part : parts) assemblyParts[a].insert(part.Identity());
-  }
-
-  // Only a joint relating some part that reaches the activity can be
-  // covered: those are found through the index, then kept in table order.
-  std::vector<int> candidates;
-  auto gather = [&](const QIVBaseUnknown* part) {
-    const auto found = _jointsOfPart.find(part);
-    if (found != _jointsOfPart.end()) candidates.insert(candidates.end(), found->second.begin(), found->second.end());
-  };
-  for (const QIVBaseUnknown* part : plainParts) gather(part);
-  for (const Identities& parts : assemblyParts)
-    for (const QIVBaseUnknown* part : parts) gather(part);
-  std::sort(candidates.begin(), candidates.end());
-  candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-
-  List sticky;
-  Identities covered;
-  std::vector<const QIVBaseUnknown*> inAssembly;
-  for (int joint : candidates) {
-    const List& jointParts = _jointParts[joint];
-    covered.clear();
-    for (const QIVBaseUnknown_var& part : jointParts)
-      if (plainParts.count(part.Identity())) covered.insert(part.Identity());
-    for (const Identities& parts : assemblyParts) {
-      inAssembly.clear();
-      for (const QIVBaseUnknown_var& part : jointParts)
-        if (parts.count(part.Identity())) inAssembly.push_back(part.Identity());
-      // A joint whose parts all come inside one assembly is that
-      // assembly's own: it was made before the assembly reached here.
-      if (!inAssembly.empty() && static_cast<int>(inAssembly.size()) < jointParts.Size())
-        covered.insert(inAssembly.begin(), inAssembly.end());
-    }
-    if (static_cast<int>(covered.size()) == jointParts.Size()) sticky.Append(_joints[joint + 1]);
-  }
-  return sticky;
-}
-
-void ZELVekBIWAutoAssignWeldCmd::AppendCandidates(const QIVBaseUnknown_var& joint, List& candidates) {
-  ZELIBIWFeatureChildMgmt_var group(joint);
-  if (!group) {
-    if (ZELIBIWFastener_var(joint)) candidates.Append(joint);
-    return;
-  }
-  List children;
-  group->GetChildren(children);
-  for (const QIVBaseUnknown_var& child : children) {
-    if (ZELIBIWFastener_var(child))
-      candidates.Append(child);
-    else if (ZELIBIWFeatureChildMgmt_var(child))
-      AppendCandidates(child, candidates);
-  }
+  return _jointTable.Sticky(items);
 }
 
 void ZELVekBIWAutoAssignWeldCmd::Propose(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity) {
@@ -321,7 +218,7 @@ bool ZELVekBIWAutoAssignWeldCmd::MakePrepToAssignWeldsV2(void*) {
       if (!items) continue;
       const List sticky = GetStickyFasteners(items->GetItems("Item"));
       List candidates;
-      for (const QIVBaseUnknown_var& joint : sticky) AppendCandidates(joint, candidates);
+      for (const QIVBaseUnknown_var& joint : sticky) ZELVekBIWJointTable::AppendFasteners(joint, candidates);
       for (const QIVBaseUnknown_var& candidate : candidates) {
         if (!QIVIAlias_var(candidate) || !ZELIBIWFastener_var(candidate)) continue;
         if (!_unassignedPosition.count(candidate.Identity()) || _proposed.count(candidate.Identity()) ||

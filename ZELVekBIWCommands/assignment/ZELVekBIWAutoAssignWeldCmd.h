@@ -7,6 +7,7 @@
 
 #include "QIVStateCommand.h"
 #include "QIVUnicodeString.h"
+#include "ZELVekBIWJointTable.h"
 
 class ZELVekBIWAutoAssignWeldDlg;
 
@@ -70,17 +71,13 @@ class ZELVekBIWAutoAssignWeldCmd : public QIVStateCommand {
   const QIVListValQIVUnicodeString& GetActivityNames() const { return _activityNames; }
   const List* GetAssignableActivities() const { return _assignableActivities.get(); }
   const List& GetUnassignedWelds() const { return _unassignedWelds; }
-  const List& GetJoints() const { return _joints; }
+  const List& GetJoints() const { return _jointTable.Joints(); }
   int GetReasonCode() const { return _reasonCode; }
   QIVPathElementAgent* GetSelectActivityAgent() const { return _pSelectActivityAgent; }
 
  private:
-  // The fasteners a sticky joint offers: those below it through its joint
-  // bodies, or the joint itself when it is a fastener.
-  static void AppendCandidates(const QIVBaseUnknown_var& joint, List& candidates);
   void Propose(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity);
   void RebuildNames();
-  void IndexJoints();
 
   QIVDialogAgent* _pCancelAgent = nullptr;
   QIVDialogAgent* _pOKAgent = nullptr;
@@ -92,15 +89,13 @@ class ZELVekBIWAutoAssignWeldCmd : public QIVStateCommand {
   QIVListValQIVUnicodeString _activityNames;
   ZELVekBIWAutoAssignWeldDlg* _pDlg = nullptr;
   int _reasonCode = 0;
-  List _joints;
-  std::vector<List> _jointParts;
+  ZELVekBIWJointTable _jointTable;
   List _weldsToAssign;
   List _activitiesToAssign;
   QIVPathElementAgent* _pSelectActivityAgent = nullptr;
 
-  // Membership indexes, by object identity, so that a table of thousands
-  // of joints and fasteners is matched without scanning lists.
-  std::unordered_map<const QIVBaseUnknown*, std::vector<int>> _jointsOfPart;
+  // Membership indexes, by object identity, so that thousands of fasteners
+  // are matched without scanning lists.
   std::unordered_map<const QIVBaseUnknown*, int> _unassignedPosition;
   std::unordered_set<const QIVBaseUnknown*> _proposed;
 };
