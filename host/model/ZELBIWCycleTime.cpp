@@ -11,6 +11,7 @@
 #include "ZELIBIWActivityStation.h"
 #include "ZELIBIWActivityWelding.h"
 #include "ZELIBIWCurveFastener.h"
+#include "ZELIBIWPointFastener.h"
 
 namespace {
 
@@ -44,32 +45,69 @@ QIVBaseUnknown_var ZELBIWCycleTime::StationOf(const QIVBaseUnknown_var& activity
   return {};
 }
 
+namespace {
+
+// What fastening costs an activity: seconds a point fastener for point
+// fastening; for curve fastening, a length of seam takes length x seconds /
+// per millimetres (kept apart so the figures round as they always have).
+struct ActivityRate {
+  enum Kind { None, Point, Curve } kind = None;
+  double seconds = 0.0;
+  double per = 1.0;
+  double Of(double length) const { return per > 0.0 ? length * seconds / per : 0.0; }
+};
+
+ActivityRate RateOf(const QIVBaseUnknown_var& activity) {
+  const StationRates station = RatesOf(ZELBIWCycleTime::StationOf(activity));
+  ActivityRate rate;
+  if (ZELIBIWActivityWelding_var welding = activity) {
+    rate.kind = ActivityRate::Point;
+    welding->GetPointFasteningRate(rate.seconds);
+    if (rate.seconds <= 0.0 && station.takt > 0.0 && station.specifiedPointFasteners > 0.0)
+      rate.seconds = station.takt / station.specifiedPointFasteners;
+    rate.seconds = std::max(rate.seconds, 0.0);
+  } else if (ZELIBIWActivityCurveFastening_var curve = activity) {
+    rate.kind = ActivityRate::Curve;
+    double speed = 0.0;
+    curve->GetFastenerProductionRate(speed);
+    if (speed > 0.0) {
+      rate.seconds = 1.0;
+      rate.per = speed;
+    } else if (station.takt > 0.0 && station.specifiedCurveLength > 0.0) {
+      rate.seconds = station.takt;
+      rate.per = station.specifiedCurveLength;
+    }
+  }
+  return rate;
+}
+
+}  // namespace
+
 HRESULT ZELBIWCycleTime::Compute(const QIVBaseUnknown_var& activity, double& seconds) {
   seconds = 0.0;
   QIVISPPItemMgt_var items(activity);
-  if (!items) return E_INVALIDARG;
-  const StationRates station = RatesOf(StationOf(activity));
-  if (ZELIBIWActivityWelding_var welding = activity) {
-    double perFastener = 0.0;
-    welding->GetPointFasteningRate(perFastener);
-    if (perFastener <= 0.0 && station.takt > 0.0 && station.specifiedPointFasteners > 0.0)
-      perFastener = station.takt / station.specifiedPointFasteners;
-    seconds = items->GetItems("PointFastener").Size() * std::max(perFastener, 0.0);
+  const ActivityRate rate = RateOf(activity);
+  if (!items || rate.kind == ActivityRate::None) return E_INVALIDARG;
+  if (rate.kind == ActivityRate::Point) {
+    seconds = items->GetItems("PointFastener").Size() * rate.seconds;
     return S_OK;
   }
-  if (ZELIBIWActivityCurveFastening_var curve = activity) {
-    double length = 0.0;
-    for (const QIVBaseUnknown_var& item : items->GetItems("CurveFastener"))
-      if (ZELIBIWCurveFastener_var fastener = item) length += fastener->GetLength();
-    double speed = 0.0;
-    curve->GetFastenerProductionRate(speed);
-    if (speed > 0.0)
-      seconds = length / speed;
-    else if (station.takt > 0.0 && station.specifiedCurveLength > 0.0)
-      seconds = station.takt * length / station.specifiedCurveLength;
-    return S_OK;
-  }
-  return E_INVALIDARG;
+  double length = 0.0;
+  for (const QIVBaseUnknown_var& item : items->GetItems("CurveFastener"))
+    if (ZELIBIWCurveFastener_var fastener = item) length += fastener->GetLength();
+  seconds = rate.Of(length);
+  return S_OK;
+}
+
+HRESULT ZELBIWCycleTime::FastenerSeconds(const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var& fastener,
+                                         double& seconds) {
+  seconds = 0.0;
+  const ActivityRate rate = RateOf(activity);
+  if (!QIVISPPItemMgt_var(activity) || rate.kind == ActivityRate::None) return E_INVALIDARG;
+  if (rate.kind == ActivityRate::Point && ZELIBIWPointFastener_var(fastener)) seconds = rate.seconds;
+  if (rate.kind == ActivityRate::Curve)
+    if (ZELIBIWCurveFastener_var curve = fastener) seconds = rate.Of(curve->GetLength());
+  return S_OK;
 }
 
 HRESULT ZELBIWCycleTime::Update(const QIVBaseUnknown_var& activity) {

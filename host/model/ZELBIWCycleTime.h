@@ -25,6 +25,11 @@ class ZELBIWCycleTime {
   static HRESULT Update(const QIVBaseUnknown_var& activity);
   // The cycle time the rule gives the activity, without storing it.
   static HRESULT Compute(const QIVBaseUnknown_var& activity, double& seconds);
+  // The seconds one fastener adds to the activity under the same rule: 0 for
+  // a fastener the activity does not count (a curve in a point fastening
+  // activity, say). E_INVALIDARG as for Update.
+  static HRESULT FastenerSeconds(const QIVBaseUnknown_var& activity, const QIVBaseUnknown_var& fastener,
+                                 double& seconds);
   // The station of the activity, or an empty handle.
   static QIVBaseUnknown_var StationOf(const QIVBaseUnknown_var& activity);
 };
