@@ -18,6 +18,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddAssignmentVerbs(app, status);
   AddAssemblyVerbs(app, status);
   AddAutoAssignVerbs(app, status);
+  AddBalanceVerbs(app, status);
   AddDiffVerbs(app, status);
   AddDocumentVerbs(app, status);
   AddEditingVerbs(app, status);

@@ -14,6 +14,7 @@ void AddAppearanceVerbs(CLI::App& app, int& status);
 void AddAssignmentVerbs(CLI::App& app, int& status);
 void AddAssemblyVerbs(CLI::App& app, int& status);
 void AddAutoAssignVerbs(CLI::App& app, int& status);
+void AddBalanceVerbs(CLI::App& app, int& status);
 void AddActivityCreationVerbs(CLI::App& app, int& status);
 void AddDiffVerbs(CLI::App& app, int& status);
 void AddDocumentVerbs(CLI::App& app, int& status);
