@@ -362,7 +362,8 @@ ZELVekBIWLineBalancer::Result ZELVekBIWLineBalancer::Balance(const Problem& prob
     exactBound = optimal && quantum > 0.0;
 
     // With the slowest station held at its best, as few moves as possible:
-    // z counts the fasteners of a class that stay on an activity.
+    // z counts the fasteners of a class that stay on an activity; whole
+    // numbers, so the solver knows the moves are too.
     CbcModel fewest = CountingModel(problem, classes, quantum, best + tolerance);
     Cbc_setObjCoeff(fewest.get(), 0, 0.0);
     std::vector<double> counts = CountsOf(classes, result.activityOf);
@@ -373,7 +374,7 @@ ZELVekBIWLineBalancer::Result ZELVekBIWLineBalancer::Balance(const Problem& prob
         const double here = static_cast<double>(std::count_if(group.members.begin(), group.members.end(), [&](int f) {
           return problem.fasteners[static_cast<std::size_t>(f)].current == option.activity;
         }));
-        Cbc_addCol(fewest.get(), "", 0.0, here, -1.0, 0, 0, nullptr, nullptr);
+        Cbc_addCol(fewest.get(), "", 0.0, here, -1.0, 1, 0, nullptr, nullptr);
         const int stay = Cbc_getNumCols(fewest.get()) - 1;
         const int columns[] = {stay, column};
         const double coefficients[] = {1.0, -1.0};
