@@ -7,6 +7,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -171,6 +172,12 @@ QIVRawColldouble RawNumbers(const Value& value, const Place& place, std::size_t 
   return numbers;
 }
 
+// Keys mostly differ in length or first letter, told without a call to
+// memcmp.
+bool SameKey(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && (a.empty() || (a[0] == b[0] && std::memcmp(a.data(), b.data(), a.size()) == 0));
+}
+
 // The members of an object, checked against those its kind may have. They
 // are gathered in the one walk that checks them, so that asking for each
 // field does not walk the object again.
@@ -180,7 +187,8 @@ class Fields {
     Expect(value, value.is_object(), "an object", place);
     _value = value.get_object().value_unsafe();
     for (const simdjson::dom::key_value_pair member : _value) {
-      if (std::find(allowed.begin(), allowed.end(), member.key) == allowed.end())
+      if (std::none_of(allowed.begin(), allowed.end(),
+                       [&](std::string_view known) { return SameKey(known, member.key); }))
         Fail(place.Member(member.key), "unknown field " + Quoted(member.key));
       if (_count < _members.size()) _members[_count] = {member.key, member.value};
       ++_count;
@@ -190,7 +198,7 @@ class Fields {
   std::optional<Value> Optional(std::string_view key) const {
     if (_count <= _members.size()) {
       for (std::size_t i = 0; i < _count; ++i)
-        if (_members[i].first == key) return _members[i].second;
+        if (SameKey(_members[i].first, key)) return _members[i].second;
       return std::nullopt;
     }
     Value found;
