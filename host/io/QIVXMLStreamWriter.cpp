@@ -35,6 +35,16 @@ const char* Escape(char c) {
       return nullptr;
   }
 }
+
+// Bytes that stand in an attribute value as they are: printable ASCII but
+// those Escape replaces.
+struct PlainBytes {
+  bool plain[256] = {};
+  constexpr PlainBytes() {
+    for (int c = 0x20; c < 0x80; ++c) plain[c] = c != '<' && c != '>' && c != '&' && c != '"';
+  }
+};
+constexpr PlainBytes Plain;
 }  // namespace
 
 QIVXMLStreamWriter::QIVXMLStreamWriter() = default;
@@ -72,6 +82,10 @@ bool QIVXMLStreamWriter::AppendAttributeValue(std::string_view value) {
   const std::size_t size = value.size();
   std::size_t plain = 0;
   for (std::size_t at = 0; at < size;) {
+    if (Plain.plain[bytes[at]]) {
+      ++at;
+      continue;
+    }
     const unsigned char c = bytes[at];
     if (c >= 0x80) {
       // A character of several bytes: valid UTF-8 and an XML character.
