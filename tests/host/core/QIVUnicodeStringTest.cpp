@@ -1,7 +1,5 @@
 #include "QIVUnicodeString.h"
 
-#include "QIVPlainNumber.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +9,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "QIVPlainNumber.h"
 
 TEST(QIVUnicodeStringTest, BuildsNumbersWithPrintfFormats) {
   QIVUnicodeString s;
@@ -66,7 +66,8 @@ TEST(QIVUnicodeStringTest, ConvertToNumReadsEveryTextAsScanfDoes) {
     double scannedReal = -1.25, inPlace = -1.25;
     if (QIVPlainNumber::ReadReal(std::string_view(buffer).substr(0, text.size()), inPlace)) {
       EXPECT_EQ(std::sscanf(text.c_str(), "%le", &scannedReal), 1);
-      EXPECT_EQ(std::memcmp(&inPlace, &scannedReal, sizeof inPlace), 0) << inPlace << " against " << scannedReal;
+      EXPECT_EQ(std::memcmp(&inPlace, &scannedReal, sizeof inPlace), 0)
+          << inPlace << " against " << scannedReal;
     }
     int expected = -7, actual = -7;
     const int scanned = std::sscanf(text.c_str(), "%d", &expected) == 1 ? 1 : 0;
@@ -121,6 +122,7 @@ TEST(QIVUnicodeStringTest, SubStringsReplaceAndCompare) {
 // printf writes them.
 TEST(QIVUnicodeStringTest, DoublesFormatAsPrintfDoes) {
   const double values[] = {0.0, -0.0, 12.5, -3.25, 0.0005, 2.0005, -1e-9, 1234567.891, 1e300, 6.02214076e23,
+                           2.675, -0.0004, 0.9999996, 999999999.9995, 1e12, -1e11 - 0.5,
                            std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
   std::vector<double> all(std::begin(values), std::end(values));
   std::mt19937 random(11);
