@@ -37,7 +37,8 @@ struct FastenerCounts {
 // Counted among the objects the import's command created (it deletes
 // none), so that the report costs what the import made, not two walks
 // over every fastener of the document.
-FastenerCounts CountCreated(const QIVIDocument_var& document, const std::vector<QIVBaseUnknown_var>& created) {
+FastenerCounts CountCreated(const QIVIDocument_var& document,
+                            const std::vector<QIVBaseUnknown_var>& created) {
   FastenerCounts counts;
   QIVBaseUnknown_var container, top;
   ZELFastenerServices::GetProductFeatureContainer(container, QIVBaseUnknown_var(document));

@@ -10,7 +10,8 @@ class QIVPlainNumber {
   // Where the number stands in `text`: `begin` at its sign or first digit,
   // `digits` past the sign, `end` past it. False when the text is anything
   // else. A NUL ends the text as it ends a C string.
-  static bool Find(std::string_view text, bool real, const char*& begin, const char*& digits, const char*& end);
+  static bool Find(std::string_view text, bool real, const char*& begin, const char*& digits,
+                   const char*& end);
   // The value "%le" reads from `text`, rounded as strtod rounds; false,
   // `value` untouched, when the text is not a plain real or lies out of
   // range.

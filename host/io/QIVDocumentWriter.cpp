@@ -68,7 +68,7 @@ class WrittenIds {
   }
   bool Contains(long long id) const {
     return id >= 0 && static_cast<std::size_t>(id) < _bits.size() ? _bits[static_cast<std::size_t>(id)]
-                                                                   : _beyond.count(id) != 0;
+                                                                  : _beyond.count(id) != 0;
   }
   std::size_t Size() const { return _count; }
 

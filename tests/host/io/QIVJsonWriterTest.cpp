@@ -105,16 +105,17 @@ TEST(QIVJsonWriterTest, NumbersAreShortAndReadBackToTheSameDouble) {
   // Decimals of few places, which documents are full of, written exactly as
   // to_chars writes them.
   std::uniform_int_distribution<long long> mantissa(-(1LL << 52), 1LL << 52);
+  const auto toChars = [](double value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+  };
   for (int i = 0; i < 20000; ++i) {
     const double value = static_cast<double>(mantissa(random) >> (i % 50)) / std::pow(10.0, i % 7);
-    char buffer[32];
-    EXPECT_EQ(NumberText(value), std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr));
+    EXPECT_EQ(NumberText(value), toChars(value));
     values.push_back(value);
   }
-  for (double value : {0.1, -0.1, 0.09999, 99999.0, 100000.0, -100000.0, 1e11, 99999999999.9999, 12345.6789}) {
-    char buffer[32];
-    EXPECT_EQ(NumberText(value), std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr));
-  }
+  for (double value : {0.1, -0.1, 0.09999, 99999.0, 100000.0, -100000.0, 1e11, 99999999999.9999, 12345.6789})
+    EXPECT_EQ(NumberText(value), toChars(value));
   for (double value : values) {
     const std::string text = NumberText(value);
     EXPECT_TRUE(SameBits(nlohmann::json::parse(text).get<double>(), value)) << text;
