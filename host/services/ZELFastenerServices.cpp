@@ -1,7 +1,6 @@
 #include "ZELFastenerServices.h"
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <memory>
 #include <unordered_set>
@@ -93,14 +92,54 @@ void AddParts(const QIVBaseUnknown_var& item, std::unordered_set<QIVBaseUnknown*
   }
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Bytes whose plain order is the natural order of identifiers
+// (CompareWeldIDs): each run of digits becomes '0', the number of its digits
+// past the leading zeros in one byte, and those digits. A run meets another
+// byte only by its first digit, and all digits stand between the same
+// neighbours ('/' and ':'), so one marker stands for every digit. False for
+// a run of 255 digits or more.
+bool NaturalKey(std::string_view id, std::string& key) {
+  key.clear();
+  for (std::size_t i = 0; i < id.size();) {
+    if (!IsDigit(id[i])) {
+      key += id[i++];
+      continue;
+    }
+    while (i < id.size() && id[i] == '0') ++i;
+    std::size_t end = i;
+    while (end < id.size() && IsDigit(id[end])) ++end;
+    if (end - i >= 255) return false;
+    key += '0';
+    key += static_cast<char>(end - i);
+    key.append(id.substr(i, end - i));
+    i = end;
+  }
+  return true;
+}
+
+// Sorted by the identifiers' natural keys, compared as plain bytes, or by
+// CompareWeldIDs when one has no key.
 template <class Entry>
 void SortByWeldID(std::vector<Entry>& entries, const std::function<QIVBaseUnknown_var(const Entry&)>& handle) {
-  std::vector<std::pair<QIVUnicodeString, Entry>> keyed;
+  std::vector<std::pair<std::string, Entry>> keyed;
   keyed.reserve(entries.size());
-  for (Entry& entry : entries) keyed.emplace_back(ZELFastenerServices::GetWeldID(handle(entry)), std::move(entry));
-  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-    return ZELFastenerServices::CompareWeldIDs(a.first, b.first) < 0;
-  });
+  bool natural = true;
+  std::string key;
+  for (Entry& entry : entries) {
+    const QIVUnicodeString id = ZELFastenerServices::GetWeldID(handle(entry));
+    natural = natural && NaturalKey(id.view(), key);
+    keyed.emplace_back(natural ? key : std::string(), std::move(entry));
+  }
+  if (natural) {
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  } else {
+    for (auto& [text, entry] : keyed) text = ZELFastenerServices::GetWeldID(handle(entry)).str();
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+      return ZELFastenerServices::CompareWeldIDs(a.first, b.first) < 0;
+    });
+  }
   for (std::size_t i = 0; i < keyed.size(); ++i) entries[i] = std::move(keyed[i].second);
 }
 
@@ -238,15 +277,14 @@ QIVUnicodeString ZELFastenerServices::GetWeldID(const QIVBaseUnknown_var& fasten
 
 int ZELFastenerServices::CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b) {
   const std::string_view x = a.view(), y = b.view();
-  auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
   std::size_t i = 0, j = 0;
   while (i < x.size() && j < y.size()) {
-    if (isDigit(x[i]) && isDigit(y[j])) {
+    if (IsDigit(x[i]) && IsDigit(y[j])) {
       while (i < x.size() && x[i] == '0') ++i;
       while (j < y.size() && y[j] == '0') ++j;
       std::size_t endX = i, endY = j;
-      while (endX < x.size() && isDigit(x[endX])) ++endX;
-      while (endY < y.size() && isDigit(y[endY])) ++endY;
+      while (endX < x.size() && IsDigit(x[endX])) ++endX;
+      while (endY < y.size() && IsDigit(y[endY])) ++endY;
       if (endX - i != endY - j) return endX - i < endY - j ? -1 : 1;
       if (const int digits = x.substr(i, endX - i).compare(y.substr(j, endY - j)); digits != 0) return digits;
       i = endX;

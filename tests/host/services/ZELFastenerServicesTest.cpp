@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "../model/ModelTestDocument.h"
 #include "QIVFrmEditor.h"
 #include "QIVISPPActivity.h"
@@ -127,6 +130,34 @@ TEST(ZELFastenerServicesTest, QuickSortOrdersByIdentifierNaturallyAndKeepsEqualO
   EXPECT_GT(ZELFastenerServices::CompareWeldIDs("W9b", "W9a"), 0);
   EXPECT_LT(ZELFastenerServices::CompareWeldIDs("W9", "W9a"), 0);
   EXPECT_LT(ZELFastenerServices::CompareWeldIDs("W99999999999999999998", "W99999999999999999999"), 0);
+}
+
+// Random identifiers (digits with leading zeros, the bytes next to the
+// digits, runs too long for a sort key) come out in CompareWeldIDs' order,
+// equal ones as they stood.
+TEST(ZELFastenerServicesTest, QuickSortKeepsTheNaturalOrderOfAnyIdentifiers) {
+  ModelTestDocument model;
+  std::mt19937 random(5);
+  const std::string bytes = "00019/:AaZ_-\x7f\xc3";
+  for (const bool longRun : {false, true}) {
+    QIVListValQIVBaseUnknown_var list;
+    for (int i = 0; i < 300; ++i) {
+      std::string name;
+      for (int length = random() % 7; length > 0; --length) name += bytes[random() % bytes.size()];
+      if (longRun && i == 150) name += std::string(300, '7');
+      list.Append(model.Point(model.body1, name.c_str(), "spot weld"));
+    }
+    const QIVListValQIVBaseUnknown_var before = list;
+    EXPECT_EQ(ZELFastenerServices::QuickSort("Fastener", list), S_OK);
+    for (int i = 1; i < list.Size(); ++i) {
+      const int order = ZELFastenerServices::CompareWeldIDs(ZELFastenerServices::GetWeldID(list[i]),
+                                                            ZELFastenerServices::GetWeldID(list[i + 1]));
+      EXPECT_LE(order, 0) << i;
+      if (order == 0) {
+        EXPECT_LT(before.Locate(list[i]), before.Locate(list[i + 1])) << i;
+      }
+    }
+  }
 }
 
 TEST(ZELFastenerServicesTest, GetWeldFromActivityReadsAssignedFastenersByModeAndDepth) {
