@@ -6,6 +6,7 @@
 
 #include "QIVDocument.h"
 #include "QIVDocumentIO.h"
+#include "QIVFrmEditor.h"
 #include "QIVPropertyWindowCmd.h"
 #include "frame/ZELVekBIWCommandsModule.h"
 
@@ -21,7 +22,7 @@ bool leaveToProcessEnd = false;
 void BiwplanSession::LeaveDocumentsToProcessEnd() { leaveToProcessEnd = true; }
 
 BiwplanSession::~BiwplanSession() {
-  if (leaveToProcessEnd && _document) {
+  if (leaveToProcessEnd && _document && !_shared) {
     // Deliberately kept: the process is ending and gives all its memory back
     // at once, where taking a large document down costs a walk over every
     // object.
@@ -55,6 +56,18 @@ bool BiwplanSession::Open(const std::string& path, std::string& error) {
   return true;
 }
 
+void BiwplanSession::Share(BiwplanSession& owner) {
+  std::shared_ptr<QIVRepository> repository;
+  {
+    QIVSession::Scope scope(owner.Session());
+    if (QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor()) repository = editor->GetSharedRepository();
+  }
+  Adopt(owner._document, owner._path);
+  _shared = true;
+  QIVSession::Scope scope(Session());
+  if (QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor()) editor->SetRepository(repository);
+}
+
 void BiwplanSession::OpenNew(const std::string& path) {
   Adopt(QIVDocument::New(), path);
   _stamp.reset();
@@ -63,6 +76,10 @@ void BiwplanSession::OpenNew(const std::string& path) {
 bool BiwplanSession::Save(const std::string& path, std::string& error) {
   if (!_document) {
     error = "no document is open";
+    return false;
+  }
+  if (_shared) {
+    error = "the document is saved by the session that opened it";
     return false;
   }
   const std::string& target = path.empty() ? _path : path;
@@ -88,6 +105,7 @@ bool BiwplanSession::Save(const std::string& path, std::string& error) {
 
 void BiwplanSession::Adopt(QIVIDocument_var document, const std::string& path) {
   Close();
+  _shared = false;
   _document = std::move(document);
   _path = path;
   _dispatcher->OpenDocument(_document);
@@ -97,6 +115,6 @@ void BiwplanSession::Close() {
   if (!_document) return;
   QIVSession::Scope scope(Session());
   _dispatcher->CloseDocument();
-  _document->Close();
+  if (!_shared) _document->Close();
   _document = nullptr;
 }

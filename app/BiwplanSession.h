@@ -30,6 +30,12 @@ class BiwplanSession {
   // Opens the document file, which becomes the session's document; false
   // with an error naming the file and the reason, the session unchanged.
   bool Open(const std::string& path, std::string& error);
+  // Opens the document of `owner` in this session's own editor, so that two
+  // planners (two browser tabs) work on one document with commands, dialogs
+  // and transcripts of their own. The owner keeps the document, its lock
+  // and its saving, and must outlive this session; this one never saves.
+  // The plant's repository of the owner's editor is this one's too.
+  void Share(BiwplanSession& owner);
   // An empty document (the process root "Process", no products), to be
   // saved under `path`.
   void OpenNew(const std::string& path);
@@ -63,4 +69,6 @@ class BiwplanSession {
   // The file as opened or last saved; none for a new document.
   std::optional<QIVFileStamp> _stamp;
   bool _dryRun = false;
+  // The document is another session's (Share).
+  bool _shared = false;
 };

@@ -138,6 +138,7 @@ QIVDispatcher::~QIVDispatcher() {
 }
 
 void QIVDispatcher::OutcomeFiler::OnModelEvent(const QIVModelEvent& event) {
+  if (_dispatcher._modelEventTap) _dispatcher._modelEventTap(event);
   QIVCommandOutcome* outcome = _dispatcher.ActingOutcome();
   if (!outcome || !event.object) return;
   using Kind = QIVModelEvent::Kind;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +103,11 @@ class QIVDispatcher {
   QIVApplicationFrame& GetApplicationFrame() { return *_frame; }
   QIVSession& GetSession() { return *_session; }
 
+  // Hands every model event of the session (created, modified, deleted,
+  // redrawn) to `tap` as well as to the outcome of the command acting; a
+  // front end learns from it what to refresh after an event.
+  void SetModelEventTap(std::function<void(const QIVModelEvent&)> tap) { _modelEventTap = std::move(tap); }
+
   // A notification a command took while an event is handled waits until
   // the event's own step is done; outside an event it is handled at once.
   void PostNotification(QIVStateCommand* command, const QIVNotification& notification);
@@ -165,4 +171,5 @@ class QIVDispatcher {
   std::vector<std::shared_ptr<QIVCommandOutcome>> _outcomes;
   // The outcome of a command being cancelled, which acts meanwhile.
   std::shared_ptr<QIVCommandOutcome> _acting;
+  std::function<void(const QIVModelEvent&)> _modelEventTap;
 };

@@ -29,6 +29,8 @@ class QIVFrmEditor : public QIVBaseUnknown {
   // The plant's repository the document is planned against; null when the
   // session works without one.
   QIVRepository* GetRepository() const { return _repository.get(); }
+  // For another editor on the same document (a second planner's session).
+  const std::shared_ptr<QIVRepository>& GetSharedRepository() const { return _repository; }
   void SetRepository(std::shared_ptr<QIVRepository> repository) { _repository = std::move(repository); }
 
   // Who is told when the editor closes (goes), as the editor-close-ended
