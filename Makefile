@@ -6,15 +6,16 @@ GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Uni
 PACKAGES := cmake ninja-build g++ make pkg-config googletest libgtest-dev libgmock-dev \
             libbenchmark-dev libxml2-dev nlohmann-json3-dev libcli11-dev \
             libsqlite3-dev libpq-dev postgresql libsimdjson-dev python3-jsonschema libmimalloc-dev \
-            coinor-libcbc-dev
+            coinor-libcbc-dev libcpp-httplib-dev chromium
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test asan bench bench-e2e fuzz demo clean
+.PHONY: deps build test asan bench bench-e2e serve-load fuzz demo clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
+	command -v npm >/dev/null 2>&1 || missing="$$missing nodejs npm"; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
@@ -46,6 +47,16 @@ bench-e2e: deps
 	cmake --build build-bench -j $(JOBS) --target biwplan bench_e2e
 	build-bench/bench/bench_e2e build-bench/app/biwplan build-bench/e2e --sizes $(E2E_SIZES) --runs $(E2E_RUNS) \
 	  --doc docs/performance.md
+
+# The load check of `biwplan serve`: 20 tabs posting 1,000 events each to
+# one server on 127.0.0.1; prints the event latency (docs/performance.md).
+SERVE_TABS ?= 20
+SERVE_EVENTS ?= 1000
+serve-load: deps
+	cmake -S . -B build-bench -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DBIWPLAN_TESTS=OFF -DBIWPLAN_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target biwplan serve_load
+	nice -n 19 build-bench/bench/serve_load build-bench/app/biwplan build-bench/serve-load \
+	  --tabs $(SERVE_TABS) --events $(SERVE_EVENTS)
 
 # The readers' fuzzers (weld file, feature appearance file, document, bill
 # of materials, journal), built with clang, each run FUZZ_SECONDS on its kept

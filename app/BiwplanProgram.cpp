@@ -32,6 +32,7 @@ int BiwplanRun(const std::vector<std::string>& arguments) {
   AddRepositoryVerbs(app, status);
   AddReallocationVerbs(app, status);
   AddSelectionVerbs(app, status);
+  AddServeVerbs(app, status);
   AddSessionVerbs(app, status);
   AddStationInsertionVerbs(app, status);
   AddSynchronisationVerbs(app, status);

@@ -26,5 +26,6 @@ void AddPropertiesVerbs(CLI::App& app, int& status);
 void AddRepositoryVerbs(CLI::App& app, int& status);
 void AddReallocationVerbs(CLI::App& app, int& status);
 void AddSelectionVerbs(CLI::App& app, int& status);
+void AddServeVerbs(CLI::App& app, int& status);
 void AddSessionVerbs(CLI::App& app, int& status);
 void AddWeldImportVerbs(CLI::App& app, int& status);

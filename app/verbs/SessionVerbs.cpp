@@ -128,7 +128,8 @@ int RunDemo(const std::string& keep, bool keepSteps) {
   }
   fs::current_path(before);
   std::cout << "\nThe demo document is " << document.string() << "; try: biwplan list " << document.string()
-            << " activities\n";
+            << " activities\nOpen it in a web browser, the planner's window: biwplan serve " << document.string()
+            << "\n  and open the address it prints (Ctrl-C stops it).\n";
   return status;
 }
 

@@ -1,0 +1,299 @@
+#include "BiwplanServer.h"
+
+#include <httplib.h>
+#include <sys/random.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "BiwplanRecords.h"
+#include "BiwplanServeAssets.h"
+#include "frame/ZELVekBIWCommandsModule.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kTokenHeader = "X-Biwplan-Token";
+constexpr const char* kTokenCookie = "biwplan_token";
+constexpr const char* kJsonType = "application/json";
+
+// 128 bits from the kernel's random source, as hexadecimal.
+std::string RandomToken() {
+  unsigned char bytes[16];
+  std::size_t got = 0;
+  while (got < sizeof bytes) {
+    const ssize_t read = getrandom(bytes + got, sizeof bytes - got, 0);
+    if (read > 0) got += static_cast<std::size_t>(read);
+  }
+  std::string token;
+  for (unsigned char byte : bytes) {
+    char hex[3];
+    std::snprintf(hex, sizeof hex, "%02x", byte);
+    token += hex;
+  }
+  return token;
+}
+
+// Compares without stopping at the first difference, so the time taken
+// tells nothing of the token.
+bool SameToken(const std::string& given, const std::string& token) {
+  if (given.size() != token.size()) return false;
+  unsigned char difference = 0;
+  for (std::size_t i = 0; i < token.size(); ++i) difference |= static_cast<unsigned char>(given[i] ^ token[i]);
+  return difference == 0;
+}
+
+std::string CookieValue(const std::string& cookies, const std::string& name) {
+  const std::string key = name + "=";
+  for (std::size_t start = 0; start < cookies.size();) {
+    std::size_t end = cookies.find(';', start);
+    if (end == std::string::npos) end = cookies.size();
+    std::size_t first = cookies.find_first_not_of(' ', start);
+    if (first != std::string::npos && cookies.compare(first, key.size(), key) == 0)
+      return cookies.substr(first + key.size(), end - first - key.size());
+    start = end + 1;
+  }
+  return std::string();
+}
+
+void Answer(httplib::Response& response, int status, const nlohmann::ordered_json& body) {
+  response.status = status;
+  response.set_content(body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), kJsonType);
+}
+
+void Refuse(httplib::Response& response, int status, const std::string& reason) {
+  Answer(response, status, {{"ok", false}, {"error", reason}});
+}
+
+}  // namespace
+
+BiwplanServer::BiwplanServer(BiwplanSession& owner, std::vector<fs::path> folders)
+    : _owner(owner), _folders(std::move(folders)), _server(std::make_unique<httplib::Server>()),
+      _token(RandomToken()) {
+  for (fs::path& folder : _folders) {
+    std::error_code failure;
+    const fs::path canonical = fs::weakly_canonical(folder, failure);
+    if (!failure) folder = canonical;
+  }
+  Route();
+}
+
+BiwplanServer::~BiwplanServer() {
+  Stop();
+  std::lock_guard<std::mutex> lock(_mutex);
+  _tabs.clear();
+}
+
+bool BiwplanServer::Bind(const std::string& host, int port, std::string& error) {
+  _host = host;
+  // The library listens with a queue of 5 connections; tabs that connect at
+  // once beyond it would be dropped by the kernel. Its listening socket is
+  // the one the options hook sees while binding: listen again, longer.
+  int listening = -1;
+  _server->set_socket_options([&listening](socket_t socket) {
+    httplib::default_socket_options(socket);
+    listening = socket;
+  });
+  if (port == 0) {
+    _port = _server->bind_to_any_port(host);
+  } else if (_server->bind_to_port(host, port)) {
+    _port = port;
+  } else {
+    _port = -1;
+  }
+  _server->set_socket_options(httplib::default_socket_options);
+  if (_port > 0) {
+    if (listening >= 0) ::listen(listening, SOMAXCONN);
+    return true;
+  }
+  error = "cannot listen on " + host + ":" + std::to_string(port);
+  return false;
+}
+
+void BiwplanServer::Run() { _server->listen_after_bind(); }
+
+void BiwplanServer::Stop() {
+  if (_server) _server->stop();
+}
+
+std::string BiwplanServer::Url() const {
+  const bool v6 = _host.find(':') != std::string::npos;
+  return "http://" + (v6 ? "[" + _host + "]" : _host) + ":" + std::to_string(_port) + "/?token=" + _token;
+}
+
+bool BiwplanServer::Allowed(const httplib::Request& request, bool changes) const {
+  if (SameToken(request.get_header_value(kTokenHeader), _token)) return true;
+  if (changes) return false;
+  return SameToken(request.get_param_value("token"), _token) ||
+         SameToken(CookieValue(request.get_header_value("Cookie"), kTokenCookie), _token);
+}
+
+void BiwplanServer::Route() {
+  _server->set_payload_max_length(4 << 20);
+  // A browser keeps a few connections open per tab; each holds a thread
+  // while it waits for its next request.
+  _server->new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
+  // A tab posts its events on one connection, not a new one every five.
+  _server->set_keep_alive_max_count(1000);
+  // Answers go out at once, not held back for the client's acknowledgement.
+  _server->set_tcp_nodelay(true);
+  _server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
+    response.set_header("X-Content-Type-Options", "nosniff");
+    response.set_header("Cache-Control", "no-store");
+    if (Allowed(request, request.method != "GET" && request.method != "HEAD"))
+      return httplib::Server::HandlerResponse::Unhandled;
+    Refuse(response, 403, "this address needs the access token biwplan serve printed");
+    return httplib::Server::HandlerResponse::Handled;
+  });
+
+  _server->Get("/api/model", [this](const httplib::Request&, httplib::Response& response) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    Answer(response, 200, Model());
+  });
+
+  _server->Get("/api/commands", [](const httplib::Request&, httplib::Response& response) {
+    Json commands = Json::array();
+    for (const ZELVekBIWCommandEntry& entry : ZELVekBIWCommandsModule::Entries()) {
+      const char* argument = !entry.factoryWithArgument                     ? "none"
+                             : entry.argument == QIVFactoryArgument::Object ? "object"
+                                                                            : "text";
+      commands.push_back({{"className", entry.className}, {"argument", argument}});
+    }
+    Answer(response, 200, commands);
+  });
+
+  _server->Get("/api/files", [this](const httplib::Request&, httplib::Response& response) {
+    Answer(response, 200, Files());
+  });
+
+  _server->Get("/api/journal", [this](const httplib::Request& request, httplib::Response& response) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    BiwplanTab* tab = FindTab(request.get_param_value("tab"), response);
+    if (!tab) return;
+    response.set_content(tab->Journal(), "text/plain; charset=utf-8");
+    response.set_header("Content-Disposition", "attachment; filename=\"session.journal\"");
+  });
+
+  _server->Post("/api/tabs", [this](const httplib::Request&, httplib::Response& response) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    if (_tabs.size() >= kMaxTabs) return Refuse(response, 503, "too many tabs are open on this document");
+    const std::string id = std::to_string(_nextTab++);
+    auto tab = std::make_unique<BiwplanTab>(_owner);
+    Json answer = tab->State();
+    _tabs.emplace(id, std::move(tab));
+    answer["tab"] = id;
+    answer["ok"] = true;
+    answer["document"] = _owner.Path();
+    answer["modelVersion"] = _modelVersion;
+    Answer(response, 200, answer);
+  });
+
+  _server->Post("/api/event", [this](const httplib::Request& request, httplib::Response& response) {
+    const Json body = Json::parse(request.body, nullptr, false);
+    if (!body.is_object() || !body.contains("verb") || !body["verb"].is_string())
+      return Refuse(response, 400, "an event is {\"tab\", \"verb\", \"args\"}");
+    std::vector<std::string> arguments;
+    if (body.contains("args")) {
+      if (!body["args"].is_array()) return Refuse(response, 400, "args is a list of words");
+      for (const Json& word : body["args"]) {
+        if (!word.is_string()) return Refuse(response, 400, "args is a list of words");
+        arguments.push_back(word.get<std::string>());
+      }
+    }
+    const std::string verb = body["verb"].get<std::string>();
+    if (verb == "file" && !arguments.empty() && arguments[0] != "cancel" && !InFolders(arguments[0]))
+      return Refuse(response, 403, "files are chosen in the document's folder and the examples only");
+    std::lock_guard<std::mutex> lock(_mutex);
+    BiwplanTab* tab = FindTab(body, response);
+    if (!tab) return;
+    Json answer = tab->Play(verb, arguments);
+    if (tab->Changed()) ++_modelVersion;
+    answer["modelVersion"] = _modelVersion;
+    Answer(response, 200, answer);
+  });
+
+  _server->Post("/api/save", [this](const httplib::Request& request, httplib::Response& response) {
+    const Json body = Json::parse(request.body, nullptr, false);
+    std::lock_guard<std::mutex> lock(_mutex);
+    BiwplanTab* tab = FindTab(body, response);
+    if (!tab) return;
+    std::string error;
+    if (!_owner.Save(std::string(), error)) return Refuse(response, 200, error);
+    tab->RecordSave();
+    Answer(response, 200, {{"ok", true}, {"saved", _owner.Path()}});
+  });
+
+  _server->Post("/api/close", [this](const httplib::Request& request, httplib::Response& response) {
+    const Json body = Json::parse(request.body, nullptr, false);
+    std::lock_guard<std::mutex> lock(_mutex);
+    if (!FindTab(body, response)) return;
+    _tabs.erase(body["tab"].get<std::string>());
+    Answer(response, 200, {{"ok", true}});
+  });
+  // Last: the API's own paths match the assets' pattern too.
+  _server->Get(R"(/[A-Za-z0-9._/-]*)", [this](const httplib::Request& request, httplib::Response& response) {
+    const std::string path = request.path == "/" ? "/index.html" : request.path;
+    for (const BiwplanServeAsset& asset : BiwplanServeAssets()) {
+      if (asset.path != path) continue;
+      response.set_content(asset.bytes.data(), asset.bytes.size(), (std::string(asset.type) + "; charset=utf-8").c_str());
+      // The page's own requests then carry the token without it in their
+      // address; Strict keeps other sites' requests from sending it.
+      response.set_header("Set-Cookie", std::string(kTokenCookie) + "=" + _token + "; Path=/; HttpOnly; SameSite=Strict");
+      return;
+    }
+    if (request.path.rfind("/api/", 0) != 0) Refuse(response, 404, "no such page: " + request.path);
+  });
+}
+
+BiwplanTab* BiwplanServer::FindTab(const Json& body, httplib::Response& response) {
+  if (!body.is_object() || !body.contains("tab") || !body["tab"].is_string()) {
+    Refuse(response, 400, "the request names no tab");
+    return nullptr;
+  }
+  return FindTab(body["tab"].get<std::string>(), response);
+}
+
+BiwplanTab* BiwplanServer::FindTab(const std::string& id, httplib::Response& response) {
+  auto found = _tabs.find(id);
+  if (found != _tabs.end()) return found->second.get();
+  Refuse(response, 404, "no tab " + id + " (the server may have been restarted: reload the page)");
+  return nullptr;
+}
+
+BiwplanServer::Json BiwplanServer::Model() const {
+  QIVSession::Scope scope(_owner.Session());
+  BiwplanRecords records(_owner.Document());
+  Json model = {{"document", _owner.Path()}, {"version", _modelVersion}};
+  for (BiwplanRecords::Kind kind : BiwplanRecords::kKinds) {
+    Json items = Json::array();
+    records.ForEach(kind, [&items](const Json& record) { items.push_back(record); });
+    model[BiwplanRecords::KindWord(kind)] = std::move(items);
+  }
+  return model;
+}
+
+BiwplanServer::Json BiwplanServer::Files() const {
+  Json folders = Json::array();
+  for (const fs::path& folder : _folders) {
+    Json files = Json::array();
+    std::error_code failure;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, failure))
+      if (entry.is_regular_file(failure) && entry.path().filename().string().front() != '.')
+        files.push_back({{"name", entry.path().filename().string()}, {"path", entry.path().string()}});
+    std::sort(files.begin(), files.end(),
+              [](const Json& a, const Json& b) { return a["name"].get<std::string>() < b["name"].get<std::string>(); });
+    folders.push_back({{"folder", folder.string()}, {"files", std::move(files)}});
+  }
+  return folders;
+}
+
+bool BiwplanServer::InFolders(const std::string& path) const {
+  std::error_code failure;
+  const fs::path file = fs::weakly_canonical(fs::path(path), failure);
+  if (failure) return false;
+  for (const fs::path& folder : _folders)
+    if (file.parent_path() == folder) return true;
+  return false;
+}

@@ -1,0 +1,163 @@
+// The planner's window in headless Chromium: `biwplan serve` on a copy of
+// the sample document (its welding activities given their parts, as the
+// demo does), driven as a planner clicks. The scenarios run in order on
+// the one server and browser; each leaves a screenshot in SHOTS.
+//
+//   BIWPLAN=... EXAMPLES=... WORK=... [CHROMIUM=/usr/bin/chromium] node --test serve.test.mjs
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawn, execFileSync } from 'node:child_process';
+import { mkdirSync, rmSync, readFileSync, writeFileSync, copyFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { chromium } from 'playwright-core';
+
+const { BIWPLAN, EXAMPLES, WORK } = process.env;
+const SHOTS = join(WORK, 'screenshots');
+const doc = join(WORK, 'plant.json');
+const original = join(WORK, 'plant-original.json');
+let server, url, browser, page;
+
+const biwplan = (...args) => execFileSync(BIWPLAN, args, { cwd: WORK, encoding: 'utf8' });
+const shot = (name) => page.screenshot({ path: join(SHOTS, `${name}.png`) });
+
+before(async () => {
+  rmSync(WORK, { recursive: true, force: true });
+  mkdirSync(SHOTS, { recursive: true });
+  biwplan('new', doc, '--sample');
+  biwplan('run', doc, join(EXAMPLES, 'demo', '30-create-welding-activities.journal'));
+  biwplan('handle', doc, 'process:Process/UnderBody Line/Station 10 Front Floor/Weld front floor',
+    ...['FrontFloorPanel.1', 'TunnelReinforcement.1', 'SeatCrossMemberFront.1', 'SeatCrossMemberRear.1']
+      .map((part) => `product:UnderBody.1/FrontFloor.1/${part}`));
+  copyFileSync(doc, original);
+  server = spawn(BIWPLAN, ['serve', doc, '--port', '0'], { cwd: WORK, stdio: ['ignore', 'pipe', 'inherit'] });
+  url = await new Promise((resolve, reject) => {
+    let out = '';
+    server.stdout.on('data', (data) => {
+      out += data;
+      const found = out.match(/http:\/\/\S+/);
+      if (found) resolve(found[0]);
+    });
+    server.on('exit', (code) => reject(new Error(`biwplan serve ended (${code})`)));
+  });
+  browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--use-angle=swiftshader'],
+  });
+  const context = await browser.newContext({ viewport: { width: 1500, height: 900 }, acceptDownloads: true });
+  page = await context.newPage();
+  page.on('pageerror', (error) => { throw error; });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.kill('SIGTERM');
+});
+
+// Starts a command from the palette.
+async function start(className) {
+  await page.click('#palette-open');
+  await page.fill('#palette-filter', className);
+  await page.click(`#palette-list li[data-class-name="${className}"]`);
+}
+async function closeBoxes() {
+  while (await page.locator('#box[open]').count()) await page.click('#box-ok');
+}
+const treeNode = (tree, path) => page.locator(`#${tree}-tree .node[data-path="${path}"]`);
+const widget = (name) => page.locator(`#dialogs [data-widget="${name}"]`);
+
+test('refuses the address without the token and opens the window with it', async () => {
+  const bare = url.replace(/\?token=.*/, '');
+  const refused = await page.goto(bare);
+  assert.equal(refused.status(), 403);
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready="true"]');
+  assert.equal(await treeNode('process', 'Process/UnderBody Line').count(), 1);
+  assert.equal(await treeNode('product', 'UnderBody.1/FrontFloor.1').count(), 1);
+  await shot('open');
+});
+
+test('imports the sample welds through the weld import dialog', async () => {
+  await start('ZELVekBIWReadWeldFromFileCmd');
+  const editor = widget('EditorTextPathId');
+  await editor.fill(join(EXAMPLES, 'underbody_welds.txt'));
+  await editor.blur();
+  await page.waitForFunction(() => !document.querySelector('#dialogs button[data-kind="OK"]')?.disabled);
+  await page.click('#dialogs button[data-kind="OK"]');
+  await page.waitForSelector('#box[open]');
+  assert.match(await page.textContent('#box-text'), /ManyInstancesForOnePart|instances/i);
+  await shot('weld-import');
+  await closeBoxes();
+  await page.waitForFunction(() => document.querySelectorAll('#fastener-table tbody tr').length === 39);
+  assert.match(await page.textContent('#transcript'), /command ended ZELVekBIWReadWeldFromFileCmd/);
+});
+
+test('creates a station and a spot welding activity through the creation dialog', async () => {
+  await start('ZELVekBIWCreateStationActivityCmd');
+  await treeNode('process', 'Process/UnderBody Line').click();
+  await widget('EditorActivityName').fill('Station 40 Respot');
+  await widget('EditorActivityName').press('Tab');
+  await shot('creation-dialog');
+  await page.click('#dialogs button[data-kind="OK"]');
+  await treeNode('process', 'Process/UnderBody Line/Station 40 Respot').waitFor();
+
+  await start('ZELVekBIWCreateACTWeldingActivityCmd');
+  await treeNode('process', 'Process/UnderBody Line/Station 40 Respot').click();
+  await widget('EditorActivityName').fill('Respot welds');
+  await widget('EditorActivityName').press('Tab');
+  await page.click('#dialogs button[data-kind="OK"]');
+  await treeNode('process', 'Process/UnderBody Line/Station 40 Respot/Respot welds').waitFor();
+  await shot('activities-created');
+});
+
+test('assigns welds to products picked in the tree, and the rest automatically', async () => {
+  const colour = (name) => page.locator(`#fastener-table tr[data-name="${name}"] .swatch`).evaluate((e) => e.style.background);
+  // The page reads the model again once the command is over.
+  const recoloured = (name, from) => page.waitForFunction(([name, from]) =>
+    document.querySelector(`#fastener-table tr[data-name="${name}"] .swatch`)?.style.background !== from, [name, from]);
+  const red = await colour('W2029, A');
+  // The preview: products picked in the product tree, then the activity.
+  await start('ZELVekPreviewWindowManagerCmd');
+  for (const product of ['UnderBody.1/FrontFloor.1/FrontFloorPanel.1', 'UnderBody.1/RockerLeft.1', 'UnderBody.1/RockerRight.1'])
+    await treeNode('product', product).click();
+  await treeNode('process', 'Process/UnderBody Line/Station 40 Respot/Respot welds').click();
+  const rows = widget('pWeldsMultiList').locator('tr', { hasText: 'W2029, A' });
+  await rows.first().click();
+  await widget('pAssignPushButton').click();
+  await page.click('#dialogs .window[data-name="ZELVekPreviewWindowManagerDlg"] button[data-kind="Close"]');
+  await closeBoxes();
+  await page.waitForFunction(() => !document.querySelector('#dialogs .window[data-name="ZELVekPreviewWindowManagerDlg"]'));
+  await recoloured('W2029, A', red);
+
+  // The automatic assignment, started on the line selected in the tree.
+  const before = await colour('W2001, A');
+  await treeNode('process', 'Process/UnderBody Line').click();
+  await start('ZELVekBIWAutoAssignWeldCmd');
+  const table = '#dialogs .window[data-name="ZELVekBIWAutoAssignWeldDlg"]';
+  await page.waitForSelector(table);
+  await page.click(`${table} button[data-kind="OK"]`);
+  await closeBoxes();
+  await page.waitForFunction((table) => !document.querySelector(table), table);
+  await recoloured('W2001, A', before);
+  const pixels = await page.locator('#view canvas').screenshot();
+  assert.ok(pixels.length > 1000);
+  await shot('assigned');
+});
+
+test('saves, and the downloaded journal replays to the same document', async () => {
+  await page.click('#save');
+  await page.waitForFunction(() => /saved /.test(document.querySelector('#transcript').textContent));
+  const saved = readFileSync(doc);
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#journal')]);
+  const journal = join(WORK, 'session.journal');
+  await download.saveAs(journal);
+  await shot('saved');
+  await browser.close();
+  browser = null;
+  server.kill('SIGTERM');
+  await new Promise((resolve) => server.on('exit', resolve));
+  server = null;
+  copyFileSync(original, doc);
+  biwplan('run', doc, journal);
+  assert.ok(readFileSync(doc).equals(saved), 'the replayed document differs from the saved one');
+  writeFileSync(join(SHOTS, 'session.journal'), readFileSync(journal));
+});
