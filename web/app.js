@@ -79,7 +79,7 @@ async function chooseFile(window) {
   const finish = (path) => {
     dialog.close();
     fileBox = null;
-    send(path ? 'file' : 'file', path || 'cancel');
+    send('file', path || 'cancel');
   };
   $('files-ok').onclick = () => {
     const name = $('files-name').value.trim();
