@@ -30,7 +30,7 @@ endif()
 # would see it.
 get_filename_component(journal_name ${JOURNAL} NAME)
 file(COPY ${JOURNAL} DESTINATION ${WORK})
-execute_process(COMMAND ${BIWPLAN} run scenario.json ${journal_name} --save
+execute_process(COMMAND ${BIWPLAN} run scenario.json ${journal_name}
                 WORKING_DIRECTORY ${WORK}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 set(actual "${out}")
