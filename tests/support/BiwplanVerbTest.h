@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +12,7 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanSample.h"
+#include "BiwplanVerbs.h"
 #include "QIVDelayedDestruction.h"
 #include "QIVDlgNotify.h"
 #include "QIVIAlias.h"
@@ -32,20 +32,15 @@ inline std::vector<std::string> BiwplanSavedAssignments(const std::string& path,
   return names;
 }
 
-// A test of biwplan verbs: the sample document saved in a folder of its own
-// (named after `FolderPrefix`), the verbs run through the command line
-// parser as the program runs them, and the folder removed afterwards.
+// A test of biwplan verbs: the sample document saved in a folder of the
+// test's own, the program run on its words as a planner runs it, and the
+// folder removed afterwards.
 class BiwplanVerbTest : public ::testing::Test {
  protected:
-  using AddVerbs = void (*)(CLI::App& app, int& status);
-
-  BiwplanVerbTest(const char* folderPrefix, AddVerbs addVerbs)
-      : _folderPrefix(folderPrefix), _addVerbs(addVerbs) {}
-
   void SetUp() override {
-    _folder = std::filesystem::temp_directory_path() / (_folderPrefix + std::to_string(::getpid()));
+    _folder = std::filesystem::temp_directory_path() / ("biwplan-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(_folder);
-    _path = (_folder / "doc.json").string();
+    _path = File("doc.json");
     BiwplanSession session;
     session.OpenNew(_path);
     std::string error;
@@ -62,43 +57,35 @@ class BiwplanVerbTest : public ::testing::Test {
   }
 
   // Runs `biwplan VERB DOC ARGUMENTS...` (VERB may be two words: "report
-  // locators"); the exit status, Usage when the command line is refused.
-  // What it printed is in `_out` and `_err`.
+  // locators"); the exit status. What it printed is in `_out` and `_err`.
   int Run(const std::string& verb, std::vector<std::string> arguments) {
-    CLI::App app("biwplan", "biwplan");
-    int status = BiwplanExit::Ok;
-    _addVerbs(app, status);
     arguments.insert(arguments.begin(), _path);
     std::istringstream words(verb);
-    const std::vector<std::string> verbWords{std::istream_iterator<std::string>(words), {}};
-    arguments.insert(arguments.begin(), verbWords.begin(), verbWords.end());
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    arguments.insert(arguments.begin(), std::istream_iterator<std::string>(words), {});
+    return Program(arguments);
+  }
+  // Runs `biwplan WORDS...`.
+  int Program(const std::vector<std::string>& words) {
     ::testing::internal::CaptureStdout();
     ::testing::internal::CaptureStderr();
-    try {
-      app.parse(reversed);
-    } catch (const CLI::ParseError&) {
-      status = BiwplanExit::Usage;
-    }
+    const int status = BiwplanRun(words);
     _out = ::testing::internal::GetCapturedStdout();
     _err = ::testing::internal::GetCapturedStderr();
     return status;
   }
 
-  // The bytes of the document file.
-  std::string DocumentText() const {
-    std::ifstream in(_path, std::ios::binary);
+  std::string File(const std::string& name) const { return (_folder / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
   }
+  // The bytes of the document file.
+  std::string DocumentText() const { return Read(_path); }
 
   std::filesystem::path _folder;
   std::string _path;
   std::string _out;
   std::string _err;
-
- private:
-  std::string _folderPrefix;
-  AddVerbs _addVerbs;
 };

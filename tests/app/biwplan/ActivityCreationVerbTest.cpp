@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPFlowMgt.h"
 
@@ -12,7 +11,6 @@ namespace {
 // biwplan create-activity on a sample document in a folder of its own.
 class ActivityCreationVerbTest : public BiwplanVerbTest {
  protected:
-  ActivityCreationVerbTest() : BiwplanVerbTest("biwplan-create-activity-", &AddActivityCreationVerbs) {}
   void TearDown() override {
     _session.reset();
     BiwplanVerbTest::TearDown();
@@ -46,8 +44,7 @@ double Attribute(const QIVBaseUnknown_var& activity, const char* name) {
 
 TEST_F(ActivityCreationVerbTest, CreatesNamesAndTypesTheAttributesThenSaves) {
   EXPECT_EQ(Run({"ACTWelding", "process:Process/UnderBody Line/Station 10 Front Floor/Load parts", "--name",
-                 "Weld front floor", "--attr", "rate=0.5", "--attr", "_SpecifiedPointFastenersEditorName=24",
-                 "--save"}),
+                 "Weld front floor", "--attr", "rate=0.5", "--attr", "_SpecifiedPointFastenersEditorName=24"}),
             BiwplanExit::Ok);
   EXPECT_NE(_out.find("created Process/UnderBody Line/Station 10 Front Floor/Weld front floor\n"),
             std::string::npos);
@@ -64,31 +61,27 @@ TEST_F(ActivityCreationVerbTest, CreatesNamesAndTypesTheAttributesThenSaves) {
 TEST_F(ActivityCreationVerbTest, RefusedOrWrongRequestsLeaveTheFileAsItWas) {
   const std::string before = DocumentText();
   // A parent the kind does not take: the warning box, status 3.
-  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line/Station 10 Front Floor/Load parts", "--name", "S",
-                 "--save"}),
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line/Station 10 Front Floor/Load parts", "--name", "S"}),
             BiwplanExit::Refused);
   EXPECT_NE(
       _out.find("box 0x10100200 \"WARNING\" \"An invalid parent for a station activity was selected.\" -> OK"),
       std::string::npos);
   EXPECT_NE(_err.find("takes no Station activity; the document is unchanged"), std::string::npos);
   // Unknown objects, kinds, attributes and values.
-  EXPECT_EQ(Run({"Station", "process:Process/Nowhere", "--name", "S", "--save"}), BiwplanExit::Failed);
-  EXPECT_EQ(Run({"Robot", "process:Process", "--name", "S", "--save"}), BiwplanExit::Usage);
+  EXPECT_EQ(Run({"Station", "process:Process/Nowhere", "--name", "S"}), BiwplanExit::Failed);
   EXPECT_EQ(Run({"Loading", "process:Process/UnderBody Line/Station 10 Front Floor", "--name", "L", "--attr",
-                 "rate=1", "--save"}),
+                 "rate=1"}),
             BiwplanExit::Usage);
-  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "S", "--attr", "speed=1", "--save"}),
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "S", "--attr", "speed=1"}),
             BiwplanExit::Usage);
   EXPECT_NE(_err.find("\"speed\" is not an attribute of a Station activity; use points "
                       "(NoOfStationPointFastenerEdtiorName), length"),
             std::string::npos);
   EXPECT_EQ(
-      Run({"Station", "process:Process/UnderBody Line", "--name", "S", "--attr", "exit-rate=fast", "--save"}),
+      Run({"Station", "process:Process/UnderBody Line", "--name", "S", "--attr", "exit-rate=fast"}),
       BiwplanExit::Usage);
-  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "A/B", "--save"}),
+  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "A/B"}),
             BiwplanExit::Usage);
   EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line"}), BiwplanExit::Usage);
-  // Created, but a dry run saves nothing.
-  EXPECT_EQ(Run({"Station", "process:Process/UnderBody Line", "--name", "Station 40", "--dry-run"}), BiwplanExit::Ok);
   EXPECT_EQ(DocumentText(), before);
 }

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 #include "ZELPLMServices.h"
 
 using ::testing::HasSubstr;
@@ -16,8 +15,6 @@ namespace {
 // the test's own (the sample's fixture has locating and clamping points).
 class AppearanceVerbTest : public BiwplanVerbTest {
  protected:
-  AppearanceVerbTest() : BiwplanVerbTest("biwplan-appearance-", &AddAppearanceVerbs) {}
-
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     setenv("BIWPLAN_REPOSITORY", (_folder / "repository.sqlite").c_str(), 1);
@@ -41,7 +38,7 @@ class AppearanceVerbTest : public BiwplanVerbTest {
   }
   int Apply(const std::string& rules) {
     return Run("appearance", {"--style", (_folder / "Style.xml").string(), "--graphic",
-                              Write("Rules.xml", rules), "--save"});
+                              Write("Rules.xml", rules)});
   }
 };
 

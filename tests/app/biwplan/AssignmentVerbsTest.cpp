@@ -3,7 +3,6 @@
 
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 #include "QIVIAlias.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
@@ -22,7 +21,6 @@ constexpr const char* kWelding = "process:Process/UnderBody Line/Station 10 Fron
 // and a sealant bead S1.
 class AssignmentVerbsTest : public BiwplanVerbTest {
  protected:
-  AssignmentVerbsTest() : BiwplanVerbTest("biwplan-assign-", &AddAssignmentVerbs) {}
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     BiwplanSession session;
@@ -46,28 +44,24 @@ class AssignmentVerbsTest : public BiwplanVerbTest {
   std::vector<std::string> SavedAssignments() const { return BiwplanSavedAssignments(_path, kWelding); }
 };
 
-TEST_F(AssignmentVerbsTest, AssignsThroughTheDialogTellsWhatWasSkippedAndSavesUnlessADryRun) {
-  EXPECT_EQ(Run("assign", {kWelding, "W3, A", "--dry-run"}), BiwplanExit::Ok);
-  EXPECT_THAT(_out, HasSubstr("assigned W3, A"));
-  EXPECT_TRUE(SavedAssignments().empty());
-
-  EXPECT_EQ(Run("assign", {kWelding, "W2, A", "S1", "W1, A", "--save"}), BiwplanExit::Ok);
+TEST_F(AssignmentVerbsTest, AssignsThroughTheDialogTellsWhatWasSkippedAndSaves) {
+  EXPECT_EQ(Run("assign", {kWelding, "W2, A", "S1", "W1, A"}), BiwplanExit::Ok);
   EXPECT_THAT(_out, HasSubstr("command started ZELVekBIWAssignWeldCmd"));
   EXPECT_THAT(_out, HasSubstr("assigned W2, A\nassigned W1, A\n"));
   EXPECT_THAT(_out, HasSubstr("skipped S1: a sealant does not fit this activity\n"));
   EXPECT_THAT(SavedAssignments(), ::testing::ElementsAre("W2, A", "W1, A"));
 
-  EXPECT_EQ(Run("assign", {kWelding, "W1, A", "--save"}), BiwplanExit::NothingToDo);
+  EXPECT_EQ(Run("assign", {kWelding, "W1, A"}), BiwplanExit::NothingToDo);
   EXPECT_THAT(_out, HasSubstr("skipped W1, A: already assigned to Process/UnderBody Line/Station 10 Front Floor/Weld "
                               "floor"));
-  EXPECT_EQ(Run("unassign", {kWelding, "W2, A", "W3, A", "--save"}), BiwplanExit::Ok);
+  EXPECT_EQ(Run("unassign", {kWelding, "W2, A", "W3, A"}), BiwplanExit::Ok);
   EXPECT_THAT(_out, HasSubstr("unassigned W2, A\n"));
   EXPECT_THAT(_out, HasSubstr("skipped W3, A: not assigned to"));
   EXPECT_THAT(SavedAssignments(), ::testing::ElementsAre("W1, A"));
 }
 
 TEST_F(AssignmentVerbsTest, TheRootIsRefused) {
-  EXPECT_EQ(Run("assign", {"process:Process", "W1, A", "--save"}), BiwplanExit::Refused);
+  EXPECT_EQ(Run("assign", {"process:Process", "W1, A"}), BiwplanExit::Refused);
   EXPECT_THAT(_out, HasSubstr("Assignment to the root process is not allowed."));
   EXPECT_THAT(_out, Not(HasSubstr("assigned W1")));
   EXPECT_TRUE(SavedAssignments().empty());

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
@@ -16,24 +15,16 @@ namespace {
 constexpr const char* kStation = "process:Process/UnderBody Line/Station 10 Front Floor";
 constexpr const char* kWelding = "process:Process/UnderBody Line/Station 10 Front Floor/Weld floor";
 
-void AddVerbsUsed(CLI::App& app, int& status) {
-  AddAutoAssignVerbs(app, status);
-  AddEditingVerbs(app, status);
-  AddWeldImportVerbs(app, status);
-}
-
 // biwplan auto-assign on the sample document with the under-body welds
 // imported and a spot welding activity in the first station that handles
 // the front floor's four parts. Nine welds join only those parts: W2001 to
 // W2009.
 class AutoAssignVerbTest : public BiwplanVerbTest {
  protected:
-  AutoAssignVerbTest() : BiwplanVerbTest("biwplan-auto-assign-", &AddVerbsUsed) {}
-
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     const std::string welds = (fs::path(BiwplanSample::ExamplesDirectory()) / "underbody_welds.txt").string();
-    ASSERT_EQ(Run("import-welds", {welds, "--save"}), BiwplanExit::Ok);
+    ASSERT_EQ(Run("import-welds", {welds}), BiwplanExit::Ok);
     ASSERT_EQ(Run("add-activity", {kStation, "BIWActivitySpotWelding", "Weld floor"}), BiwplanExit::Ok);
     ASSERT_EQ(Run("handle", {kWelding, "product:UnderBody.1/FrontFloor.1/FrontFloorPanel.1",
                                "product:UnderBody.1/FrontFloor.1/TunnelReinforcement.1",
@@ -48,7 +39,7 @@ class AutoAssignVerbTest : public BiwplanVerbTest {
 };
 
 TEST_F(AutoAssignVerbTest, PrintsTheProposalRemovesRowsAndAssignsTheRest) {
-  EXPECT_EQ(AutoAssign({"process:Process/UnderBody Line", "--remove", "2", "--save"}), BiwplanExit::Ok);
+  EXPECT_EQ(AutoAssign({"process:Process/UnderBody Line", "--remove", "2"}), BiwplanExit::Ok);
   EXPECT_THAT(_out, HasSubstr("#  Fastener  Activity\n"
                               "-  --------  ----------\n"
                               "1  W2001, A  Weld floor\n"
@@ -60,7 +51,7 @@ TEST_F(AutoAssignVerbTest, PrintsTheProposalRemovesRowsAndAssignsTheRest) {
                                               "W2008, A", "W2009, A"));
 
   // The removed weld is still free; once it is taken nothing is left.
-  EXPECT_EQ(AutoAssign({kWelding, "--save"}), BiwplanExit::Ok);
+  EXPECT_EQ(AutoAssign({kWelding}), BiwplanExit::Ok);
   EXPECT_THAT(_out, HasSubstr("1  W2002, A  Weld floor\n"));
   EXPECT_EQ(SavedAssignments().size(), 9u);
   EXPECT_EQ(AutoAssign({kWelding}), BiwplanExit::NothingToDo);
@@ -70,18 +61,18 @@ TEST_F(AutoAssignVerbTest, PrintsTheProposalRemovesRowsAndAssignsTheRest) {
 
 TEST_F(AutoAssignVerbTest, DryRunsRemovingEverythingAndBadRowsLeaveTheFileAsItWas) {
   const std::string before = DocumentText();
-  EXPECT_EQ(AutoAssign({kWelding, "--dry-run", "--save"}), BiwplanExit::Ok);
+  EXPECT_EQ(AutoAssign({kWelding, "--dry-run"}), BiwplanExit::Ok);
   EXPECT_THAT(_out, HasSubstr("dry run: 9 fastener(s) would be assigned"));
 
-  EXPECT_EQ(AutoAssign({kWelding, "--remove", "1", "2", "3", "4", "5", "6", "7", "8", "9", "--save"}),
+  EXPECT_EQ(AutoAssign({kWelding, "--remove", "1", "2", "3", "4", "5", "6", "7", "8", "9"}),
             BiwplanExit::NothingToDo);
   EXPECT_THAT(_out, HasSubstr("assigned 0 fastener(s)"));
 
-  EXPECT_EQ(AutoAssign({kWelding, "--remove", "10", "--save"}), BiwplanExit::Usage);
+  EXPECT_EQ(AutoAssign({kWelding, "--remove", "10"}), BiwplanExit::Usage);
   EXPECT_THAT(_err, HasSubstr("there is no row 10 in the proposal (rows 1 to 9); nothing was assigned"));
   EXPECT_THAT(_out, Not(HasSubstr("assigned")));
 
-  EXPECT_EQ(AutoAssign({"product:UnderBody.1", "--save"}), BiwplanExit::Failed);
+  EXPECT_EQ(AutoAssign({"product:UnderBody.1"}), BiwplanExit::Failed);
   EXPECT_THAT(_err, HasSubstr("product:UnderBody.1 is not an activity"));
   EXPECT_TRUE(DocumentText() == before) << "the document file changed";
 }

@@ -1,22 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "BiwplanCli.h"
 #include "BiwplanProgress.h"
-#include "BiwplanSample.h"
-#include "BiwplanVerbs.h"
-#include "QIVDelayedDestruction.h"
-#include "QIVTranscript.h"
+#include "BiwplanVerbTest.h"
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -25,7 +16,7 @@ namespace {
 
 // What a verb must leave of the document file: the file as it was, or the
 // file replaced by a save.
-enum class File { Untouched, Saved };
+enum class Doc { Untouched, Saved };
 
 // One command line and what the program must answer: its exit status, a
 // piece of what it writes to standard error (nothing when empty), and what
@@ -34,7 +25,7 @@ struct Case {
   std::vector<std::string> words;  // DOC stands for a fresh copy of the sample document, DIR for its folder
   int status;
   const char* error;
-  File file = File::Untouched;
+  Doc file = Doc::Untouched;
 };
 
 // A failing case names its command line.
@@ -83,41 +74,42 @@ const Case kCases[] = {
     {{"import-welds", "DOC", "DIR/absent.txt"}, BiwplanExit::Failed, "absent.txt"},
     {{"run", "DOC", "DIR/absent.journal"}, BiwplanExit::Failed, "absent.journal"},
     {{"select", "DOC", "--query", "type=nothing"}, BiwplanExit::NothingToDo, "no fastener matches"},
+    {{"select", "DOC", "--query", "colour=red"}, BiwplanExit::NothingToDo, "Unknown attribute: colour"},
     {{"commands"}, BiwplanExit::Ok, ""},
     // The saving rule: a verb that succeeds saves; a refusal or --dry-run
     // leaves the file untouched, and --save changes nothing.
-    {{"import-products", "DOC", "DIR/bom.csv"}, BiwplanExit::Ok, "", File::Saved},
+    {{"import-products", "DOC", "DIR/bom.csv"}, BiwplanExit::Ok, "", Doc::Saved},
     {{"import-products", "DOC", "DIR/bom.csv", "--dry-run"}, BiwplanExit::Ok, ""},
-    {{"import-features", "DOC", "DIR/locators.csv", "--save"}, BiwplanExit::Ok, "", File::Saved},
+    {{"import-features", "DOC", "DIR/locators.csv", "--save"}, BiwplanExit::Ok, "", Doc::Saved},
     {{"import-welds", "DOC", "DIR/welds.txt", "--dry-run", "--save"}, BiwplanExit::Ok, ""},
-    {{"add-activity", "DOC", kLine, "BIWActivityStation", "Station 40"}, BiwplanExit::Ok, "", File::Saved},
+    {{"add-activity", "DOC", kLine, "BIWActivityStation", "Station 40"}, BiwplanExit::Ok, "", Doc::Saved},
     {{"add-activity", "DOC", kLine, "BIWActivityStation", "Station 40", "--dry-run"}, BiwplanExit::Ok, ""},
     {{"unflow", "DOC", kLoading, kWeld}, BiwplanExit::Failed, "there is no link"},
     {{"handle", "DOC", kWeld, "product:UnderBody.1/FrontFloor.1/SeatCrossMemberFront.1"}, BiwplanExit::Ok, "",
-     File::Saved},
-    {{"create-activity", "DOC", "Station", kLine, "--name", "Station 40"}, BiwplanExit::Ok, "", File::Saved},
+     Doc::Saved},
+    {{"create-activity", "DOC", "Station", kLine, "--name", "Station 40"}, BiwplanExit::Ok, "", Doc::Saved},
     {{"create-activity", "DOC", "Station", kLine, "--name", "Station 40", "--dry-run"}, BiwplanExit::Ok, ""},
-    {{"properties", "DOC", kStation, "--set", "ProductExitRate=40"}, BiwplanExit::Ok, "", File::Saved},
+    {{"properties", "DOC", kStation, "--set", "ProductExitRate=40"}, BiwplanExit::Ok, "", Doc::Saved},
     {{"properties", "DOC", kStation}, BiwplanExit::Ok, ""},
     {{"properties", "DOC", kStation, "--set", "ProductExitRate=-1"}, BiwplanExit::Refused, "refuses"},
-    {{"assign", "DOC", kWeld, "W1, A"}, BiwplanExit::Ok, "", File::Saved},
+    {{"assign", "DOC", kWeld, "W1, A"}, BiwplanExit::Ok, "", Doc::Saved},
     {{"assign", "DOC", kWeld, "fastener:W1, A", "--dry-run"}, BiwplanExit::Ok, ""},
     {{"assign", "DOC", kWeld, "W1, B"}, BiwplanExit::Failed, "no fastener named \"W1, B\"; did you mean \"W1, A\"?"},
     {{"unassign", "DOC", kWeld, "W1, A"}, BiwplanExit::NothingToDo, ""},
-    {{"auto-assign", "DOC", kStation}, BiwplanExit::Ok, "", File::Saved},
+    {{"auto-assign", "DOC", kStation}, BiwplanExit::Ok, "", Doc::Saved},
     {{"auto-assign", "DOC", kStation, "--dry-run"}, BiwplanExit::Ok, ""},
     {{"preview", "DOC", kWeld, kPanel, kTunnel}, BiwplanExit::Ok, ""},
     {{"reallocate", "DOC", kWeld, kLoading, "W1, A"}, BiwplanExit::NothingToDo, ""},
-    {{"balance", "DOC", kLine}, BiwplanExit::Ok, "", File::Saved},
+    {{"balance", "DOC", kLine}, BiwplanExit::Ok, "", Doc::Saved},
     {{"balance", "DOC", kLine, "--dry-run", "--format", "json"}, BiwplanExit::Ok, ""},
     {{"balance", "DOC", kLine, "--lock", "W1, A"}, BiwplanExit::NothingToDo, ""},
     {{"balance", "DOC", kLoading}, BiwplanExit::NothingToDo, "no fastening activity under"},
     {{"balance", "DOC", kLine, "--time-limit", "0"}, BiwplanExit::Usage, ""},
-    {{"assign-locators", "DOC", kLoading, "--item", kPanel}, BiwplanExit::Ok, "", File::Saved},
+    {{"assign-locators", "DOC", kLoading, "--item", kPanel}, BiwplanExit::Ok, "", Doc::Saved},
     {{"assign-locators", "DOC", kLoading, "--item", kPanel, "--dry-run"}, BiwplanExit::Ok, ""},
-    {{"update-assemblies", "DOC"}, BiwplanExit::Ok, "", File::Saved},
+    {{"update-assemblies", "DOC"}, BiwplanExit::Ok, "", Doc::Saved},
     {{"update-assemblies", "DOC", "--dry-run"}, BiwplanExit::Ok, ""},
-    {{"run", "DOC", "DIR/colours.journal"}, BiwplanExit::Ok, "", File::Saved},
+    {{"run", "DOC", "DIR/colours.journal"}, BiwplanExit::Ok, "", Doc::Saved},
     {{"run", "DOC", "DIR/colours.journal", "--dry-run"}, BiwplanExit::Ok, ""},
     {{"run", "DOC", "DIR/broken.journal"}, BiwplanExit::Failed, "NoSuchCmd"},
     {{"show", "DOC", "process:Process/UnderBody Line/Station 10 Front Flor"}, BiwplanExit::Failed,
@@ -137,76 +129,47 @@ const char* const kWeldFile =
     "Station UB010\nRobot R02\nGun G02\nProgram P001\nQuality Q1\nCheck visual\nStatus released\n1\n"
     "1060.5\n-560.25\n6.625\n0.125\n-0.5\n0.75\n10.5\n20.25\n-30.125\nEndWeld\n";
 
-std::string Text(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class BiwplanExitStatusTest : public ::testing::TestWithParam<Case> {
+class BiwplanExitStatusTest : public BiwplanVerbTest, public ::testing::WithParamInterface<Case> {
  protected:
   void SetUp() override {
-    _folder = fs::temp_directory_path() / ("biwplan-status-" + std::to_string(::getpid()));
-    fs::create_directories(_folder);
-    BiwplanSession session;
-    session.OpenNew((_folder / "doc.json").string());
-    std::string error;
-    ASSERT_TRUE(BiwplanSample::Build(session.Document(), error)) << error;
-    ASSERT_TRUE(BiwplanSave(session));
-    std::ofstream(_folder / "header.csv") << "parent,instance,reference\n";
-    std::ofstream(_folder / "binary.csv") << "\x01\xFE,instance\n";
-    std::ofstream(_folder / "features.csv") << "kind,name,part,x,y,z\n";
-    std::ofstream(_folder / "none.txt") << "TOVASK Welds Spot Generation\n3.0\nEndGlobalData\n0\n";
-    std::ofstream(_folder / "welds.txt") << kWeldFile;
-    std::ofstream(_folder / "bom.csv") << "parent,instance,reference\nUnderBody.1,Bracket.1,UB-9001\n";
-    std::ofstream(_folder / "locators.csv") << "kind,name,part,x,y,z\nlocating-point,LP_X,UnderBody.1,1,2,3\n";
-    std::ofstream(_folder / "colours.journal") << "start ZELVekBIWResetFastenerColorCmd\nsave\n";
-    std::ofstream(_folder / "broken.journal") << "start NoSuchCmd\n";
-    const std::string doc = (_folder / "doc.json").string();
-    ASSERT_EQ(Biwplan({"import-welds", doc, (_folder / "welds.txt").string()}), BiwplanExit::Ok);
-    ASSERT_EQ(Biwplan({"add-activity", doc, kStation, "BIWActivitySpotWelding", "Weld"}), BiwplanExit::Ok);
-    ASSERT_EQ(Biwplan({"handle", doc, kWeld, kPanel, kTunnel}), BiwplanExit::Ok);
+    BiwplanVerbTest::SetUp();
+    std::ofstream(File("header.csv")) << "parent,instance,reference\n";
+    std::ofstream(File("binary.csv")) << "\x01\xFE,instance\n";
+    std::ofstream(File("features.csv")) << "kind,name,part,x,y,z\n";
+    std::ofstream(File("none.txt")) << "TOVASK Welds Spot Generation\n3.0\nEndGlobalData\n0\n";
+    std::ofstream(File("welds.txt")) << kWeldFile;
+    std::ofstream(File("bom.csv")) << "parent,instance,reference\nUnderBody.1,Bracket.1,UB-9001\n";
+    std::ofstream(File("locators.csv")) << "kind,name,part,x,y,z\nlocating-point,LP_X,UnderBody.1,1,2,3\n";
+    std::ofstream(File("colours.journal")) << "start ZELVekBIWResetFastenerColorCmd\nsave\n";
+    std::ofstream(File("broken.journal")) << "start NoSuchCmd\n";
+    ASSERT_EQ(Run("import-welds", {File("welds.txt")}), BiwplanExit::Ok);
+    ASSERT_EQ(Run("add-activity", {kStation, "BIWActivitySpotWelding", "Weld"}), BiwplanExit::Ok);
+    ASSERT_EQ(Run("handle", {kWeld, kPanel, kTunnel}), BiwplanExit::Ok);
   }
-  static int Biwplan(const std::vector<std::string>& words) {
-    ::testing::internal::CaptureStdout();
-    const int status = BiwplanRun(words);
-    ::testing::internal::GetCapturedStdout();
-    return status;
-  }
-  void TearDown() override {
-    QIVDelayedDestruction::Flush();
-    QIVTranscript::Current().Clear();
-    fs::remove_all(_folder);
-  }
-  fs::path _folder;
 };
 
 TEST_P(BiwplanExitStatusTest, EachVerbAnswersTheStatusOfItsOutcome) {
   std::vector<std::string> words;
   for (std::string word : GetParam().words) {
-    if (word == "DOC") word = (_folder / "doc.json").string();
-    if (word.rfind("DIR/", 0) == 0) word = (_folder / word.substr(4)).string();
+    if (word == "DOC") word = _path;
+    if (word.rfind("DIR/", 0) == 0) word = File(word.substr(4));
     words.push_back(word);
   }
-  const fs::path doc = _folder / "doc.json", held = _folder / "held.json";
-  const std::string before = Text(doc);
+  const std::string before = DocumentText(), held = File("held.json");
   // The link holds the file as it was, so that a save, which replaces it,
   // cannot give its replacement the same inode.
-  fs::create_hard_link(doc, held);
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  const int status = BiwplanRun(words);
-  ::testing::internal::GetCapturedStdout();
-  const std::string error = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(status, GetParam().status) << error;
-  EXPECT_THAT(error, HasSubstr(GetParam().error));
+  fs::create_hard_link(_path, held);
+  const int status = Program(words);
+  EXPECT_EQ(status, GetParam().status) << _err;
+  EXPECT_THAT(_err, HasSubstr(GetParam().error));
   if (GetParam().status == BiwplanExit::Ok) {
-    EXPECT_EQ(error, "");
+    EXPECT_EQ(_err, "");
   }
-  if (GetParam().file == File::Saved) {
-    EXPECT_FALSE(fs::equivalent(doc, held)) << "not saved";
+  if (GetParam().file == Doc::Saved) {
+    EXPECT_FALSE(fs::equivalent(_path, held)) << "not saved";
   } else {
-    EXPECT_TRUE(fs::equivalent(doc, held)) << "the document file was replaced";
-    EXPECT_TRUE(Text(doc) == before) << "the document file changed";
+    EXPECT_TRUE(fs::equivalent(_path, held)) << "the document file was replaced";
+    EXPECT_TRUE(DocumentText() == before) << "the document file changed";
   }
 }
 
@@ -216,9 +179,8 @@ INSTANTIATE_TEST_SUITE_P(Verbs, BiwplanExitStatusTest, ::testing::ValuesIn(kCase
 // numbers of the weld file: x, y, z, then the six numbers after them as
 // roll, pitch, yaw (the last three) and approach (the first three).
 TEST_F(BiwplanExitStatusTest, JsonListingGivesTheWeldFilesNumbersExactly) {
-  ::testing::internal::CaptureStdout();
-  ASSERT_EQ(BiwplanRun({"list", (_folder / "doc.json").string(), "fasteners", "--format", "json"}), BiwplanExit::Ok);
-  const auto listing = nlohmann::json::parse(::testing::internal::GetCapturedStdout());
+  ASSERT_EQ(Run("list", {"fasteners", "--format", "json"}), BiwplanExit::Ok);
+  const auto listing = nlohmann::json::parse(_out);
   ASSERT_EQ(listing["items"].size(), 1u);
   const auto& weld = listing["items"][0];
   EXPECT_EQ(weld["name"], "W1, A");

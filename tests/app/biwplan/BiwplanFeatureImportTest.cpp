@@ -6,7 +6,6 @@
 #include "BiwplanCsvReader.h"
 #include "BiwplanFeatureImport.h"
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 #include "QIVISpecObject.h"
 #include "QIVITPSDatumTarget.h"
 #include "ZELIBIWClampingPoint.h"
@@ -20,8 +19,6 @@ namespace {
 
 class BiwplanFeatureImportTest : public BiwplanVerbTest {
  protected:
-  BiwplanFeatureImportTest() : BiwplanVerbTest("biwplan-features-", &AddDocumentVerbs) {}
-
   std::string Write(const std::string& text) {
     const std::string file = (_folder / "features.csv").string();
     std::ofstream(file, std::ios::binary) << text;

@@ -16,8 +16,6 @@ using Json = nlohmann::ordered_json;
 // client with the token, as the page is.
 class BiwplanServerTest : public BiwplanVerbTest {
  protected:
-  BiwplanServerTest() : BiwplanVerbTest("biwplan-serve-", AddSessionVerbs) {}
-
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     _original = DocumentText();

@@ -5,22 +5,13 @@
 
 #include "BiwplanCli.h"
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 #include "frame/ZELVekBIWCommandCatalog.h"
 
 namespace {
 
-void AddVerbsUsed(CLI::App& app, int& status) {
-  AddEditingVerbs(app, status);
-  AddWeldImportVerbs(app, status);
-}
-
 // The sample document with the under-body welds imported and a spot
 // welding activity in the first station handling two of its parts.
-class EntryPointsTest : public BiwplanVerbTest {
- protected:
-  EntryPointsTest() : BiwplanVerbTest("biwplan-entry-points-", &AddVerbsUsed) {}
-};
+using EntryPointsTest = BiwplanVerbTest;
 
 }  // namespace
 

@@ -6,7 +6,6 @@
 
 #include "BiwplanReports.h"
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -17,21 +16,11 @@ namespace {
 constexpr const char* kStation = "Process/UnderBody Line/Station 10 Front Floor";
 constexpr const char* kWelding = "process:Process/UnderBody Line/Station 10 Front Floor/Weld floor";
 
-void AddVerbsUsed(CLI::App& app, int& status) {
-  AddAssignmentVerbs(app, status);
-  AddEditingVerbs(app, status);
-  AddIdentifierVerbs(app, status);
-  AddWeldImportVerbs(app, status);
-  AddWeldReportVerbs(app, status);
-}
-
 // biwplan report welds and ids on the sample document with the under-body
 // welds imported (39; four seams sort before them) and W2001, W2002
 // assigned to a spot welding activity of the first station.
 class FastenerReportVerbsTest : public BiwplanVerbTest {
  protected:
-  FastenerReportVerbsTest() : BiwplanVerbTest("biwplan-fastener-report-", &AddVerbsUsed) {}
-
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     const std::string welds = (fs::path(BiwplanSample::ExamplesDirectory()) / "underbody_welds.txt").string();

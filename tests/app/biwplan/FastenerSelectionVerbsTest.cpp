@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
 #include "QIVSettingsRepository.h"
@@ -20,13 +19,6 @@ constexpr const char* kWeldA = "process:Process/UnderBody Line/Station 10 Front 
 constexpr const char* kWeldB = "process:Process/UnderBody Line/Station 10 Front Floor/Weld B";
 constexpr const char* kSeal = "process:Process/UnderBody Line/Station 10 Front Floor/Seal";
 
-void AddFastenerVerbs(CLI::App& app, int& status) {
-  AddSelectionVerbs(app, status);
-  AddReallocationVerbs(app, status);
-  AddPreviewVerbs(app, status);
-  AddWeldImportVerbs(app, status);
-}
-
 constexpr const char* kPanel = "UnderBody.1/FrontFloor.1/FrontFloorPanel.1";
 constexpr const char* kTunnel = "UnderBody.1/FrontFloor.1/TunnelReinforcement.1";
 
@@ -36,7 +28,6 @@ constexpr const char* kTunnel = "UnderBody.1/FrontFloor.1/TunnelReinforcement.1"
 // application "Seal".
 class FastenerSelectionVerbsTest : public BiwplanVerbTest {
  protected:
-  FastenerSelectionVerbsTest() : BiwplanVerbTest("biwplan-select-", &AddFastenerVerbs) {}
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     BiwplanSession session;
@@ -80,15 +71,8 @@ TEST_F(FastenerSelectionVerbsTest, PrintsWhatTheQuerySelectsAndChangesNothing) {
   EXPECT_EQ(DocumentText(), before);
 }
 
-TEST_F(FastenerSelectionVerbsTest, NothingSelectedExitsFourWithTheBrowsersReason) {
-  EXPECT_EQ(Run("select", {"--query", "identifier=X*"}), BiwplanExit::NothingToDo);
-  EXPECT_THAT(_err, HasSubstr("0 fasteners match"));
-  EXPECT_EQ(Run("select", {"--query", "colour=red"}), BiwplanExit::NothingToDo);
-  EXPECT_THAT(_err, HasSubstr("Unknown attribute: colour"));
-}
-
 TEST_F(FastenerSelectionVerbsTest, ReallocateMovesWhatFitsAndTellsWhyTheRestStayed) {
-  ASSERT_EQ(Run("reallocate", {kWeldA, kWeldB, "W1, A", "W3, B", "S1", "--save"}), BiwplanExit::Ok) << _err;
+  ASSERT_EQ(Run("reallocate", {kWeldA, kWeldB, "W1, A", "W3, B", "S1"}), BiwplanExit::Ok) << _err;
   EXPECT_EQ(_out, "moved W1, A\nmoved W3, B\nskipped S1: not assigned to " + std::string(kWeldA) + "\n");
   EXPECT_EQ(BiwplanSavedAssignments(_path, kWeldB), (std::vector<std::string>{"W1, A", "W3, B"}));
   EXPECT_EQ(BiwplanSavedAssignments(_path, kWeldA), (std::vector<std::string>{"W2, A"}));
@@ -105,7 +89,7 @@ class ReallocateRefusalVerbTest : public FastenerSelectionVerbsTest,
 
 TEST_P(ReallocateRefusalVerbTest, NothingMovedExitsFourAndLeavesTheFile) {
   const std::string before = DocumentText();
-  EXPECT_EQ(Run("reallocate", {kWeldA, GetParam().to, "W2, A", "--save"}), BiwplanExit::NothingToDo);
+  EXPECT_EQ(Run("reallocate", {kWeldA, GetParam().to, "W2, A"}), BiwplanExit::NothingToDo);
   EXPECT_EQ(_out, std::string("skipped W2, A: ") + GetParam().reason + "\n");
   EXPECT_EQ(DocumentText(), before);
 }
@@ -121,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<RefusedMove>& info) { return std::string(info.param.name); });
 
 TEST_F(FastenerSelectionVerbsTest, PreviewListsTheFastenersBetweenTheProductsAndAssignsTheChosen) {
-  ASSERT_EQ(Run("preview", {kWeldB, kPanel, kTunnel, "--assign", "W4, C", "S1", "W1, A", "--save"}),
+  ASSERT_EQ(Run("preview", {kWeldB, kPanel, kTunnel, "--assign", "W4, C", "S1", "W1, A"}),
             BiwplanExit::Ok)
       << _err;
   EXPECT_THAT(_out, HasSubstr("1    W1, A     spot weld     may not     Duplication"));
@@ -131,7 +115,7 @@ TEST_F(FastenerSelectionVerbsTest, PreviewListsTheFastenersBetweenTheProductsAnd
               HasSubstr("assigned W4, C\nskipped S1: Invalid Process Type\nskipped W1, A: Duplication\n"));
   EXPECT_EQ(BiwplanSavedAssignments(_path, kWeldB), (std::vector<std::string>{"W4, C"}));
   const std::string before = DocumentText();
-  EXPECT_EQ(Run("preview", {kWeldB, kPanel, kTunnel, "--assign", "S1", "--save"}), BiwplanExit::NothingToDo);
+  EXPECT_EQ(Run("preview", {kWeldB, kPanel, kTunnel, "--assign", "S1"}), BiwplanExit::NothingToDo);
   EXPECT_EQ(DocumentText(), before);
 }
 
@@ -141,10 +125,9 @@ namespace {
 // activity "Weld B" in the first station.
 class ImportedWeldsPreviewTest : public BiwplanVerbTest {
  protected:
-  ImportedWeldsPreviewTest() : BiwplanVerbTest("biwplan-preview-", &AddFastenerVerbs) {}
   void SetUp() override {
     BiwplanVerbTest::SetUp();
-    ASSERT_EQ(Run("import-welds", {BiwplanSample::ExamplesDirectory() + "/underbody_welds.txt", "--save"}),
+    ASSERT_EQ(Run("import-welds", {BiwplanSample::ExamplesDirectory() + "/underbody_welds.txt"}),
               BiwplanExit::Ok)
         << _err;
     BiwplanSession session;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -15,22 +14,19 @@ constexpr const char* kPanel = "product:UnderBody.1/FrontFloor.1/FrontFloorPanel
 
 // biwplan assign-locators and report locators on the sample document and
 // its fixture (examples/underbody_locators.csv).
-class LocatorVerbsTest : public BiwplanVerbTest {
- protected:
-  LocatorVerbsTest() : BiwplanVerbTest("biwplan-locators-", &AddLocatorVerbs) {}
-};
+using LocatorVerbsTest = BiwplanVerbTest;
 
 }  // namespace
 
 TEST_F(LocatorVerbsTest, AssignPrintsTheRefusalsSavesAndSaysWhenNothingWasAssigned) {
-  ASSERT_EQ(Run("assign-locators", {kLoad, "--item", kPanel, "feature:A_FrontFloor", "--save"}),
+  ASSERT_EQ(Run("assign-locators", {kLoad, "--item", kPanel, "feature:A_FrontFloor"}),
             BiwplanExit::Ok);
   EXPECT_THAT(_out,
               HasSubstr("1    CP_FF_01  FrontFloorPanel.1  swing clamp  Load parts  Activity type does not"));
   EXPECT_THAT(_out, HasSubstr("assigned 3 item(s)"));
   const std::string saved = DocumentText();
 
-  ASSERT_EQ(Run("assign-locators", {kLoad, "--item", "feature:LP_FF_01", "--save"}),
+  ASSERT_EQ(Run("assign-locators", {kLoad, "--item", "feature:LP_FF_01"}),
             BiwplanExit::NothingToDo);
   EXPECT_THAT(_out, HasSubstr("Item already assigned to the activity."));
   EXPECT_EQ(DocumentText(), saved);
@@ -40,7 +36,7 @@ TEST_F(LocatorVerbsTest, AssignPrintsTheRefusalsSavesAndSaysWhenNothingWasAssign
 }
 
 TEST_F(LocatorVerbsTest, ReportFiltersByProductAndAssignmentsInEveryFormat) {
-  ASSERT_EQ(Run("assign-locators", {kLoad, kStation, "--item", "feature:LP_FF_01", "--save"}),
+  ASSERT_EQ(Run("assign-locators", {kLoad, kStation, "--item", "feature:LP_FF_01"}),
             BiwplanExit::Ok);
   ASSERT_EQ(Run("report locators", {"--filter", "multi", "--format", "csv"}), BiwplanExit::Ok);
   EXPECT_EQ(_out,

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
 
 namespace {
@@ -10,8 +9,6 @@ constexpr const char* kStation = "process:Process/UnderBody Line/Station 10 Fron
 
 class PropertiesVerbTest : public BiwplanVerbTest {
  protected:
-  PropertiesVerbTest() : BiwplanVerbTest("biwplan-properties-", &AddPropertiesVerbs) {}
-
   double SavedAttribute(const char* name) {
     BiwplanSession session;
     EXPECT_TRUE(BiwplanOpen(session, _path));
@@ -28,17 +25,17 @@ TEST_F(PropertiesVerbTest, SetValuesAreAppliedThroughThePageAndRefusedOnesChange
   };
   const std::string before = DocumentText();
   const Case refused[] = {
-      {{kStation, "--set", "ProductExitRate=40", "--set", "EstimatedInvestmentCost=-1", "--save"}, BiwplanExit::Refused},
-      {{kStation, "--set", "ProductExitRate=4x", "--save"}, BiwplanExit::Refused},
-      {{kStation, "--set", "Unknown=4", "--save"}, BiwplanExit::Usage},
-      {{"process:Process", "--set", "ProductExitRate=4", "--save"}, BiwplanExit::Refused},
+      {{kStation, "--set", "ProductExitRate=40", "--set", "EstimatedInvestmentCost=-1"}, BiwplanExit::Refused},
+      {{kStation, "--set", "ProductExitRate=4x"}, BiwplanExit::Refused},
+      {{kStation, "--set", "Unknown=4"}, BiwplanExit::Usage},
+      {{"process:Process", "--set", "ProductExitRate=4"}, BiwplanExit::Refused},
   };
   for (const Case& run : refused) {
     EXPECT_EQ(Run("properties", run.arguments), run.status) << run.arguments[2];
     EXPECT_EQ(DocumentText(), before);
   }
   EXPECT_EQ(Run("properties", {kStation, "--set", "EstimatedInvestmentCost=1850000.5", "--set",
-                               "ProductExitRate=42", "--save"}),
+                               "ProductExitRate=42"}),
             BiwplanExit::Ok);
   EXPECT_EQ(SavedAttribute("EstimatedInvestmentCost"), 1850000.5);
   EXPECT_EQ(SavedAttribute("ProductExitRate"), 42);

@@ -56,7 +56,7 @@ TEST_P(RepositoryVerbsTest, PublishesTheSampleWithItsLibraryAndExportsIt) {
   Outcome imported = Repo("import-library", {BiwplanSample::ExamplesDirectory() + "/plant-library.json"});
   EXPECT_EQ(imported.status, BiwplanExit::Ok) << imported.err;
   EXPECT_NE(imported.out.find("imported 2 templates (5 stations), 4 resources and 6 plant types"), std::string::npos);
-  Outcome welds = Biwplan({"import-welds", _document, BiwplanSample::ExamplesDirectory() + "/underbody_welds.txt", "--save"});
+  Outcome welds = Biwplan({"import-welds", _document, BiwplanSample::ExamplesDirectory() + "/underbody_welds.txt"});
   ASSERT_EQ(welds.status, BiwplanExit::Ok) << welds.err;
 
   Outcome published = Repo("publish", {_document});

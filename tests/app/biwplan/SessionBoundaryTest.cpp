@@ -22,10 +22,7 @@ bool HasLine(QIVSession& session, const std::string& text) {
 }
 
 // Sessions and their failure boundary, on the sample document.
-class SessionBoundaryTest : public BiwplanVerbTest {
- protected:
-  SessionBoundaryTest() : BiwplanVerbTest("biwplan-session-", nullptr) {}
-};
+using SessionBoundaryTest = BiwplanVerbTest;
 
 // A model listener that throws while the creation command presses OK: the
 // command is cancelled through its own Cancel, the session says so and

@@ -14,19 +14,11 @@ using ::testing::HasSubstr;
 
 namespace {
 
-void AddStationAndPositionVerbs(CLI::App& app, int& status) {
-  AddPositionResetVerbs(app, status);
-  AddStationInsertionVerbs(app, status);
-  AddSynchronisationVerbs(app, status);
-}
-
 // The sample document with a cell product and two welds, W1 published to a
 // repository of the test's own with the examples' plant library, W2 added
 // after; W1 has been moved since.
 class StationAndPositionVerbsTest : public BiwplanVerbTest {
  protected:
-  StationAndPositionVerbsTest() : BiwplanVerbTest("biwplan-station-", &AddStationAndPositionVerbs) {}
-
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     setenv("BIWPLAN_REPOSITORY", (_folder / "repository.sqlite").c_str(), 1);
@@ -71,7 +63,7 @@ TEST_F(StationAndPositionVerbsTest, ResetPositionsTellsWhatEachFastenerGot) {
   // W1 was published without a manufacturing position.
   EXPECT_EQ(_out, "reset W1: none\nkept W2: no PLM identifier (the document was not published)\n");
   EXPECT_EQ(DocumentText(), before);
-  EXPECT_EQ(Run("reset-positions", {"--to", "design", "W2", "--save"}), BiwplanExit::Ok) << _err;
+  EXPECT_EQ(Run("reset-positions", {"--to", "design", "W2"}), BiwplanExit::Ok) << _err;
   EXPECT_EQ(_out, "reset W2: 10 20 30 0 0 90\n");
   EXPECT_EQ(Run("reset-positions", {"--to", "design", "W2"}), BiwplanExit::NothingToDo);
   EXPECT_EQ(_out, "kept W2: already at its design position\n");
@@ -90,7 +82,7 @@ TEST_F(StationAndPositionVerbsTest, InsertStationListsChoosesAndRefuses) {
       BiwplanExit::Refused);
   EXPECT_EQ(DocumentText(), before);
   ASSERT_EQ(
-      Run("insert-station", {line, "product:Cell.1", "--template", "Rear floor respot station", "--save"}),
+      Run("insert-station", {line, "product:Cell.1", "--template", "Rear floor respot station"}),
       BiwplanExit::Ok)
       << _err;
   EXPECT_EQ(_out,

@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "BiwplanVerbTest.h"
-#include "BiwplanVerbs.h"
 #include "ZELFastenerServices.h"
 
 namespace fs = std::filesystem;
@@ -16,8 +14,6 @@ namespace {
 // biwplan import-welds on the sample document.
 class WeldImportVerbTest : public BiwplanVerbTest {
  protected:
-  WeldImportVerbTest() : BiwplanVerbTest("biwplan-import-welds-", &AddWeldImportVerbs) {}
-
   void SetUp() override {
     BiwplanVerbTest::SetUp();
     _welds = (fs::path(BiwplanSample::ExamplesDirectory()) / "underbody_welds.txt").string();
@@ -38,7 +34,7 @@ class WeldImportVerbTest : public BiwplanVerbTest {
 };
 
 TEST_F(WeldImportVerbTest, ImportsTellsWhatWasCreatedAndTheRecordsNotPlacedThenSaves) {
-  EXPECT_EQ(Import({_welds, "--save"}), BiwplanExit::Ok);
+  EXPECT_EQ(Import({_welds}), BiwplanExit::Ok);
   EXPECT_THAT(_out, HasSubstr("command started ZELVekBIWReadWeldFromFileCmd\n"));
   EXPECT_THAT(_out, HasSubstr("box 0x10100200 \"WeldCreationError\" \"SomeWeldsNotCreated\\nWeldIndex12   "
                               "ManyInstancesForOnePart - UnderBody.1\\\\FrontFloor.1\\\\FF-1105\\n\" -> OK\n"));
@@ -53,22 +49,6 @@ TEST_F(WeldImportVerbTest, ImportsTellsWhatWasCreatedAndTheRecordsNotPlacedThenS
   EXPECT_THAT(_out, HasSubstr("created 0 assembly joints, 0 joint bodies\n"
                               "created 39 fasteners: 1 adhesive, 1 clinch, 3 sealant, 34 spot weld\n"));
   EXPECT_EQ(SavedFastenerCount(), 78);
-}
-
-TEST_F(WeldImportVerbTest, ADryRunLeavesTheDocumentFileAsItWas) {
-  const std::string before = DocumentText();
-  EXPECT_EQ(Import({_welds, "--dry-run"}), BiwplanExit::Ok);
-  EXPECT_EQ(DocumentText(), before);
-}
-
-TEST_F(WeldImportVerbTest, AFileThatIsNotAWeldFileIsRefusedAndNothingIsSaved) {
-  const fs::path notWelds = _folder / "floor.txt";
-  std::ofstream(notWelds) << "Weld list of the front floor\n3.0\n";
-  const std::string before = DocumentText();
-  EXPECT_EQ(Import({notWelds.string(), "--save"}), BiwplanExit::Refused);
-  EXPECT_THAT(_out, HasSubstr("box 0x8100000 \"WARNING\" \"The document selected is not a valid text file !!\""));
-  EXPECT_THAT(_out, HasSubstr("command ended ZELVekBIWReadWeldFromFileCmd\n"));
-  EXPECT_EQ(DocumentText(), before);
 }
 
 }  // namespace
