@@ -57,14 +57,10 @@ TEST(JournalReaderTest, ReadsEventsWithTheirLinesSkippingCommentsAndBlanks) {
 
 TEST(JournalReaderTest, EachFaultNamesFileLineAndReason) {
   EXPECT_EQ(ErrorOf("press OK\nprss OK\n"), "job.journal:2: unknown verb 'prss'");
-  EXPECT_EQ(ErrorOf("\n\nchoose ComboActivityId\n"),
-            "job.journal:3: wrong number of arguments (usage: choose WIDGET INDEX)");
   EXPECT_EQ(ErrorOf("# c\ntype EditorTextPathId \"body.txt\npress OK\n"),
             "job.journal:2: unclosed quote opened at column 23");
   EXPECT_EQ(ErrorOf("press OK\r\nchoose C first\r\n"),
             "job.journal:2: bad number 'first': expected a whole number from 0, at most 9 digits");
-  EXPECT_EQ(ErrorOf("press OK\npress OK\nexpect box \"a \\n b\"\n"),
-            "job.journal:3: unknown escape '\\n' at column 15 (inside quotes only \\\" and \\\\)");
   EXPECT_EQ(ErrorOf("Press OK\n"), "job.journal:1: unknown verb 'Press'");
 }
 
