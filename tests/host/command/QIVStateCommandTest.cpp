@@ -8,8 +8,8 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// A command whose graph each test writes, run without a dispatcher. Its
-// guards answer from a script and every call is logged.
+// A command whose graph each test writes, run without a dispatcher; every
+// action is logged.
 class ScriptedCmd : public QIVStateCommand {
  public:
   explicit ScriptedCmd(std::vector<std::string>* log) : QIVStateCommand("ScriptedCmd", 0x40, 0), _log(log) {
@@ -25,23 +25,14 @@ class ScriptedCmd : public QIVStateCommand {
     _log->push_back("destroyed");
   }
 
-  bool GuardA(void*) { return Answer("A", _answerA); }
-  bool GuardB(void*) { return Answer("B", _answerB); }
   bool Act(void* data) {
     _log->push_back(std::string("act ") + static_cast<const char*>(data));
     return _actionCompletes;
   }
 
-  bool Answer(const char* name, bool answer) {
-    _log->push_back(std::string("guard ") + name);
-    return answer;
-  }
-
   std::vector<std::string>* _log;
   QIVDialogAgent* _first;
   QIVDialogAgent* _second;
-  bool _answerA = false;
-  bool _answerB = false;
   bool _actionCompletes = true;
 };
 
@@ -77,50 +68,6 @@ TEST_F(QIVStateCommandTest, StatesAreFoundByNameAndTheFirstIsInitialUnlessNamedS
   EXPECT_EQ(_command->GetCurrentState(), initial);
 }
 
-TEST_F(QIVStateCommandTest, TransitionsAreTriedInOrderWithTheirGuardsRerunEachTime) {
-  QIVDialogState* start = _command->GetInitialState("Start");
-  QIVDialogState* next = _command->AddDialogState("Next");
-  start->AddDialogAgent(_command->_first);
-  _command->AddTransition(start, next, _command->Condition(_command, &ScriptedCmd::GuardA), Act("to next"));
-  _command->AddTransition(start, start, _command->Condition(_command, &ScriptedCmd::GuardB), Act("loop"));
-  _command->Start();
-  EXPECT_TRUE(_log.empty());  // guarded transitions wait for an agent
-
-  Notify(QIVNotificationKind::OK);
-  EXPECT_THAT(_log, ElementsAre("guard A", "guard B"));
-  _command->_answerB = true;
-  _command->_answerA = true;
-  _command->Advance();
-  EXPECT_THAT(_log, ElementsAre("guard A", "guard B", "guard A", "act to next"));
-  EXPECT_EQ(_command->GetCurrentState(), next);
-}
-
-TEST_F(QIVStateCommandTest, ATransitionToNoStateEndsTheCommandWhichIsThenFreed) {
-  QIVDialogState* start = _command->GetInitialState("Start");
-  _command->AddTransition(start, nullptr, nullptr, Act("end"));
-  _command->Start();
-  EXPECT_TRUE(_command->IsEnded());
-  EXPECT_TRUE(_command->IsDestructionRequested());
-  QIVDelayedDestruction::Flush();
-  EXPECT_THAT(_log, ElementsAre("act end", "destroyed"));
-  _command = nullptr;
-}
-
-TEST_F(QIVStateCommandTest, StatesWithoutAgentsTestAllTransitionsOnEntryOthersOnlyUnguardedOnes) {
-  QIVDialogState* start = _command->GetInitialState("Start");
-  QIVDialogState* waiting = _command->AddDialogState("Waiting");
-  QIVDialogState* after = _command->AddDialogState("After");
-  waiting->AddDialogAgent(_command->_first);
-  _command->_answerA = true;
-  _command->AddTransition(start, waiting, _command->Condition(_command, &ScriptedCmd::GuardA), Act("enter"));
-  _command->AddTransition(waiting, after, _command->Condition(_command, &ScriptedCmd::GuardB),
-                          Act("guarded"));
-  _command->AddTransition(waiting, after, nullptr, Act("unguarded"));
-  _command->Start();
-  EXPECT_THAT(_log, ElementsAre("guard A", "act enter", "act unguarded"));
-  EXPECT_EQ(_command->GetCurrentState(), after);
-}
-
 TEST_F(QIVStateCommandTest, AnActionAnsweringFalseKeepsTheCommandWhereItWas) {
   QIVDialogState* start = _command->GetInitialState("Start");
   start->AddDialogAgent(_command->_second);
@@ -131,24 +78,6 @@ TEST_F(QIVStateCommandTest, AnActionAnsweringFalseKeepsTheCommandWhereItWas) {
   EXPECT_THAT(_log, ElementsAre("act refused"));
   EXPECT_FALSE(_command->IsEnded());
   EXPECT_TRUE(_command->_second->IsOutputSet());  // not re-armed: nothing completed
-}
-
-TEST_F(QIVStateCommandTest, RepeatingAgentsAreRearmedAfterATransitionOthersKeepTheirValue) {
-  QIVDialogState* start = _command->GetInitialState("Start");
-  start->AddDialogAgent(_command->_first);
-  start->AddDialogAgent(_command->_second);
-  _command->AddTransition(start, start, _command->IsLastModifiedAgentCondition(_command->_second),
-                          Act("loop"));
-  _command->Start();
-
-  Notify(QIVNotificationKind::OK);
-  EXPECT_THAT(_log, ElementsAre("act loop"));
-  EXPECT_TRUE(_command->_first->IsOutputSet());
-  EXPECT_FALSE(_command->_second->IsOutputSet());
-  // The first agent holds its value, so a second OK values only the second.
-  Notify(QIVNotificationKind::OK);
-  EXPECT_THAT(_log, ElementsAre("act loop", "act loop"));
-  EXPECT_EQ(_command->GetLastModifiedAgent(), _command->_second);
 }
 
 TEST_F(QIVStateCommandTest, LastModifiedAgentConditionTellsWhichAgentAndNotificationCameLast) {

@@ -19,18 +19,6 @@ class QIVDlgDialogTest : public UiTest {
   QIVVar<RecordingCommand> _command;
 };
 
-TEST_F(QIVDlgDialogTest, EachButtonSendsItsNotificationToTheCommand) {
-  _dialog->SetVisibility(QIVDlgShow);
-  for (const char* kind : {"OK", "Cancel", "Apply", "Close", "WindowClose"}) {
-    EXPECT_TRUE(_dialog->UserPressButton(kind)) << kind;
-  }
-  EXPECT_EQ(_heard,
-            (std::vector<std::string>{"command got OK from Dialog", "command got Cancel from Dialog",
-                                      "command got Apply from Dialog", "command got Close from Dialog",
-                                      "command got WindowClose from Dialog"}));
-  EXPECT_EQ(_dialog->GetVisibility(), QIVDlgShow);
-}
-
 TEST_F(QIVDlgDialogTest, RefusesButtonsAPersonCannotPress) {
   EXPECT_EQ(_dialog->UserPressButton("OK").reason, "Dialog is not shown");
   _dialog->SetVisibility(QIVDlgShow);

@@ -96,18 +96,6 @@ class QIVDlgRadioButtonTest : public UiTest {
   QIVDlgRadioButton *_all, *_selected, *_on, *_off;
 };
 
-TEST_F(QIVDlgRadioButtonTest, CheckingOneClearsItsGroupAndOnlyItSpeaks) {
-  _all->SetState(true);
-  _off->SetState(true);
-  EXPECT_TRUE(_heard.empty());
-
-  EXPECT_TRUE(_selected->UserCheck(true));
-  EXPECT_TRUE(_selected->GetState());
-  EXPECT_FALSE(_all->GetState());
-  EXPECT_TRUE(_off->GetState());
-  EXPECT_EQ(_heard, std::vector<std::string>{"Check from RBSelectedActivity"});
-}
-
 TEST_F(QIVDlgRadioButtonTest, PersonCannotClearARadioButtonDirectly) {
   _on->SetState(true);
   EXPECT_EQ(_on->UserCheck(false).reason,
@@ -240,16 +228,6 @@ class QIVDlgSelectorListTest : public UiTest {
   }
   QIVDlgSelectorList* _list = nullptr;
 };
-
-TEST_F(QIVDlgSelectorListTest, SelectionKeepsTheOrderThePersonGave) {
-  ASSERT_TRUE(_list->UserSelect({3, 0, 2}));
-  EXPECT_EQ(_list->GetSelect(), (std::vector<int>{3, 0, 2}));
-  EXPECT_FALSE(_list->IsSelected(1));
-
-  ASSERT_TRUE(_list->UserSelect({}));
-  EXPECT_EQ(_list->GetSelectCount(), 0);
-  EXPECT_EQ(_heard, std::vector<std::string>(2, "Select from SelectListLeftId"));
-}
 
 TEST_F(QIVDlgSelectorListTest, RefusesRowsOutOfRangeAndInsensitiveLists) {
   _list->SetSelect({1});
