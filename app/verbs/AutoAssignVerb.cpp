@@ -8,7 +8,7 @@
 #include "BiwplanCli.h"
 #include "BiwplanSaving.h"
 #include "BiwplanSteps.h"
-#include "BiwplanTable.h"
+#include "BiwplanReports.h"
 #include "BiwplanVerbs.h"
 #include "QIVDlgMultiList.h"
 #include "QIVISPPActivity.h"
@@ -32,24 +32,6 @@ int AssignedFastenerCount(const QIVIDocument_var& document) {
     if (ZELIBIWFeature_var feature(fastener); feature && feature->GetNumberOfAssignments() > 0) ++assigned;
   QIVReleaseSequence(fasteners);
   return assigned;
-}
-
-std::vector<std::vector<std::string>> RowsOf(const QIVDlgMultiList& list) {
-  std::vector<std::vector<std::string>> rows;
-  for (int row = 0; row < list.GetRowCount(); ++row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < list.GetColumnCount(); ++column) cells.push_back(list.GetCell(row, column).str());
-    rows.push_back(std::move(cells));
-  }
-  return rows;
-}
-
-void PrintProposal(const QIVDlgMultiList& list, const std::vector<std::vector<std::string>>& rows) {
-  std::vector<std::string> titles;
-  for (int column = 0; column < list.GetColumnCount(); ++column) titles.push_back(list.GetColumn(column).title.str());
-  BiwplanTable table(titles);
-  for (const std::vector<std::string>& row : rows) table.AddRow(row);
-  table.Print(std::cout, BiwplanTable::Text);
 }
 
 // The planner's steps once the table is shown: select the rows to drop,
@@ -79,19 +61,19 @@ int AutoAssign(const AutoAssignRequest& request) {
     return BiwplanReport(BiwplanExit::NothingToDo, "nothing to assign under " + request.activity);
   }
 
-  const std::vector<std::vector<std::string>> rows = RowsOf(*list);
-  PrintProposal(*list, rows);
+  const int proposed = list->GetRowCount();
+  BiwplanTableOf(*list).Print(std::cout, BiwplanTable::Text);
   const std::set<int> removed(request.remove.begin(), request.remove.end());
   for (int row : removed) {
-    if (row >= 1 && row <= static_cast<int>(rows.size())) continue;
+    if (row >= 1 && row <= proposed) continue;
     steps.Add(JournalVerb::Press, {"Cancel"}).Play(session);
     BiwplanFail("there is no row " + std::to_string(row) + " in the proposal (rows 1 to " +
-                std::to_string(rows.size()) + "); nothing was assigned");
+                std::to_string(proposed) + "); nothing was assigned");
     return BiwplanExit::Usage;
   }
   for (int row : removed) {
-    const std::vector<std::string>& cells = rows[static_cast<std::size_t>(row - 1)];
-    std::cout << "removed row " << row << ": " << cells[1] << " -> " << cells[2] << '\n';
+    std::cout << "removed row " << row << ": " << list->GetCell(row - 1, 1).str() << " -> "
+              << list->GetCell(row - 1, 2).str() << '\n';
   }
 
   const int assignedBefore = AssignedFastenerCount(session.Document());
@@ -99,7 +81,7 @@ int AutoAssign(const AutoAssignRequest& request) {
   const int played = steps.Play(session);
   if (played != BiwplanExit::Ok) return played;
   if (request.saving.DryRun()) {
-    std::cout << "dry run: " << rows.size() - removed.size() << " fastener(s) would be assigned\n";
+    std::cout << "dry run: " << proposed - removed.size() << " fastener(s) would be assigned\n";
     return BiwplanExit::Ok;
   }
   const int assigned = AssignedFastenerCount(session.Document()) - assignedBefore;
