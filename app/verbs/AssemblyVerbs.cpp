@@ -27,10 +27,6 @@ struct AssemblyUpdate {
   BiwplanSaving saving;
 };
 
-std::string ActivityReference(const std::string& path) {
-  return path.rfind("process:", 0) == 0 ? path : "process:" + path;
-}
-
 // A product by its instance name, an assembly by its label in quotes.
 std::string ItemName(const QIVBaseUnknown_var& item) {
   if (ZELIMfgAssembly_var assembly(item); assembly) return "\"" + assembly->GetLabel().str() + "\"";
@@ -105,7 +101,7 @@ int UpdateAssemblies(const AssemblyUpdate& request) {
   BiwplanSteps steps("update-assemblies");
   steps.Add(JournalVerb::Start, {kCommand});
   if (!request.activity.empty()) {
-    const std::string reference = ActivityReference(request.activity);
+    const std::string reference = BiwplanReference(request.activity, JournalObjectRef::Process);
     const QIVBaseUnknown_var activity = BiwplanFindObject(session, reference);
     if (!activity) return BiwplanExit::Failed;
     if (!ZELIBIWItemInfo_var(activity))
