@@ -390,14 +390,6 @@ TEST_F(QIVDispatcherTest, AnObjectArgumentReachesItsFactoryAndAModelessBoxAnswer
   EXPECT_EQ(QIVDlgNotify::PendingNotifications(), 0u);
 }
 
-TEST_F(QIVDispatcherTest, CancelEndsTheCommandThroughItsOwnCancel) {
-  StartAssign();
-  Log().clear();
-  EXPECT_EQ(_dispatcher->Deliver(QIVCancelEvent{}), S_OK);
-  EXPECT_THAT(Log(), ElementsAre("Cancel", "destroyed"));
-  EXPECT_EQ(NewTranscriptLines().back(), "command cancelled TestAssignCmd");
-}
-
 TEST_F(QIVDispatcherTest, ModesAndBehavioursDecideWhatStartingDoesToRunningCommands) {
   StartAssign();
   QIVStartEvent shared{"TestSharedCmd", std::string("Create")};

@@ -106,16 +106,6 @@ TEST_F(QIVDlgRadioButtonTest, PersonCannotClearARadioButtonDirectly) {
 
 using QIVDlgNotifyTest = UiTest;
 
-TEST_F(QIVDlgNotifyTest, BoxIsRecordedAndAnsweredWithOKByDefault) {
-  auto* box = Add<QIVDlgNotify>("Name", {}, 0x8100000);
-  EXPECT_EQ(box->DisplayBlocked("The document selected is not a valid text file !!", "WARNING"),
-            QIVDlgNotify::AnswerOK);
-  EXPECT_EQ(NewTranscriptLines(),
-            std::vector<std::string>{
-                "box 0x8100000 \"WARNING\" \"The document selected is not a valid text file !!\" -> OK"});
-  EXPECT_TRUE(QIVDialog::VisibleDialogs().empty());
-}
-
 TEST_F(QIVDlgNotifyTest, QueuedAnswersAreTakenOldestFirst) {
   auto* box = Add<QIVDlgNotify>("Warning", {}, 0x10100200);
   EXPECT_TRUE(QIVDlgNotify::QueueAnswer("Cancel"));
