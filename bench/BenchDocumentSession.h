@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "QIVDelayedDestruction.h"
 #include "QIVDispatcher.h"
@@ -35,6 +36,19 @@ struct BenchDocumentSession {
   void Open() {
     dispatcher = std::make_unique<QIVDispatcher>();
     dispatcher->OpenDocument(QIVBaseUnknown_var(document));
+  }
+
+  // A root product "Body" with `count` parts "Part.N" (reference "PN-N")
+  // below it; the parts in order.
+  std::vector<QIVBaseUnknown_var> MakeBody(int count) {
+    QIVBaseUnknown_var body, part;
+    document->CreateProduct(nullptr, "Body", "PN-BODY", body);
+    std::vector<QIVBaseUnknown_var> parts;
+    for (int p = 0; p < count; ++p) {
+      document->CreateProduct(body, "Part." + std::to_string(p + 1), "PN-" + std::to_string(p + 1), part);
+      parts.push_back(part);
+    }
+    return parts;
   }
 
   // The rows of a multi-column list of the running command; 0 without one.

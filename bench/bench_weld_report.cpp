@@ -42,13 +42,8 @@ int ExpectedRows(int count, int option) {
 
 struct ReportSession : BenchDocumentSession {
   ReportSession(int fastenerCount, int activityCount) {
-    QIVBaseUnknown_var body, part, root;
-    document->CreateProduct(nullptr, "Body", "PN-BODY", body);
-    std::vector<QIVBaseUnknown_var> parts;
-    for (int p = 0; p < kParts; ++p) {
-      document->CreateProduct(body, "Part." + std::to_string(p + 1), "PN-" + std::to_string(p + 1), part);
-      parts.push_back(part);
-    }
+    const std::vector<QIVBaseUnknown_var> parts = MakeBody(kParts);
+    QIVBaseUnknown_var root;
     document->GetRootActivity(root);
     const QIVBaseUnknown_var line = BenchChild(root, "BIWActivityGrouping", "Line");
     std::vector<QIVBaseUnknown_var> welding;
