@@ -31,6 +31,10 @@ constexpr PositionNames kDesignPosition{"X", "Y", "Z", "Roll", "Pitch", "Yaw"};
 constexpr PositionNames kManufacturingPosition{"ManufX",    "ManufY",     "ManufZ",
                                                "ManufRoll", "ManufPitch", "ManufYaw"};
 
+// Every number is written as "%10.3f".
+constexpr int kNumberWidth = 10;
+constexpr int kNumberPlaces = 3;
+
 const ZELFileSelectionBox::Layout kSaveFileBox{
     "Save Weld Result", ZELVekBIWStyle::SaveFileBox, {{"(*.xml) XML file", "*.xml"}}, ".xml"};
 
@@ -57,8 +61,8 @@ class ElementWriter {
   // Six numbers, or nothing when the position is not known.
   ElementWriter& Position(const PositionNames& names, const QIVRawColldouble& values) {
     if (values.Size() != static_cast<int>(names.size())) return *this;
-    for (int i = 0; i < values.Size(); ++i)
-      Attribute(names[i], QIVUnicodeString().BuildFromNum(values[i + 1], "%10.3f"));
+    for (int i = 0; i < values.Size() && _made; ++i)
+      _made = SUCCEEDED(_writer.Attribute(names[i], values[i + 1], kNumberWidth, kNumberPlaces));
     return *this;
   }
 

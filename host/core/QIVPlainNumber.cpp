@@ -1,6 +1,9 @@
 #include "QIVPlainNumber.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstring>
 
 namespace {
 // isspace of the C locale, the program's, without a call per byte.
@@ -30,7 +33,75 @@ bool ReadShortDecimal(const char* digits, const char* end, bool negative, double
   value = negative ? -magnitude : magnitude;
   return true;
 }
+
+constexpr unsigned long long WholePowersOfTen[] = {1,
+                                                   10,
+                                                   100,
+                                                   1000,
+                                                   10000,
+                                                   100000,
+                                                   1000000,
+                                                   10000000,
+                                                   100000000,
+                                                   1000000000,
+                                                   10000000000,
+                                                   100000000000,
+                                                   1000000000000,
+                                                   10000000000000};
+
+// The fixed notation of `value` to `precision` places, right-aligned in
+// `width`, from the scaled value rounded once: its error (below 2e-4 for
+// what is taken here) cannot move a fraction more than 1e-3 away from a
+// half to the other side, so the digits are those printf gives by rounding
+// the exact value. Answers the text's end, or null for large values, many
+// places and near halves, left to to_chars.
+char* FixedDigits(double value, int width, int precision, char* buffer) {
+  if (precision >= 10) return nullptr;
+  const double scaled = std::fabs(value) * PowersOfTen[precision];
+  if (!(scaled < 1e12)) return nullptr;
+  // Below 2^53 the truncation is exact, and for a value of no sign the floor.
+  auto digits = static_cast<unsigned long long>(scaled);
+  const double fraction = scaled - static_cast<double>(digits);
+  if (std::fabs(fraction - 0.5) < 1e-3) return nullptr;
+  digits += fraction > 0.5 ? 1 : 0;
+  // Written backwards from its end, so its length comes first.
+  const bool negative = std::signbit(value);
+  const unsigned long long whole = digits / WholePowersOfTen[precision];
+  int length = negative + 1 + (precision > 0 ? precision + 1 : 0);
+  for (int place = 1; whole >= WholePowersOfTen[place]; ++place) ++length;
+  const int blanks = std::max(width - length, 0);
+  // A narrow field's blanks in one store of fixed size (the buffer has room).
+  if (blanks <= 16)
+    std::memcpy(buffer, "                ", 16);
+  else
+    std::fill(buffer, buffer + blanks, ' ');
+  char* const end = buffer + blanks + length;
+  char* at = end;
+  for (int place = 0; place < precision; ++place, digits /= 10) *--at = static_cast<char>('0' + digits % 10);
+  if (precision > 0) *--at = '.';
+  do {
+    *--at = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  if (negative) *--at = '-';
+  return end;
+}
 }  // namespace
+
+char* QIVPlainNumber::WriteFixed(double value, int width, int precision, char* buffer) {
+  if (width < 0 || width > 64 || precision < 0 || precision > 40) return nullptr;
+  if (std::isfinite(value))
+    if (char* end = FixedDigits(value, width, precision, buffer)) return end;
+  // Written after the room the alignment may take, then moved to meet it.
+  char* const text = buffer + width;
+  const auto [end, error] = std::to_chars(text, buffer + FixedSize, value, std::chars_format::fixed, precision);
+  if (error != std::errc()) return nullptr;
+  const auto length = end - text;
+  const auto blanks = std::max<std::ptrdiff_t>(width - length, 0);
+  std::memmove(buffer + blanks, text, static_cast<std::size_t>(length));
+  std::fill(buffer, buffer + blanks, ' ');
+  return buffer + blanks + length;
+}
 
 bool QIVPlainNumber::Find(std::string_view text, bool real, const char*& begin, const char*& digits,
                           const char*& end) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // Numbers written plainly in a text (a sign, digits and, for a real, a
@@ -16,4 +17,11 @@ class QIVPlainNumber {
   // `value` untouched, when the text is not a plain real or lies out of
   // range.
   static bool ReadReal(std::string_view text, double& value);
+
+  // Room for any number WriteFixed writes.
+  static constexpr std::size_t FixedSize = 448;
+  // Writes `value` as printf's "%<width>.<precision>f" (right-aligned in
+  // `width` by blanks) into `buffer`, of FixedSize bytes, and answers its
+  // end; null for a width above 64 or more than 40 places.
+  static char* WriteFixed(double value, int width, int precision, char* buffer);
 };

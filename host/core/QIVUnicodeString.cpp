@@ -78,35 +78,6 @@ QIVUnicodeString& QIVUnicodeString::BuildFromNum(long value, const char* format)
 }
 
 namespace {
-constexpr double Scales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-
-// The fixed notation of `value` to `precision` places, from the scaled value
-// rounded once: its error (below 2e-4 for what is taken here) cannot move
-// a fraction more than 1e-3 away from a half to the other side, so the
-// digits are those printf gives by rounding the exact value. False for
-// large values, many places and near halves, left to to_chars.
-bool FixedDigits(double value, int precision, char* buffer, char*& end) {
-  if (precision >= static_cast<int>(std::size(Scales))) return false;
-  const double scaled = std::fabs(value) * Scales[precision];
-  if (!(scaled < 1e12)) return false;
-  const double whole = std::floor(scaled);
-  const double fraction = scaled - whole;
-  if (std::fabs(fraction - 0.5) < 1e-3) return false;
-  auto digits = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
-  char reversed[32];
-  int count = 0;
-  for (int place = 0; place < precision; ++place, digits /= 10)
-    reversed[count++] = static_cast<char>('0' + digits % 10);
-  if (precision > 0) reversed[count++] = '.';
-  do {
-    reversed[count++] = static_cast<char>('0' + digits % 10);
-    digits /= 10;
-  } while (digits != 0);
-  if (std::signbit(value)) reversed[count++] = '-';
-  end = std::reverse_copy(reversed, reversed + count, buffer);
-  return true;
-}
-
 // A format of exactly one plain conversion, "%[width][.precision]" and f, e
 // or g, written with to_chars, which formats as printf does but without its
 // arbitrary-precision arithmetic: a location export writes twelve numbers a
@@ -137,14 +108,16 @@ bool FormatPlainDouble(double value, const char* format, std::string& text) {
       return false;
   }
   if (*format) return false;
-  char digits[400];
-  char* end = nullptr;
-  if (style != std::chars_format::fixed || !std::isfinite(value) ||
-      !FixedDigits(value, precision, digits, end)) {
-    const auto [written, error] = std::to_chars(digits, digits + sizeof digits, value, style, precision);
-    if (error != std::errc()) return false;
-    end = written;
+  if (style == std::chars_format::fixed) {
+    char written[QIVPlainNumber::FixedSize];
+    const char* end = QIVPlainNumber::WriteFixed(value, width, precision, written);
+    if (!end) return false;
+    text.assign(written, static_cast<std::size_t>(end - written));
+    return true;
   }
+  char digits[400];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, style, precision);
+  if (error != std::errc()) return false;
   const auto length = static_cast<std::size_t>(end - digits);
   text.assign(length < static_cast<std::size_t>(width) ? width - length : 0, ' ');
   text.append(digits, length);

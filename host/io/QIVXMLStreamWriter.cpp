@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+#include "QIVPlainNumber.h"
+
 namespace {
 // The text is handed to the file once it holds this much.
 constexpr std::size_t BlockSize = std::size_t{64} << 10;
@@ -45,6 +47,33 @@ struct PlainBytes {
   }
 };
 constexpr PlainBytes Plain;
+
+// The ASCII names libxml2's name check takes at first sight: a letter or
+// '_', then letters, digits, '_', '-' and '.', once more after one ':'.
+struct NameBytes {
+  bool first[256] = {};
+  bool next[256] = {};
+  constexpr NameBytes() {
+    for (int c = 0; c < 256; ++c) {
+      first[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+      next[c] = first[c] || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    }
+  }
+};
+constexpr NameBytes NameByte;
+
+bool IsPlainName(std::string_view name) {
+  const auto* at = reinterpret_cast<const unsigned char*>(name.data());
+  const auto* const end = at + name.size();
+  for (int part = 0; part < 2; ++part) {
+    if (at == end || !NameByte.first[*at]) return false;
+    for (++at; at != end && NameByte.next[*at]; ++at) {
+    }
+    if (at == end) return true;
+    if (*at++ != ':') return false;
+  }
+  return false;
+}
 }  // namespace
 
 QIVXMLStreamWriter::QIVXMLStreamWriter() = default;
@@ -66,7 +95,9 @@ HRESULT QIVXMLStreamWriter::Open(const QIVUnicodeString& path, std::string_view 
   return StartElement(rootName);
 }
 
-bool QIVXMLStreamWriter::IsName(std::string_view name) {
+bool QIVXMLStreamWriter::IsName(std::string_view name) { return IsPlainName(name) || IsOtherName(name); }
+
+bool QIVXMLStreamWriter::IsOtherName(std::string_view name) {
   if (std::find(_names.begin(), _names.end(), name) != _names.end()) return true;
   std::string text(name);
   if (text.size() != name.size() || text.find('\0') != std::string::npos ||
@@ -140,18 +171,45 @@ HRESULT QIVXMLStreamWriter::StartElement(std::string_view name) {
   return S_OK;
 }
 
+void QIVXMLStreamWriter::OpenAttribute(std::string_view name) {
+  _text += ' ';
+  _text.append(name);
+  _text.append("=\"", 2);
+}
+
 HRESULT QIVXMLStreamWriter::Attribute(std::string_view name, std::string_view value) {
   if (!_opened || !_startTagOpen) return E_FAIL;
   if (!IsName(name)) return E_INVALIDARG;
   const std::size_t mark = _text.size();
-  _text += ' ';
-  _text.append(name);
-  _text += "=\"";
+  OpenAttribute(name);
   if (!AppendAttributeValue(value)) {
     _text.resize(mark);
     return E_INVALIDARG;
   }
   _text += '"';
+  return S_OK;
+}
+
+HRESULT QIVXMLStreamWriter::Attribute(std::string_view name, double value, int width, int precision) {
+  if (!_opened || !_startTagOpen) return E_FAIL;
+  if (!IsName(name)) return E_INVALIDARG;
+  // The whole attribute in one append when its name is short, as names are.
+  constexpr std::size_t ShortName = 64;
+  char text[ShortName + 4 + QIVPlainNumber::FixedSize];
+  const bool inOne = name.size() <= ShortName;
+  char* number = text;
+  if (inOne) {
+    *number++ = ' ';
+    number = std::copy(name.begin(), name.end(), number);
+    *number++ = '=';
+    *number++ = '"';
+  }
+  char* end = QIVPlainNumber::WriteFixed(value, width, precision, number);
+  if (!end) return E_INVALIDARG;
+  // Blanks, digits, sign and point, or inf and nan: nothing to escape.
+  *end++ = '"';
+  if (!inOne) OpenAttribute(name);
+  _text.append(inOne ? text : number, static_cast<std::size_t>(end - (inOne ? text : number)));
   return S_OK;
 }
 

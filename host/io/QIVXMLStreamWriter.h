@@ -29,12 +29,18 @@ class QIVXMLStreamWriter {
   HRESULT StartElement(std::string_view name);
   // Only right after StartElement, before any child.
   HRESULT Attribute(std::string_view name, std::string_view value);
+  // A number as printf's "%<width>.<precision>f" writes it.
+  HRESULT Attribute(std::string_view name, double value, int width, int precision);
   HRESULT EndElement();
   // Closes every open element and replaces the target.
   HRESULT Commit(QIVUnicodeString& errorText);
 
  private:
   bool IsName(std::string_view name);
+  // Beyond the plain ASCII names, as libxml2 tells them; each name once.
+  bool IsOtherName(std::string_view name);
+  // Opens an attribute of a name IsName takes: the text up to its value.
+  void OpenAttribute(std::string_view name);
   // Appends `value` escaped for an attribute; false, leaving the buffer as
   // it was, when it is not UTF-8 made of XML characters.
   bool AppendAttributeValue(std::string_view value);
@@ -47,7 +53,7 @@ class QIVXMLStreamWriter {
   std::string _text;
   // The open elements, the root first.
   std::vector<std::string> _open;
-  // Names already found to be XML names: a file uses a handful.
+  // Names beyond ASCII already found to be XML names.
   std::vector<std::string> _names;
   // The innermost element's start tag still takes attributes.
   bool _startTagOpen = false;

@@ -8,6 +8,8 @@
 #include "QIVXMLDOMDocumentBuilder.h"
 #include "QIVXMLStreamWriter.h"
 
+using namespace std::string_view_literals;
+
 namespace {
 struct Element {
   const char* tag;
@@ -45,6 +47,11 @@ TEST(QIVXMLStreamWriterTest, WritesTheBytesTheDOMBuilderWrites) {
   QIVXMLStreamWriter writer;
   ASSERT_EQ(writer.Open(dir.File("streamed.xml"), "WeldData", errorText), S_OK) << errorText;
   Stream(writer, root);
+  // Numbers go straight into the text, as BuildFromNum writes them.
+  ASSERT_EQ(writer.StartElement("Number"), S_OK);
+  ASSERT_EQ(writer.Attribute("X", 12.5, 10, 3), S_OK);
+  ASSERT_EQ(writer.Attribute("p:Y", -1e15 / 3, 10, 3), S_OK);
+  ASSERT_EQ(writer.EndElement(), S_OK);
   ASSERT_EQ(writer.Commit(errorText), S_OK) << errorText;
 
   QIVIXMLDOMDocumentBuilder_var builder;
@@ -56,6 +63,11 @@ TEST(QIVXMLStreamWriterTest, WritesTheBytesTheDOMBuilderWrites) {
   implementation->CreateDocument("", "WeldData", document);
   document->GetDocumentElement(weldData);
   Build(document, weldData, root);
+  Build(document, weldData,
+        {"Number",
+         {{"X", QIVUnicodeString().BuildFromNum(12.5, "%10.3f").str()},
+          {"p:Y", QIVUnicodeString().BuildFromNum(-1e15 / 3, "%10.3f").str()}},
+         {}});
   QIVUnicodeString built;
   ASSERT_EQ(builder->WriteToString(document, built), S_OK);
   EXPECT_EQ(dir.Read("streamed.xml"), built.str());
@@ -70,6 +82,12 @@ TEST(QIVXMLStreamWriterTest, ARefusedNameLeavesNoFile) {
     EXPECT_EQ(writer.StartElement("Weld"), S_OK);
     EXPECT_EQ(writer.Attribute("Name", "bad \x01 text"), E_INVALIDARG);
     EXPECT_EQ(writer.StartElement("no good"), E_INVALIDARG);
+    for (const std::string_view name : {"1a"sv, "a:b:c"sv, "a:"sv, ":a"sv, "-a"sv, "a\0b"sv, ""sv})
+      EXPECT_EQ(writer.StartElement(name), E_INVALIDARG) << name;
+    for (const char* name : {"a:b", "_x-1.2", "Schwei\xc3\x9f", "x:\xc3\xa9"}) {
+      EXPECT_EQ(writer.StartElement(name), S_OK) << name;
+      EXPECT_EQ(writer.Attribute(name, 1.0, 10, 3), S_OK) << name;
+    }
   }
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
