@@ -1,8 +1,11 @@
 #include "ZELFastenerServices.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <numeric>
+#include <string>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -119,28 +122,55 @@ bool NaturalKey(std::string_view id, std::string& key) {
   return true;
 }
 
+// The first eight bytes of `key` from `offset` on as one number, the
+// first byte highest, past its end zeros: numbers compare as the bytes do.
+std::uint64_t KeyWord(const std::string& key, std::size_t offset) {
+  std::uint64_t word = 0;
+  for (std::size_t i = offset; i < offset + 8; ++i)
+    word = word << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+  return word;
+}
+
 // Sorted by the identifiers' natural keys, compared as plain bytes, or by
-// CompareWeldIDs when one has no key.
+// CompareWeldIDs when one has no key; equal identifiers keep their order.
+// A key's first sixteen bytes, as two numbers, decide most comparisons; a
+// list already in order, as a document's fasteners mostly are, is left as
+// it is after one pass over the keys.
 template <class Entry>
 void SortByWeldID(std::vector<Entry>& entries, const std::function<QIVBaseUnknown_var(const Entry&)>& handle) {
-  std::vector<std::pair<std::string, Entry>> keyed;
-  keyed.reserve(entries.size());
+  const std::size_t count = entries.size();
+  std::vector<std::string> keys(count);
   bool natural = true;
-  std::string key;
-  for (Entry& entry : entries) {
-    const QIVUnicodeString id = ZELFastenerServices::GetWeldID(handle(entry));
-    natural = natural && NaturalKey(id.view(), key);
-    keyed.emplace_back(natural ? key : std::string(), std::move(entry));
-  }
+  for (std::size_t i = 0; i < count && natural; ++i)
+    natural = NaturalKey(ZELFastenerServices::GetWeldID(handle(entries[i])).view(), keys[i]);
+  std::vector<std::uint32_t> order(count);
   if (natural) {
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (std::is_sorted(keys.begin(), keys.end())) return;
+    struct Head {
+      std::uint64_t high, low;
+      std::uint32_t position;
+    };
+    std::vector<Head> heads(count);
+    for (std::uint32_t i = 0; i < count; ++i) heads[i] = {KeyWord(keys[i], 0), KeyWord(keys[i], 8), i};
+    std::sort(heads.begin(), heads.end(), [&keys](const Head& a, const Head& b) {
+      if (a.high != b.high) return a.high < b.high;
+      if (a.low != b.low) return a.low < b.low;
+      if (const int bytes = keys[a.position].compare(keys[b.position]); bytes != 0) return bytes < 0;
+      return a.position < b.position;
+    });
+    for (std::size_t i = 0; i < count; ++i) order[i] = heads[i].position;
   } else {
-    for (auto& [text, entry] : keyed) text = ZELFastenerServices::GetWeldID(handle(entry)).str();
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-      return ZELFastenerServices::CompareWeldIDs(a.first, b.first) < 0;
+    std::vector<QIVUnicodeString> ids(count);
+    for (std::size_t i = 0; i < count; ++i) ids[i] = ZELFastenerServices::GetWeldID(handle(entries[i]));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&ids](std::uint32_t a, std::uint32_t b) {
+      return ZELFastenerServices::CompareWeldIDs(ids[a], ids[b]) < 0;
     });
   }
-  for (std::size_t i = 0; i < keyed.size(); ++i) entries[i] = std::move(keyed[i].second);
+  std::vector<Entry> sorted;
+  sorted.reserve(count);
+  for (const std::uint32_t position : order) sorted.push_back(std::move(entries[position]));
+  entries = std::move(sorted);
 }
 
 }  // namespace
