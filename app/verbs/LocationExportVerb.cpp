@@ -31,9 +31,10 @@ int SpotWeldCount(const QIVIDocument_var& document) {
 // The planner's steps in the export dialog: with chosen welds or groups,
 // empty the list the dialog starts with and pick them back one by one;
 // pick the reference product; save.
-void AddExportSteps(BiwplanSteps& steps, const LocationExport& request, int listedWelds) {
+void AddExportSteps(BiwplanSteps& steps, const LocationExport& request, const QIVIDocument_var& document) {
   steps.Add(JournalVerb::Start, {"ZELVekBIWSaveLocationsInXMLCmd"});
   if (!request.welds.empty() || !request.groups.empty()) {
+    const int listedWelds = SpotWeldCount(document);
     std::vector<std::string> rows{"pWeldsListSelectorList"};
     for (int row = 0; row < listedWelds; ++row) rows.push_back(std::to_string(row));
     if (listedWelds > 0) steps.Add(JournalVerb::Select, rows).Add(JournalVerb::Press, {"pRemoveWeldsPushButton"});
@@ -62,7 +63,7 @@ int ExportLocations(const LocationExport& request) {
   if (!BiwplanOpen(session, request.document)) return BiwplanExit::Failed;
   if (!AllFound(session, request)) return BiwplanExit::Failed;
   BiwplanSteps steps("export-locations");
-  AddExportSteps(steps, request, SpotWeldCount(session.Document()));
+  AddExportSteps(steps, request, session.Document());
   if (const int status = steps.Play(session); status != BiwplanExit::Ok) return status;
   // A file that could not be written is told in the command's box.
   const QIVCommandOutcome& outcome = BiwplanOutcome(session, "ZELVekBIWSaveLocationsInXMLCmd");
