@@ -249,28 +249,29 @@ void ZELVekBIWReadWeldFromFileCmd::SkipLines(QIVLineReader& file, int count) {
   for (int line = 0; line < count; ++line) NextLineView(file);
 }
 
-void ZELVekBIWReadWeldFromFileCmd::ReadPartPaths(QIVLineReader& file, QIVListValQIVUnicodeString& paths,
-                                                 std::string& key) {
+void ZELVekBIWReadWeldFromFileCmd::ReadPartPaths(QIVLineReader& file, std::string& key) {
+  key.clear();
   for (int block = 0; block < _partCount; ++block) {
     // Past the end every further path reads empty, and the first empty one
     // stops the resolution: one stands for them all.
     if (file.AtEnd()) {
-      paths.Append(QIVUnicodeString());
       key += '\n';
       return;
     }
-    paths.Append(GetNextLine(file));
-    key += paths[paths.Size()].str();
+    key += NextLineView(file);
     key += '\n';
     SkipLines(file, 3);
   }
 }
 
-ZELVekBIWReadWeldFromFileCmd::RecordParts& ZELVekBIWReadWeldFromFileCmd::PartsOfRecord(
-    const QIVListValQIVUnicodeString& paths, const std::string& key, int weldIndex) {
+ZELVekBIWReadWeldFromFileCmd::RecordParts& ZELVekBIWReadWeldFromFileCmd::PartsOfRecord(const std::string& key,
+                                                                                     int weldIndex) {
   auto [entry, isNew] = _recordParts.try_emplace(key);
   RecordParts& record = entry->second;
   if (isNew) {
+    QIVListValQIVUnicodeString paths;
+    for (std::size_t from = 0, feed; (feed = key.find('\n', from)) != std::string::npos; from = feed + 1)
+      paths.Append(QIVUnicodeString(key.substr(from, feed - from)));
     const int errorCount = _pWeldIndexList->Size();
     record.resolved = SUCCEEDED(GetPartsFromPartNames(paths, record.parts, weldIndex));
     if (_pWeldIndexList->Size() > errorCount) {
@@ -288,11 +289,9 @@ void ZELVekBIWReadWeldFromFileCmd::ReadWeldRecord(QIVLineReader& file, int weldI
   const QIVUnicodeString weldName = GetNextLine(file);
   const QIVUnicodeString kind = GetNextLine(file);
   ReadInteger(file, _partCount);
-  QIVListValQIVUnicodeString paths;
-  std::string key;
-  ReadPartPaths(file, paths, key);
+  ReadPartPaths(file, _recordKey);
 
-  RecordParts& record = PartsOfRecord(paths, key, weldIndex);
+  RecordParts& record = PartsOfRecord(_recordKey, weldIndex);
   if (record.resolved) {
     const QIVUnicodeString jointBodyName = GetNextLine(file);
     if (ZELVekBIWWeldJointIndex::JointBody* jointBody = PlaceRecord(record, jointBodyName, weldName)) {

@@ -127,8 +127,10 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
     QIVUnicodeString lastJointBodyName;
   };
 
-  void ReadPartPaths(QIVLineReader& file, QIVListValQIVUnicodeString& paths, std::string& key);
-  RecordParts& PartsOfRecord(const QIVListValQIVUnicodeString& paths, const std::string& key, int weldIndex);
+  // The record's part paths, each followed by a line feed.
+  void ReadPartPaths(QIVLineReader& file, std::string& key);
+  // The paths are made into texts only the first time a key is met.
+  RecordParts& PartsOfRecord(const std::string& key, int weldIndex);
   // The joint body of the record, made with its joint when needed; null
   // when it could not be made or the record's fastener is there already.
   ZELVekBIWWeldJointIndex::JointBody* PlaceRecord(RecordParts& record, const QIVUnicodeString& jointBodyName,
@@ -162,6 +164,7 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
   std::unique_ptr<ZELVekBIWWeldJointIndex> _pJointIndex;
   std::unique_ptr<ZELVekBIWProductCandidates> _pCandidates;
   std::unordered_map<std::string, RecordParts> _recordParts;
+  std::string _recordKey;
   bool _productsFetched = false;
   // Numbers that fail to convert keep the previous record's value.
   int _partCount = 0;

@@ -15,13 +15,14 @@ constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 
 // A decimal of at most 15 digits and no exponent, as m / 10^k: both exact
 // doubles, so the one rounding of the division gives the nearest double, as
-// strtod does. False for anything longer.
+// strtod does. False, `value` untouched, for anything longer or other than
+// digits with at most one point.
 bool ReadShortDecimal(const char* digits, const char* end, bool negative, double& value) {
   long long mantissa = 0;
   int count = 0, places = 0;
   bool fraction = false;
   for (const char* p = digits; p != end; ++p) {
-    if (*p == '.') {
+    if (*p == '.' && !fraction) {
       fraction = true;
       continue;
     }
@@ -29,6 +30,7 @@ bool ReadShortDecimal(const char* digits, const char* end, bool negative, double
     mantissa = 10 * mantissa + (*p - '0');
     places += fraction ? 1 : 0;
   }
+  if (count == 0) return false;
   const double magnitude = static_cast<double>(mantissa) / PowersOfTen[places];
   value = negative ? -magnitude : magnitude;
   return true;
@@ -134,6 +136,11 @@ bool QIVPlainNumber::Find(std::string_view text, bool real, const char*& begin, 
 }
 
 bool QIVPlainNumber::ReadReal(std::string_view text, double& value) {
+  // A bare decimal, as most are, in one pass.
+  if (!text.empty()) {
+    const bool sign = text[0] == '-' || text[0] == '+';
+    if (ReadShortDecimal(text.data() + sign, text.data() + text.size(), text[0] == '-', value)) return true;
+  }
   const char *begin, *digits, *end;
   if (!Find(text, true, begin, digits, end)) return false;
   if (ReadShortDecimal(digits, end, *begin == '-', value)) return true;
