@@ -24,20 +24,33 @@ function log(lines) {
   pre.scrollTop = pre.scrollHeight;
 }
 
-// Boxes were answered as the journal answers them (OK unless told); the
-// planner reads each in turn.
+// Boxes the journal answered (OK unless told) the planner reads in turn; a
+// question box waits for the planner's button, posted as `answer BUTTON`.
 const boxes = [];
-function showBoxes(shown) {
-  boxes.push(...(shown || []));
+function showBoxes(shown, question) {
+  boxes.push(...(shown || []).filter((box) => !box.asked));
+  if (question) boxes.push({ ...question, question: true });
   const dialog = $('box');
   if (dialog.open || !boxes.length) return;
   const box = boxes.shift();
   $('box-title').textContent = box.title;
   $('box-text').textContent = box.text;
-  $('box-answer').textContent = `answered ${box.answer}`;
+  $('box-answer').textContent = box.question ? '' : `answered ${box.answer}`;
+  $('box-buttons').replaceChildren(...(box.question ? box.buttons : ['OK']).map((word) => {
+    const button = document.createElement('button');
+    button.textContent = word;
+    button.dataset.answer = word;
+    if (!box.question) button.id = 'box-ok';
+    button.addEventListener('click', () => {
+      dialog.close();
+      if (box.question) send('answer', word);
+      showBoxes([]);
+    });
+    return button;
+  }));
+  dialog.oncancel = (event) => { if (box.question) event.preventDefault(); };
   dialog.showModal();
 }
-$('box-ok').addEventListener('click', () => { $('box').close(); showBoxes([]); });
 
 // The file box of a command: a chooser over the document's folder and the
 // examples, which the server alone lists.
@@ -95,7 +108,8 @@ const pick = (reference, extend) => {
   if (activeCommand) send(extend ? 'pick+' : 'pick', reference);
   selectEverywhere(reference, extend);
 };
-const processTree = new Tree($('process-tree'), 'process', pick);
+// A double click opens the host's property window on the activity.
+const processTree = new Tree($('process-tree'), 'process', pick, (reference) => send('start', 'QIVPropertyWindowCmd', reference));
 const productTree = new Tree($('product-tree'), 'product', pick);
 const table = new FastenerTable($('fastener-table'), $('fastener-filter'), $('fastener-count'), (name, extend) => pick(`fastener:${name}`, extend));
 const view = new BodyView($('view'), pick);
@@ -126,7 +140,7 @@ function showState(answer) {
   $('command').textContent = activeCommand ? `▶ ${activeCommand}` : '';
   dialogs.render(answer.windows || []);
   log(answer.transcript);
-  showBoxes(answer.boxes);
+  showBoxes(answer.boxes, answer.question);
 }
 
 async function send(verb, ...args) {

@@ -1,12 +1,14 @@
 import { pathTree } from './model.js';
 
 // A tree of records by path: expand and collapse, select with a click, add
-// to the selection with Ctrl or Shift (the extend modifier of a pick).
+// to the selection with Ctrl or Shift (the extend modifier of a pick), open
+// with a double click when the tree says how.
 export class Tree {
-  constructor(element, prefix, onPick) {
+  constructor(element, prefix, onPick, onOpen) {
     this.element = element;
     this.prefix = prefix;
     this.onPick = onPick;
+    this.onOpen = onOpen;
     this.collapsed = new Set();
     this.selected = new Set();
   }
@@ -33,7 +35,7 @@ export class Tree {
         kind.className = 'kind';
         kind.textContent = describe(node.record);
         row.append(toggle, node.name, kind);
-        row.addEventListener('click', (event) => this.pick(node.path, event.ctrlKey || event.shiftKey || event.metaKey));
+        row.addEventListener('click', (event) => this.click(node.path, event.ctrlKey || event.shiftKey || event.metaKey));
         li.append(row);
         if (node.children.length && open) li.append(list(node.children));
         ul.append(li);
@@ -43,6 +45,16 @@ export class Tree {
     this.records = records;
     this.describe = describe;
     this.element.replaceChildren(list(pathTree(records)));
+  }
+
+  // A click redraws the tree, so the second click of a double click lands
+  // on a new row: a double click is two clicks on one path, close in time.
+  click(path, extend) {
+    const now = performance.now();
+    const again = this.onOpen && !extend && this.lastClick?.path === path && now - this.lastClick.time < 500;
+    this.lastClick = again ? null : { path, time: now };
+    if (again) this.onOpen(`${this.prefix}:${path}`);
+    else this.pick(path, extend);
   }
 
   pick(path, extend) {

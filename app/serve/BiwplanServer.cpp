@@ -207,8 +207,9 @@ void BiwplanServer::Route() {
       return Refuse(response, 403, "files are chosen in the document's folder and the examples only");
     std::lock_guard<std::mutex> lock(_mutex);
     BiwplanTab* tab = FindTab(body, response);
-    if (!tab) return;
+    if (!tab || Busy(tab, response)) return;
     Json answer = tab->Play(verb, arguments);
+    _asking = tab->Asking() ? tab : nullptr;
     if (tab->Changed()) ++_modelVersion;
     answer["modelVersion"] = _modelVersion;
     Answer(response, 200, answer);
@@ -218,7 +219,7 @@ void BiwplanServer::Route() {
     const Json body = Json::parse(request.body, nullptr, false);
     std::lock_guard<std::mutex> lock(_mutex);
     BiwplanTab* tab = FindTab(body, response);
-    if (!tab) return;
+    if (!tab || Busy(nullptr, response)) return;
     std::string error;
     if (!_owner.Save(std::string(), error)) return Refuse(response, 200, error);
     tab->RecordSave();
@@ -228,7 +229,9 @@ void BiwplanServer::Route() {
   _server->Post("/api/close", [this](const httplib::Request& request, httplib::Response& response) {
     const Json body = Json::parse(request.body, nullptr, false);
     std::lock_guard<std::mutex> lock(_mutex);
-    if (!FindTab(body, response)) return;
+    BiwplanTab* tab = FindTab(body, response);
+    if (!tab) return;
+    if (tab == _asking) _asking = nullptr;
     _tabs.erase(body["tab"].get<std::string>());
     Answer(response, 200, {{"ok", true}});
   });
@@ -260,6 +263,12 @@ BiwplanTab* BiwplanServer::FindTab(const std::string& id, httplib::Response& res
   if (found != _tabs.end()) return found->second.get();
   Refuse(response, 404, "no tab " + id + " (the server may have been restarted: reload the page)");
   return nullptr;
+}
+
+bool BiwplanServer::Busy(const BiwplanTab* tab, httplib::Response& response) {
+  if (!_asking || _asking == tab) return false;
+  Refuse(response, 409, "a command waits for the answer to a box in another tab; answer it first");
+  return true;
 }
 
 BiwplanServer::Json BiwplanServer::Model() const {

@@ -59,6 +59,10 @@ class BiwplanServer {
   // The tab a request names, null with 404 answered when none.
   BiwplanTab* FindTab(const Json& body, httplib::Response& response);
   BiwplanTab* FindTab(const std::string& id, httplib::Response& response);
+  // While a command of one tab waits on a question box, halfway through
+  // its work, nothing else may change the document: true with 409 answered
+  // for anyone but `tab`.
+  bool Busy(const BiwplanTab* tab, httplib::Response& response);
   Json Model() const;
   Json Files() const;
   // Whether `path` names a file (there or to be written) in one of the
@@ -73,6 +77,7 @@ class BiwplanServer {
   std::string _token;
   std::mutex _mutex;
   std::map<std::string, std::unique_ptr<BiwplanTab>> _tabs;
+  BiwplanTab* _asking = nullptr;
   std::size_t _nextTab = 1;
   long long _modelVersion = 0;
 };

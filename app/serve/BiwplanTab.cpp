@@ -1,26 +1,90 @@
 #include "BiwplanTab.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "BiwplanRecords.h"
 #include "BiwplanWidgetState.h"
-#include "JournalEvent.h"
 #include "JournalPlayer.h"
+#include "QIVDlgNotify.h"
 
 BiwplanTab::BiwplanTab(BiwplanSession& owner) {
   _session.Share(owner);
   _session.Dispatcher().SetModelEventTap([this](const QIVModelEvent& event) { _events.push_back(event); });
+  QIVSession::Scope scope(_session.Session());
+  QIVDlgNotify::SetAsker([this](const QIVDlgNotify& box) { return Ask(box); });
+  _thread = std::thread([this] { Serve(); });
 }
 
-BiwplanTab::~BiwplanTab() { _session.Dispatcher().SetModelEventTap(nullptr); }
+BiwplanTab::~BiwplanTab() {
+  // A box left unanswered is closed as the planner would leave it.
+  while (_question) {
+    const bool cancel = std::find(_buttons.begin(), _buttons.end(), QIVDlgNotify::AnswerCancel) != _buttons.end();
+    _reply = cancel ? QIVDlgNotify::AnswerCancel : _buttons.front();
+    Resume();
+  }
+  {
+    std::lock_guard<std::mutex> lock(_turnMutex);
+    _closing = true;
+    _threadsTurn = true;
+  }
+  _turnChanged.notify_all();
+  _thread.join();
+  QIVSession::Scope scope(_session.Session());
+  QIVDlgNotify::SetAsker(nullptr);
+  _session.Dispatcher().SetModelEventTap(nullptr);
+}
+
+void BiwplanTab::Serve() {
+  std::unique_lock<std::mutex> lock(_turnMutex);
+  for (;;) {
+    _turnChanged.wait(lock, [this] { return _threadsTurn; });
+    if (_closing) return;
+    lock.unlock();
+    try {
+      _playing->error = JournalPlayer(_session).Play({_playing->event});
+    } catch (const std::exception& failure) {
+      _playing->error = _playing->event.Error(failure.what());
+    }
+    lock.lock();
+    _threadsTurn = false;
+    _turnChanged.notify_all();
+  }
+}
+
+void BiwplanTab::Resume() {
+  std::unique_lock<std::mutex> lock(_turnMutex);
+  _threadsTurn = true;
+  _turnChanged.notify_all();
+  _turnChanged.wait(lock, [this] { return !_threadsTurn; });
+}
+
+int BiwplanTab::Ask(const QIVDlgNotify& box) {
+  _buttons = box.GetButtons();
+  Json buttons = Json::array();
+  for (int button : _buttons) buttons.push_back(QIVDlgNotify::AnswerName(button));
+  _question = Json{{"style", box.GetStyle()},
+                   {"title", box.GetTitle().str()},
+                   {"text", box.GetText().str()},
+                   {"buttons", std::move(buttons)}};
+  _askedBoxes.push_back(_session.Session().GetBoxesShown().size());
+  {
+    std::unique_lock<std::mutex> lock(_turnMutex);
+    _threadsTurn = false;
+    _turnChanged.notify_all();
+    _turnChanged.wait(lock, [this] { return _threadsTurn; });
+  }
+  _question.reset();
+  return _reply;
+}
 
 BiwplanTab::Json BiwplanTab::Play(const std::string& verb, const std::vector<std::string>& arguments) {
   QIVSession::Scope scope(_session.Session());
-  _events.clear();
   _changedCount = 0;
-  _commandEnded = false;
-  Json answer;
   const std::optional<JournalVerb> journalVerb = JournalEvent::VerbFromName(verb);
+  if (_question || journalVerb == JournalVerb::Answer)
+    return Answer(journalVerb == JournalVerb::Answer && !arguments.empty() ? arguments[0] : std::string());
+  _events.clear();
   std::vector<QIVUnicodeString> words(arguments.begin(), arguments.end());
   QIVUnicodeString reason;
   std::optional<JournalEvent> event;
@@ -29,18 +93,59 @@ BiwplanTab::Json BiwplanTab::Play(const std::string& verb, const std::vector<std
   else if (event = JournalEvent::Make(*journalVerb, std::move(words), reason); event && !event->GetUserEvent())
     reason = "\"" + verb + "\" is not an action of the planner", event.reset();
   if (!event) {
-    answer = State();
+    Json answer = State();
     answer["ok"] = false;
     answer["error"] = reason.str();
     return answer;
   }
   event->SetPlace("browser", static_cast<int>(_journal.size()) + 1);
   QIVDispatcher& dispatcher = _session.Dispatcher();
-  const QIVStateCommand* before = dispatcher.GetActiveCommand();
-  const std::string classBefore = dispatcher.GetActiveCommandClass();
-  const QIVCommandOutcome* lastBefore = dispatcher.GetLastOutcome();
-  const int runningBefore = dispatcher.GetCommandCount();
-  std::optional<JournalError> error = JournalPlayer(_session).Play({*event});
+  _playing = Playing{*event,
+                     dispatcher.GetActiveCommand(),
+                     dispatcher.GetActiveCommandClass(),
+                     dispatcher.GetLastOutcome(),
+                     dispatcher.GetCommandCount(),
+                     _session.Session().GetBoxesShown().size(),
+                     std::nullopt};
+  Resume();
+  return Outcome();
+}
+
+BiwplanTab::Json BiwplanTab::Answer(const std::string& word) {
+  std::string reason;
+  if (!_question) {
+    reason = "no box waits for an answer";
+  } else {
+    const auto given = std::find_if(_buttons.begin(), _buttons.end(),
+                                    [&word](int button) { return word == QIVDlgNotify::AnswerName(button); });
+    if (given == _buttons.end()) {
+      reason = "the box waits for the answer";
+      for (int button : _buttons) reason += std::string(" ") + QIVDlgNotify::AnswerName(button);
+    } else {
+      _reply = *given;
+      Resume();
+      return Outcome();
+    }
+  }
+  Json answer = State();
+  answer["ok"] = false;
+  answer["error"] = reason;
+  return answer;
+}
+
+BiwplanTab::Json BiwplanTab::Outcome() {
+  Json answer = State();
+  const std::string line = _playing->event.Format().str();
+  if (_question) {
+    answer["ok"] = true;
+    answer["error"] = std::string();
+    answer["line"] = line;
+    answer["question"] = *_question;
+    return answer;
+  }
+  Playing playing = std::move(*_playing);
+  _playing.reset();
+  QIVDispatcher& dispatcher = _session.Dispatcher();
   // Not every change of the document is told as a model event (an item
   // assigned, a position set): a command that ended, was cancelled or
   // failed in this event may have changed anything it was allowed to.
@@ -48,19 +153,25 @@ BiwplanTab::Json BiwplanTab::Play(const std::string& verb, const std::vector<std
     return outcome && outcome->ending != QIVCommandOutcome::Ending::Running;
   };
   const QIVCommandOutcome* lastAfter = dispatcher.GetLastOutcome();
-  _commandEnded = (!classBefore.empty() && over(dispatcher.FindLastOutcome(classBefore))) ||
-                  (lastAfter != lastBefore && over(lastAfter));
+  _commandEnded = (!playing.classBefore.empty() && over(dispatcher.FindLastOutcome(playing.classBefore))) ||
+                  (lastAfter != playing.lastBefore && over(lastAfter));
+  const std::optional<JournalError>& error = playing.error;
   if (!error) {
-    _journal.push_back(event->Format().str());
-  } else if (error->GetReason().str().rfind("command failed ", 0) == 0 && before &&
-             dispatcher.GetCommandCount() < runningBefore) {
-    _journal.push_back("# " + event->Format().str() + "  (" + error->GetReason().str() + ")");
+    // Boxes answered by the planner: the journal answers every box of the
+    // event, in order, before it.
+    const std::vector<QIVBoxShown>& shown = _session.Session().GetBoxesShown();
+    const bool asked = !_askedBoxes.empty() && _askedBoxes.back() >= playing.firstBox;
+    for (std::size_t box = playing.firstBox; asked && box < shown.size(); ++box)
+      _journal.push_back("answer " + shown[box].answer);
+    _journal.push_back(line);
+  } else if (error->GetReason().str().rfind("command failed ", 0) == 0 && playing.before &&
+             dispatcher.GetCommandCount() < playing.runningBefore) {
+    _journal.push_back("# " + line + "  (" + error->GetReason().str() + ")");
     _journal.push_back("cancel");
   }
-  answer = State();
   answer["ok"] = !error;
   answer["error"] = error ? error->GetReason().str() : std::string();
-  answer["line"] = event->Format().str();
+  answer["line"] = line;
   answer["changes"] = Changes();
   return answer;
 }
@@ -77,7 +188,8 @@ BiwplanTab::Json BiwplanTab::State() {
     boxes.push_back({{"style", shown[box].style},
                      {"title", shown[box].title},
                      {"text", shown[box].text},
-                     {"answer", shown[box].answer}});
+                     {"answer", shown[box].answer},
+                     {"asked", std::find(_askedBoxes.begin(), _askedBoxes.end(), box) != _askedBoxes.end()}});
   _transcriptMark = lines.size();
   _boxMark = shown.size();
   return Json{{"command", _session.Dispatcher().GetActiveCommandClass()},
@@ -85,7 +197,6 @@ BiwplanTab::Json BiwplanTab::State() {
               {"transcript", std::move(transcript)},
               {"boxes", std::move(boxes)}};
 }
-
 BiwplanTab::Json BiwplanTab::Changes() {
   // Each object changed once, as it now stands; a deletion, or a command
   // that is over, asks the page to read the model again.

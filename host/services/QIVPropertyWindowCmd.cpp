@@ -59,7 +59,7 @@ void QIVPropertyWindowCmd::BuildGraph() {
   shown->AddDialogAgent(_cancelAgent);
   AddTransition(shown, shown, IsOutputSetCondition(_applyAgent), Action(this, &QIVPropertyWindowCmd::Apply));
   AddTransition(shown, nullptr, IsOutputSetCondition(_okAgent), Action(this, &QIVPropertyWindowCmd::Accept));
-  AddTransition(shown, nullptr, IsOutputSetCondition(_cancelAgent), Action(this, &QIVPropertyWindowCmd::Restore));
+  AddTransition(shown, nullptr, IsOutputSetCondition(_cancelAgent), Action(this, &QIVPropertyWindowCmd::Close));
   _dialog->SetVisibility(QIVDlgShow);
 }
 
@@ -149,6 +149,24 @@ bool QIVPropertyWindowCmd::Restore(void*) {
   }
   if (changed) QIVAnnounceActivityModification(_object.get());
   return true;
+}
+
+bool QIVPropertyWindowCmd::Close(void*) {
+  // Cancel means it; Close and the close box may have been meant as OK.
+  if (_modified && !_cancelAgent->GetLastNotification().Is(QIVNotificationKind::Cancel)) {
+    QIVISPPActivity_var activity(_object);
+    const QIVVar<QIVDlgNotify> box =
+        QIVMake<QIVDlgNotify>(_dialog, "Question", QIVDlgNotify::OKCancelButtons);
+    const int answer = box->DisplayBlocked(
+        "The changes to " + (activity ? "\"" + activity->GetName().str() + "\"" : std::string("the object")) +
+            " are not applied. Close the window and discard them?",
+        "Properties");
+    if (answer == QIVDlgNotify::AnswerCancel) {
+      _cancelAgent->InitializeAcquisition();
+      return false;
+    }
+  }
+  return Restore(nullptr);
 }
 
 bool QIVPropertyWindowCmd::SayNoPages(void*) {

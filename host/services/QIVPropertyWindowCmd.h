@@ -20,7 +20,9 @@
 // opened or was last applied; Apply keeps the window open and refills it.
 // Cancel, Close and the window's close box (or cancelling the command)
 // restore every attribute the object had when the window opened, announcing
-// the restoration once when something had changed.
+// the restoration once when something had changed. Close and the close box,
+// with fields typed and not applied, first ask whether to discard them
+// (OK) or keep the window open (Cancel).
 //
 // Started like a command, by the class name "QIVPropertyWindowCmd" with the
 // object as the factory's argument. An object with no page to show gets a
@@ -60,6 +62,7 @@ class QIVPropertyWindowCmd : public QIVStateCommand {
   bool Apply(void*);
   bool Accept(void*);
   bool Restore(void*);
+  bool Close(void*);
   bool SayNoPages(void*);
   bool HasPages(void*) { return !_pages.empty(); }
   bool HasNoPages(void*) { return _pages.empty(); }

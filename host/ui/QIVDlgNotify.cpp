@@ -1,5 +1,6 @@
 #include "QIVDlgNotify.h"
 
+#include <algorithm>
 #include <array>
 #include <deque>
 
@@ -11,6 +12,7 @@ constexpr std::array<const char*, 4> kAnswerNames{"OK", "Cancel", "Yes", "No"};
 
 struct BoxAnswers : QIVSessionPart {
   std::deque<int> queued;
+  QIVDlgNotify::Asker asker;
   // Modeless boxes answered and not yet heard of, each kept alive until
   // its notification is sent.
   std::deque<QIVVar<QIVDlgNotify>> answered;
@@ -19,6 +21,15 @@ struct BoxAnswers : QIVSessionPart {
 std::deque<int>& Answers() { return QIVSession::Current().Get<BoxAnswers>().queued; }
 std::deque<QIVVar<QIVDlgNotify>>& Answered() { return QIVSession::Current().Get<BoxAnswers>().answered; }
 }  // namespace
+
+std::vector<int> QIVDlgNotify::GetButtons() const {
+  const bool yesNo = GetStyle() & YesNoButtons;
+  const bool okCancel = GetStyle() & OKCancelButtons;
+  if (yesNo) return okCancel ? std::vector<int>{AnswerYes, AnswerNo, AnswerCancel} : std::vector<int>{AnswerYes, AnswerNo};
+  return okCancel ? std::vector<int>{AnswerOK, AnswerCancel} : std::vector<int>{AnswerOK};
+}
+
+void QIVDlgNotify::SetAsker(Asker asker) { QIVSession::Current().Get<BoxAnswers>().asker = std::move(asker); }
 
 void QIVDlgNotify::SetMessageSource(std::string catalog, std::string key) {
   _catalog = std::move(catalog);
@@ -70,10 +81,15 @@ std::size_t QIVDlgNotify::PendingNotifications() { return Answered().size(); }
 int QIVDlgNotify::TakeAnswer(const QIVUnicodeString& message, const QIVUnicodeString& title) {
   _message = message;
   SetTitle(title);
-  _answer = AnswerOK;
-  if (!Answers().empty()) {
-    _answer = Answers().front();
-    Answers().pop_front();
+  const std::vector<int> buttons = GetButtons();
+  _answer = buttons.front();
+  BoxAnswers& answers = QIVSession::Current().Get<BoxAnswers>();
+  if (!answers.queued.empty()) {
+    _answer = answers.queued.front();
+    answers.queued.pop_front();
+  } else if (answers.asker && buttons.size() > 1) {
+    const int asked = answers.asker(*this);
+    if (std::find(buttons.begin(), buttons.end(), asked) != buttons.end()) _answer = asked;
   }
   QIVSession::Current().RaiseBoxShown({_catalog, _key, GetStyle(), title.str(), message.str(), AnswerName(_answer)});
   return _answer;

@@ -1,18 +1,30 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "QIVDialog.h"
 
-// A blocking message box. Nobody sits at the screen: the box is told to
-// the session (which writes it to the transcript) and answered from the
-// session's queue of answers the journal gave, or with OK when the queue
-// is empty.
+// A blocking message box. The box is told to the session (which writes it
+// to the transcript) and answered from the session's queue of answers the
+// journal gave; with the queue empty, a question is put to the session's
+// asker (a person at a screen) when it has one, and any other box is
+// closed with its first button.
+//
+// Its buttons are given by the style word: OKCancelButtons gives OK and
+// Cancel, YesNoButtons Yes and No, both Yes, No and Cancel; a box with
+// neither has OK alone. A box of more than one button is a question.
 class QIVDlgNotify : public QIVDialog {
  public:
   enum Answer { AnswerOK = 1, AnswerCancel, AnswerYes, AnswerNo };
+  static constexpr unsigned long OKCancelButtons = 0x1;
+  static constexpr unsigned long YesNoButtons = 0x2;
+  // Answers a question shown to a person; an answer that is none of the
+  // box's buttons closes it with its first.
+  using Asker = std::function<int(const QIVDlgNotify&)>;
 
   QIVDlgNotify(QIVCommand* parent, const QIVUnicodeString& name, unsigned long style = 0)
       : QIVDialog(parent, name, style, Role::Window) {}
@@ -33,6 +45,11 @@ class QIVDlgNotify : public QIVDialog {
   void SetMessageSource(std::string catalog, std::string key);
   const QIVUnicodeString& GetText() const { return _message; }
   int GetAnswer() const { return _answer; }
+  // The answers of the box's buttons, in the order they are shown.
+  std::vector<int> GetButtons() const;
+  bool IsQuestion() const { return GetButtons().size() > 1; }
+  // The current session's asker; an empty one takes it away.
+  static void SetAsker(Asker asker);
 
   // Answers for the next boxes, first given first used: "OK", "Cancel",
   // "Yes" or "No". Returns false for any other word.

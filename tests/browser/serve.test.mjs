@@ -143,6 +143,24 @@ test('assigns welds to products picked in the tree, and the rest automatically',
   await shot('assigned');
 });
 
+test('asks before a property window throws typed values away, and keeps them on Cancel', async () => {
+  const window = '#dialogs .window[data-name="QIVPropertyWindow"]';
+  await treeNode('process', 'Process/UnderBody Line/Station 10 Front Floor').dblclick();
+  await page.waitForSelector(window);
+  await widget('ProductExitRateEditorName').fill('42');
+  await widget('ProductExitRateEditorName').press('Tab');
+  await page.click(`${window} button[data-kind="Close"]`);
+  await page.waitForSelector('#box[open] button[data-answer="Cancel"]');
+  assert.match(await page.textContent('#box-text'), /not applied/);
+  await shot('question');
+  await page.click('#box button[data-answer="Cancel"]');
+  await page.waitForFunction(() => /-> Cancel/.test(document.querySelector('#transcript').textContent));
+  assert.equal(await widget('ProductExitRateEditorName').inputValue(), '42');
+  await page.click(`${window} button[data-kind="OK"]`);
+  await page.waitForFunction((window) => !document.querySelector(window), window);
+  assert.match(await page.textContent('#transcript'), /activity modified "Station 10 Front Floor"/);
+});
+
 test('saves, and the downloaded journal replays to the same document', async () => {
   await page.click('#save');
   await page.waitForFunction(() => /saved /.test(document.querySelector('#transcript').textContent));

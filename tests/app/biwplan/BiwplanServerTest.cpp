@@ -120,6 +120,41 @@ TEST_F(BiwplanServerTest, PlaysEventsInTheTabsSessionAndRecordsAJournalThatRepla
   EXPECT_EQ(DocumentText(), saved);
 }
 
+// A question box waits for the planner: the tab answers it with its
+// buttons, other tabs wait, and the journal answers it before the event.
+TEST_F(BiwplanServerTest, WaitsOnAQuestionBoxForThePlannersAnswer) {
+  const std::string tab = NewTab(), other = NewTab();
+  ASSERT_EQ(Event(tab, "start", {"QIVPropertyWindowCmd", "process:Process/UnderBody Line/Station 10 Front Floor"})["ok"],
+            true);
+  ASSERT_EQ(Event(tab, "type", {"ProductExitRateEditorName", "42"})["ok"], true);
+  Json answer = Event(tab, "press", {"Close"});
+  ASSERT_TRUE(answer.contains("question")) << answer.dump();
+  EXPECT_EQ(answer["question"]["buttons"], Json::array({"OK", "Cancel"}));
+  EXPECT_FALSE(answer.contains("changes"));
+  EXPECT_EQ(Event(other, "cancel")["ok"], false) << "the document is halfway through a command";
+  EXPECT_EQ(Post("/api/save", {{"tab", tab}})["ok"], false);
+  EXPECT_EQ(Event(tab, "press", {"OK"})["ok"], false) << "only an answer is taken";
+  EXPECT_EQ(Event(tab, "answer", {"Yes"})["ok"], false) << "Yes is no button of the box";
+
+  answer = Event(tab, "answer", {"Cancel"});
+  ASSERT_TRUE(answer["ok"]) << answer["error"];
+  EXPECT_FALSE(answer.contains("question"));
+  ASSERT_EQ(answer["windows"].size(), 1u) << "Cancel keeps the window open";
+  EXPECT_EQ(answer["boxes"][0]["asked"], true);
+  EXPECT_EQ(Event(tab, "press", {"OK"})["ok"], true);
+  EXPECT_EQ(Post("/api/save", {{"tab", tab}})["ok"], true);
+  const std::string saved = DocumentText();
+  EXPECT_NE(saved, _original);
+
+  const std::string journal = _client->Get("/api/journal?tab=" + tab)->body;
+  EXPECT_NE(journal.find("answer Cancel\npress Close\n"), std::string::npos) << journal;
+  std::ofstream(_folder / "session.journal") << journal;
+  Stop();
+  std::ofstream(_path, std::ios::binary | std::ios::trunc) << _original;
+  ASSERT_EQ(Run("run", {(_folder / "session.journal").string()}), BiwplanExit::Ok) << _err;
+  EXPECT_EQ(DocumentText(), saved);
+}
+
 // Tabs posting at once: every event is played, one at a time, each in its
 // own session, and the document holds what all of them made.
 TEST_F(BiwplanServerTest, SerialisesTheEventsOfConcurrentTabs) {
