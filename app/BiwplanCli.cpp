@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <unordered_set>
 
 #include "BiwplanSuggestions.h"
 #include "JournalObjectResolver.h"
@@ -153,6 +154,17 @@ std::string BiwplanReference(const std::string& word, JournalObjectRef::Kind kin
 
 QIVBaseUnknown_var BiwplanFindNamed(BiwplanSession& session, const std::string& word, JournalObjectRef::Kind kind) {
   return BiwplanFindObject(session, BiwplanReference(word, kind));
+}
+
+bool BiwplanFindFasteners(BiwplanSession& session, const std::vector<std::string>& words,
+                          std::vector<BiwplanNamedFastener>& found) {
+  std::unordered_set<QIVBaseUnknown*> named;
+  for (const std::string& word : words) {
+    const QIVBaseUnknown_var fastener = BiwplanFindNamed(session, word, JournalObjectRef::Fastener);
+    if (!fastener) return false;
+    if (named.insert(fastener.Identity()).second) found.push_back({BiwplanFeatureName(fastener), fastener});
+  }
+  return true;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "BiwplanSession.h"
 #include "JournalObjectRef.h"
@@ -65,13 +66,23 @@ std::string BiwplanJournalWord(const std::string& word);
 // reference ("process:Process/Station.1"); empty with the reason written.
 // An unknown name is told with up to five close names ("did you mean").
 QIVBaseUnknown_var BiwplanFindObject(BiwplanSession& session, const std::string& reference);
-// Finds an object given by a word that is an object reference
-// (fastener:"W1, A", id:42) or the plain name of an object of `kind`
-// ("W1, A"), as BiwplanFindObject.
 // The word as an object reference: itself when it is one, else the
 // reference to the object of `kind` it names.
 std::string BiwplanReference(const std::string& word, JournalObjectRef::Kind kind);
+// Finds an object given by a word that is an object reference
+// (fastener:"W1, A", id:42) or the plain name of an object of `kind`
+// ("W1, A"), as BiwplanFindObject.
 QIVBaseUnknown_var BiwplanFindNamed(BiwplanSession& session, const std::string& word, JournalObjectRef::Kind kind);
+
+// A fastener the planner named, with its name in the document.
+struct BiwplanNamedFastener {
+  std::string name;
+  QIVBaseUnknown_var fastener;
+};
+// The fasteners the words name (as BiwplanFindNamed), each once, in the
+// order first named; false with the reason written when one is not found.
+bool BiwplanFindFasteners(BiwplanSession& session, const std::vector<std::string>& words,
+                          std::vector<BiwplanNamedFastener>& found);
 
 // Whether the fastener is one of the activity's assigned items.
 bool BiwplanIsAssignedTo(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity);

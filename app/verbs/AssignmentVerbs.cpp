@@ -1,7 +1,6 @@
 #include <iostream>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "BiwplanCli.h"
@@ -18,11 +17,6 @@ struct AssignmentRequest {
   std::string activity;
   std::vector<std::string> fasteners;
   BiwplanSaving saving;
-};
-
-struct Wanted {
-  std::string name;
-  QIVBaseUnknown_var fastener;
 };
 
 // Why the dialog will not move the fastener, or empty when it should.
@@ -43,13 +37,13 @@ std::string AssignObstacle(BiwplanSession& session, const QIVBaseUnknown_var& fa
 // The planner's steps: every product's fasteners offered, the activity
 // picked in the tree, the fasteners picked in the view (which selects
 // their lines), the arrow pressed, the dialog closed.
-void AddAssignmentSteps(BiwplanSteps& steps, const AssignmentRequest& request, const std::vector<Wanted>& picked,
+void AddAssignmentSteps(BiwplanSteps& steps, const AssignmentRequest& request, const std::vector<BiwplanNamedFastener>& picked,
                         bool assign) {
   steps.Add(JournalVerb::Start, {"ZELVekBIWAssignWeldCmd"})
       .Add(JournalVerb::Check, {"CheckAllProductId", "on"})
       .Add(JournalVerb::Pick, {request.activity});
   std::vector<std::string> fasteners;
-  for (const Wanted& one : picked) fasteners.push_back("fastener:" + one.name);
+  for (const BiwplanNamedFastener& one : picked) fasteners.push_back("fastener:" + one.name);
   if (!fasteners.empty()) steps.Add(JournalVerb::Pick, std::move(fasteners));
   steps.Add(JournalVerb::Press, {assign ? "PushButtonAssignId" : "PushButtonUnassignId"})
       .Add(JournalVerb::Press, {"Cancel"});
@@ -61,19 +55,14 @@ int ChangeAssignments(const AssignmentRequest& request, bool assign) {
   const QIVBaseUnknown_var activity = BiwplanFindObject(session, request.activity);
   if (!activity) return BiwplanExit::Failed;
 
-  std::vector<Wanted> wanted;
-  std::unordered_set<QIVBaseUnknown*> named;
-  for (const std::string& word : request.fasteners) {
-    const QIVBaseUnknown_var fastener = BiwplanFindNamed(session, word, JournalObjectRef::Fastener);
-    if (!fastener) return BiwplanExit::Failed;
-    if (named.insert(fastener.Identity()).second) wanted.push_back({BiwplanFeatureName(fastener), fastener});
-  }
+  std::vector<BiwplanNamedFastener> wanted;
+  if (!BiwplanFindFasteners(session, request.fasteners, wanted)) return BiwplanExit::Failed;
 
   // Fasteners that cannot move are told now and not picked: picking one
   // that has no line would only be dropped by the dialog.
-  std::vector<Wanted> picked;
+  std::vector<BiwplanNamedFastener> picked;
   std::vector<std::string> skipped;
-  for (const Wanted& one : wanted) {
+  for (const BiwplanNamedFastener& one : wanted) {
     std::string obstacle;
     if (assign)
       obstacle = AssignObstacle(session, one.fastener, activity);
@@ -92,7 +81,7 @@ int ChangeAssignments(const AssignmentRequest& request, bool assign) {
     return BiwplanReport(BiwplanExit::Refused, "nothing was moved: the dialog refused " + request.activity);
 
   int moved = 0;
-  for (const Wanted& one : picked) {
+  for (const BiwplanNamedFastener& one : picked) {
     if (BiwplanIsAssignedTo(one.fastener, activity) == assign) {
       std::cout << (assign ? "assigned " : "unassigned ") << one.name << '\n';
       ++moved;

@@ -25,9 +25,7 @@ struct PositionReset {
   BiwplanSaving saving;
 };
 
-struct Named {
-  std::string name;
-  QIVBaseUnknown_var fastener;
+struct Named : BiwplanNamedFastener {
   std::string plmId;
 };
 
@@ -66,21 +64,19 @@ int ResetPositions(const PositionReset& request) {
   if (toSaved && !ZELPLMServices::GetCurrentRepository())
     return BiwplanFail("reset-positions --to saved reads the plant's repository: set BIWPLAN_REPOSITORY");
 
+  std::vector<BiwplanNamedFastener> found;
+  if (!BiwplanFindFasteners(session, request.fasteners, found)) return BiwplanExit::Failed;
   std::vector<Named> named;
-  std::unordered_set<std::string> seen;
   std::unordered_map<std::string, std::string> firstOfId;
-  BiwplanSteps steps("reset-positions");
   std::vector<std::string> picks;
-  for (const std::string& name : request.fasteners) {
-    if (!seen.insert(name).second) continue;
-    const QIVBaseUnknown_var fastener = BiwplanFindObject(session, "fastener:" + name);
-    if (!fastener) return BiwplanExit::Failed;
+  for (const BiwplanNamedFastener& one : found) {
     QIVUnicodeString plmId;
-    ZELPLMServices::GetPLMID(fastener, plmId);
-    if (ZELIBIWPointFastener_var(fastener) && !plmId.str().empty()) firstOfId.emplace(plmId.str(), name);
-    named.push_back({name, fastener, plmId.str()});
-    picks.push_back("fastener:" + name);
+    ZELPLMServices::GetPLMID(one.fastener, plmId);
+    if (ZELIBIWPointFastener_var(one.fastener) && !plmId.str().empty()) firstOfId.emplace(plmId.str(), one.name);
+    named.push_back({one, plmId.str()});
+    picks.push_back("fastener:" + one.name);
   }
+  BiwplanSteps steps("reset-positions");
   int status =
       steps.Add(JournalVerb::Start, {kCommand, toSaved ? "SavedManufacturingPosition" : "DesignPosition"})
           .Add(JournalVerb::Pick, picks)

@@ -1,7 +1,6 @@
 #include <iostream>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "BiwplanCli.h"
@@ -23,11 +22,6 @@ struct ReallocationRequest {
   BiwplanSaving saving;
 };
 
-struct Named {
-  std::string name;
-  QIVBaseUnknown_var fastener;
-};
-
 // Why the command will not move the fastener, told before it runs; empty
 // when it should move.
 std::string Obstacle(const ReallocationRequest& request, const QIVBaseUnknown_var& fastener,
@@ -45,9 +39,9 @@ std::string Obstacle(const ReallocationRequest& request, const QIVBaseUnknown_va
 // (which selects their lines), the destination picked, the dialog closed.
 // There is at least one fastener, so the origin has some and the dialog
 // stays open.
-void AddReallocationSteps(BiwplanSteps& steps, const ReallocationRequest& request, const std::vector<Named>& picked) {
+void AddReallocationSteps(BiwplanSteps& steps, const ReallocationRequest& request, const std::vector<BiwplanNamedFastener>& picked) {
   std::vector<std::string> fasteners;
-  for (const Named& one : picked) fasteners.push_back("fastener:" + one.name);
+  for (const BiwplanNamedFastener& one : picked) fasteners.push_back("fastener:" + one.name);
   steps.Add(JournalVerb::Start, {"ZELVekBIWReallocateWeldCmd"})
       .Add(JournalVerb::Pick, {request.from})
       .Add(JournalVerb::Pick, std::move(fasteners))
@@ -72,18 +66,15 @@ int Reallocate(const ReallocationRequest& request) {
     if (!QIVISPPActivity_var(BiwplanFindObject(session, *reference)))
       return BiwplanFail(*reference + " is not an activity");
 
-  std::vector<Named> picked;
+  std::vector<BiwplanNamedFastener> picked;
   std::vector<std::string> skipped;
-  std::unordered_set<QIVBaseUnknown*> named;
-  for (const std::string& word : request.fasteners) {
-    const QIVBaseUnknown_var fastener = BiwplanFindNamed(session, word, JournalObjectRef::Fastener);
-    if (!fastener) return BiwplanExit::Failed;
-    if (!named.insert(fastener.Identity()).second) continue;
-    const std::string name = BiwplanFeatureName(fastener);
-    if (const std::string obstacle = Obstacle(request, fastener, from, to); !obstacle.empty())
-      skipped.push_back(name + ": " + obstacle);
+  std::vector<BiwplanNamedFastener> named;
+  if (!BiwplanFindFasteners(session, request.fasteners, named)) return BiwplanExit::Failed;
+  for (const BiwplanNamedFastener& one : named) {
+    if (const std::string obstacle = Obstacle(request, one.fastener, from, to); !obstacle.empty())
+      skipped.push_back(one.name + ": " + obstacle);
     else
-      picked.push_back({name, fastener});
+      picked.push_back(one);
   }
 
   int moved = 0;
@@ -97,7 +88,7 @@ int Reallocate(const ReallocationRequest& request) {
                             : Showed(outcome, "MessageWeldNotFromLoadedParts")
                                 ? "its parts are not loaded at the station of " + request.to
                                 : "not moved";
-    for (const Named& one : picked) {
+    for (const BiwplanNamedFastener& one : picked) {
       if (BiwplanIsAssignedTo(one.fastener, to) && !BiwplanIsAssignedTo(one.fastener, from)) {
         std::cout << "moved " << one.name << '\n';
         ++moved;
