@@ -44,6 +44,10 @@ struct ReportLocatorsRequest {
 // The filters of the report, in the order of its combo.
 const char* const kFilters[] = {"all", "assigned", "unassigned", "multi"};
 
+// The report's JSON form: the list's columns are No., locator, description,
+// product and the assignments.
+const BiwplanAccountabilityJson kJson{"locators", "locators", {{"name", 1}, {"description", 2}, {"product", 3}}};
+
 bool TakesLocators(const QIVBaseUnknown_var& activity) {
   return ZELIBIWActivityStation_var(activity) || ZELIBIWActivityGrouping_var(activity) ||
          ZELIBIWActivityLoading_var(activity) || ZELIBIWActivityClamping_var(activity) ||
@@ -129,12 +133,15 @@ int ReportLocators(const ReportLocatorsRequest& request) {
   if (!list) return BiwplanFail("the locator report showed no table");
   BiwplanTable::Format format = BiwplanTable::Text;
   BiwplanTable::ParseFormat(request.format, format);
-  BiwplanTableOf(*list).Print(std::cout, format);
+  const auto* shown =
+      dynamic_cast<const QIVDlgEditor*>(session.Dispatcher().FindWidget("EditorAssignedLocatorCountID"));
+  const auto* considered = dynamic_cast<const QIVDlgEditor*>(session.Dispatcher().FindWidget("EditorLocatorCountID"));
+  if (format == BiwplanTable::Json)
+    BiwplanPrintAccountability(std::cout, kJson, request.filter, request.product,
+                               considered ? considered->GetText().str() : std::string(), *list);
+  else
+    BiwplanTableOf(*list).Print(std::cout, format);
   if (format == BiwplanTable::Text) {
-    const auto* shown =
-        dynamic_cast<const QIVDlgEditor*>(session.Dispatcher().FindWidget("EditorAssignedLocatorCountID"));
-    const auto* considered =
-        dynamic_cast<const QIVDlgEditor*>(session.Dispatcher().FindWidget("EditorLocatorCountID"));
     const QIVDialog* heading = session.Dispatcher().FindWidget("LabelAssignedLocatorCountID");
     if (shown && considered && heading)
       std::cout << heading->GetTitle().str() << ": " << shown->GetText().str() << " of "

@@ -1,7 +1,5 @@
-#include <charconv>
 #include <iostream>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
 
 #include "BiwplanCli.h"
@@ -23,45 +21,9 @@ struct WeldReportRequest {
 // The filters of the report, in the order of its option combo.
 const char* const kFilters[] = {"all", "assigned", "unassigned", "multi"};
 
-// A count as the dialog writes it ("%d"); 0 for any other text.
-int Number(const std::string& text) {
-  int value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
-
-// Columns of the report's list.
-enum Column { Position, Name, Type, Activities };
-
-// The report for a script, as docs/listing.schema.json describes it: each
-// row with its position as a number and its assignments as a list. The
-// dialog ends each assignment's text with ";", so a text that does not is
-// the line of a fastener assigned nowhere ("None").
-void PrintJson(std::ostream& out, const std::string& filter, const std::string& product,
-               const QIVDlgMultiList& list, const std::string& examined) {
-  nlohmann::ordered_json items = nlohmann::ordered_json::array();
-  for (int row = 0; row < list.GetRowCount(); ++row) {
-    const std::string text = list.GetCell(row, Activities).str();
-    nlohmann::ordered_json assignments = nlohmann::ordered_json::array();
-    if (!text.empty() && text.back() == ';') {
-      for (std::size_t from = 0, to; from < text.size(); from = to + 1) {
-        to = text.find(';', from);
-        if (to > from) assignments.push_back(text.substr(from, to - from));
-      }
-    }
-    items.push_back({{"position", Number(list.GetCell(row, Position).str())},
-                     {"name", list.GetCell(row, Name).str()},
-                     {"type", list.GetCell(row, Type).str()},
-                     {"assignedTo", std::move(assignments)}});
-  }
-  const nlohmann::ordered_json report = {{"version", 1},
-                                         {"report", "welds"},
-                                         {"filter", filter},
-                                         {"product", product.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(product)},
-                                         {"fasteners", Number(examined)},
-                                         {"items", std::move(items)}};
-  out << report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-}
+// The report's JSON form: the list's columns are No., name, type and the
+// assignments.
+const BiwplanAccountabilityJson kJson{"welds", "fasteners", {{"name", 1}, {"type", 2}}};
 
 // The weld report's dialog: the product's radio button checked and the
 // product picked when one is given (nothing to report on ends it there),
@@ -95,7 +57,7 @@ int ReportWelds(const WeldReportRequest& request) {
   BiwplanTable::Format format = BiwplanTable::Text;
   BiwplanTable::ParseFormat(request.format, format);
   if (format == BiwplanTable::Json)
-    PrintJson(std::cout, request.filter, request.product, *list, examined->GetText().str());
+    BiwplanPrintAccountability(std::cout, kJson, request.filter, request.product, examined->GetText().str(), *list);
   else
     BiwplanTableOf(*list).Print(std::cout, format);
   if (format == BiwplanTable::Text) {

@@ -46,8 +46,8 @@ TEST_F(LocatorVerbsTest, ReportFiltersByProductAndAssignmentsInEveryFormat) {
 
   ASSERT_EQ(Run("report locators", {"--product", "UnderBody.1/RockerLeft.1", "--format", "json"}),
             BiwplanExit::Ok);
-  EXPECT_THAT(_out, HasSubstr("\"Locator\": \"LP_RK_L01\""));
-  EXPECT_THAT(_out, HasSubstr("\"Activities\": \"None\""));
+  EXPECT_THAT(_out, HasSubstr("\"name\": \"LP_RK_L01\""));
+  EXPECT_THAT(_out, HasSubstr("\"assignedTo\": []"));
   EXPECT_THAT(_out, Not(HasSubstr("LP_FF_01")));
 
   ASSERT_EQ(Run("report locators", {"--filter", "unassigned"}), BiwplanExit::Ok);

@@ -3,7 +3,7 @@
 
 Runs the demo keeping the document after each step, then
 - validates every listing and one `show` of each kind of the final document,
-  its weld report under each filter, and each step's `diff --format json`,
+  its weld and locator reports under each filter, and each step's `diff --format json`,
   against docs/listing.schema.json with
   the jsonschema validator (Debian's python3-jsonschema);
 - compares each step's `diff` table with demo-diff.expected.
@@ -49,13 +49,14 @@ for kind, reference in KINDS.items():
     if shown["items"] != listing["items"][-1:]:
         sys.exit(f"show does not print the {kind} record that list prints")
 
-reported = {}
-for report_filter in ("all", "assigned", "unassigned", "multi"):
-    report = json.loads(biwplan("report", "welds", document, "--filter", report_filter, "--format", "json"))
-    validator.validate(report)
-    reported[report_filter] = len(report["items"])
-if reported["all"] != reported["assigned"] + reported["unassigned"] or not reported["assigned"]:
-    sys.exit(f"the weld report's filters do not add up: {reported}")
+for subject in ("welds", "locators"):
+    reported = {}
+    for report_filter in ("all", "assigned", "unassigned", "multi"):
+        report = json.loads(biwplan("report", subject, document, "--filter", report_filter, "--format", "json"))
+        validator.validate(report)
+        reported[report_filter] = len(report["items"])
+    if reported["all"] != reported["assigned"] + reported["unassigned"] or not reported["assigned"]:
+        sys.exit(f"the {subject} report's filters do not add up: {reported}")
 
 steps = sorted(pathlib.Path(WORK).glob("[0-9][0-9]-*.json"))
 actual = ""
@@ -68,4 +69,4 @@ if actual != expected:
     sys.stdout.writelines(difflib.unified_diff(expected.splitlines(True), actual.splitlines(True),
                                                EXPECTED, "actual"))
     sys.exit("the steps' differences are not those expected")
-print(f"checked {len(KINDS)} listings, {len(KINDS)} records shown, 4 weld reports and {len(steps) - 1} steps' differences")
+print(f"checked {len(KINDS)} listings, {len(KINDS)} records shown, 8 accountability reports and {len(steps) - 1} steps' differences")
