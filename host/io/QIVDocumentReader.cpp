@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <span>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -28,6 +28,10 @@
 #include "QIVJsonLocator.h"
 #include "QIVMathTransformation.h"
 #include "QIVSPPActivityType.h"
+#include "ZELBIWCurveFastener.h"
+#include "ZELBIWFeatureGroup.h"
+#include "ZELBIWLocator.h"
+#include "ZELBIWPointFastener.h"
 #include "ZELIBIWCurveFastener.h"
 #include "ZELIBIWFeatureChildMgmt.h"
 #include "ZELIBIWFeatureContainer.h"
@@ -136,7 +140,8 @@ bool Flag(const Value& value, const Place& place) {
   return value.get_bool().value_unsafe();
 }
 
-long long WholeNumber(const Value& value, const Place& place, long long low, long long high, const char* wanted) {
+long long WholeNumber(const Value& value, const Place& place, long long low, long long high,
+                      const char* wanted) {
   bool whole = false;
   long long number = 0;
   if (value.type() == ValueType::INT64) {
@@ -144,7 +149,8 @@ long long WholeNumber(const Value& value, const Place& place, long long low, lon
     whole = number >= low && number <= high;
   } else if (value.type() == ValueType::UINT64) {
     const unsigned long long big = value.get_uint64().value_unsafe();
-    whole = big <= static_cast<unsigned long long>(high) && (low <= 0 || big >= static_cast<unsigned long long>(low));
+    whole = big <= static_cast<unsigned long long>(high) &&
+            (low <= 0 || big >= static_cast<unsigned long long>(low));
     number = static_cast<long long>(big);
   }
   Expect(value, whole, wanted, place);
@@ -166,94 +172,241 @@ std::vector<double> Numbers(const Value& value, const Place& place, std::size_t 
   return numbers;
 }
 
+template <std::size_t N>
+void NumbersInto(const Value& value, const Place& place, std::array<double, N>& numbers) {
+  const simdjson::dom::array values = Array(value, place);
+  const std::size_t size = values.size();
+  if (size != N) Fail(place, "expected " + std::to_string(N) + " numbers, found " + std::to_string(size));
+  std::size_t i = 0;
+  for (const Value element : values) {
+    numbers[i] = Number(element, place.Element(i));
+    ++i;
+  }
+}
+
 QIVRawColldouble RawNumbers(const Value& value, const Place& place, std::size_t count) {
   QIVRawColldouble numbers;
   numbers.Items() = Numbers(value, place, count);
   return numbers;
 }
 
-// Keys mostly differ in length or first letter, told without a call to
-// memcmp.
-bool SameKey(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && (a.empty() || (a[0] == b[0] && std::memcmp(a.data(), b.data(), a.size()) == 0));
+// Every member key of the format, numbered so that an object's members go
+// into a table by key and a kind's keys are a set of bits.
+constexpr std::string_view MemberKeys[] = {"format",
+                                           "version",
+                                           "references",
+                                           "products",
+                                           "datums",
+                                           "features",
+                                           "assemblies",
+                                           "process",
+                                           "flow",
+                                           "items",
+                                           "plantLibrary",
+                                           "id",
+                                           "partNumber",
+                                           "plmId",
+                                           "name",
+                                           "plantType",
+                                           "reference",
+                                           "position",
+                                           "children",
+                                           "kind",
+                                           "owner",
+                                           "groups",
+                                           "partialReadOnly",
+                                           "activities",
+                                           "entries",
+                                           "graphic",
+                                           "planType",
+                                           "parts",
+                                           "type",
+                                           "category",
+                                           "identifier",
+                                           "color",
+                                           "values",
+                                           "manufacturingPosition",
+                                           "externalAssignments",
+                                           "points",
+                                           "description",
+                                           "label",
+                                           "subAssemblies",
+                                           "cycleTime",
+                                           "attributes",
+                                           "automaticUpdate",
+                                           "standsFor",
+                                           "inputs",
+                                           "outputs",
+                                           "activity",
+                                           "item",
+                                           "mode",
+                                           "options"};
+constexpr int KeyCount = static_cast<int>(std::size(MemberKeys));
+constexpr int NoKey = -1;
+using KeySet = std::uint64_t;
+static_assert(KeyCount <= 64, "a key set is one 64-bit word");
+
+// Keys are found through an open-addressed table of their numbers: a hash
+// of length, first and last byte, then one comparison.
+constexpr std::size_t KeyTableSize = 128;
+constexpr std::size_t KeyHash(std::string_view key) {
+  return (key.size() * 31 + static_cast<unsigned char>(key.front()) * 7 +
+          static_cast<unsigned char>(key.back())) %
+         KeyTableSize;
+}
+constexpr std::array<std::int8_t, KeyTableSize> KeyTable = [] {
+  std::array<std::int8_t, KeyTableSize> table{};
+  table.fill(NoKey);
+  for (int key = 0; key < KeyCount; ++key) {
+    std::size_t slot = KeyHash(MemberKeys[key]);
+    while (table[slot] != NoKey) slot = (slot + 1) % KeyTableSize;
+    table[slot] = static_cast<std::int8_t>(key);
+  }
+  return table;
+}();
+
+// Keys are short: a loop compares them faster than a call to memcmp.
+constexpr bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
 }
 
-// The members of an object, checked against those its kind may have. They
-// are gathered in the one walk that checks them, so that asking for each
-// field does not walk the object again.
+constexpr int KeyNumber(std::string_view key) {
+  if (key.empty()) return NoKey;
+  for (std::size_t slot = KeyHash(key);; slot = (slot + 1) % KeyTableSize) {
+    const int found = KeyTable[slot];
+    if (found == NoKey || SameText(MemberKeys[found], key)) return found;
+  }
+}
+
+constexpr KeySet KeysIn(std::initializer_list<std::string_view> keys) {
+  KeySet set = 0;
+  for (std::string_view key : keys) set |= KeySet{1} << KeyNumber(key);
+  return set;
+}
+
+// A member key of the format with its number, found while compiling for
+// the keys the reader names (a key it does not know does not compile).
+class Key {
+ public:
+  consteval Key(const char* name) : _number(KeyNumber(name)), _name(name) {
+    if (_number == NoKey) throw "not a member key of the format";
+  }
+  // The key of a number from KeyNumber.
+  static Key Numbered(int number) { return Key(number, MemberKeys[number]); }
+
+  int Number() const { return _number; }
+  std::string_view Name() const { return _name; }
+
+ private:
+  constexpr Key(int number, std::string_view name) : _number(number), _name(name) {}
+
+  int _number;
+  std::string_view _name;
+};
+
+// The members of an object by key, gathered in one walk; the first of
+// repeated members counts. Allow checks them against those a kind may have.
+// The key numbers of a text field table, found while compiling.
+template <const auto& Table>
+constexpr auto TableKeys = [] {
+  std::array<int, std::size(Table)> numbers{};
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    numbers[i] = KeyNumber(Table[i].key);
+    if (numbers[i] == NoKey) throw "not a member key of the format";
+  }
+  return numbers;
+}();
+
+template <class I, std::size_t N>
+I* InterfaceOf(const F::TextField<I> (&)[N]);
+template <const auto& Table>
+using TableInterface = std::remove_pointer_t<decltype(InterfaceOf(Table))>;
+
 class Fields {
  public:
-  Fields(const Value& value, const Place& place, std::span<const std::string_view> allowed) : _place(place) {
+  Fields(const Value& value, const Place& place) : _place(place) {
     Expect(value, value.is_object(), "an object", place);
     _value = value.get_object().value_unsafe();
     for (const simdjson::dom::key_value_pair member : _value) {
-      if (std::none_of(allowed.begin(), allowed.end(),
-                       [&](std::string_view known) { return SameKey(known, member.key); }))
-        Fail(place.Member(member.key), "unknown field " + Quoted(member.key));
-      if (_count < _members.size()) _members[_count] = {member.key, member.value};
-      ++_count;
+      const int key = KeyNumber(member.key);
+      if (key == NoKey) {
+        _unknown = true;
+        continue;
+      }
+      const KeySet bit = KeySet{1} << key;
+      if (_present & bit) continue;
+      _present |= bit;
+      _members[key].value = member.value;
+    }
+  }
+  Fields(const Value& value, const Place& place, KeySet allowed) : Fields(value, place) { Allow(allowed); }
+
+  // Fails on the first member, in the text's order, that is not one of
+  // `allowed`.
+  void Allow(KeySet allowed) const {
+    if (!_unknown && (_present & ~allowed) == 0) return;
+    for (const simdjson::dom::key_value_pair member : _value) {
+      const int key = KeyNumber(member.key);
+      if (key == NoKey || !(allowed & (KeySet{1} << key)))
+        Fail(_place.Member(member.key), "unknown field " + Quoted(member.key));
     }
   }
 
-  std::optional<Value> Optional(std::string_view key) const {
-    if (_count <= _members.size()) {
-      for (std::size_t i = 0; i < _count; ++i)
-        if (SameKey(_members[i].first, key)) return _members[i].second;
-      return std::nullopt;
-    }
-    Value found;
-    if (_value.at_key(key).get(found) != simdjson::SUCCESS) return std::nullopt;
-    return found;
+  std::optional<Value> Optional(Key key) const {
+    const int number = key.Number();
+    if (number == NoKey || !(_present & (KeySet{1} << number))) return std::nullopt;
+    return _members[number].value;
   }
-  Value Required(std::string_view key) const {
+  Value Required(Key key) const {
     const std::optional<Value> found = Optional(key);
-    if (!found) Fail(_place, "missing field " + Quoted(key));
+    if (!found) Fail(_place, "missing field " + Quoted(key.Name()));
     return *found;
   }
-  Place At(std::string_view key) const { return _place.Member(key); }
+  Place At(Key key) const { return _place.Member(key.Name()); }
   const Place& Here() const { return _place; }
 
  private:
+  // Left unset: only the members of `_present` are read.
+  union Member {
+    Member() {}
+    Value value;
+  };
+
   simdjson::dom::object _value;
-  // A kind has at most 15 fields; more members repeat one, and are then
-  // found as the library finds them.
-  std::array<std::pair<std::string_view, Value>, 16> _members;
-  std::size_t _count = 0;
+  KeySet _present = 0;
+  bool _unknown = false;
+  std::array<Member, KeyCount> _members;
   const Place& _place;
 };
 
-constexpr std::string_view DocumentKeys[] = {"format", "version",  "references",  "products",
-                                             "datums", "features", "assemblies",  "process",
-                                             "flow",   "items",    "plantLibrary"};
-constexpr std::string_view ReferenceKeys[] = {"id", "partNumber", "plmId"};
-constexpr std::string_view ProductKeys[] = {"id",       "name",  "plantType", "reference",
-                                            "position", "plmId", "children"};
-constexpr std::string_view DatumKeys[] = {"id", "kind", "name", "owner", "plmId"};
-constexpr std::string_view FeatureContainerKeys[] = {"id", "plmId", "groups"};
-constexpr std::string_view ProcessContainerKeys[] = {"id", "plmId", "partialReadOnly", "activities"};
-constexpr std::string_view PlantLibraryKeys[] = {"id", "plmId", "entries"};
-constexpr std::string_view GroupKeys[] = {"id",       "kind",  "name",  "graphic",
-                                          "planType", "parts", "plmId", "children"};
-constexpr std::string_view PointFastenerKeys[] = {"id",       "kind",
-                                                  "name",     "type",
-                                                  "category", "identifier",
-                                                  "version",  "color",
-                                                  "values",   "manufacturingPosition",
-                                                  "graphic",  "planType",
-                                                  "parts",    "externalAssignments",
-                                                  "plmId"};
-constexpr std::string_view CurveFastenerKeys[] = {
-    "id",    "kind",   "name",    "type",     "category", "identifier",          "version",
-    "color", "points", "graphic", "planType", "parts",    "externalAssignments", "plmId"};
-constexpr std::string_view LocatorKeys[] = {"id",       "kind",    "name",     "description", "color",
-                                            "position", "graphic", "planType", "parts",       "plmId"};
-constexpr std::string_view AssemblyKeys[] = {"id", "label", "parts", "subAssemblies", "plmId"};
-constexpr std::string_view ActivityKeys[] = {
-    "id",        "type",   "name",    "cycleTime", "attributes", "automaticUpdate",
-    "standsFor", "inputs", "outputs", "plmId",     "children"};
-constexpr std::string_view ItemKeys[] = {"activity", "item", "mode", "options"};
+constexpr KeySet DocumentKeys = KeysIn({"format", "version", "references", "products", "datums", "features",
+                                        "assemblies", "process", "flow", "items", "plantLibrary"});
+constexpr KeySet ReferenceKeys = KeysIn({"id", "partNumber", "plmId"});
+constexpr KeySet ProductKeys =
+    KeysIn({"id", "name", "plantType", "reference", "position", "plmId", "children"});
+constexpr KeySet DatumKeys = KeysIn({"id", "kind", "name", "owner", "plmId"});
+constexpr KeySet FeatureContainerKeys = KeysIn({"id", "plmId", "groups"});
+constexpr KeySet ProcessContainerKeys = KeysIn({"id", "plmId", "partialReadOnly", "activities"});
+constexpr KeySet PlantLibraryKeys = KeysIn({"id", "plmId", "entries"});
+constexpr KeySet GroupKeys =
+    KeysIn({"id", "kind", "name", "graphic", "planType", "parts", "plmId", "children"});
+constexpr KeySet PointFastenerKeys =
+    KeysIn({"id", "kind", "name", "type", "category", "identifier", "version", "color", "values",
+            "manufacturingPosition", "graphic", "planType", "parts", "externalAssignments", "plmId"});
+constexpr KeySet CurveFastenerKeys =
+    KeysIn({"id", "kind", "name", "type", "category", "identifier", "version", "color", "points", "graphic",
+            "planType", "parts", "externalAssignments", "plmId"});
+constexpr KeySet LocatorKeys = KeysIn(
+    {"id", "kind", "name", "description", "color", "position", "graphic", "planType", "parts", "plmId"});
+constexpr KeySet AssemblyKeys = KeysIn({"id", "label", "parts", "subAssemblies", "plmId"});
+constexpr KeySet ActivityKeys = KeysIn({"id", "type", "name", "cycleTime", "attributes", "automaticUpdate",
+                                        "standsFor", "inputs", "outputs", "plmId", "children"});
+constexpr KeySet ItemKeys = KeysIn({"activity", "item", "mode", "options"});
 
-std::span<const std::string_view> KeysOf(F::Family family) {
+KeySet KeysOf(F::Family family) {
   switch (family) {
     case F::Family::PointFastener:
       return PointFastenerKeys;
@@ -271,7 +424,7 @@ std::span<const std::string_view> KeysOf(F::Family family) {
 // links by id, so a link may name an object anywhere in the text.
 class Reader {
  public:
-  Reader() : _document(QIVDocument::NewEmpty()) {}
+  Reader() : _model(QIVMake<QIVDocument>()), _document(_model) {}
 
   QIVIDocument_var Run(const Value& root) {
     const Place top;
@@ -324,7 +477,7 @@ class Reader {
   }
 
   template <class Read>
-  void ReadSection(const Fields& document, const char* key, Read&& read) {
+  void ReadSection(const Fields& document, Key key, Read&& read) {
     const std::optional<Value> section = document.Optional(key);
     if (!section) return;
     ReadArray(*section, document.At(key), read);
@@ -350,18 +503,43 @@ class Reader {
 
   // The object of the entry: built in the first pass, found in the second.
   QIVBaseUnknown_var Entry(const Fields& fields, const char* kind, const char* subKind) {
-    const Place at = fields.At("id");
-    const QIVObjectId id = Id(fields.Required("id"), at);
+    if (_pass == Pass::Link) {
+      QIVBaseUnknown_var object;
+      _document->FindObject(Id(fields.Required("id"), fields.At("id")), object);
+      return object;
+    }
+    const QIVObjectId id = NewId(fields);
     QIVBaseUnknown_var object;
-    const bool exists = SUCCEEDED(_document->FindObject(id, object));
-    if (_pass == Pass::Link) return object;
-    if (exists)
-      Fail(at,
-           "id " + std::to_string(id) + " is used twice (already by " + WithArticle(KindOf(object)) + ")");
     if (FAILED(_document->CreateObject(kind, subKind, id, object)) || !object)
       Fail(fields.Here(), "cannot build " + WithArticle(*subKind ? subKind : kind));
-    Texts(fields, object, F::PLMFields);
+    Texts<F::PLMFields>(fields, object);
     return object;
+  }
+
+  // The entry's id, which no object may have yet.
+  QIVObjectId NewId(const Fields& fields) {
+    const Place at = fields.At("id");
+    const QIVObjectId id = Id(fields.Required("id"), at);
+    if (const QIVModelObject* taken = _model->ObjectWithId(id))
+      Fail(at, "id " + std::to_string(id) + " is used twice (already by " +
+                   WithArticle(taken->GetKindName()) + ")");
+    return id;
+  }
+
+  // The first pass's products of a feature: false, without a fault, for
+  // anything ResolveAll would refuse, which the second pass then reports.
+  bool TryResolveParts(const Value& value, std::vector<QIVModelObject*>& parts) {
+    simdjson::dom::array values;
+    if (value.get_array().get(values) != simdjson::SUCCESS) return false;
+    for (const Value element : values) {
+      if (element.type() != ValueType::INT64) return false;
+      QIVModelObject* part = _model->ObjectWithId(element.get_int64().value_unsafe());
+      if (!part || std::strcmp(part->GetKindName(), "Product") != 0) return false;
+      parts.push_back(part);
+    }
+    std::vector<QIVModelObject*> distinct = parts;
+    std::sort(distinct.begin(), distinct.end());
+    return std::adjacent_find(distinct.begin(), distinct.end()) == distinct.end();
   }
 
   static std::string KindOf(const QIVBaseUnknown_var& object) {
@@ -387,24 +565,11 @@ class Reader {
   // the second pass then reports.
   bool TryResolve(const Value& value, const char* kind, QIVBaseUnknown_var& object) {
     if (value.type() != ValueType::INT64 && value.type() != ValueType::UINT64) return false;
-    const QIVObjectId id = value.type() == ValueType::INT64 ? value.get_int64().value_unsafe()
-                                                            : static_cast<QIVObjectId>(value.get_uint64().value_unsafe());
+    const QIVObjectId id = value.type() == ValueType::INT64
+                               ? value.get_int64().value_unsafe()
+                               : static_cast<QIVObjectId>(value.get_uint64().value_unsafe());
     if (id < 1 || FAILED(_document->FindObject(id, object)) || KindOf(object) != kind) return false;
     return true;
-  }
-  bool TryResolveAll(const Value& value, const char* kind, QIVListValQIVBaseUnknown_var& objects) {
-    simdjson::dom::array values;
-    if (value.get_array().get(values) != simdjson::SUCCESS) return false;
-    objects.Reserve(static_cast<int>(values.size()));
-    std::vector<QIVBaseUnknown*> distinct;
-    for (const Value element : values) {
-      QIVBaseUnknown_var object;
-      if (!TryResolve(element, kind, object)) return false;
-      distinct.push_back(object.Identity());
-      objects.Append(object);
-    }
-    std::sort(distinct.begin(), distinct.end());
-    return std::adjacent_find(distinct.begin(), distinct.end()) == distinct.end();
   }
   // Makes a link in the first pass, or leaves it to the second.
   template <class Link>
@@ -429,39 +594,44 @@ class Reader {
     return objects;
   }
 
-  template <class I, std::size_t N>
-  void Texts(const Fields& fields, const QIVBaseUnknown_var& object, const F::TextField<I> (&table)[N]) {
+  template <const auto& Table>
+  void Texts(const Fields& fields, const QIVBaseUnknown_var& object) {
     // Most entries leave most optional texts out: those need no interface.
-    if (std::none_of(std::begin(table), std::end(table), [&](const F::TextField<I>& field) {
-          return field.always || fields.Optional(field.key);
-        }))
-      return;
-    QIVVar<I> holder(object);
-    if (!holder) return;
-    for (const F::TextField<I>& field : table) {
-      const std::optional<Value> value = fields.Optional(field.key);
+    bool any = false;
+    for (std::size_t i = 0; i < std::size(Table) && !any; ++i)
+      any = Table[i].always || fields.Optional(Key::Numbered(TableKeys<Table>[i]));
+    if (!any) return;
+    if (QIVVar<TableInterface<Table>> holder = object) SetTexts<Table>(fields, holder.get());
+  }
+
+  // The texts of a field table, each checked in the table's order.
+  template <const auto& Table>
+  void SetTexts(const Fields& fields, TableInterface<Table>* holder) {
+    for (std::size_t i = 0; i < std::size(Table); ++i) {
+      const auto& field = Table[i];
+      const Key key = Key::Numbered(TableKeys<Table>[i]);
+      const std::optional<Value> value = fields.Optional(key);
       if (!value) {
         if (field.always) Fail(fields.Here(), "missing field " + Quoted(field.key));
         continue;
       }
-      const Place at = fields.At(field.key);
-      if (FAILED((holder.get()->*field.set)(QIVUnicodeString(Text(*value, at)))))
+      const Place at = fields.At(key);
+      if (FAILED((holder->*field.set)(QIVUnicodeString(Text(*value, at)))))
         Fail(at, field.refusal ? field.refusal : "the value is refused");
     }
   }
 
   template <class I>
-  void Color(const Fields& fields, const QIVBaseUnknown_var& object, const F::ColorField<I>& field) {
+  void Color(const Fields& fields, I* holder, const F::ColorField<I>& field) {
     const std::optional<Value> value = fields.Optional("color");
-    QIVVar<I> holder(object);
-    if (!value || !holder) return;
+    if (!value) return;
     const Place at = fields.At("color");
     const std::string_view text = Text(*value, at);
     const bool hex =
         text.size() == 7 && text[0] == '#' &&
         std::all_of(text.begin() + 1, text.end(), [](unsigned char c) { return std::isxdigit(c); });
     if (!hex) Fail(at, "expected a colour \"#RRGGBB\", found " + Quoted(text));
-    (holder.get()->*field.set)(std::stol(std::string(text.substr(1)), nullptr, 16));
+    (holder->*field.set)(std::stol(std::string(text.substr(1)), nullptr, 16));
   }
 
   // Sections.
@@ -469,7 +639,7 @@ class Reader {
   void ReadReference(const Value& value, const Place& at) {
     const Fields fields(value, at, ReferenceKeys);
     const QIVBaseUnknown_var reference = Entry(fields, "ProductReference", "");
-    if (_pass == Pass::Build) Texts(fields, reference, F::ReferenceFields);
+    if (_pass == Pass::Build) Texts<F::ReferenceFields>(fields, reference);
   }
 
   void ReadProduct(const Value& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
@@ -477,8 +647,8 @@ class Reader {
     const QIVBaseUnknown_var object = Entry(fields, "Product", "");
     QIVIProduct_var product(object);
     if (_pass == Pass::Build) {
-      Texts(fields, object, F::ProductFields);
-      Texts(fields, object, F::PlantObjectFields);
+      Texts<F::ProductFields>(fields, object);
+      Texts<F::PlantObjectFields>(fields, object);
       if (const std::optional<Value> position = fields.Optional("position")) {
         const std::vector<double> rows = Numbers(*position, fields.At("position"), 12);
         std::array<double, 12> matrix;
@@ -491,7 +661,8 @@ class Reader {
     }
     if (const std::optional<Value> reference = fields.Optional("reference")) {
       QIVBaseUnknown_var found;
-      LinkEarly(TryResolve(*reference, "ProductReference", found), [&] { product->SetReferenceProduct(found); });
+      LinkEarly(TryResolve(*reference, "ProductReference", found),
+                [&] { product->SetReferenceProduct(found); });
       if (_pass == Pass::Link)
         product->SetReferenceProduct(Resolve(*reference, fields.At("reference"), {"ProductReference"}));
     }
@@ -508,8 +679,8 @@ class Reader {
       Fail(fields.At("kind"), "unknown datum kind " + Quoted(word));
     const QIVBaseUnknown_var datum = Entry(fields, kind->modelKind, kind->subKind);
     if (_pass == Pass::Build) {
-      Texts(fields, datum, F::DatumSimpleFields);
-      Texts(fields, datum, F::DatumTargetFields);
+      Texts<F::DatumSimpleFields>(fields, datum);
+      Texts<F::DatumTargetFields>(fields, datum);
     }
     if (const std::optional<Value> owner = fields.Optional("owner")) {
       auto setOwner = [&](const QIVBaseUnknown_var& product) {
@@ -535,10 +706,8 @@ class Reader {
   // A feature under `father`: the feature container for a top group, else a
   // group.
   void ReadFeature(const Value& value, const Place& at, const QIVBaseUnknown_var& father, int depth) {
-    Expect(value, value.is_object(), "an object", at);
-    Value kindValue;
-    if (value.at_key("kind").get(kindValue) != simdjson::SUCCESS) Fail(at, "missing field \"kind\"");
-    const std::string_view word = Text(kindValue, at.Member("kind"));
+    const Fields fields(value, at);
+    const std::string_view word = Text(fields.Required("kind"), at.Member("kind"));
     const F::Kind* kind = F::FindKind(word);
     if (!kind || kind->family == F::Family::Datum)
       Fail(at.Member("kind"), "unknown feature kind " + Quoted(word));
@@ -547,23 +716,25 @@ class Reader {
       Fail(at.Member("kind"), WithArticle(word) + (atTop ? " cannot stand among the top groups"
                                                          : " stands only among the top groups"));
 
-    const Fields fields(value, at, KeysOf(kind->family));
-    const QIVBaseUnknown_var feature = Entry(fields, kind->modelKind, kind->subKind);
-    if (_pass == Pass::Build) {
-      const HRESULT placed = atTop ? ZELIBIWFeatureContainer_var(father)->AddTopGroup(feature)
-                                   : ZELIBIWFeatureChildMgmt_var(father)->AddChild(feature);
-      if (FAILED(placed))
-        Fail(at, atTop ? "there is " + WithArticle(word) + " already" : "the feature cannot be placed here");
-      Texts(fields, feature, F::AliasFields);
-      Texts(fields, feature, F::FeatureFields);
-      if (kind->family == F::Family::PointFastener || kind->family == F::Family::CurveFastener)
-        ReadFastener(fields, feature, kind->family);
-      if (kind->family == F::Family::Locator) ReadLocator(fields, feature);
+    fields.Allow(KeysOf(kind->family));
+    QIVBaseUnknown_var feature;
+    ZELBIWFeature* made = nullptr;
+    if (_pass == Pass::Build && !atTop) {
+      made = BuildFeature(fields, *kind, father);
+      feature = QIVModelObject::Handle(made);
+    } else {
+      feature = Entry(fields, kind->modelKind, kind->subKind);
+      made = QIVModelObject::As<ZELBIWFeature>(feature);
+      if (_pass == Pass::Build) {
+        if (FAILED(ZELIBIWFeatureContainer_var(father)->AddTopGroup(feature)))
+          Fail(at, "there is " + WithArticle(word) + " already");
+        Texts<F::AliasFields>(fields, feature);
+        Texts<F::FeatureFields>(fields, feature);
+      }
     }
     if (const std::optional<Value> parts = fields.Optional("parts")) {
-      QIVListValQIVBaseUnknown_var found;
-      LinkEarly(TryResolveAll(*parts, "Product", found),
-                [&] { _relations->SetRelatedParts(feature, found, true); });
+      std::vector<QIVModelObject*> found;
+      LinkEarly(TryResolveParts(*parts, found), [&] { made->RelateParts(found, true); });
       if (_pass == Pass::Link)
         _relations->SetRelatedParts(feature, ResolveAll(*parts, fields.At("parts"), {"Product"}), true);
     }
@@ -572,49 +743,66 @@ class Reader {
     });
   }
 
-  void ReadFastener(const Fields& fields, const QIVBaseUnknown_var& feature, F::Family family) {
-    Texts(fields, feature, F::FastenerFields);
-    Color(fields, feature, F::FastenerColor);
-    if (family == F::Family::PointFastener) {
-      ZELISpotWeld_var(feature)->SetValues(
-          RawNumbers(fields.Required("values"), fields.At("values"), ZELISpotWeld::SettingCount));
-      if (const std::optional<Value> position = fields.Optional("manufacturingPosition"))
-        ZELIBIWPointFastener_var(feature)->SetManufacturingPosition(
-            RawNumbers(*position, fields.At("manufacturingPosition"), 6), false);
-    } else {
-      QIVListVal<QIVRawColldouble> points;
-      ReadArray(fields.Required("points"), fields.At("points"), [&](const Value& point, const Place& pointAt) {
-        points.Append(RawNumbers(point, pointAt, 6));
-      });
-      ZELIBIWCurveFastener_var(feature)->SetPoints(points);
-    }
-    if (const std::optional<Value> assignments = fields.Optional("externalAssignments")) {
-      ZELIBIWFastener_var fastener(feature);
-      ReadArray(*assignments, fields.At("externalAssignments"),
-                [&](const Value& assignment, const Place& entryAt) {
-                  fastener->AddExternalAssignment(QIVUnicodeString(Text(assignment, entryAt)));
-                });
-    }
+  // A feature below a group, built in one go: made, given every value it
+  // holds, and only then filed in the document and placed in its group
+  // (which cannot refuse a new feature of a kind it may hold), so that its
+  // name goes into their indexes once and no interface is asked for.
+  ZELBIWFeature* BuildFeature(const Fields& fields, const F::Kind& kind, const QIVBaseUnknown_var& father) {
+    const QIVObjectId id = NewId(fields);
+    const QIVVar<QIVModelObject> object = QIVDocument::MakeObject(kind.modelKind, kind.subKind);
+    auto* feature = QIVCastCache::Cast<ZELBIWFeature>(object.get());
+    SetTexts<F::PLMFields>(fields, feature);
+    SetTexts<F::AliasFields>(fields, feature);
+    SetTexts<F::FeatureFields>(fields, feature);
+    if (kind.family == F::Family::PointFastener || kind.family == F::Family::CurveFastener)
+      ReadFastener(fields, *static_cast<ZELBIWFastener*>(feature), kind.family);
+    if (kind.family == F::Family::Locator) ReadLocator(fields, *static_cast<ZELBIWLocator*>(feature));
+    _model->Register(feature, id);
+    QIVCastCache::Cast<ZELBIWFeatureGroup>(father.Identity())->AttachChild(feature);
+    return feature;
   }
 
-  void ReadLocator(const Fields& fields, const QIVBaseUnknown_var& feature) {
-    const QIVRawColldouble position = RawNumbers(fields.Required("position"), fields.At("position"), 6);
-    if (ZELIBIWLocatingPoint_var locating = feature) {
-      Texts(fields, feature, F::LocatingPointFields);
-      Color(fields, feature, F::LocatingPointColor);
-      locating->SetPosition(position);
-    } else if (ZELIBIWClampingPoint_var clamping = feature) {
-      Texts(fields, feature, F::ClampingPointFields);
-      Color(fields, feature, F::ClampingPointColor);
-      clamping->SetPosition(position);
+  void ReadFastener(const Fields& fields, ZELBIWFastener& fastener, F::Family family) {
+    SetTexts<F::FastenerFields>(fields, &fastener);
+    Color<ZELIBIWFastener>(fields, &fastener, F::FastenerColor);
+    if (family == F::Family::PointFastener) {
+      auto& point = static_cast<ZELBIWPointFastener&>(fastener);
+      std::array<double, ZELISpotWeld::SettingCount> values;
+      NumbersInto(fields.Required("values"), fields.At("values"), values);
+      for (std::size_t i = 0; i < values.size(); ++i) point.SetValue(static_cast<int>(i) + 1, values[i]);
+      if (const std::optional<Value> position = fields.Optional("manufacturingPosition"))
+        point.SetManufacturingPosition(RawNumbers(*position, fields.At("manufacturingPosition"), 6), false);
+    } else {
+      QIVListVal<QIVRawColldouble> points;
+      ReadArray(
+          fields.Required("points"), fields.At("points"),
+          [&](const Value& point, const Place& pointAt) { points.Append(RawNumbers(point, pointAt, 6)); });
+      static_cast<ZELBIWCurveFastener&>(fastener).SetPoints(points);
     }
+    if (const std::optional<Value> assignments = fields.Optional("externalAssignments"))
+      ReadArray(*assignments, fields.At("externalAssignments"),
+                [&](const Value& assignment, const Place& entryAt) {
+                  fastener.AddExternalAssignment(QIVUnicodeString(Text(assignment, entryAt)));
+                });
+  }
+
+  void ReadLocator(const Fields& fields, ZELBIWLocator& locator) {
+    const QIVRawColldouble position = RawNumbers(fields.Required("position"), fields.At("position"), 6);
+    if (locator.IsClamping()) {
+      SetTexts<F::ClampingPointFields>(fields, &locator);
+      Color<ZELIBIWClampingPoint>(fields, &locator, F::ClampingPointColor);
+    } else {
+      SetTexts<F::LocatingPointFields>(fields, &locator);
+      Color<ZELIBIWLocatingPoint>(fields, &locator, F::LocatingPointColor);
+    }
+    locator.SetPosition(position);
   }
 
   void ReadAssembly(const Value& value, const Place& at) {
     const Fields fields(value, at, AssemblyKeys);
     const QIVBaseUnknown_var object = Entry(fields, "MfgAssembly", "");
     if (_pass == Pass::Build) {
-      Texts(fields, object, F::AssemblyFields);
+      Texts<F::AssemblyFields>(fields, object);
       return;
     }
     ZELIMfgAssembly_var assembly(object);
@@ -634,7 +822,8 @@ class Reader {
     const Place at = document.At("process");
     const Fields fields(document.Required("process"), at, ProcessContainerKeys);
     const QIVBaseUnknown_var container = Entry(fields, "ProcessContainer", "");
-    if (const std::optional<Value> partial = fields.Optional("partialReadOnly"); partial && _pass == Pass::Build)
+    if (const std::optional<Value> partial = fields.Optional("partialReadOnly");
+        partial && _pass == Pass::Build)
       ZELIMHIDocInfo_var(container)->SetPartialReadOnly(Flag(*partial, fields.At("partialReadOnly")));
     if (const std::optional<Value> activities = fields.Optional("activities"))
       ReadArray(*activities, fields.At("activities"), [&](const Value& activity, const Place& activityAt) {
@@ -667,15 +856,17 @@ class Reader {
     const HRESULT placed = isRoot ? QIVISPPProcessContainer_var(father)->AddProcess(object)
                                   : QIVISPPChildManagement_var(father)->AppendChild(object);
     if (FAILED(placed)) Fail(fields.Here(), "the activity cannot be placed here");
-    Texts(fields, object, F::ActivityFields);
+    Texts<F::ActivityFields>(fields, object);
     QIVISPPActivity_var activity(object);
     if (const std::optional<Value> attributes = fields.Optional("attributes")) {
       const Place attributesAt = fields.At("attributes");
       simdjson::dom::object members;
-      Expect(*attributes, attributes->get_object().get(members) == simdjson::SUCCESS, "an object", attributesAt);
+      Expect(*attributes, attributes->get_object().get(members) == simdjson::SUCCESS, "an object",
+             attributesAt);
       for (const simdjson::dom::key_value_pair attribute : members) {
         const Place attributeAt = attributesAt.Member(attribute.key);
-        if (FAILED(activity->SetAttribute(QIVUnicodeString(attribute.key), Number(attribute.value, attributeAt))))
+        if (FAILED(activity->SetAttribute(QIVUnicodeString(attribute.key),
+                                          Number(attribute.value, attributeAt))))
           Fail(attributeAt, WithArticle(activity->GetActivityType().view()) + " has no attribute " +
                                 Quoted(attribute.key));
       }
@@ -705,7 +896,7 @@ class Reader {
     }
     QIVISPPFlowMgt_var flow(object);
     for (const bool input : {true, false}) {
-      const char* key = input ? "inputs" : "outputs";
+      const Key key = input ? Key("inputs") : Key("outputs");
       const std::optional<Value> value = fields.Optional(key);
       if (!value) continue;
       ReadArray(*value, fields.At(key), [&](const Value& product, const Place& productAt) {
@@ -769,6 +960,7 @@ class Reader {
           QIVIPlantLibrary_var(library)->AddEntry(entry);
   }
 
+  QIVVar<QIVDocument> _model;
   QIVIDocument_var _document;
   Pass _pass = Pass::Build;
   bool _earlyLinkFailed = false;
@@ -814,7 +1006,8 @@ class PlacedParser : public nlohmann::detail::json_sax_dom_parser<Json> {
 namespace {
 // The place and reason of text that is not JSON, as the placed parser words
 // them; the fast parser only says that it failed.
-QIVDocumentError NotJson(std::string_view text, const QIVUnicodeString& sourceName, simdjson::error_code fault) {
+QIVDocumentError NotJson(std::string_view text, const QIVUnicodeString& sourceName,
+                         simdjson::error_code fault) {
   try {
     Json ignored;
     PlacedParser parser(ignored);
@@ -822,7 +1015,8 @@ QIVDocumentError NotJson(std::string_view text, const QIVUnicodeString& sourceNa
   } catch (const std::exception& e) {
     return QIVDocumentError(sourceName, 0, 0, "", std::string("cannot read the text: ") + e.what());
   }
-  return QIVDocumentError(sourceName, 0, 0, "", std::string("not valid JSON: ") + simdjson::error_message(fault));
+  return QIVDocumentError(sourceName, 0, 0, "",
+                          std::string("not valid JSON: ") + simdjson::error_message(fault));
 }
 // JSON allows integers beyond 64 bits, and the writer writes such a double
 // as 1.8446744073709552e19 that way ("18446744073709552000"); simdjson
@@ -855,7 +1049,8 @@ std::string WithLongIntegersAsDecimals(std::string_view text) {
     std::size_t end = i;
     while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
     out.append(text.substr(i, end - i));
-    if (end - i >= 20 && (end == text.size() || std::string_view(".eE").find(text[end]) == std::string_view::npos))
+    if (end - i >= 20 &&
+        (end == text.size() || std::string_view(".eE").find(text[end]) == std::string_view::npos))
       out += ".0";
     i = end;
   }
@@ -867,8 +1062,8 @@ static_assert(QIVDocumentReader::PaddingNeeded >= simdjson::SIMDJSON_PADDING);
 
 HRESULT QIVDocumentReader::Read(const std::string& text, const QIVUnicodeString& sourceName,
                                 QIVIDocument_var& document, QIVDocumentError& error) {
-  return ReadText(text, text.capacity() - text.size() >= PaddingNeeded, nullptr, nullptr, sourceName, document,
-                  error);
+  return ReadText(text, text.capacity() - text.size() >= PaddingNeeded, nullptr, nullptr, sourceName,
+                  document, error);
 }
 
 HRESULT QIVDocumentReader::Read(std::string_view text, const QIVUnicodeString& sourceName,
@@ -876,8 +1071,9 @@ HRESULT QIVDocumentReader::Read(std::string_view text, const QIVUnicodeString& s
   return ReadText(text, false, nullptr, nullptr, sourceName, document, error);
 }
 
-HRESULT QIVDocumentReader::Read(std::string&& text, const TextSource& again, const QIVUnicodeString& sourceName,
-                                QIVIDocument_var& document, QIVDocumentError& error) {
+HRESULT QIVDocumentReader::Read(std::string&& text, const TextSource& again,
+                                const QIVUnicodeString& sourceName, QIVIDocument_var& document,
+                                QIVDocumentError& error) {
   return ReadText(text, text.capacity() - text.size() >= PaddingNeeded, &text, &again, sourceName, document,
                   error);
 }
@@ -901,8 +1097,9 @@ HRESULT QIVDocumentReader::ReadText(std::string_view text, bool padded, std::str
     fault = parser.parse_into_document(parsed, bytes, json.size(), !padded).get(root);
     if (fault == simdjson::NUMBER_ERROR) {
       const std::string widened = WithLongIntegersAsDecimals(json);
-      fault = parser.parse_into_document(parsed, reinterpret_cast<const std::uint8_t*>(widened.data()),
-                                         widened.size())
+      fault = parser
+                  .parse_into_document(parsed, reinterpret_cast<const std::uint8_t*>(widened.data()),
+                                       widened.size())
                   .get(root);
     }
   }
@@ -920,9 +1117,11 @@ HRESULT QIVDocumentReader::ReadText(std::string_view text, bool padded, std::str
     return S_OK;
   } catch (const ReadFault& fault) {
     std::string reread;
-    const std::string_view placed = owned ? ((*again)(reread) ? std::string_view(reread) : std::string_view()) : text;
-    error = QIVDocumentError(sourceName, placed.empty() ? 0 : QIVJsonLocator::LineOfPointer(placed, fault.pointer),
-                             0, fault.pointer, fault.reason);
+    const std::string_view placed =
+        owned ? ((*again)(reread) ? std::string_view(reread) : std::string_view()) : text;
+    error = QIVDocumentError(sourceName,
+                             placed.empty() ? 0 : QIVJsonLocator::LineOfPointer(placed, fault.pointer), 0,
+                             fault.pointer, fault.reason);
   } catch (const std::exception& e) {
     error = QIVDocumentError(sourceName, 0, 0, "", std::string("cannot read the document: ") + e.what());
   }

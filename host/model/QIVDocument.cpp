@@ -60,34 +60,34 @@ void NameModelInterfaces() {
   (void)named;
 }
 
-using Maker = QIVVar<QIVModelObject> (*)(const QIVUnicodeString& subKind);
+using Maker = QIVVar<QIVModelObject> (*)(std::string_view subKind);
 
-QIVVar<QIVModelObject> MakeActivity(const QIVUnicodeString& subKind) {
-  const QIVSPPActivityType* type = QIVSPPActivityType::Find(subKind.view());
+QIVVar<QIVModelObject> MakeActivity(std::string_view subKind) {
+  const QIVSPPActivityType* type = QIVSPPActivityType::Find(subKind);
   if (!type || type->IsAbstract()) return {};
   return QIVMake<QIVSPPActivity>(*type);
 }
 
-QIVVar<QIVModelObject> MakeFeatureGroup(const QIVUnicodeString& subKind) {
+QIVVar<QIVModelObject> MakeFeatureGroup(std::string_view subKind) {
   ZELBIWFeatureGroup::Kind kind;
-  if (!ZELBIWFeatureGroup::KindFromName(subKind, kind)) return {};
+  if (!ZELBIWFeatureGroup::KindFromName(QIVUnicodeString(subKind), kind)) return {};
   return QIVMake<ZELBIWFeatureGroup>(kind);
 }
 
-QIVVar<QIVModelObject> MakeLocator(const QIVUnicodeString& subKind) {
+QIVVar<QIVModelObject> MakeLocator(std::string_view subKind) {
   if (subKind == "LocatingPoint") return QIVMake<ZELBIWLocator>(false);
   if (subKind == "ClampingPoint") return QIVMake<ZELBIWLocator>(true);
   return {};
 }
 
-QIVVar<QIVModelObject> MakeDatum(const QIVUnicodeString& subKind) {
+QIVVar<QIVModelObject> MakeDatum(std::string_view subKind) {
   if (subKind == "DatumSimple") return QIVMake<QIVTPSDatum>(false);
   if (subKind == "DatumTarget") return QIVMake<QIVTPSDatum>(true);
   return {};
 }
 
 template <class T>
-QIVVar<QIVModelObject> Make(const QIVUnicodeString&) {
+QIVVar<QIVModelObject> Make(std::string_view) {
   return QIVMake<T>();
 }
 
@@ -282,14 +282,16 @@ HRESULT QIVDocument::CreateObject(const QIVUnicodeString& kind, const QIVUnicode
   if ((kind == "ProcessContainer" && _processContainer) || (kind == "FeatureContainer" && _featureContainer) ||
       (kind == "PlantLibrary" && _plantLibrary))
     return E_INVALIDARG;
-  for (const auto& [name, make] : Makers) {
-    if (kind.view() != name) continue;
-    QIVVar<QIVModelObject> created = make(subKind);
-    if (!created || !Register(created.get(), id)) return E_INVALIDARG;
-    object = created;
-    return S_OK;
-  }
-  return E_INVALIDARG;
+  QIVVar<QIVModelObject> created = MakeObject(kind.view(), subKind.view());
+  if (!created || !Register(created.get(), id)) return E_INVALIDARG;
+  object = created;
+  return S_OK;
+}
+
+QIVVar<QIVModelObject> QIVDocument::MakeObject(std::string_view kind, std::string_view subKind) {
+  for (const auto& [name, make] : Makers)
+    if (kind == name) return make(subKind);
+  return {};
 }
 
 HRESULT QIVDocument::Adopt(const QIVBaseUnknown_var& object) { return AdoptObject(QIVModelObject::From(object)); }

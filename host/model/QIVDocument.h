@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -77,6 +78,12 @@ class QIVDocument : public QIVIDocument, public QIVInit {
   HRESULT GetProductPath(const QIVBaseUnknown_var& product, QIVListValQIVUnicodeString& names) const override;
 
   void Close() override;
+
+  // For the readers that build a saved document: a new object of the kind
+  // and sub-kind (QIVIDocument::CreateObject) outside any document, empty
+  // for one the model does not know; the object with an id, null for none.
+  static QIVVar<QIVModelObject> MakeObject(std::string_view kind, std::string_view subKind);
+  QIVModelObject* ObjectWithId(QIVObjectId id) const { return _objects.Find(id); }
 
   // For the model objects.
   // Takes the object in with that id (0: the next free one); false when the
