@@ -6,9 +6,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "QIVDocument.h"
 #include "QIVDocumentFormat.h"
 #include "QIVIPlantLibrary.h"
-#include "ZELIMHIDocInfo.h"
 #include "QIVISPPChildManagement.h"
 #include "QIVISPPDynamicActivity.h"
 #include "QIVISPPFlowMgt.h"
@@ -20,12 +20,18 @@
 #include "QIVJsonWriter.h"
 #include "QIVLinkOrder.h"
 #include "QIVMathTransformation.h"
+#include "ZELBIWCurveFastener.h"
+#include "ZELBIWFeatureContainer.h"
+#include "ZELBIWFeatureGroup.h"
+#include "ZELBIWLocator.h"
+#include "ZELBIWPointFastener.h"
 #include "ZELIBIWCurveFastener.h"
 #include "ZELIBIWFeatureChildMgmt.h"
 #include "ZELIBIWFeatureContainer.h"
 #include "ZELIBIWFeatureGroup.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELIBIWPointFastener.h"
+#include "ZELIMHIDocInfo.h"
 #include "ZELISpotWeld.h"
 #include "ZELIUpdateManufAssly.h"
 
@@ -37,6 +43,10 @@ namespace {
 struct WriteFault {
   QIVUnicodeString reason;
 };
+
+QIVUnicodeString Describe(const QIVModelObject* model) {
+  return QIVUnicodeString::Format("%s %lld", model->GetKindName(), model->GetDocumentId());
+}
 
 QIVUnicodeString Describe(const QIVBaseUnknown_var& object) {
   QIVIModelObject_var model(object);
@@ -81,7 +91,10 @@ class WrittenIds {
 class Writer {
  public:
   Writer(const QIVIDocument_var& document, const QIVDocumentWriter::Sink* sink)
-      : _document(document), _sink(sink), _written(document->GetObjectCount()) {}
+      : _document(document),
+        _model(QIVCastCache::Cast<QIVDocument>(document.Identity())),
+        _sink(sink),
+        _written(document->GetObjectCount()) {}
 
   std::string Run() {
     _out.BeginObject();
@@ -115,13 +128,24 @@ class Writer {
   void BeginEntry(const QIVBaseUnknown_var& object) { BeginEntry(object, QIVIModelObject_var(object)); }
 
   void BeginEntry(const QIVBaseUnknown_var& object, const QIVIModelObject_var& model) {
-    if (_sink && _out.Text().size() >= BlockSize) HandOn();
     if (!model || !(model->GetDocument() == _document))
       throw WriteFault{Describe(object) + " is not in the document"};
-    if (!_written.Insert(model->GetDocumentId())) throw WriteFault{Describe(object) + " stands twice"};
+    WriteId(model->GetDocumentId(), object);
+  }
+
+  // The entry of a model object read in place.
+  void BeginEntry(const QIVModelObject* model) {
+    if (model->Document() != _model) throw WriteFault{Describe(model) + " is not in the document"};
+    WriteId(model->GetDocumentId(), model);
+  }
+
+  template <class Object>
+  void WriteId(long long id, const Object& object) {
+    if (_sink && _out.Text().size() >= BlockSize) HandOn();
+    if (!_written.Insert(id)) throw WriteFault{Describe(object) + " stands twice"};
     _out.BeginObject();
     _out.Key("id");
-    _out.Integer(model->GetDocumentId());
+    _out.Integer(id);
   }
 
   long long IdOf(const QIVBaseUnknown_var& target, const QIVBaseUnknown_var& from, const char* key) {
@@ -136,6 +160,12 @@ class Writer {
     _out.Integer(IdOf(target, from, key));
   }
 
+  long long IdOf(const QIVModelObject* target, const QIVModelObject* from, const char* key) {
+    if (target->Document() != _model || target->GetDocumentId() == 0)
+      throw WriteFault{Describe(from) + ": " + key + " links to an object outside the document"};
+    return target->GetDocumentId();
+  }
+
   void References(const char* key, const QIVListValQIVBaseUnknown_var& targets,
                   const QIVBaseUnknown_var& from) {
     if (targets.IsEmpty()) return;
@@ -147,19 +177,20 @@ class Writer {
 
   // Values.
 
-  void Number(const char* key, double value, const QIVBaseUnknown_var& owner) {
+  template <class Owner>
+  void Number(const char* key, double value, const Owner& owner) {
     _out.Key(key);
     if (!_out.Number(value)) throw WriteFault{Describe(owner) + ": " + key + " is not a finite number"};
   }
 
-  template <class Values>
-  void Numbers(const char* key, const Values& values, const QIVBaseUnknown_var& owner) {
+  template <class Values, class Owner>
+  void Numbers(const char* key, const Values& values, const Owner& owner) {
     _out.Key(key);
     InlineNumbers(key, values, owner);
   }
 
-  template <class Values>
-  void InlineNumbers(const char* key, const Values& values, const QIVBaseUnknown_var& owner) {
+  template <class Values, class Owner>
+  void InlineNumbers(const char* key, const Values& values, const Owner& owner) {
     _out.BeginInlineArray();
     for (double value : values)
       if (!_out.Number(value))
@@ -174,9 +205,13 @@ class Writer {
 
   template <class I, std::size_t N>
   void Texts(const QIVVar<I>& holder, const F::TextField<I> (&fields)[N]) {
-    if (!holder) return;
+    if (holder) Texts(holder.get(), fields);
+  }
+
+  template <class I, std::size_t N>
+  void Texts(const I* holder, const F::TextField<I> (&fields)[N]) {
     for (const F::TextField<I>& field : fields) {
-      const QIVUnicodeString value = (holder.get()->*field.get)();
+      const QIVUnicodeString value = (holder->*field.get)();
       if (!field.always && value.IsEmpty()) continue;
       _out.Key(field.key);
       _out.String(value.view());
@@ -184,9 +219,8 @@ class Writer {
   }
 
   template <class I>
-  void Color(const QIVVar<I>& holder, const F::ColorField<I>& field) {
-    if (!holder) return;
-    const long rgb = (holder.get()->*field.get)();
+  void Color(const I* holder, const F::ColorField<I>& field) {
+    const long rgb = (holder->*field.get)();
     if (rgb < 0) return;
     _out.Key("color");
     _out.String(QIVUnicodeString::Format("#%06lX", rgb).view());
@@ -194,17 +228,17 @@ class Writer {
 
   // The children of a tree's node one level down; a tree deeper than a
   // document may hold is refused here rather than saved unreadable.
-  template <class Writes>
-  void Children(const char* key, const QIVListValQIVBaseUnknown_var& children, Writes&& write) {
-    if (children.IsEmpty()) return;
+  template <class List, class Writes>
+  void Children(const char* key, const List& children, Writes&& write) {
+    if (children.begin() == children.end()) return;
     if (_depth >= F::MaxDepth)
-      throw WriteFault{Describe(*children.begin()) +
-                       QIVUnicodeString::Format(" lies deeper than %d levels, more than a document holds",
-                                                F::MaxDepth)};
+      throw WriteFault{
+          Describe(*children.begin()) +
+          QIVUnicodeString::Format(" lies deeper than %d levels, more than a document holds", F::MaxDepth)};
     _out.Key(key);
     _out.BeginArray();
     ++_depth;
-    for (const QIVBaseUnknown_var& child : children) write(child);
+    for (const auto& child : children) write(child);
     --_depth;
     _out.EndArray();
   }
@@ -284,102 +318,89 @@ class Writer {
     _out.EndArray();
   }
 
+  // Features are the bulk of a body: they are read in place, through their
+  // own classes, without a query or a copied list per value.
   void WriteFeatures() {
     const QIVBaseUnknown_var container =
         BeginContainer("features", &QIVIDocument::GetFeatureContainer, "product feature container");
-    _relations = container;
-    // The top groups are the groups whose father is the container itself.
-    QIVListValQIVBaseUnknown_var groups, topGroups;
-    ZELIBIWFeatureContainer_var(container)->GetFeatures(groups, ZELIBIWFeatureGroup::ClassName());
-    for (const QIVBaseUnknown_var& group : groups) {
-      QIVBaseUnknown_var father;
-      if (QIVISpecObject_var spec = group;
-          spec && SUCCEEDED(spec->GetSpecFather(father)) && father == container)
-        topGroups.Append(group);
-    }
     _out.Key("groups");
     _out.BeginArray();
-    for (const QIVBaseUnknown_var& group : topGroups) WriteFeature(group);
+    if (const auto* features = QIVModelObject::As<ZELBIWFeatureContainer>(container))
+      for (const ZELBIWFeatureGroup* group : features->TopGroups()) WriteFeature(group);
     _out.EndArray();
     _out.EndObject();
   }
 
-  void WriteFeature(const QIVBaseUnknown_var& object) {
-    const QIVIModelObject_var model(object);
-    const QIVUnicodeString subKind = model ? model->GetSubKind() : QIVUnicodeString();
+  void WriteFeature(const ZELBIWFeature* feature) {
+    const QIVUnicodeString subKind = feature->GetSubKind();
     const F::Kind* kind =
-        model ? F::FindKind(subKind.IsEmpty() ? std::string_view(model->GetKindName()) : subKind.view())
-              : nullptr;
-    if (!kind) throw WriteFault{Describe(object) + " is not a feature the format knows"};
-    BeginEntry(object, model);
+        F::FindKind(subKind.IsEmpty() ? std::string_view(feature->GetKindName()) : subKind.view());
+    if (!kind) throw WriteFault{Describe(feature) + " is not a feature the format knows"};
+    BeginEntry(feature);
     _out.Key("kind");
     _out.String(kind->word);
-    Texts(object, F::AliasFields);
+    Texts<QIVIAlias>(feature, F::AliasFields);
     switch (kind->family) {
       case F::Family::PointFastener:
       case F::Family::CurveFastener:
-        WriteFastener(object, kind->family);
+        WriteFastener(static_cast<const ZELBIWFastener*>(feature), kind->family);
         break;
       case F::Family::Locator:
-        WriteLocator(object);
+        WriteLocator(static_cast<const ZELBIWLocator*>(feature));
         break;
       default:
         break;
     }
-    Texts(object, F::FeatureFields);
-    QIVListValQIVBaseUnknown_var parts;
-    if (_relations && SUCCEEDED(_relations->GetRelatedParts(object, parts)))
-      References("parts", parts, object);
-    Texts(object, F::PLMFields);
-    QIVListValQIVBaseUnknown_var children;
-    // Only groups hold features; a fastener's failing query would cost a
-    // look for extensions.
+    Texts<ZELIBIWFeature>(feature, F::FeatureFields);
+    if (feature->RelatedParts().Size() > 0) {
+      _out.Key("parts");
+      _out.BeginInlineArray();
+      for (const QIVModelObject* part : feature->RelatedParts().Values())
+        _out.Integer(IdOf(part, feature, "parts"));
+      _out.EndArray();
+    }
+    Texts<QIVIPLMObject>(feature, F::PLMFields);
     if (kind->family == F::Family::TopGroup || kind->family == F::Family::Group)
-      if (ZELIBIWFeatureChildMgmt_var group = object) group->GetChildren(children);
-    Children("children", children, [&](const QIVBaseUnknown_var& child) { WriteFeature(child); });
+      Children("children", static_cast<const ZELBIWFeatureGroup*>(feature)->Children(),
+               [&](const ZELBIWFeature* child) { WriteFeature(child); });
     _out.EndObject();
   }
 
-  void WriteFastener(const QIVBaseUnknown_var& object, F::Family family) {
-    const ZELIBIWFastener_var fastener(object);
-    Texts(fastener, F::FastenerFields);
-    Color(fastener, F::FastenerColor);
+  void WriteFastener(const ZELBIWFastener* fastener, F::Family family) {
+    Texts<ZELIBIWFastener>(fastener, F::FastenerFields);
+    Color<ZELIBIWFastener>(fastener, F::FastenerColor);
     if (family == F::Family::PointFastener) {
-      QIVRawColldouble values, manufacturing;
-      if (ZELISpotWeld_var weld = object) weld->GetValues(values);
-      Numbers("values", values, object);
-      if (ZELIBIWPointFastener_var point = object) point->GetManufacturingPosition(manufacturing);
-      if (!manufacturing.IsEmpty()) Numbers("manufacturingPosition", manufacturing, object);
+      const auto* point = static_cast<const ZELBIWPointFastener*>(fastener);
+      Numbers("values", point->Values(), fastener);
+      if (!point->ManufacturingPosition().empty())
+        Numbers("manufacturingPosition", point->ManufacturingPosition(), fastener);
     } else {
-      QIVListVal<QIVRawColldouble> points;
-      if (ZELIBIWCurveFastener_var curve = object) curve->GetPoints(points);
       _out.Key("points");
       _out.BeginArray();
-      for (const QIVRawColldouble& point : points) InlineNumbers("points", point, object);
+      for (const auto& point : static_cast<const ZELBIWCurveFastener*>(fastener)->Points())
+        InlineNumbers("points", point, fastener);
       _out.EndArray();
     }
-    QIVListValQIVUnicodeString assignments;
-    if (fastener) fastener->GetExternalAssignments(assignments);
-    if (!assignments.IsEmpty()) {
+    if (!fastener->ExternalAssignments().empty()) {
       _out.Key("externalAssignments");
       _out.BeginInlineArray();
-      for (const QIVUnicodeString& assignment : assignments) _out.String(assignment.view());
+      for (const QIVUnicodeString& assignment : fastener->ExternalAssignments())
+        _out.String(assignment.view());
       _out.EndArray();
     }
   }
 
-  void WriteLocator(const QIVBaseUnknown_var& object) {
-    QIVRawColldouble position;
-    if (ZELIBIWLocatingPoint_var locating = object) {
-      Texts(locating, F::LocatingPointFields);
-      Color(locating, F::LocatingPointColor);
-      locating->GetPosition(position);
-    } else if (ZELIBIWClampingPoint_var clamping = object) {
-      Texts(clamping, F::ClampingPointFields);
-      Color(clamping, F::ClampingPointColor);
-      clamping->GetPosition(position);
+  void WriteLocator(const ZELBIWLocator* locator) {
+    if (locator->IsClamping()) {
+      Texts<ZELIBIWClampingPoint>(locator, F::ClampingPointFields);
+      Color<ZELIBIWClampingPoint>(locator, F::ClampingPointColor);
+    } else {
+      Texts<ZELIBIWLocatingPoint>(locator, F::LocatingPointFields);
+      Color<ZELIBIWLocatingPoint>(locator, F::LocatingPointColor);
     }
-    Numbers("position", position, object);
+    QIVRawColldouble position;
+    locator->GetPosition(position);
+    Numbers("position", position, locator);
   }
 
   void WriteAssemblies() {
@@ -584,10 +605,10 @@ class Writer {
   }
 
   QIVIDocument_var _document;
+  const QIVDocument* _model;
   const QIVDocumentWriter::Sink* _sink;
   QIVJsonWriter _out;
   WrittenIds _written;
-  ZELIBIWFeaturePartRelations_var _relations;
   std::vector<QIVBaseUnknown_var> _activities;
   // The level of the nodes being written, roots at 1.
   int _depth = 1;
@@ -617,11 +638,13 @@ HRESULT WriteThrough(const QIVIDocument_var& document, const QIVDocumentWriter::
 }
 }  // namespace
 
-HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, std::string& text, QIVDocumentError& error) {
+HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, std::string& text,
+                                 QIVDocumentError& error) {
   return WriteThrough(document, nullptr, text, error);
 }
 
-HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, const Sink& sink, QIVDocumentError& error) {
+HRESULT QIVDocumentWriter::Write(const QIVIDocument_var& document, const Sink& sink,
+                                 QIVDocumentError& error) {
   std::string rest;
   return WriteThrough(document, &sink, rest, error);
 }

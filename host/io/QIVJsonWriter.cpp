@@ -39,6 +39,7 @@ struct PlainBytes {
 constexpr PlainBytes Plain;
 
 constexpr double PowersOfTen[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+constexpr double RoundingShift = 0x1.8p52;
 
 // The text to_chars gives for the numbers documents are full of, without
 // its shortest-digits search: a value of at least 0.1 in magnitude that is
@@ -52,7 +53,10 @@ bool AppendShortDecimal(std::string& out, double value) {
   const double magnitude = std::fabs(value);
   if (!(magnitude >= 0.1) || magnitude >= 1e11) return false;
   for (int places = 0; places < 5; ++places) {
-    const double scaled = std::nearbyint(value * PowersOfTen[places]);
+    // Rounded to the nearest integer by adding and taking away 1.5 * 2^52,
+    // which is exact below 2^51 in magnitude (these stay below 10^15) and
+    // costs no call.
+    const double scaled = value * PowersOfTen[places] + RoundingShift - RoundingShift;
     if (scaled / PowersOfTen[places] != value) continue;
     if (places == 0 && magnitude >= 100000.0) return false;
     long long digits = static_cast<long long>(std::fabs(scaled));
@@ -87,8 +91,15 @@ void QIVJsonWriter::AppendNumber(std::string& out, double value) {
 
 void QIVJsonWriter::AppendString(std::string& out, std::string_view text) {
   static constexpr char Hex[] = "0123456789abcdef";
-  out += '"';
+  // Names, keys and identifiers mostly need no escape: one append.
   std::size_t i = 0;
+  while (i < text.size() && Plain.plain[static_cast<unsigned char>(text[i])]) ++i;
+  out += '"';
+  out.append(text.data(), i);
+  if (i == text.size()) {
+    out += '"';
+    return;
+  }
   while (i < text.size()) {
     // Characters that need no escape go out a run at a time.
     std::size_t plain = i;
@@ -150,7 +161,7 @@ void QIVJsonWriter::NewLine(std::size_t depth) {
   // A line break and the indentation of the usual depths in one append.
   static const std::string Indented = '\n' + std::string(256, ' ');
   if (2 * depth < Indented.size()) {
-    _text.append(Indented, 0, 1 + 2 * depth);
+    _text.append(Indented.data(), 1 + 2 * depth);
     return;
   }
   _text += '\n';

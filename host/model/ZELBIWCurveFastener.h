@@ -14,6 +14,9 @@ class ZELBIWCurveFastener : public ZELBIWFastener, public ZELIBIWCurveFastener {
 
   HRESULT GetPoints(QIVListVal<QIVRawColldouble>& points) const override;
   HRESULT SetPoints(const QIVListVal<QIVRawColldouble>& points) override;
+
+  // The points in place, for the document's writer.
+  const std::vector<std::array<double, 6>>& Points() const { return _points; }
   double GetLength() const override;
 
  private:

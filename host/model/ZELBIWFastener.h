@@ -24,6 +24,9 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
   HRESULT AddExternalAssignment(const QIVUnicodeString& assignment) override;
   HRESULT ClearExternalAssignments() override;
 
+  // The assignments in place, for the document's writer.
+  const std::vector<QIVUnicodeString>& ExternalAssignments() const { return _externalAssignments; }
+
  protected:
   ZELBIWFastener() = default;
 

@@ -25,6 +25,11 @@ class ZELBIWPointFastener : public ZELBIWFastener, public ZELIBIWPointFastener, 
   HRESULT GetValues(QIVRawColldouble& values) const override;
   HRESULT SetValues(const QIVRawColldouble& values) override;
 
+  // The settings and the manufacturing position (empty for none) in place,
+  // for the document's writer.
+  const std::array<double, SettingCount>& Values() const { return _values; }
+  const std::vector<double>& ManufacturingPosition() const { return _manufacturingPosition; }
+
  private:
   std::array<double, SettingCount> _values{};
   std::vector<double> _manufacturingPosition;
