@@ -70,6 +70,12 @@ QIVUnicodeString QIVUnicodeString::Format(const char* format, ...) {
 }
 
 QIVUnicodeString& QIVUnicodeString::BuildFromNum(int value, const char* format) {
+  // Row numbers and counts, written by the thousand: without printf.
+  if (format && std::strcmp(format, "%d") == 0) {
+    char digits[16];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    return *this = QIVUnicodeString(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+  }
   return *this = Format(format, value);
 }
 

@@ -13,6 +13,7 @@
 #include "QIVFrmEditor.h"
 #include "QIVIDocument.h"
 #include "QIVIModelObject.h"
+#include "QIVModelObject.h"
 #include "QIVIProduct.h"
 #include "QIVISPPActivity.h"
 #include "QIVISPPChildManagement.h"
@@ -20,6 +21,7 @@
 #include "QIVISPPProcessContainer.h"
 #include "QIVIAlias.h"
 #include "ZELBIWCycleTime.h"
+#include "ZELBIWFastener.h"
 #include "ZELBIWFastenerType.h"
 #include "ZELIBIWClampingPoint.h"
 #include "ZELIBIWFastener.h"
@@ -131,46 +133,69 @@ std::uint64_t KeyWord(const std::string& key, std::size_t offset) {
   return word;
 }
 
-// Sorted by the identifiers' natural keys, compared as plain bytes, or by
+// The order of `ids` by their natural keys, compared as plain bytes, or by
 // CompareWeldIDs when one has no key; equal identifiers keep their order.
-// A key's first sixteen bytes, as two numbers, decide most comparisons; a
-// list already in order, as a document's fasteners mostly are, is left as
-// it is after one pass over the keys.
-template <class Entry>
-void SortByWeldID(std::vector<Entry>& entries, const std::function<QIVBaseUnknown_var(const Entry&)>& handle) {
-  const std::size_t count = entries.size();
-  std::vector<std::string> keys(count);
+// A key's first sixteen bytes, as two numbers, and its length decide all
+// comparisons but those of two longer keys, which are kept whole for them.
+// Empty when the identifiers are in order already, as a document's
+// fasteners mostly are: then one pass over the keys is all it costs.
+std::vector<std::uint32_t> WeldIDOrder(const std::vector<QIVUnicodeString>& ids) {
+  constexpr std::size_t HeadSize = 16;
+  struct Head {
+    std::uint64_t high, low;
+    std::uint32_t length, position;
+  };
+  const std::size_t count = ids.size();
+  std::vector<Head> heads(count);
+  std::vector<std::string> longKeys(count);
+  std::string key;
   bool natural = true;
-  for (std::size_t i = 0; i < count && natural; ++i)
-    natural = NaturalKey(ZELFastenerServices::GetWeldID(handle(entries[i])).view(), keys[i]);
+  for (std::uint32_t i = 0; i < count && natural; ++i) {
+    natural = NaturalKey(ids[i].view(), key);
+    heads[i] = {KeyWord(key, 0), KeyWord(key, 8), static_cast<std::uint32_t>(key.size()), i};
+    if (key.size() > HeadSize) longKeys[i] = key;
+  }
   std::vector<std::uint32_t> order(count);
   if (natural) {
-    if (std::is_sorted(keys.begin(), keys.end())) return;
-    struct Head {
-      std::uint64_t high, low;
-      std::uint32_t position;
-    };
-    std::vector<Head> heads(count);
-    for (std::uint32_t i = 0; i < count; ++i) heads[i] = {KeyWord(keys[i], 0), KeyWord(keys[i], 8), i};
-    std::sort(heads.begin(), heads.end(), [&keys](const Head& a, const Head& b) {
+    // With equal heads a key of at most sixteen bytes is the other's
+    // beginning, padded with zeros: the shorter goes first.
+    const auto before = [&longKeys](const Head& a, const Head& b) {
       if (a.high != b.high) return a.high < b.high;
       if (a.low != b.low) return a.low < b.low;
-      if (const int bytes = keys[a.position].compare(keys[b.position]); bytes != 0) return bytes < 0;
+      if (a.length > HeadSize && b.length > HeadSize) {
+        if (const int bytes = longKeys[a.position].compare(longKeys[b.position]); bytes != 0) return bytes < 0;
+      } else if (a.length != b.length) {
+        return a.length < b.length;
+      }
       return a.position < b.position;
-    });
+    };
+    if (std::is_sorted(heads.begin(), heads.end(), before)) return {};
+    std::sort(heads.begin(), heads.end(), before);
     for (std::size_t i = 0; i < count; ++i) order[i] = heads[i].position;
   } else {
-    std::vector<QIVUnicodeString> ids(count);
-    for (std::size_t i = 0; i < count; ++i) ids[i] = ZELFastenerServices::GetWeldID(handle(entries[i]));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&ids](std::uint32_t a, std::uint32_t b) {
       return ZELFastenerServices::CompareWeldIDs(ids[a], ids[b]) < 0;
     });
   }
-  std::vector<Entry> sorted;
-  sorted.reserve(count);
-  for (const std::uint32_t position : order) sorted.push_back(std::move(entries[position]));
-  entries = std::move(sorted);
+  return order;
+}
+
+template <class Entry>
+void Permute(std::vector<Entry>& entries, const std::vector<std::uint32_t>& order) {
+  if (order.empty()) return;
+  std::vector<Entry> moved;
+  moved.reserve(entries.size());
+  for (const std::uint32_t position : order) moved.push_back(std::move(entries[position]));
+  entries = std::move(moved);
+}
+
+template <class Entry>
+void SortByWeldID(std::vector<Entry>& entries, const std::function<QIVBaseUnknown_var(const Entry&)>& handle) {
+  std::vector<QIVUnicodeString> ids;
+  ids.reserve(entries.size());
+  for (const Entry& entry : entries) ids.push_back(ZELFastenerServices::GetWeldID(handle(entry)));
+  Permute(entries, WeldIDOrder(ids));
 }
 
 }  // namespace
@@ -293,16 +318,31 @@ HRESULT ZELFastenerServices::QuickSort(const QIVUnicodeString& key, _SEQUENCE_QI
   return S_OK;
 }
 
+void ZELFastenerServices::SortByWeldIDs(QIVListValQIVBaseUnknown_var& fasteners, std::vector<QIVUnicodeString>& ids) {
+  const std::vector<std::uint32_t> order = WeldIDOrder(ids);
+  Permute(fasteners.Items(), order);
+  Permute(ids, order);
+}
+
 QIVUnicodeString ZELFastenerServices::GetWeldID(const QIVBaseUnknown_var& fastener) {
-  if (ZELIBIWFastener_var identified = fastener) {
-    QIVUnicodeString identifier = identified->GetIdentifier();
+  QIVUnicodeString name;
+  // A fastener of the model offers both interfaces whatever its state, so it
+  // is read in place: lists ask this of every fastener they show.
+  if (const ZELBIWFastener* model = QIVModelObject::As<ZELBIWFastener>(fastener)) {
+    QIVUnicodeString identifier = model->GetIdentifier();
     if (!identifier.IsEmpty()) return identifier;
+    name = model->GetAlias();
+  } else {
+    if (ZELIBIWFastener_var identified = fastener) {
+      QIVUnicodeString identifier = identified->GetIdentifier();
+      if (!identifier.IsEmpty()) return identifier;
+    }
+    QIVIAlias_var named(fastener);
+    if (!named) return "";
+    name = named->GetAlias();
   }
-  QIVIAlias_var named(fastener);
-  if (!named) return "";
-  const QIVUnicodeString name = named->GetAlias();
-  const int separator = name.SearchSubString(", ");
-  return separator < 0 ? name : name.SubString(0, separator);
+  const std::size_t separator = name.view().find(", ");
+  return separator == std::string_view::npos ? name : QIVUnicodeString(name.view().substr(0, separator));
 }
 
 int ZELFastenerServices::CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b) {
@@ -345,10 +385,25 @@ HRESULT ZELFastenerServices::GetWeldFromActivity(const QIVBaseUnknown_var& activ
 
 HRESULT ZELFastenerServices::IsValidWeldForActivity(const QIVBaseUnknown_var& fastener,
                                                     const QIVBaseUnknown_var& activity) {
-  ZELIBIWFastener_var typed(fastener);
+  const ZELBIWFastener* model = QIVModelObject::As<ZELBIWFastener>(fastener);
+  ZELIBIWFastener_var typed = model ? nullptr : ZELIBIWFastener_var(fastener);
   QIVISPPActivity_var kind(activity);
-  if (!typed || !kind) return E_FAIL;
-  return ZELBIWFastenerType::Fits(typed->GetType().view(), kind->GetActivityType().view()) ? S_OK : E_FAIL;
+  if (!(model || typed) || !kind) return E_FAIL;
+  // Lists ask this of thousands of fasteners of a few types for one
+  // activity; the fixed type tables answer the same for the same texts.
+  struct Answer {
+    std::string type, activityType;
+    bool fits = false;
+  };
+  static Answer last;
+  const QIVUnicodeString type = model ? model->GetType() : typed->GetType();
+  const QIVUnicodeString activityType = kind->GetActivityType();
+  if (last.type != type.view() || last.activityType != activityType.view()) {
+    last.fits = ZELBIWFastenerType::Fits(type.view(), activityType.view());
+    last.type = type.str();
+    last.activityType = activityType.str();
+  }
+  return last.fits ? S_OK : E_FAIL;
 }
 
 HRESULT ZELFastenerServices::GetFastenerParts(const QIVBaseUnknown_var& fastener,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "QIVListVal.h"
 #include "QIVMathTransformation.h"
 #include "QIVUnicodeString.h"
@@ -39,6 +41,9 @@ class ZELFastenerServices {
   // identifiers. The only key is "Fastener"; any other is E_INVALIDARG.
   static HRESULT QuickSort(const QIVUnicodeString& key, QIVListValQIVBaseUnknown_var& fasteners);
   static HRESULT QuickSort(const QIVUnicodeString& key, _SEQUENCE_QIVBaseUnknown_ptr& fasteners);
+  // QuickSort's order for fasteners whose identifiers are known: `ids[i]`
+  // is the identifier of entry i + 1, and both are sorted together.
+  static void SortByWeldIDs(QIVListValQIVBaseUnknown_var& fasteners, std::vector<QIVUnicodeString>& ids);
   // The identifier of a fastener: the one given to it when there is one,
   // else its name up to the first ", " ("W0012" for "W0012, A"), else its
   // whole name.

@@ -15,6 +15,8 @@
 TEST(QIVUnicodeStringTest, BuildsNumbersWithPrintfFormats) {
   QIVUnicodeString s;
   EXPECT_EQ(s.BuildFromNum(42), "42");
+  for (const int value : {0, -7, 2147483647, -2147483647 - 1})
+    EXPECT_EQ(QIVUnicodeString().BuildFromNum(value), QIVUnicodeString::Format("%d", value));
   EXPECT_EQ(s.BuildFromNum(12.5, "%10.3f"), "    12.500");
   EXPECT_EQ(s.BuildFromNum(-3.25, "%10.3f"), "    -3.250");
   EXPECT_EQ(s.BuildFromNum(7L), "7");

@@ -4,6 +4,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "../model/ModelTestDocument.h"
 #include "QIVFrmEditor.h"
@@ -150,7 +151,14 @@ TEST(ZELFastenerServicesTest, QuickSortKeepsTheNaturalOrderOfAnyIdentifiers) {
       list.Append(model.Point(model.body1, name.c_str(), "spot weld"));
     }
     const QIVListValQIVBaseUnknown_var before = list;
+    // Sorted with their identifiers given, the same order.
+    QIVListValQIVBaseUnknown_var withIDs = list;
+    std::vector<QIVUnicodeString> ids;
+    for (const QIVBaseUnknown_var& fastener : withIDs) ids.push_back(ZELFastenerServices::GetWeldID(fastener));
+    ZELFastenerServices::SortByWeldIDs(withIDs, ids);
     EXPECT_EQ(ZELFastenerServices::QuickSort("Fastener", list), S_OK);
+    EXPECT_TRUE(withIDs == list);
+    for (int i = 1; i <= list.Size(); ++i) EXPECT_EQ(ids[i - 1], ZELFastenerServices::GetWeldID(list[i]));
     for (int i = 1; i < list.Size(); ++i) {
       const int order = ZELFastenerServices::CompareWeldIDs(ZELFastenerServices::GetWeldID(list[i]),
                                                             ZELFastenerServices::GetWeldID(list[i + 1]));
@@ -199,6 +207,13 @@ TEST(ZELFastenerServicesTest, CheckWeldAssignementRefusesAFastenerAssignedAnywhe
   QIVISPPItemMgt_var(model.station2)->AddItem(model.w1);
   EXPECT_LT(ZELFastenerServices::CheckWeldAssignement(model.w1, model.welding, nullptr, 0), 0);
   EXPECT_LT(ZELFastenerServices::CheckWeldAssignement(studWeld, model.welding, nullptr, 0), 0);
+  // Asked in turn of kinds and activities, each answer is its own.
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(ZELFastenerServices::IsValidWeldForActivity(model.w2, model.welding), S_OK);
+    EXPECT_EQ(ZELFastenerServices::IsValidWeldForActivity(model.seam, model.welding), E_FAIL);
+    EXPECT_EQ(ZELFastenerServices::IsValidWeldForActivity(model.seam, model.sealing), S_OK);
+    EXPECT_EQ(ZELFastenerServices::IsValidWeldForActivity(model.w2, model.sealing), E_FAIL);
+  }
 }
 
 TEST(ZELFastenerServicesTest, PartLoadConstraintKeepsFastenersWhosePartsAllReachTheStation) {
