@@ -1,6 +1,7 @@
 #include "ZELVekBIWAssignWeldDlg.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "QIVApplicationFrame.h"
@@ -69,6 +70,31 @@ void FitCombo(QIVDlgCombo* combo, int maxHeight) {
 }
 
 QIVPathElement_var PathOf(const QIVBaseUnknown_var& fastener) { return QIVMake<QIVPathElement>(fastener.get()); }
+
+// Calls `take` for each fastener related to the product, depth first, each
+// once, until it answers false. Imports relate the joints and joint bodies
+// to the parts, hand-made fasteners may be related themselves: both count.
+void VisitWeldsOfProduct(const QIVBaseUnknown_var& product,
+                         const std::function<bool(const QIVBaseUnknown_var&)>& take) {
+  QIVBaseUnknown_var container;
+  if (!product || FAILED(ZELFastenerServices::GetFeatContainerFromFeature(product, container))) return;
+  ZELIBIWFeaturePartRelations_var relations(container);
+  List related;
+  if (!relations || FAILED(relations->GetRelatedFeatures(product, related))) return;
+  ZELVekBIWAssignWeldDlg::Identities seen;
+  std::vector<QIVBaseUnknown_var> pending(related.begin(), related.end());
+  std::reverse(pending.begin(), pending.end());
+  List children;
+  while (!pending.empty()) {
+    const QIVBaseUnknown_var feature = std::move(pending.back());
+    pending.pop_back();
+    if (ZELIBIWFastener_var(feature)) {
+      if (seen.insert(feature.Identity()) && !take(feature)) return;
+    } else if (ZELIBIWFeatureChildMgmt_var group(feature); group && SUCCEEDED(group->GetChildren(children))) {
+      pending.insert(pending.end(), children.Items().rbegin(), children.Items().rend());
+    }
+  }
+}
 }  // namespace
 
 ZELVekBIWAssignWeldDlg::ZELVekBIWAssignWeldDlg()
@@ -95,9 +121,12 @@ void ZELVekBIWAssignWeldDlg::SetEditorCount(QIVDlgEditor* editor, int count) {
   if (editor) editor->SetText(QIVUnicodeString().BuildFromNum(count, "%d"));
 }
 
-void ZELVekBIWAssignWeldDlg::SortUnlessGatheringOrder(List& fasteners) const {
-  if (!ZELEnvironmentSwitches::KeepsGatheringOrder() && !fasteners.IsEmpty())
-    ZELFastenerServices::QuickSort("Fastener", fasteners);
+std::vector<QIVUnicodeString> ZELVekBIWAssignWeldDlg::SortUnlessGatheringOrder(List& fasteners) const {
+  std::vector<QIVUnicodeString> ids;
+  ids.reserve(fasteners.Size());
+  for (const QIVBaseUnknown_var& fastener : fasteners) ids.push_back(ZELFastenerServices::GetWeldID(fastener));
+  if (!ZELEnvironmentSwitches::KeepsGatheringOrder()) ZELFastenerServices::SortByWeldIDs(fasteners, ids);
+  return ids;
 }
 
 void ZELVekBIWAssignWeldDlg::Build() {
@@ -294,27 +323,17 @@ void ZELVekBIWAssignWeldDlg::GetListOfAllWeld() {
 
 bool ZELVekBIWAssignWeldDlg::GetListOfAllWeldsFromProduct(const QIVBaseUnknown_var& product, List& fasteners) {
   fasteners.RemoveAll();
-  QIVBaseUnknown_var container;
-  if (!product || FAILED(ZELFastenerServices::GetFeatContainerFromFeature(product, container))) return false;
-  ZELIBIWFeaturePartRelations_var relations(container);
-  List related;
-  if (!relations || FAILED(relations->GetRelatedFeatures(product, related))) return false;
-  // Imports relate the joints and joint bodies to the parts, hand-made
-  // fasteners may be related themselves: both count, each fastener once.
-  Identities seen;
-  std::vector<QIVBaseUnknown_var> pending(related.begin(), related.end());
-  std::reverse(pending.begin(), pending.end());
-  List children;
-  while (!pending.empty()) {
-    const QIVBaseUnknown_var feature = std::move(pending.back());
-    pending.pop_back();
-    if (ZELIBIWFastener_var(feature)) {
-      if (seen.insert(feature.Identity())) fasteners.Append(feature);
-    } else if (ZELIBIWFeatureChildMgmt_var group(feature); group && SUCCEEDED(group->GetChildren(children))) {
-      pending.insert(pending.end(), children.Items().rbegin(), children.Items().rend());
-    }
-  }
+  VisitWeldsOfProduct(product, [&fasteners](const QIVBaseUnknown_var& fastener) {
+    fasteners.Append(fastener);
+    return true;
+  });
   return !fasteners.IsEmpty();
+}
+
+bool ZELVekBIWAssignWeldDlg::HasWelds(const QIVBaseUnknown_var& product) {
+  bool found = false;
+  VisitWeldsOfProduct(product, [&found](const QIVBaseUnknown_var&) { return !(found = true); });
+  return found;
 }
 
 int ZELVekBIWAssignWeldDlg::FindWeldInListOfWeld(const QIVBaseUnknown_var& fastener, const List& fasteners) {
@@ -351,9 +370,8 @@ void ZELVekBIWAssignWeldDlg::FillComboProduct() {
   ZELTraceScope scope(kClass, "FillComboProduct");
   _pComboProduct->ClearLine();
   _productsWithWelds.RemoveAll();
-  List fasteners;
   for (const QIVBaseUnknown_var& product : _allProducts) {
-    if (!GetListOfAllWeldsFromProduct(product, fasteners)) continue;
+    if (!HasWelds(product)) continue;
     _productsWithWelds.Append(product);
     _pComboProduct->SetLine(QIVIProduct_var(product)->GetPrdInstanceName());
   }
@@ -388,16 +406,17 @@ void ZELVekBIWAssignWeldDlg::UpdateListOfAllAssignableWelds(bool reloadAssigned)
     if (!IsAssignedAnywhere(fastener)) _pListOfAssignableWelds->Append(fastener);
 }
 
+void ZELVekBIWAssignWeldDlg::LineIndex::Add(const QIVUnicodeString& id, const QIVBaseUnknown_var& fastener) {
+  _idOfRow.push_back(id);
+  _listed.insert(fastener.Identity());
+  _built = false;
+}
+
 void ZELVekBIWAssignWeldDlg::LineIndex::Build() const {
   if (_built) return;
   _rowsOfId.clear();
-  _listed.clear();
   _rowsOfId.reserve(_idOfRow.size());
-  _listed.reserve(_fastenerOfRow.size());
-  for (int row = 0; row < Size(); ++row) {
-    _rowsOfId[_idOfRow[row]].push_back(row);
-    _listed.insert(_fastenerOfRow[row]);
-  }
+  for (int row = 0; row < Size(); ++row) _rowsOfId[_idOfRow[row]].push_back(row);
   _built = true;
 }
 
@@ -407,14 +426,8 @@ const std::vector<int>* ZELVekBIWAssignWeldDlg::LineIndex::RowsOf(const QIVUnico
   return found == _rowsOfId.end() ? nullptr : &found->second;
 }
 
-bool ZELVekBIWAssignWeldDlg::LineIndex::Lists(const QIVBaseUnknown_var& fastener) const {
-  Build();
-  return _listed.count(fastener.Identity()) != 0;
-}
-
 void ZELVekBIWAssignWeldDlg::LineIndex::Clear() {
   _idOfRow.clear();
-  _fastenerOfRow.clear();
   _rowsOfId.clear();
   _listed.clear();
   _built = false;
@@ -457,17 +470,18 @@ void ZELVekBIWAssignWeldDlg::FillSelectListWeldsAvailable(bool recompute) {
   bool notQualified = false;
   if (_currentActivity) {
     const QIVBaseUnknown_var activity(_currentActivity);
-    SortUnlessGatheringOrder(*candidates);
+    std::vector<QIVUnicodeString> ids = SortUnlessGatheringOrder(*candidates);
     QIVListValQIVUnicodeString tree;
     ZELFastenerServices::GetListOfExpandedTREEUpwards(activity, tree);
-    for (const QIVBaseUnknown_var& fastener : *candidates) {
+    for (int i = 1; i <= candidates->Size(); ++i) {
+      const QIVBaseUnknown_var& fastener = (*candidates)[i];
       if (FAILED(ZELFastenerServices::IsValidProcessVersion(activity, fastener, tree))) continue;
       if (FAILED(ZELFastenerServices::IsValidWeldForActivity(fastener, activity))) {
         notQualified = true;
         continue;
       }
       if (IsAssignedAnywhere(fastener)) continue;
-      const QIVUnicodeString id = ZELFastenerServices::GetWeldID(fastener);
+      const QIVUnicodeString& id = ids[i - 1];
       _leftIndex.Add(id, fastener);
       _pSelectListLeft->SetLine(id);
       _leftWelds.Append(fastener);
@@ -506,10 +520,11 @@ void ZELVekBIWAssignWeldDlg::FillSelectListWeldsToAssign(bool reload) {
   _pSelectListRight->ClearLine();
   _rightIndex.Clear();
   if (_pListOfWeldsFromActivity && !_pListOfWeldsFromActivity->IsEmpty()) {
-    SortUnlessGatheringOrder(*_pListOfWeldsFromActivity);
+    const std::vector<QIVUnicodeString> ids = SortUnlessGatheringOrder(*_pListOfWeldsFromActivity);
     const QIVUnicodeString tag = Message("AssignTag", "(*)");
-    for (const QIVBaseUnknown_var& fastener : *_pListOfWeldsFromActivity) {
-      const QIVUnicodeString id = ZELFastenerServices::GetWeldID(fastener);
+    for (int i = 1; i <= _pListOfWeldsFromActivity->Size(); ++i) {
+      const QIVBaseUnknown_var& fastener = (*_pListOfWeldsFromActivity)[i];
+      const QIVUnicodeString& id = ids[i - 1];
       _rightIndex.Add(id, fastener);
       _pSelectListRight->SetLine(id + tag);
     }
@@ -729,47 +744,64 @@ void ZELVekBIWAssignWeldDlg::HideListWeldIDs(List& displayed) {
   displayed.RemoveAll();
 }
 
-void ZELVekBIWAssignWeldDlg::ReplaceDisplayedIDs(List& displayed, const List& now, const List& other, int mode) {
+void ZELVekBIWAssignWeldDlg::ReplaceDisplayedIDs(List& displayed, const List& now, const Membership& staying,
+                                                 int mode) {
   // Only the identifiers that leave both lists are hidden, so a refill of
   // the same lines, or a fastener moving across, leaves the view as it was.
-  auto staying = IdentitiesOf(now);
-  for (const QIVBaseUnknown_var& fastener : other) staying.insert(fastener.Identity());
   List leaving;
   for (const QIVBaseUnknown_var& fastener : displayed)
-    if (!staying.count(fastener.Identity())) leaving.Append(fastener);
+    if (!staying(fastener.Identity())) leaving.Append(fastener);
   FilteredVisualization(leaving, 0);
   displayed = now;
   FilteredVisualization(displayed, mode);
 }
 
 void ZELVekBIWAssignWeldDlg::ShowListAvailableWeldIDs() {
-  const List none;
-  const List& right = _showIDsRight && _pListOfWeldsFromActivity ? *_pListOfWeldsFromActivity : none;
-  ReplaceDisplayedIDs(_pListOfAvailableWeldsDisplayed, _leftWelds, right, 1);
+  // The left list's own row index tells its fasteners.
+  const Identities right =
+      _showIDsRight && _pListOfWeldsFromActivity ? IdentitiesOf(*_pListOfWeldsFromActivity) : Identities();
+  ReplaceDisplayedIDs(
+      _pListOfAvailableWeldsDisplayed, _leftWelds,
+      [&](const QIVBaseUnknown* fastener) { return _leftIndex.Lists(fastener) || right.count(fastener); }, 1);
 }
 
 void ZELVekBIWAssignWeldDlg::ShowListAssignedWeldIDs() {
   const List none;
-  ReplaceDisplayedIDs(_pListOfAssignedWeldsDisplayed, _pListOfWeldsFromActivity ? *_pListOfWeldsFromActivity : none,
-                      _showIDsLeft ? _leftWelds : none, 2);
+  const List& right = _pListOfWeldsFromActivity ? *_pListOfWeldsFromActivity : none;
+  const Identities inRight = IdentitiesOf(right);
+  ReplaceDisplayedIDs(
+      _pListOfAssignedWeldsDisplayed, right,
+      [&](const QIVBaseUnknown* fastener) {
+        return inRight.count(fastener) || (_showIDsLeft && _leftIndex.Lists(fastener));
+      },
+      2);
 }
 
 void ZELVekBIWAssignWeldDlg::UpdateListOfWeldsToShow() {
   _pListOfWeldsToShow = _leftWelds;
+  _leftWeldsToShow = _leftWelds.Size();
   if (_pListOfWeldsFromActivity) _pListOfWeldsToShow.Append(*_pListOfWeldsFromActivity);
 }
 
 void ZELVekBIWAssignWeldDlg::HideShowWelds() {
-  const auto now = IdentitiesOf(_pListOfWeldsToShow);
+  // The list to show begins with the left list when it was made from it
+  // just before: the left list's row index tells those.
+  const bool leftFirst = _leftWeldsToShow > 0 && _leftWeldsToShow == _leftWelds.Size() &&
+                         _leftWeldsToShow <= _pListOfWeldsToShow.Size();
+  Identities rest;
+  for (int i = leftFirst ? _leftWeldsToShow + 1 : 1; i <= _pListOfWeldsToShow.Size(); ++i)
+    rest.insert(_pListOfWeldsToShow[i].Identity());
   List hide;
   for (const QIVBaseUnknown_var& fastener : _pListOfWeldsCurrentlyShown)
-    if (!now.count(fastener.Identity())) hide.Append(fastener);
+    if (!(leftFirst && _leftIndex.Lists(fastener.Identity())) && !rest.count(fastener.Identity()))
+      hide.Append(fastener);
   ZELFastenerDisplay::HideShowWeldPointsInList(hide, false);
   ZELFastenerDisplay::HideShowWeldPointsInList(_pListOfWeldsToShow, true);
   // The list to show is made afresh before each use: it is taken, not
   // copied, which would count a reference on each of 90,000 fasteners.
   _pListOfWeldsCurrentlyShown = std::move(_pListOfWeldsToShow);
   _pListOfWeldsToShow.RemoveAll();
+  _leftWeldsToShow = 0;
 }
 
 void ZELVekBIWAssignWeldDlg::ResetFastenersDisplay() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -78,6 +79,8 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   void GetListOfAllWeld();
   // The fasteners related to the product; false when it has none.
   static bool GetListOfAllWeldsFromProduct(const QIVBaseUnknown_var& product, List& fasteners);
+  // Whether the product has a fastener: the walk above, up to the first.
+  static bool HasWelds(const QIVBaseUnknown_var& product);
   static int FindWeldInListOfWeld(const QIVBaseUnknown_var& fastener, const List& fasteners);
 
   void HighlightWeldsInList(const List& fasteners, bool addToSelection);
@@ -127,31 +130,29 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   QIVDlgMultiList* GetAccountList() const { return _pMultiListWeldAccount; }
 
  private:
-  // What each row of a list stands for. A fill only appends to two
-  // vectors; the lookups a pick needs are built on the first pick after it.
+  // What each row of a list stands for. A fill appends each row's
+  // identifier and fastener, the fasteners to a set that tells at once
+  // whether the list holds one; the rows of an identifier, which picks
+  // need, are indexed on the first pick after a fill.
   class LineIndex {
    public:
-    void Add(const QIVUnicodeString& id, const QIVBaseUnknown_var& fastener) {
-      _idOfRow.push_back(id);
-      _fastenerOfRow.push_back(fastener.Identity());
-      _built = false;
-    }
+    void Add(const QIVUnicodeString& id, const QIVBaseUnknown_var& fastener);
     int Size() const { return static_cast<int>(_idOfRow.size()); }
     // The rows whose line shows `id`, or null.
     const std::vector<int>* RowsOf(const QIVUnicodeString& id) const;
-    bool Lists(const QIVBaseUnknown_var& fastener) const;
+    bool Lists(const QIVBaseUnknown* fastener) const { return _listed.count(fastener) != 0; }
+    bool Lists(const QIVBaseUnknown_var& fastener) const { return Lists(fastener.Identity()); }
     void Clear();
 
    private:
     void Build() const;
 
     std::vector<QIVUnicodeString> _idOfRow;
-    std::vector<const QIVBaseUnknown*> _fastenerOfRow;
+    Identities _listed;
     mutable std::unordered_map<QIVUnicodeString, std::vector<int>> _rowsOfId;
-    mutable Identities _listed;
     mutable bool _built = false;
   };
-
+  using Membership = std::function<bool(const QIVBaseUnknown*)>;
 
   void BuildAssignmentPage();
   void BuildAccountabilityPage();
@@ -161,7 +162,9 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   // count editor at 0.
   void ShowListMessage(QIVDlgSelectorList* list, QIVDlgEditor* count, LineIndex& index,
                        const std::vector<QIVUnicodeString>& lines);
-  void SortUnlessGatheringOrder(List& fasteners) const;
+  // The fasteners' identifiers, read once for the sort and the lines; the
+  // fasteners and their identifiers sorted unless the gathering order is kept.
+  std::vector<QIVUnicodeString> SortUnlessGatheringOrder(List& fasteners) const;
   // The fasteners of the selected lines of a list, in selection order.
   List SelectedWelds(QIVDlgSelectorList* list, const List& welds) const;
   void OnListSelected(QIVDlgSelectorList* list, QIVDlgSelectorList* other, const List& welds);
@@ -169,8 +172,8 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   void SelectRows(QIVDlgSelectorList* list, const LineIndex& index, const List& fasteners, List& kept) const;
   void SetEditorCount(QIVDlgEditor* editor, int count);
   // `displayed` becomes `now`, its identifiers shown in that mode; those
-  // the other list shows, or is about to show, stay shown.
-  void ReplaceDisplayedIDs(List& displayed, const List& now, const List& other, int mode);
+  // `staying` tells (now's and the other list's, when it shows them) stay.
+  void ReplaceDisplayedIDs(List& displayed, const List& now, const Membership& staying, int mode);
 
   // Widgets (owned by their parents).
   QIVDlgTabContainer* _pTabContainer = nullptr;
@@ -219,6 +222,8 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   List _pListOfWeldsCurrentlyShown;
   LineIndex _leftIndex;
   LineIndex _rightIndex;
+  // How many of the fasteners to show are the left list's, at their head.
+  int _leftWeldsToShow = 0;
 
   unsigned char _allProductsFlag = 0;
   bool _showIDsLeft = true;

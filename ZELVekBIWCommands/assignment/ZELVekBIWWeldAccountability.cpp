@@ -63,7 +63,7 @@ int ZELVekBIWWeldAccountability::FillTable(const List& source, int option, int& 
     const QIVIAlias_var alias(fastener);
     if (!typed || !alias) continue;
     const QIVUnicodeString name = alias->GetAlias();
-    if (name.Strip().IsEmpty()) continue;
+    if (name.view().find_first_not_of(' ') == std::string_view::npos) continue;
     ++examined;
     int local = 0;
     bool hasAssignments = false;
