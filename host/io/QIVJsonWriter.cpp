@@ -1,7 +1,9 @@
 #include "QIVJsonWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -48,20 +50,21 @@ constexpr double RoundingShift = 0x1.8p52;
 // digits reads back as the value (it would have fewer places), and the fixed
 // notation of those digits is never longer than the scientific one for
 // integers below 100,000 and for decimals of at least 0.1, so to_chars
-// writes exactly these digits. False leaves the value to to_chars.
-bool AppendShortDecimal(std::string& out, double value) {
+// writes exactly these digits, at `out`; the end of them, or null to leave
+// the value to to_chars.
+char* ShortDecimal(char* out, double value) {
   const double magnitude = std::fabs(value);
-  if (!(magnitude >= 0.1) || magnitude >= 1e11) return false;
+  if (!(magnitude >= 0.1) || magnitude >= 1e11) return nullptr;
   for (int places = 0; places < 5; ++places) {
     // Rounded to the nearest integer by adding and taking away 1.5 * 2^52,
     // which is exact below 2^51 in magnitude (these stay below 10^15) and
     // costs no call.
     const double scaled = value * PowersOfTen[places] + RoundingShift - RoundingShift;
     if (scaled / PowersOfTen[places] != value) continue;
-    if (places == 0 && magnitude >= 100000.0) return false;
+    if (places == 0 && magnitude >= 100000.0) return nullptr;
     long long digits = static_cast<long long>(std::fabs(scaled));
     char buffer[24];
-    char* end = buffer + sizeof buffer;
+    char* const end = buffer + sizeof buffer;
     char* p = end;
     for (int place = 0; place < places; ++place, digits /= 10) *--p = static_cast<char>('0' + digits % 10);
     if (places > 0) *--p = '.';
@@ -70,23 +73,28 @@ bool AppendShortDecimal(std::string& out, double value) {
       digits /= 10;
     } while (digits != 0);
     if (value < 0) *--p = '-';
-    out.append(p, end);
-    return true;
+    const std::size_t length = static_cast<std::size_t>(end - p);
+    std::memcpy(out, p, length);
+    return out + length;
   }
-  return false;
+  return nullptr;
 }
 
 }  // namespace
 
 void QIVJsonWriter::AppendNumber(std::string& out, double value) {
+  char buffer[NumberRoom];
+  out.append(buffer, WriteNumber(buffer, value));
+}
+
+char* QIVJsonWriter::WriteNumber(char* out, double value) {
   if (value == 0.0) {
-    out += std::signbit(value) ? "-0.0" : "0";
-    return;
+    const std::string_view zero = std::signbit(value) ? "-0.0" : "0";
+    std::memcpy(out, zero.data(), zero.size());
+    return out + zero.size();
   }
-  if (AppendShortDecimal(out, value)) return;
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
+  if (char* end = ShortDecimal(out, value)) return end;
+  return std::to_chars(out, out + NumberRoom, value).ptr;
 }
 
 void QIVJsonWriter::AppendString(std::string& out, std::string_view text) {
@@ -157,15 +165,32 @@ void QIVJsonWriter::AppendString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void QIVJsonWriter::NewLine(std::size_t depth) {
-  // A line break and the indentation of the usual depths in one append.
-  static const std::string Indented = '\n' + std::string(256, ' ');
-  if (2 * depth < Indented.size()) {
-    _text.append(Indented.data(), 1 + 2 * depth);
+void QIVJsonWriter::Grow(std::size_t count) {
+  _text.resize(std::max(2 * _text.size(), _size + count + 4096));
+}
+
+void QIVJsonWriter::PutString(std::string_view text) {
+  // Names, keys and identifiers mostly need no escape: copied as they are.
+  std::size_t plain = 0;
+  while (plain < text.size() && Plain.plain[static_cast<unsigned char>(text[plain])]) ++plain;
+  if (plain < text.size()) {
+    std::string escaped;
+    AppendString(escaped, text);
+    Put(escaped);
     return;
   }
-  _text += '\n';
-  _text.append(2 * depth, ' ');
+  char* out = Room(text.size() + 2);
+  *out++ = '"';
+  std::memcpy(out, text.data(), text.size());
+  out[text.size()] = '"';
+  _size += text.size() + 2;
+}
+
+void QIVJsonWriter::NewLine(std::size_t depth) {
+  char* out = Room(1 + 2 * depth);
+  *out = '\n';
+  std::memset(out + 1, ' ', 2 * depth);
+  _size += 1 + 2 * depth;
 }
 
 void QIVJsonWriter::BeforeValue() {
@@ -175,14 +200,14 @@ void QIVJsonWriter::BeforeValue() {
   }
   if (_levels.empty()) return;
   Level& level = _levels.back();
-  if (level.count > 0) _text += level.isInline ? ", " : ",";
+  if (level.count > 0) Put(level.isInline ? ", " : ",");
   if (!level.isInline) NewLine(_levels.size());
   ++level.count;
 }
 
 void QIVJsonWriter::Open(char bracket, bool isInline) {
   BeforeValue();
-  _text += bracket;
+  Put({&bracket, 1});
   _levels.push_back({isInline, 0});
 }
 
@@ -191,8 +216,8 @@ void QIVJsonWriter::Close(char bracket) {
   const Level level = _levels.back();
   _levels.pop_back();
   if (level.count > 0 && !level.isInline) NewLine(_levels.size());
-  _text += bracket;
-  if (_levels.empty()) _text += '\n';
+  Put({&bracket, 1});
+  if (_levels.empty()) Put("\n");
 }
 
 void QIVJsonWriter::BeginObject() { Open('{', false); }
@@ -204,39 +229,40 @@ void QIVJsonWriter::EndArray() { Close(']'); }
 
 void QIVJsonWriter::Key(std::string_view key) {
   BeforeValue();
-  AppendString(_text, key);
-  _text += ": ";
+  PutString(key);
+  Put(": ");
   _afterKey = true;
 }
 
 void QIVJsonWriter::String(std::string_view text) {
   BeforeValue();
-  AppendString(_text, text);
+  PutString(text);
 }
 
 bool QIVJsonWriter::Number(double value) {
   BeforeValue();
   if (!std::isfinite(value)) {
-    _text += "null";
+    Put("null");
     return false;
   }
-  AppendNumber(_text, value);
+  char* out = Room(NumberRoom);
+  _size = static_cast<std::size_t>(WriteNumber(out, value) - _text.data());
   return true;
 }
 
 void QIVJsonWriter::Integer(long long value) {
   BeforeValue();
-  char buffer[24];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  _text.append(buffer, result.ptr);
+  constexpr std::size_t IntegerRoom = 24;
+  char* out = Room(IntegerRoom);
+  _size = static_cast<std::size_t>(std::to_chars(out, out + IntegerRoom, value).ptr - _text.data());
 }
 
 void QIVJsonWriter::Bool(bool value) {
   BeforeValue();
-  _text += value ? "true" : "false";
+  Put(value ? "true" : "false");
 }
 
 void QIVJsonWriter::Null() {
   BeforeValue();
-  _text += "null";
+  Put("null");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,11 +34,15 @@ class QIVJsonWriter {
 
   // The text written so far, ending with a line feed once the outermost
   // value is closed.
-  const std::string& Text() const { return _text; }
-  std::string Take() { return std::move(_text); }
+  std::string_view Text() const { return {_text.data(), _size}; }
+  std::string Take() {
+    _text.resize(_size);
+    _size = 0;
+    return std::move(_text);
+  }
   // Forgets the text written so far, keeping the place in the structure:
   // for a caller that hands the text on in blocks.
-  void ClearText() { _text.clear(); }
+  void ClearText() { _size = 0; }
 
   // The shortest number text that reads back as `value`; "-0.0" keeps the
   // sign of a negative zero. Only for finite values.
@@ -50,12 +55,29 @@ class QIVJsonWriter {
     int count;
   };
 
+  // Room for `count` more bytes past the text, filled by the caller, who
+  // then counts them into _size.
+  char* Room(std::size_t count) {
+    if (_size + count > _text.size()) Grow(count);
+    return _text.data() + _size;
+  }
+  void Grow(std::size_t count);
+  void Put(std::string_view bytes) {
+    std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+    _size += bytes.size();
+  }
+  void PutString(std::string_view text);
+  // The number's text at `out` (NumberRoom bytes of room); its end.
+  static constexpr std::size_t NumberRoom = 32;
+  static char* WriteNumber(char* out, double value);
   void BeforeValue();
   void Open(char bracket, bool isInline);
   void Close(char bracket);
   void NewLine(std::size_t depth);
 
+  // The text is its first _size bytes; the rest is room.
   std::string _text;
+  std::size_t _size = 0;
   std::vector<Level> _levels;
   bool _afterKey = false;
 };
