@@ -1,8 +1,8 @@
 # Writes OUTPUT, the C++ source of BiwplanServeAssets(): each file of LIST
 # (lines "URLPATH MEDIATYPE FILE") as a string of escaped bytes, so that the
 # program serves the page without reading a file.
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/EscapedBytes.cmake)
 file(STRINGS ${LIST} lines)
-string(REPEAT "." 128 one_line_of_escapes)
 set(arrays "")
 set(entries "")
 set(index 0)
@@ -11,9 +11,7 @@ foreach(line IN LISTS lines)
   list(GET fields 0 url)
   list(GET fields 1 type)
   list(GET fields 2 path)
-  file(READ ${path} hex HEX)
-  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" bytes "${hex}")
-  string(REGEX REPLACE "(${one_line_of_escapes})" "\\1\"\n    \"" bytes "${bytes}")
+  escaped_bytes(${path} bytes)
   string(APPEND arrays "const char asset${index}[] =\n    \"${bytes}\";\n")
   string(APPEND entries "    {\"${url}\", \"${type}\", {asset${index}, sizeof asset${index} - 1}},\n")
   math(EXPR index "${index} + 1")

@@ -1,10 +1,10 @@
 # Writes OUTPUT, the C++ source of QIVBuiltinCatalogs(): every catalogue file
 # named in LIST (one path a line) as a string of escaped bytes, so that any
 # content, encoding or quote survives unchanged.
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/EscapedBytes.cmake)
 file(STRINGS ${LIST} catalogs)
 list(SORT catalogs)
 
-string(REPEAT "." 128 one_line_of_escapes)
 set(arrays "")
 set(entries "")
 set(index 0)
@@ -14,9 +14,7 @@ foreach(path IN LISTS catalogs)
     message(WARNING "${path}: a catalogue name is letters, digits, '.', '_' and '-'; file left out")
     continue()
   endif()
-  file(READ ${path} hex HEX)
-  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" bytes "${hex}")
-  string(REGEX REPLACE "(${one_line_of_escapes})" "\\1\"\n    \"" bytes "${bytes}")
+  escaped_bytes(${path} bytes)
   string(APPEND arrays "const char catalog${index}[] =\n    \"${bytes}\";\n")
   string(APPEND entries "    {\"${name}\", catalog${index}, sizeof catalog${index} - 1},\n")
   math(EXPR index "${index} + 1")
