@@ -473,10 +473,11 @@ void ZELVekBIWAssignWeldDlg::FillSelectListWeldsAvailable(bool recompute) {
     std::vector<QIVUnicodeString> ids = SortUnlessGatheringOrder(*candidates);
     QIVListValQIVUnicodeString tree;
     ZELFastenerServices::GetListOfExpandedTREEUpwards(activity, tree);
+    ZELFastenerServices::WeldFit fit(activity);
     for (int i = 1; i <= candidates->Size(); ++i) {
       const QIVBaseUnknown_var& fastener = (*candidates)[i];
       if (FAILED(ZELFastenerServices::IsValidProcessVersion(activity, fastener, tree))) continue;
-      if (FAILED(ZELFastenerServices::IsValidWeldForActivity(fastener, activity))) {
+      if (FAILED(fit.Check(fastener))) {
         notQualified = true;
         continue;
       }

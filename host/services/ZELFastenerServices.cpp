@@ -385,25 +385,31 @@ HRESULT ZELFastenerServices::GetWeldFromActivity(const QIVBaseUnknown_var& activ
 
 HRESULT ZELFastenerServices::IsValidWeldForActivity(const QIVBaseUnknown_var& fastener,
                                                     const QIVBaseUnknown_var& activity) {
+  return WeldFit(activity).Check(fastener);
+}
+
+ZELFastenerServices::WeldFit::WeldFit(const QIVBaseUnknown_var& activity) {
+  if (QIVISPPActivity_var kind(activity); kind) {
+    _activityType = kind->GetActivityType().str();
+    _isActivity = true;
+  }
+}
+
+HRESULT ZELFastenerServices::WeldFit::Check(const QIVBaseUnknown_var& fastener) {
+  // A fastener of the model offers its interface whatever its state, so it
+  // is read in place.
   const ZELBIWFastener* model = QIVModelObject::As<ZELBIWFastener>(fastener);
   ZELIBIWFastener_var typed = model ? nullptr : ZELIBIWFastener_var(fastener);
-  QIVISPPActivity_var kind(activity);
-  if (!(model || typed) || !kind) return E_FAIL;
-  // Lists ask this of thousands of fasteners of a few types for one
-  // activity; the fixed type tables answer the same for the same texts.
-  struct Answer {
-    std::string type, activityType;
-    bool fits = false;
-  };
-  static Answer last;
+  if (!(model || typed) || !_isActivity) return E_FAIL;
+  // The fixed type tables answer the same for the same texts, and a list's
+  // fasteners are of a few types.
   const QIVUnicodeString type = model ? model->GetType() : typed->GetType();
-  const QIVUnicodeString activityType = kind->GetActivityType();
-  if (last.type != type.view() || last.activityType != activityType.view()) {
-    last.fits = ZELBIWFastenerType::Fits(type.view(), activityType.view());
-    last.type = type.str();
-    last.activityType = activityType.str();
+  if (!_answered || _lastType != type.view()) {
+    _lastFits = ZELBIWFastenerType::Fits(type.view(), _activityType);
+    _lastType = type.str();
+    _answered = true;
   }
-  return last.fits ? S_OK : E_FAIL;
+  return _lastFits ? S_OK : E_FAIL;
 }
 
 HRESULT ZELFastenerServices::GetFastenerParts(const QIVBaseUnknown_var& fastener,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "QIVListVal.h"
@@ -60,6 +61,20 @@ class ZELFastenerServices {
   // S_OK when the fastener's type fits the activity's kind
   // (ZELBIWFastenerType), E_FAIL otherwise.
   static HRESULT IsValidWeldForActivity(const QIVBaseUnknown_var& fastener, const QIVBaseUnknown_var& activity);
+  // IsValidWeldForActivity for many fasteners and one activity, whose type
+  // is read once: a list asks it of each of its candidates.
+  class WeldFit {
+   public:
+    explicit WeldFit(const QIVBaseUnknown_var& activity);
+    HRESULT Check(const QIVBaseUnknown_var& fastener);
+
+   private:
+    bool _isActivity = false;
+    std::string _activityType;
+    bool _answered = false;
+    std::string _lastType;
+    bool _lastFits = false;
+  };
   // The parts the fastener joins: its own related parts, else those of the
   // nearest feature holding it that has some (an imported weld's parts are
   // on its joint). Empty when none has; E_FAIL for an object outside any
