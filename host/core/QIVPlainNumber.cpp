@@ -78,17 +78,22 @@ char* FixedDigits(double value, int width, int precision, char* buffer) {
   else
     std::fill(buffer, buffer + blanks, ' ');
   char* const end = buffer + blanks + length;
+  QIVPlainNumber::WriteDigitsBefore(end, digits, precision, negative);
+  return end;
+}
+}  // namespace
+
+char* QIVPlainNumber::WriteDigitsBefore(char* end, unsigned long long digits, int places, bool negative) {
   char* at = end;
-  for (int place = 0; place < precision; ++place, digits /= 10) *--at = static_cast<char>('0' + digits % 10);
-  if (precision > 0) *--at = '.';
+  for (int place = 0; place < places; ++place, digits /= 10) *--at = static_cast<char>('0' + digits % 10);
+  if (places > 0) *--at = '.';
   do {
     *--at = static_cast<char>('0' + digits % 10);
     digits /= 10;
   } while (digits != 0);
   if (negative) *--at = '-';
-  return end;
+  return at;
 }
-}  // namespace
 
 char* QIVPlainNumber::WriteFixed(double value, int width, int precision, char* buffer) {
   if (width < 0 || width > 64 || precision < 0 || precision > 40) return nullptr;

@@ -24,4 +24,8 @@ class QIVPlainNumber {
   // `width` by blanks) into `buffer`, of FixedSize bytes, and answers its
   // end; null for a width above 64 or more than 40 places.
   static char* WriteFixed(double value, int width, int precision, char* buffer);
+  // Writes `digits` as a decimal with its last `places` digits after the
+  // point, and a minus sign when `negative`, backwards so that it ends just
+  // before `end`; answers where it starts.
+  static char* WriteDigitsBefore(char* end, unsigned long long digits, int places, bool negative);
 };

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "QIVPlainNumber.h"
+
 namespace {
 
 // Length of the well-formed UTF-8 sequence starting `text`, or 0: the same
@@ -62,17 +64,10 @@ char* ShortDecimal(char* out, double value) {
     const double scaled = value * PowersOfTen[places] + RoundingShift - RoundingShift;
     if (scaled / PowersOfTen[places] != value) continue;
     if (places == 0 && magnitude >= 100000.0) return nullptr;
-    long long digits = static_cast<long long>(std::fabs(scaled));
     char buffer[24];
     char* const end = buffer + sizeof buffer;
-    char* p = end;
-    for (int place = 0; place < places; ++place, digits /= 10) *--p = static_cast<char>('0' + digits % 10);
-    if (places > 0) *--p = '.';
-    do {
-      *--p = static_cast<char>('0' + digits % 10);
-      digits /= 10;
-    } while (digits != 0);
-    if (value < 0) *--p = '-';
+    const char* const p = QIVPlainNumber::WriteDigitsBefore(
+        end, static_cast<unsigned long long>(std::fabs(scaled)), places, value < 0);
     const std::size_t length = static_cast<std::size_t>(end - p);
     std::memcpy(out, p, length);
     return out + length;
