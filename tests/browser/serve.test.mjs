@@ -53,11 +53,14 @@ after(async () => {
   server?.kill('SIGTERM');
 });
 
-// Starts a command from the palette.
+// Starts a command from the palette, and waits for the server's answer: the
+// page sends picks only to a command it knows is running.
 async function start(className) {
+  const answered = await page.evaluate(() => Number(document.body.dataset.events || 0));
   await page.click('#palette-open');
   await page.fill('#palette-filter', className);
   await page.click(`#palette-list li[data-class-name="${className}"]`);
+  await page.waitForFunction((before) => Number(document.body.dataset.events || 0) > before, answered);
 }
 async function closeBoxes() {
   while (await page.locator('#box[open]').count()) await page.click('#box-ok');
