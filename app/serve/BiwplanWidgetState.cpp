@@ -100,7 +100,8 @@ void AddKindState(const QIVDialog& widget, Json& state) {
     Json buttons = Json::array();
     for (const char* kind : {QIVNotificationKind::OK, QIVNotificationKind::Apply, QIVNotificationKind::Close,
                              QIVNotificationKind::Cancel})
-      buttons.push_back({{"kind", kind},
+      if (dialog->HasButton(kind))
+        buttons.push_back({{"kind", kind},
                          {"title", dialog->GetButtonTitle(kind).str()},
                          {"sensitive", dialog->GetButtonSensitivity(kind) == QIVDlgEnable}});
     state["buttons"] = std::move(buttons);
@@ -117,9 +118,13 @@ void AddKindState(const QIVDialog& widget, Json& state) {
 }  // namespace
 
 Json Describe(const QIVDialog& widget, const QIVUnicodeString& catalog) {
-  // Headless, a widget's text for people stays in its window's catalogue
-  // (NAME.Title) until a front end shows it.
+  // Headless, a widget's text for people stays in the catalogue of the
+  // window or frame class that built it (NAME.Title, a window's own under
+  // Title) until a front end shows it.
+  const QIVMsgCatalog& own = QIVMsgCatalog::LoadMsgCatalog(widget.GetImplClassName());
+  const QIVUnicodeString texts = own.Size() > 0 ? QIVUnicodeString(own.GetName()) : catalog;
   QIVUnicodeString title = widget.GetTitle();
+  if (title.IsEmpty() && widget.IsWindow()) title = QIVMsgCatalog::BuildMessage(texts, "Title");
   if (title.IsEmpty()) title = QIVMsgCatalog::BuildMessage(catalog, widget.GetName() + ".Title");
   Json state = {{"name", widget.GetName().str()},
                 {"path", widget.GetPath()},
@@ -134,7 +139,7 @@ Json Describe(const QIVDialog& widget, const QIVUnicodeString& catalog) {
   Json children = Json::array();
   for (const QIVCommand* child : widget.GetChildren())
     if (const auto* dialog = dynamic_cast<const QIVDialog*>(child); dialog && !dialog->IsWindow())
-      children.push_back(Describe(*dialog, catalog));
+      children.push_back(Describe(*dialog, texts));
   state["children"] = std::move(children);
   return state;
 }

@@ -15,6 +15,7 @@ void QIVDialogAgent::AcceptOnNotify(QIVCommand* notifier, const char* kind) {
   for (const auto& [acceptedNotifier, acceptedKind] : _accepted)
     if (acceptedNotifier == notifier && acceptedKind == kind) return;
   _accepted.emplace_back(notifier, kind);
+  if (notifier) notifier->AddListenedKind(kind);
 }
 
 bool QIVDialogAgent::AcceptsNotification(const QIVNotification& notification) const {

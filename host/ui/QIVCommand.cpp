@@ -79,6 +79,7 @@ QIVCallbackId QIVCommand::AddCallback(QIVCommand* notifier, const char* kind, Ca
   binding->call = std::move(callback);
   notifier->_bindingsByKind[binding->kind].push_back(binding);
   _subscriptions.push_back(binding);
+  notifier->AddListenedKind(kind);
   return binding->id;
 }
 

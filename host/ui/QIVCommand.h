@@ -60,6 +60,10 @@ class QIVCommand : public virtual QIVBaseUnknown {
   void RemoveAnalyseNotificationCB(QIVCallbackId id);
   // Number of callbacks bound on (this object, kind).
   int CountCallbacks(const char* kind) const;
+  // Told when a callback or a command's agent starts listening for this
+  // object's notifications of `kind`: a dialog has the standard buttons
+  // whose notifications are listened for.
+  virtual void AddListenedKind(const char* /*kind*/) {}
 
   // Emits a notification from this object: its callbacks, or when none is
   // bound, the father chain. The sender is set to this object when empty.

@@ -8,7 +8,7 @@ QIVDlgDialog::QIVDlgDialog(QIVCommand* parent, const QIVUnicodeString& name, uns
                 {QIVNotificationKind::Cancel, "Cancel", {}, QIVDlgEnable},
                 {QIVNotificationKind::Apply, "Apply", {}, QIVDlgEnable},
                 {QIVNotificationKind::Close, "Close", {}, QIVDlgEnable},
-                {QIVNotificationKind::WindowClose, "", {}, QIVDlgEnable}}} {}
+                {QIVNotificationKind::WindowClose, "", {}, QIVDlgEnable, true}}} {}
 
 QIVDlgDialog::Button* QIVDlgDialog::FindButton(const char* kind) {
   return const_cast<Button*>(static_cast<const QIVDlgDialog*>(this)->FindButton(kind));
@@ -41,9 +41,18 @@ QIVUnicodeString QIVDlgDialog::GetButtonTitle(const char* kind) const {
   return button->title.IsEmpty() ? QIVUnicodeString(button->defaultTitle) : button->title;
 }
 
+bool QIVDlgDialog::HasButton(const char* kind) const {
+  const Button* button = FindButton(kind);
+  return button && button->present;
+}
+
+void QIVDlgDialog::AddListenedKind(const char* kind) {
+  if (Button* button = FindButton(kind)) button->present = true;
+}
+
 QIVUserEventResult QIVDlgDialog::UserPressButton(const char* kind) {
   const Button* button = FindButton(kind);
-  if (!button) return Refuse(std::string("has no button ") + (kind ? kind : ""));
+  if (!button || !button->present) return Refuse(std::string("has no button ") + (kind ? kind : ""));
   if (QIVUserEventResult check = CheckUserCanAct(); !check) return check;
   if (button->sensitivity != QIVDlgEnable) return Refuse(std::string("button ") + kind + " is insensitive");
   SendNotification(button->kind);

@@ -4,8 +4,10 @@
 
 #include "QIVDialog.h"
 
-// A dialog box: a window with the standard buttons OK, Cancel, Apply, Close
-// and the window's own close box. Pressing one emits the notification of
+// A dialog box: a window with some of the standard buttons OK, Cancel,
+// Apply, Close, and the window's own close box. It has the buttons whose
+// notifications its command or its own callbacks listen for, so journals
+// and front ends see the same set. Pressing one emits the notification of
 // the same kind from the dialog; the dialog stays as it is, its command
 // decides what follows.
 class QIVDlgDialog : public QIVDialog {
@@ -19,6 +21,8 @@ class QIVDlgDialog : public QIVDialog {
   int GetButtonSensitivity(const char* kind) const;
   void SetButtonTitle(const char* kind, const QIVUnicodeString& title);
   QIVUnicodeString GetButtonTitle(const char* kind) const;
+  bool HasButton(const char* kind) const;
+  void AddListenedKind(const char* kind) override;
 
   QIVUserEventResult UserPressButton(const char* kind);
 
@@ -34,6 +38,7 @@ class QIVDlgDialog : public QIVDialog {
     const char* defaultTitle;
     QIVUnicodeString title;
     int sensitivity = QIVDlgEnable;
+    bool present = false;
   };
   Button* FindButton(const char* kind);
   const Button* FindButton(const char* kind) const;

@@ -79,11 +79,13 @@ test('refuses the address without the token and opens the window with it', async
   await shot('open');
 });
 
-test('imports the sample welds through the weld import dialog', async () => {
+test('imports the sample welds chosen in the file chooser of the weld import dialog', async () => {
   await start('ZELVekBIWReadWeldFromFileCmd');
-  const editor = widget('EditorTextPathId');
-  await editor.fill(join(EXAMPLES, 'underbody_welds.txt'));
-  await editor.blur();
+  await widget('ButtonTextId').click();
+  await page.waitForSelector('#files[open]');
+  await page.locator('#files-list .row', { hasText: 'underbody_welds.txt' }).first().click();
+  await page.click('#files-ok');
+  await page.waitForFunction(() => /underbody_welds\.txt$/.test(document.querySelector('[data-widget="EditorTextPathId"]')?.value));
   await page.waitForFunction(() => !document.querySelector('#dialogs button[data-kind="OK"]')?.disabled);
   await page.click('#dialogs button[data-kind="OK"]');
   await page.waitForSelector('#box[open]');
@@ -99,6 +101,10 @@ test('creates a station and a spot welding activity through the creation dialog'
   await treeNode('process', 'Process/UnderBody Line').click();
   await widget('EditorActivityName').fill('Station 40 Respot');
   await widget('EditorActivityName').press('Tab');
+  // The dialog's title from its catalogue, and only the buttons it has.
+  assert.equal(await page.textContent('#dialogs .window .title'), 'Create BIW Activity');
+  assert.deepEqual(await page.locator('#dialogs .window .buttons button').evaluateAll((bs) => bs.map((b) => b.dataset.kind)),
+    ['OK', 'Cancel']);
   await shot('creation-dialog');
   await page.click('#dialogs button[data-kind="OK"]');
   await treeNode('process', 'Process/UnderBody Line/Station 40 Respot').waitFor();
@@ -150,6 +156,7 @@ test('asks before a property window throws typed values away, and keeps them on 
   const window = '#dialogs .window[data-name="QIVPropertyWindow"]';
   await treeNode('process', 'Process/UnderBody Line/Station 10 Front Floor').dblclick();
   await page.waitForSelector(window);
+  assert.match(await page.textContent(window), /Product exit rate/);
   await widget('ProductExitRateEditorName').fill('42');
   await widget('ProductExitRateEditorName').press('Tab');
   await page.click(`${window} button[data-kind="Close"]`);

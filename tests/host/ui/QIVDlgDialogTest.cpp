@@ -20,11 +20,17 @@ class QIVDlgDialogTest : public UiTest {
 };
 
 TEST_F(QIVDlgDialogTest, RefusesButtonsAPersonCannotPress) {
+  // The dialog has the buttons whose notifications someone listens for.
+  _dialog->AddCallback(_dialog.get(), QIVDialog::GetDiaOKNotification(),
+                       [this](QIVCommand*, const QIVNotification& notification) {
+                         QIVCommand::SendNotification(_dialog->GetFather(), notification);
+                       });
   EXPECT_EQ(_dialog->UserPressButton("OK").reason, "Dialog is not shown");
   _dialog->SetVisibility(QIVDlgShow);
   _dialog->SetOKSensitivity(QIVDlgDisable);
   EXPECT_EQ(_dialog->UserPressButton("OK").reason, "Dialog button OK is insensitive");
   EXPECT_EQ(_dialog->UserPressButton("Help").reason, "Dialog has no button Help");
+  EXPECT_EQ(_dialog->UserPressButton("Apply").reason, "Dialog has no button Apply");
   EXPECT_TRUE(_heard.empty());
 
   _dialog->SetOKSensitivity(QIVDlgEnable);
