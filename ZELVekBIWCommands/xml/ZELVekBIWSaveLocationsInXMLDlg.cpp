@@ -14,8 +14,6 @@
 #include "QIVMsgCatalog.h"
 #include "QIVXMLStreamWriter.h"
 #include "ZELFastenerServices.h"
-#include "ZELIBIWFastener.h"
-#include "ZELIBIWPointFastener.h"
 #include "ZELISpotWeld.h"
 #include "ZELVekBIWSaveLocationsInXMLCmd.h"
 #include "frame/ZELBIWCmdTrace.h"
@@ -47,6 +45,24 @@ QIVUnicodeString NameOf(const QIVBaseUnknown_var& feature) {
   return alias ? alias->GetAlias() : QIVUnicodeString();
 }
 
+using Name = QIVXMLStreamWriter::Name;
+
+// The attributes' names, checked once for the whole file.
+struct AttributeNames {
+  Name name, version;
+  std::array<Name, 6> design, manufacturing;
+
+  HRESULT Prepare(QIVXMLStreamWriter& writer) {
+    HRESULT prepared = writer.PrepareName("Name", name);
+    if (SUCCEEDED(prepared)) prepared = writer.PrepareName("K2FastenerVersion", version);
+    for (std::size_t i = 0; i < design.size() && SUCCEEDED(prepared); ++i) {
+      prepared = writer.PrepareName(kDesignPosition[i], design[i]);
+      if (SUCCEEDED(prepared)) prepared = writer.PrepareName(kManufacturingPosition[i], manufacturing[i]);
+    }
+    return prepared;
+  }
+};
+
 // One element of the file, written with its attributes in order. The first
 // refusal sticks, so the caller checks once, when ending the element.
 class ElementWriter {
@@ -54,15 +70,13 @@ class ElementWriter {
   ElementWriter(QIVXMLStreamWriter& writer, const char* tag)
       : _writer(writer), _made(SUCCEEDED(writer.StartElement(tag))) {}
 
-  ElementWriter& Attribute(const char* name, const QIVUnicodeString& value) {
+  ElementWriter& Attribute(const Name& name, const QIVUnicodeString& value) {
     if (_made && FAILED(_writer.Attribute(name, value.view()))) _made = false;
     return *this;
   }
-  // Six numbers, or nothing when the position is not known.
-  ElementWriter& Position(const PositionNames& names, const QIVRawColldouble& values) {
-    if (values.Size() != static_cast<int>(names.size())) return *this;
-    for (int i = 0; i < values.Size() && _made; ++i)
-      _made = SUCCEEDED(_writer.Attribute(names[i], values[i + 1], kNumberWidth, kNumberPlaces));
+  ElementWriter& Position(const std::array<Name, 6>& names, const std::array<double, 6>& values) {
+    for (std::size_t i = 0; i < values.size() && _made; ++i)
+      _made = SUCCEEDED(_writer.Attribute(names[i], values[i], kNumberWidth, kNumberPlaces));
     return *this;
   }
 
@@ -73,21 +87,6 @@ class ElementWriter {
   QIVXMLStreamWriter& _writer;
   bool _made;
 };
-
-QIVRawColldouble PositionOf(const QIVMathTransformation& placement) {
-  QIVRawColldouble values;
-  ZELFastenerServices::FromQIVMathToYPR(placement, values);
-  return values;
-}
-
-// The six values the weld reports, or six zeros when it reports none.
-QIVRawColldouble ManufacturingPositionOf(const ZELIBIWPointFastener_var& weld) {
-  QIVRawColldouble values;
-  if (FAILED(weld->GetManufacturingPosition(values)) ||
-      values.Size() != static_cast<int>(kManufacturingPosition.size()))
-    values = QIVRawColldouble{0, 0, 0, 0, 0, 0};
-  return values;
-}
 }  // namespace
 
 ZELVekBIWSaveLocationsInXMLDlg::ZELVekBIWSaveLocationsInXMLDlg()
@@ -290,19 +289,20 @@ HRESULT ZELVekBIWSaveLocationsInXMLDlg::SaveResult(const QIVUnicodeString& path)
 }
 
 HRESULT ZELVekBIWSaveLocationsInXMLDlg::WriteLocations(QIVXMLStreamWriter& writer, QIVUnicodeString& reason) const {
+  AttributeNames names;
   ElementWriter weldDataRoot(writer, "WeldDataRoot");
-  if (!weldDataRoot.IsMade()) {
+  if (FAILED(names.Prepare(writer)) || !weldDataRoot.IsMade()) {
     reason = "the element WeldDataRoot could not be made";
     return E_FAIL;
   }
 
   ElementWriter refProduct(writer, "RefProduct");
   if (_refProduct) {
-    refProduct.Attribute("Name", _refProduct->GetPrdInstanceName());
+    refProduct.Attribute(names.name, _refProduct->GetPrdInstanceName());
     if (QIVMathTransformation placement; SUCCEEDED(_refProduct->GetAbsolutePosition(placement)))
-      refProduct.Position(kDesignPosition, PositionOf(placement));
+      refProduct.Position(names.design, placement.ToYPR());
   } else {
-    refProduct.Attribute("Name", "No Ref Product");
+    refProduct.Attribute(names.name, "No Ref Product");
   }
   if (!refProduct.End()) {
     reason = "the reference product " + QIVDialog::Quote(_refProduct->GetPrdInstanceName().view()) +
@@ -310,20 +310,15 @@ HRESULT ZELVekBIWSaveLocationsInXMLDlg::WriteLocations(QIVXMLStreamWriter& write
     return E_FAIL;
   }
 
+  ZELFastenerServices::WeldLocation location;
   for (const QIVBaseUnknown_var& weld : _welds) {
-    if (!ZELISpotWeld_var(weld)) continue;
-    const QIVUnicodeString name = NameOf(weld);
+    if (FAILED(ZELFastenerServices::GetWeldLocation(weld, location))) continue;
     ElementWriter element(writer, "Weld");
-    ZELIBIWFastener_var fastener(weld);
-    element.Attribute("Name", name)
-        .Attribute("K2FastenerVersion", fastener ? fastener->GetFastenerVersion() : "");
-    if (ZELIBIWPointFastener_var point(weld); point) {
-      if (QIVMathTransformation placement; SUCCEEDED(point->GetDesignPlacement(placement)))
-        element.Position(kDesignPosition, PositionOf(placement));
-      element.Position(kManufacturingPosition, ManufacturingPositionOf(point));
-    }
+    element.Attribute(names.name, location.name).Attribute(names.version, location.version);
+    if (location.hasDesign) element.Position(names.design, location.design);
+    if (location.hasManufacturing) element.Position(names.manufacturing, location.manufacturing);
     if (!element.End()) {
-      reason = "the weld " + QIVDialog::Quote(name.view()) + " has a name or version XML cannot carry";
+      reason = "the weld " + QIVDialog::Quote(location.name.view()) + " has a name or version XML cannot carry";
       return E_FAIL;
     }
   }

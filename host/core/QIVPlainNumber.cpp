@@ -36,6 +36,18 @@ bool ReadShortDecimal(const char* digits, const char* end, bool negative, double
   return true;
 }
 
+// "00", "01" ... "99" end to end.
+struct Pairs {
+  char text[200] = {};
+  constexpr Pairs() {
+    for (int pair = 0; pair < 100; ++pair) {
+      text[2 * pair] = static_cast<char>('0' + pair / 10);
+      text[2 * pair + 1] = static_cast<char>('0' + pair % 10);
+    }
+  }
+};
+constexpr Pairs DigitPairs;
+
 constexpr unsigned long long WholePowersOfTen[] = {1,
                                                    10,
                                                    100,
@@ -84,13 +96,26 @@ char* FixedDigits(double value, int width, int precision, char* buffer) {
 }  // namespace
 
 char* QIVPlainNumber::WriteDigitsBefore(char* end, unsigned long long digits, int places, bool negative) {
+  // Two digits a step, from a table of the hundred pairs.
+  const auto pairBefore = [&digits](char* at) {
+    at -= 2;
+    std::memcpy(at, DigitPairs.text + 2 * (digits % 100), 2);
+    digits /= 100;
+    return at;
+  };
   char* at = end;
-  for (int place = 0; place < places; ++place, digits /= 10) *--at = static_cast<char>('0' + digits % 10);
-  if (places > 0) *--at = '.';
-  do {
+  int place = 0;
+  for (; place + 2 <= places; place += 2) at = pairBefore(at);
+  if (place < places) {
     *--at = static_cast<char>('0' + digits % 10);
     digits /= 10;
-  } while (digits != 0);
+  }
+  if (places > 0) *--at = '.';
+  while (digits >= 100) at = pairBefore(at);
+  if (digits >= 10)
+    at = pairBefore(at);
+  else
+    *--at = static_cast<char>('0' + digits);
   if (negative) *--at = '-';
   return at;
 }

@@ -5,13 +5,16 @@
 #include <libxml/xmlstring.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "QIVPlainNumber.h"
 
 namespace {
-// The text is handed to the file once it holds this much.
+// The text is handed to the file once it holds this much; the room beyond
+// it takes the elements written before the next hand-on without growing.
 constexpr std::size_t BlockSize = std::size_t{64} << 10;
+constexpr std::size_t RoomAfterBlock = std::size_t{4} << 10;
 
 const xmlChar* XmlText(const std::string& text) { return reinterpret_cast<const xmlChar*>(text.c_str()); }
 
@@ -81,7 +84,7 @@ QIVXMLStreamWriter::~QIVXMLStreamWriter() = default;
 
 HRESULT QIVXMLStreamWriter::Open(const QIVUnicodeString& path, std::string_view rootName,
                                  QIVUnicodeString& errorText) {
-  _text.clear();
+  _used = 0;
   _open.clear();
   _startTagOpen = _opened = false;
   _path = path;
@@ -91,7 +94,7 @@ HRESULT QIVXMLStreamWriter::Open(const QIVUnicodeString& path, std::string_view 
   }
   if (FAILED(_file.Open(path, errorText))) return E_FAIL;
   _opened = true;
-  _text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
   return StartElement(rootName);
 }
 
@@ -108,7 +111,7 @@ bool QIVXMLStreamWriter::IsOtherName(std::string_view name) {
 }
 
 bool QIVXMLStreamWriter::AppendAttributeValue(std::string_view value) {
-  const std::size_t mark = _text.size();
+  const std::size_t mark = _used;
   const auto* bytes = reinterpret_cast<const unsigned char*>(value.data());
   const std::size_t size = value.size();
   std::size_t plain = 0;
@@ -123,39 +126,47 @@ bool QIVXMLStreamWriter::AppendAttributeValue(std::string_view value) {
       int length = static_cast<int>(std::min<std::size_t>(size - at, 4));
       const int character = xmlGetUTF8Char(bytes + at, &length);
       if (character < 0 || !xmlIsCharQ(character)) {
-        _text.resize(mark);
+        _used = mark;
         return false;
       }
       at += static_cast<std::size_t>(length);
       continue;
     }
     if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-      _text.resize(mark);
+      _used = mark;
       return false;
     }
     if (const char* escaped = Escape(static_cast<char>(c))) {
-      _text.append(value.data() + plain, at - plain);
-      _text.append(escaped);
+      Put(value.substr(plain, at - plain));
+      Put(escaped);
       plain = at + 1;
     }
     ++at;
   }
-  _text.append(value.data() + plain, size - plain);
+  Put(value.substr(plain));
   return true;
 }
 
 void QIVXMLStreamWriter::CloseStartTag() {
   if (!_startTagOpen) return;
-  _text += ">\n";
+  Put(">\n");
   _startTagOpen = false;
 }
 
-void QIVXMLStreamWriter::Indent() { _text.append(2 * _open.size(), ' '); }
+void QIVXMLStreamWriter::Indent() {
+  const std::size_t blanks = 2 * _open.size();
+  std::memset(Room(blanks), ' ', blanks);
+  _used += blanks;
+}
+
+void QIVXMLStreamWriter::Grow(std::size_t size) {
+  _text.resize(std::max({_text.size() * 2, _used + size, BlockSize + RoomAfterBlock}));
+}
 
 void QIVXMLStreamWriter::HandOn() {
-  if (_text.size() < BlockSize) return;
-  _file.Write(_text);
-  _text.clear();
+  if (_used < BlockSize) return;
+  _file.Write({_text.data(), _used});
+  _used = 0;
 }
 
 HRESULT QIVXMLStreamWriter::StartElement(std::string_view name) {
@@ -164,59 +175,81 @@ HRESULT QIVXMLStreamWriter::StartElement(std::string_view name) {
   CloseStartTag();
   HandOn();
   Indent();
-  _text += '<';
-  _text.append(name);
+  Put('<');
+  Put(name);
   _open.emplace_back(name);
   _startTagOpen = true;
   return S_OK;
 }
 
 void QIVXMLStreamWriter::OpenAttribute(std::string_view name) {
-  _text += ' ';
-  _text.append(name);
-  _text.append("=\"", 2);
+  Put(' ');
+  Put(name);
+  Put("=\"");
+}
+
+HRESULT QIVXMLStreamWriter::PrepareName(std::string_view name, Name& prepared) {
+  if (!IsName(name)) return E_INVALIDARG;
+  prepared._opening.assign(1, ' ').append(name).append("=\"");
+  return S_OK;
 }
 
 HRESULT QIVXMLStreamWriter::Attribute(std::string_view name, std::string_view value) {
   if (!_opened || !_startTagOpen) return E_FAIL;
   if (!IsName(name)) return E_INVALIDARG;
-  const std::size_t mark = _text.size();
+  const std::size_t mark = _used;
   OpenAttribute(name);
-  if (!AppendAttributeValue(value)) {
-    _text.resize(mark);
-    return E_INVALIDARG;
-  }
-  _text += '"';
-  return S_OK;
+  return AttributeValue(mark, value);
+}
+
+HRESULT QIVXMLStreamWriter::Attribute(const Name& name, std::string_view value) {
+  if (!_opened || !_startTagOpen || name._opening.empty()) return E_FAIL;
+  const std::size_t mark = _used;
+  Put(name._opening);
+  return AttributeValue(mark, value);
 }
 
 HRESULT QIVXMLStreamWriter::Attribute(std::string_view name, double value, int width, int precision) {
   if (!_opened || !_startTagOpen) return E_FAIL;
   if (!IsName(name)) return E_INVALIDARG;
-  // The whole attribute in one append when its name is short, as names are.
-  constexpr std::size_t ShortName = 64;
-  char text[ShortName + 4 + QIVPlainNumber::FixedSize];
-  const bool inOne = name.size() <= ShortName;
-  char* number = text;
-  if (inOne) {
-    *number++ = ' ';
-    number = std::copy(name.begin(), name.end(), number);
-    *number++ = '=';
-    *number++ = '"';
+  const std::size_t mark = _used;
+  OpenAttribute(name);
+  return AttributeValue(mark, value, width, precision);
+}
+
+HRESULT QIVXMLStreamWriter::Attribute(const Name& name, double value, int width, int precision) {
+  if (!_opened || !_startTagOpen || name._opening.empty()) return E_FAIL;
+  const std::size_t mark = _used;
+  Put(name._opening);
+  return AttributeValue(mark, value, width, precision);
+}
+
+HRESULT QIVXMLStreamWriter::AttributeValue(std::size_t mark, std::string_view value) {
+  if (!AppendAttributeValue(value)) {
+    _used = mark;
+    return E_INVALIDARG;
   }
-  char* end = QIVPlainNumber::WriteFixed(value, width, precision, number);
-  if (!end) return E_INVALIDARG;
+  Put('"');
+  return S_OK;
+}
+
+HRESULT QIVXMLStreamWriter::AttributeValue(std::size_t mark, double value, int width, int precision) {
+  // The digits go straight into the text.
+  char* end = QIVPlainNumber::WriteFixed(value, width, precision, Room(QIVPlainNumber::FixedSize + 1));
+  if (!end) {
+    _used = mark;
+    return E_INVALIDARG;
+  }
   // Blanks, digits, sign and point, or inf and nan: nothing to escape.
   *end++ = '"';
-  if (!inOne) OpenAttribute(name);
-  _text.append(inOne ? text : number, static_cast<std::size_t>(end - (inOne ? text : number)));
+  _used = static_cast<std::size_t>(end - _text.data());
   return S_OK;
 }
 
 HRESULT QIVXMLStreamWriter::EndElement() {
   if (!_opened || _open.empty()) return E_FAIL;
   if (_startTagOpen) {
-    _text += "/>\n";
+    Put("/>\n");
     _startTagOpen = false;
     _open.pop_back();
     return S_OK;
@@ -224,9 +257,9 @@ HRESULT QIVXMLStreamWriter::EndElement() {
   const std::string name = std::move(_open.back());
   _open.pop_back();
   Indent();
-  _text += "</";
-  _text += name;
-  _text += ">\n";
+  Put("</");
+  Put(name);
+  Put(">\n");
   return S_OK;
 }
 
@@ -238,8 +271,8 @@ HRESULT QIVXMLStreamWriter::Commit(QIVUnicodeString& errorText) {
     return E_FAIL;
   }
   while (!_open.empty()) EndElement();
-  _file.Write(_text);
-  _text.clear();
+  _file.Write({_text.data(), _used});
+  _used = 0;
   _opened = false;
   return _file.Commit(errorText);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,22 @@ class QIVXMLStreamWriter {
   HRESULT Attribute(std::string_view name, std::string_view value);
   // A number as printf's "%<width>.<precision>f" writes it.
   HRESULT Attribute(std::string_view name, double value, int width, int precision);
+
+  // An attribute's name checked once, for a file that writes it on every
+  // element of a kind.
+  class Name {
+   public:
+    Name() = default;
+
+   private:
+    friend class QIVXMLStreamWriter;
+    // ` name="`: the text up to the value.
+    std::string _opening;
+  };
+  // E_INVALIDARG, `prepared` untouched, when `name` is not an XML name.
+  HRESULT PrepareName(std::string_view name, Name& prepared);
+  HRESULT Attribute(const Name& name, std::string_view value);
+  HRESULT Attribute(const Name& name, double value, int width, int precision);
   HRESULT EndElement();
   // Closes every open element and replaces the target.
   HRESULT Commit(QIVUnicodeString& errorText);
@@ -41,6 +58,10 @@ class QIVXMLStreamWriter {
   bool IsOtherName(std::string_view name);
   // Opens an attribute of a name IsName takes: the text up to its value.
   void OpenAttribute(std::string_view name);
+  // The value of an attribute opened at `mark`; a refused one takes the
+  // attribute back.
+  HRESULT AttributeValue(std::size_t mark, std::string_view value);
+  HRESULT AttributeValue(std::size_t mark, double value, int width, int precision);
   // Appends `value` escaped for an attribute; false, leaving the buffer as
   // it was, when it is not UTF-8 made of XML characters.
   bool AppendAttributeValue(std::string_view value);
@@ -48,9 +69,27 @@ class QIVXMLStreamWriter {
   void Indent();
   void HandOn();
 
+  // Room for `size` more bytes of text at the text's end.
+  char* Room(std::size_t size) {
+    if (_used + size > _text.size()) Grow(size);
+    return _text.data() + _used;
+  }
+  void Grow(std::size_t size);
+  void Put(std::string_view piece) {
+    std::memcpy(Room(piece.size()), piece.data(), piece.size());
+    _used += piece.size();
+  }
+  void Put(char c) {
+    *Room(1) = c;
+    ++_used;
+  }
+
   QIVAtomicFile _file;
   QIVUnicodeString _path;
+  // The text not yet handed to the file is its first `_used` bytes; the
+  // rest is room written into in place.
   std::string _text;
+  std::size_t _used = 0;
   // The open elements, the root first.
   std::vector<std::string> _open;
   // Names beyond ASCII already found to be XML names.

@@ -23,6 +23,7 @@
 #include "ZELBIWCycleTime.h"
 #include "ZELBIWFastener.h"
 #include "ZELBIWFastenerType.h"
+#include "ZELBIWPointFastener.h"
 #include "ZELIBIWClampingPoint.h"
 #include "ZELIBIWFastener.h"
 #include "ZELIBIWFeature.h"
@@ -31,6 +32,7 @@
 #include "ZELIBIWLocatingPoint.h"
 #include "ZELIBIWPointFastener.h"
 #include "ZELIMfgAssembly.h"
+#include "ZELISpotWeld.h"
 #include "ZELObjectTree.h"
 #include "ZELPLMOpenObjectInfo.h"
 #include "ZELPLMServices.h"
@@ -675,6 +677,39 @@ HRESULT ZELFastenerServices::TokenizeString(const QIVUnicodeString& text, QIVLis
     if (end > start) parts.Append(QIVUnicodeString(all.substr(start, end - start)));
     start = end + separator.view().size();
   }
+  return S_OK;
+}
+
+HRESULT ZELFastenerServices::GetWeldLocation(const QIVBaseUnknown_var& weld, WeldLocation& location) {
+  QIVMathTransformation placement;
+  if (const ZELBIWPointFastener* model = QIVModelObject::As<ZELBIWPointFastener>(weld)) {
+    location.name = model->GetAlias();
+    location.version = model->GetFastenerVersion();
+    location.hasDesign = location.hasManufacturing = true;
+    model->GetDesignPlacement(placement);
+    location.design = placement.ToYPR();
+    const std::vector<double>& manufacturing = model->ManufacturingPosition();
+    if (manufacturing.size() == location.manufacturing.size())
+      std::copy(manufacturing.begin(), manufacturing.end(), location.manufacturing.begin());
+    else
+      location.manufacturing.fill(0.0);
+    return S_OK;
+  }
+  if (!ZELISpotWeld_var(weld)) return E_FAIL;
+  const QIVIAlias_var alias(weld);
+  location.name = alias ? alias->GetAlias() : QIVUnicodeString();
+  const ZELIBIWFastener_var fastener(weld);
+  location.version = fastener ? fastener->GetFastenerVersion() : QIVUnicodeString();
+  const ZELIBIWPointFastener_var point(weld);
+  location.hasDesign = point && SUCCEEDED(point->GetDesignPlacement(placement));
+  if (location.hasDesign) location.design = placement.ToYPR();
+  location.hasManufacturing = bool(point);
+  QIVRawColldouble manufacturing;
+  if (point && SUCCEEDED(point->GetManufacturingPosition(manufacturing)) &&
+      manufacturing.Size() == static_cast<int>(location.manufacturing.size()))
+    std::copy(manufacturing.begin(), manufacturing.end(), location.manufacturing.begin());
+  else
+    location.manufacturing.fill(0.0);
   return S_OK;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -168,4 +169,20 @@ class ZELFastenerServices {
 
   // x, y, z, roll, pitch, yaw of a placement (QIVMathTransformation).
   static HRESULT FromQIVMathToYPR(const QIVMathTransformation& placement, QIVRawColldouble& values);
+
+  // What a spot weld tells of where it is: its name and fastener version,
+  // and for a point fastener its design placement as x, y, z, roll, pitch,
+  // yaw (when it has one) and its manufacturing position (six zeros when it
+  // has none).
+  struct WeldLocation {
+    QIVUnicodeString name;
+    QIVUnicodeString version;
+    bool hasDesign = false;
+    bool hasManufacturing = false;
+    std::array<double, 6> design{};
+    std::array<double, 6> manufacturing{};
+  };
+  // E_FAIL, `location` untouched, for anything but a spot weld. A fastener
+  // of the model is read in place: an export asks this of every weld.
+  static HRESULT GetWeldLocation(const QIVBaseUnknown_var& weld, WeldLocation& location);
 };

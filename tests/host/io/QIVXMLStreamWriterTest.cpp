@@ -47,10 +47,13 @@ TEST(QIVXMLStreamWriterTest, WritesTheBytesTheDOMBuilderWrites) {
   QIVXMLStreamWriter writer;
   ASSERT_EQ(writer.Open(dir.File("streamed.xml"), "WeldData", errorText), S_OK) << errorText;
   Stream(writer, root);
-  // Numbers go straight into the text, as BuildFromNum writes them.
+  // Numbers go straight into the text, as BuildFromNum writes them; a name
+  // checked once writes as the same name given each time.
+  QIVXMLStreamWriter::Name y;
+  ASSERT_EQ(writer.PrepareName("p:Y", y), S_OK);
   ASSERT_EQ(writer.StartElement("Number"), S_OK);
   ASSERT_EQ(writer.Attribute("X", 12.5, 10, 3), S_OK);
-  ASSERT_EQ(writer.Attribute("p:Y", -1e15 / 3, 10, 3), S_OK);
+  ASSERT_EQ(writer.Attribute(y, -1e15 / 3, 10, 3), S_OK);
   ASSERT_EQ(writer.EndElement(), S_OK);
   ASSERT_EQ(writer.Commit(errorText), S_OK) << errorText;
 
@@ -82,6 +85,9 @@ TEST(QIVXMLStreamWriterTest, ARefusedNameLeavesNoFile) {
     EXPECT_EQ(writer.StartElement("Weld"), S_OK);
     EXPECT_EQ(writer.Attribute("Name", "bad \x01 text"), E_INVALIDARG);
     EXPECT_EQ(writer.StartElement("no good"), E_INVALIDARG);
+    QIVXMLStreamWriter::Name unchecked;
+    EXPECT_EQ(writer.PrepareName("no good", unchecked), E_INVALIDARG);
+    EXPECT_EQ(writer.Attribute(unchecked, 1.0, 10, 3), E_FAIL);
     for (const std::string_view name : {"1a"sv, "a:b:c"sv, "a:"sv, ":a"sv, "-a"sv, "a\0b"sv, ""sv})
       EXPECT_EQ(writer.StartElement(name), E_INVALIDARG) << name;
     for (const char* name : {"a:b", "_x-1.2", "Schwei\xc3\x9f", "x:\xc3\xa9"}) {
