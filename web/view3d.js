@@ -7,8 +7,9 @@ const PART_SIZE = 120;
 
 // The body in 3D: each product at its absolute position (parts as boxes,
 // assemblies as axis frames), point fasteners as points and curve
-// fasteners as polylines coloured by assignment. Drag to orbit, wheel to
-// zoom, click to pick (Ctrl or Shift extends).
+// fasteners as polylines coloured by assignment, with a legend counting the
+// points of each colour. Drag to orbit, wheel to zoom, click to pick (Ctrl
+// or Shift extends).
 export class BodyView {
   constructor(element, onPick) {
     this.element = element;
@@ -30,7 +31,9 @@ export class BodyView {
     this.raycaster.params.Line.threshold = 15;
     this.group = new THREE.Group();
     this.scene.add(this.group, new THREE.AmbientLight('#ffffff', 2.0));
-    element.append(this.renderer.domElement);
+    this.legend = document.createElement('ul');
+    this.legend.className = 'legend';
+    element.append(this.renderer.domElement, this.legend);
     new ResizeObserver(() => this.resize()).observe(element);
     let down = null;
     this.renderer.domElement.addEventListener('pointerdown', (e) => { down = [e.clientX, e.clientY]; });
@@ -38,6 +41,8 @@ export class BodyView {
       if (down && Math.hypot(e.clientX - down[0], e.clientY - down[1]) < 4) this.pickAt(e);
     });
     this.framed = false;
+    // Scripted checks of picking find where an object lies on the screen.
+    element.bodyView = this;
   }
 
   resize() {
@@ -74,12 +79,17 @@ export class BodyView {
     const positions = new Float32Array(points.length * 3);
     const colours = new Float32Array(points.length * 3);
     const colour = new THREE.Color();
+    const counts = new Map();
     points.forEach((f, i) => {
       const p = f.manufacturingPosition || f.designPosition;
       positions.set([p.x, p.y, p.z], i * 3);
-      colour.setStyle(assignmentColour(f));
+      const style = assignmentColour(f);
+      colour.setStyle(style);
       colours.set([colour.r, colour.g, colour.b], i * 3);
+      const label = (f.assignedTo || [])[0] || 'unassigned';
+      counts.set(label, { style, count: (counts.get(label)?.count || 0) + 1 });
     });
+    this.showLegend(counts);
     const geometry = new THREE.BufferGeometry();
     geometry.setAttribute('position', new THREE.BufferAttribute(positions, 3));
     geometry.setAttribute('color', new THREE.BufferAttribute(colours, 3));
@@ -95,6 +105,37 @@ export class BodyView {
     }
     if (!this.framed && products.length) this.frame();
     this.draw();
+  }
+
+  // One line a colour: its swatch, the activity's name (the last part of
+  // its path) and how many points have it.
+  showLegend(counts) {
+    this.legend.replaceChildren(...[...counts].map(([label, { style, count }]) => {
+      const line = document.createElement('li');
+      const swatch = document.createElement('span');
+      swatch.className = 'swatch';
+      swatch.style.background = style;
+      line.append(swatch, `${label.split('/').pop()} ${count}`);
+      line.title = label;
+      Object.assign(line.dataset, { label, count });
+      return line;
+    }));
+  }
+
+  // Where the point fastener or product `reference` lies in the page's
+  // coordinates, or null.
+  screenPoint(reference) {
+    const name = reference.replace(/^fastener:/, '');
+    for (const object of this.group.children) {
+      const index = object.userData.names ? object.userData.names.indexOf(name) : -1;
+      if (index < 0 && object.userData.pick !== reference) continue;
+      const at = index >= 0 ? new THREE.Vector3().fromBufferAttribute(object.geometry.attributes.position, index)
+        : object.position.clone();
+      at.project(this.camera);
+      const rect = this.renderer.domElement.getBoundingClientRect();
+      return [rect.left + (at.x + 1) / 2 * rect.width, rect.top + (1 - at.y) / 2 * rect.height];
+    }
+    return null;
   }
 
   frame() {
