@@ -121,11 +121,12 @@ void ZELVekBIWAssignWeldDlg::SetEditorCount(QIVDlgEditor* editor, int count) {
   if (editor) editor->SetText(QIVUnicodeString().BuildFromNum(count, "%d"));
 }
 
-std::vector<QIVUnicodeString> ZELVekBIWAssignWeldDlg::SortUnlessGatheringOrder(List& fasteners) const {
+std::vector<QIVUnicodeString> ZELVekBIWAssignWeldDlg::SortUnlessGatheringOrder(List& fasteners,
+                                                                               ZELFastenerServices::WeldIDSort& sort) {
   std::vector<QIVUnicodeString> ids;
   ids.reserve(fasteners.Size());
   for (const QIVBaseUnknown_var& fastener : fasteners) ids.push_back(ZELFastenerServices::GetWeldID(fastener));
-  if (!ZELEnvironmentSwitches::KeepsGatheringOrder()) ZELFastenerServices::SortByWeldIDs(fasteners, ids);
+  if (!ZELEnvironmentSwitches::KeepsGatheringOrder()) sort.Sort(fasteners, ids);
   return ids;
 }
 
@@ -426,6 +427,11 @@ const std::vector<int>* ZELVekBIWAssignWeldDlg::LineIndex::RowsOf(const QIVUnico
   return found == _rowsOfId.end() ? nullptr : &found->second;
 }
 
+void ZELVekBIWAssignWeldDlg::LineIndex::Reserve(std::size_t count) {
+  _idOfRow.reserve(count);
+  _listed.reserve(count);
+}
+
 void ZELVekBIWAssignWeldDlg::LineIndex::Clear() {
   _idOfRow.clear();
   _rowsOfId.clear();
@@ -470,10 +476,11 @@ void ZELVekBIWAssignWeldDlg::FillSelectListWeldsAvailable(bool recompute) {
   bool notQualified = false;
   if (_currentActivity) {
     const QIVBaseUnknown_var activity(_currentActivity);
-    std::vector<QIVUnicodeString> ids = SortUnlessGatheringOrder(*candidates);
+    std::vector<QIVUnicodeString> ids = SortUnlessGatheringOrder(*candidates, _leftSort);
     QIVListValQIVUnicodeString tree;
     ZELFastenerServices::GetListOfExpandedTREEUpwards(activity, tree);
     ZELFastenerServices::WeldFit fit(activity);
+    _leftIndex.Reserve(ids.size());
     for (int i = 1; i <= candidates->Size(); ++i) {
       const QIVBaseUnknown_var& fastener = (*candidates)[i];
       if (FAILED(ZELFastenerServices::IsValidProcessVersion(activity, fastener, tree))) continue;
@@ -521,8 +528,9 @@ void ZELVekBIWAssignWeldDlg::FillSelectListWeldsToAssign(bool reload) {
   _pSelectListRight->ClearLine();
   _rightIndex.Clear();
   if (_pListOfWeldsFromActivity && !_pListOfWeldsFromActivity->IsEmpty()) {
-    const std::vector<QIVUnicodeString> ids = SortUnlessGatheringOrder(*_pListOfWeldsFromActivity);
+    const std::vector<QIVUnicodeString> ids = SortUnlessGatheringOrder(*_pListOfWeldsFromActivity, _rightSort);
     const QIVUnicodeString tag = Message("AssignTag", "(*)");
+    _rightIndex.Reserve(ids.size());
     for (int i = 1; i <= _pListOfWeldsFromActivity->Size(); ++i) {
       const QIVBaseUnknown_var& fastener = (*_pListOfWeldsFromActivity)[i];
       const QIVUnicodeString& id = ids[i - 1];

@@ -10,6 +10,7 @@
 #include "QIVISPPActivity.h"
 #include "QIVListVal.h"
 #include "QIVPointerSet.h"
+#include "ZELFastenerServices.h"
 
 class QIVApplicationFrame;
 class QIVDlgCheckButton;
@@ -137,6 +138,8 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   class LineIndex {
    public:
     void Add(const QIVUnicodeString& id, const QIVBaseUnknown_var& fastener);
+    // Room for `count` lines, added without growing.
+    void Reserve(std::size_t count);
     int Size() const { return static_cast<int>(_idOfRow.size()); }
     // The rows whose line shows `id`, or null.
     const std::vector<int>* RowsOf(const QIVUnicodeString& id) const;
@@ -163,8 +166,10 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   void ShowListMessage(QIVDlgSelectorList* list, QIVDlgEditor* count, LineIndex& index,
                        const std::vector<QIVUnicodeString>& lines);
   // The fasteners' identifiers, read once for the sort and the lines; the
-  // fasteners and their identifiers sorted unless the gathering order is kept.
-  std::vector<QIVUnicodeString> SortUnlessGatheringOrder(List& fasteners) const;
+  // fasteners and their identifiers sorted by `sort` (the list's own, which
+  // remembers its last order) unless the gathering order is kept.
+  static std::vector<QIVUnicodeString> SortUnlessGatheringOrder(List& fasteners,
+                                                                ZELFastenerServices::WeldIDSort& sort);
   // The fasteners of the selected lines of a list, in selection order.
   List SelectedWelds(QIVDlgSelectorList* list, const List& welds) const;
   void OnListSelected(QIVDlgSelectorList* list, QIVDlgSelectorList* other, const List& welds);
@@ -222,6 +227,8 @@ class ZELVekBIWAssignWeldDlg : public QIVDlgDialog {
   List _pListOfWeldsCurrentlyShown;
   LineIndex _leftIndex;
   LineIndex _rightIndex;
+  ZELFastenerServices::WeldIDSort _leftSort;
+  ZELFastenerServices::WeldIDSort _rightSort;
   // How many of the fasteners to show are the left list's, at their head.
   int _leftWeldsToShow = 0;
 

@@ -320,10 +320,34 @@ HRESULT ZELFastenerServices::QuickSort(const QIVUnicodeString& key, _SEQUENCE_QI
   return S_OK;
 }
 
-void ZELFastenerServices::SortByWeldIDs(QIVListValQIVBaseUnknown_var& fasteners, std::vector<QIVUnicodeString>& ids) {
-  const std::vector<std::uint32_t> order = WeldIDOrder(ids);
+void ZELFastenerServices::WeldIDSort::Sort(QIVListValQIVBaseUnknown_var& fasteners,
+                                           std::vector<QIVUnicodeString>& ids) {
+  std::vector<std::uint32_t> order;
+  if (!OrderFromLast(ids, order)) order = WeldIDOrder(ids);
+  _ids = ids;
+  _order = order;
   Permute(fasteners.Items(), order);
   Permute(ids, order);
+}
+
+bool ZELFastenerServices::WeldIDSort::OrderFromLast(const std::vector<QIVUnicodeString>& ids,
+                                                    std::vector<std::uint32_t>& order) const {
+  if (ids.size() > _ids.size() || (_ids.empty() && !ids.empty())) return false;
+  // Where each of the last list's entries is now, if it is still there.
+  constexpr std::uint32_t Gone = UINT32_MAX;
+  std::vector<std::uint32_t> positionNow(_ids.size(), Gone);
+  std::size_t last = 0;
+  for (std::uint32_t now = 0; now < ids.size(); ++now, ++last) {
+    while (last < _ids.size() && !(_ids[last] == ids[now])) ++last;
+    if (last == _ids.size()) return false;
+    positionNow[last] = now;
+  }
+  order.clear();
+  if (_order.empty()) return true;
+  order.reserve(ids.size());
+  for (const std::uint32_t position : _order)
+    if (positionNow[position] != Gone) order.push_back(positionNow[position]);
+  return true;
 }
 
 QIVUnicodeString ZELFastenerServices::GetWeldID(const QIVBaseUnknown_var& fastener) {
@@ -579,10 +603,14 @@ HRESULT ZELFastenerServices::IsValidProcessVersion(const QIVBaseUnknown_var& act
     if (FAILED(GetListOfExpandedTREEUpwards(activity, computed))) return E_INVALIDARG;
     tree = &computed;
   }
-  ZELIBIWFeature_var feature(fastener);
-  if (!feature) return S_OK;
+  // A feature of the model is read in place.
   QIVListValQIVBaseUnknown_var assigned;
-  feature->GetAssignedActivities(assigned);
+  if (const ZELBIWFeature* model = QIVModelObject::As<ZELBIWFeature>(fastener))
+    model->GetAssignedActivities(assigned);
+  else if (ZELIBIWFeature_var feature = fastener)
+    feature->GetAssignedActivities(assigned);
+  else
+    return S_OK;
   for (const QIVBaseUnknown_var& other : assigned)
     if (!(QIVISPPActivity_var(RootOf(other))->GetName() == (*tree)[tree->Size()])) return E_FAIL;
   return S_OK;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,26 @@ class ZELFastenerServices {
   static HRESULT QuickSort(const QIVUnicodeString& key, QIVListValQIVBaseUnknown_var& fasteners);
   static HRESULT QuickSort(const QIVUnicodeString& key, _SEQUENCE_QIVBaseUnknown_ptr& fasteners);
   // QuickSort's order for fasteners whose identifiers are known: `ids[i]`
-  // is the identifier of entry i + 1, and both are sorted together.
-  static void SortByWeldIDs(QIVListValQIVBaseUnknown_var& fasteners, std::vector<QIVUnicodeString>& ids);
+  // is the identifier of entry i + 1, and both are sorted together. A sort
+  // remembers the last list it sorted: a list of those identifiers, or of
+  // some of them, in the same order (a dialog's list refilled after an
+  // assignment, or for the same choice again) takes its order from the last
+  // one's without sorting, since a stable sort orders a part of a list as it
+  // orders the whole.
+  class WeldIDSort {
+   public:
+    void Sort(QIVListValQIVBaseUnknown_var& fasteners, std::vector<QIVUnicodeString>& ids);
+
+   private:
+    // The order of `ids` from the last sort's, or false when they are not
+    // among its identifiers in its order.
+    bool OrderFromLast(const std::vector<QIVUnicodeString>& ids, std::vector<std::uint32_t>& order) const;
+
+    // The last list's identifiers, as given, and its sorted order (empty
+    // when it was in order).
+    std::vector<QIVUnicodeString> _ids;
+    std::vector<std::uint32_t> _order;
+  };
   // The identifier of a fastener: the one given to it when there is one,
   // else its name up to the first ", " ("W0012" for "W0012, A"), else its
   // whole name.

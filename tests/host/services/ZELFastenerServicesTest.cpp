@@ -8,6 +8,7 @@
 
 #include "../model/ModelTestDocument.h"
 #include "QIVFrmEditor.h"
+#include "QIVIAlias.h"
 #include "QIVISPPActivity.h"
 #include "ZELEMfgAssemblyFactory.h"
 #include "ZELIBIWFeature.h"
@@ -151,14 +152,28 @@ TEST(ZELFastenerServicesTest, QuickSortKeepsTheNaturalOrderOfAnyIdentifiers) {
       list.Append(model.Point(model.body1, name.c_str(), "spot weld"));
     }
     const QIVListValQIVBaseUnknown_var before = list;
-    // Sorted with their identifiers given, the same order.
-    QIVListValQIVBaseUnknown_var withIDs = list;
-    std::vector<QIVUnicodeString> ids;
-    for (const QIVBaseUnknown_var& fastener : withIDs) ids.push_back(ZELFastenerServices::GetWeldID(fastener));
-    ZELFastenerServices::SortByWeldIDs(withIDs, ids);
+    // Sorted with their identifiers given, the same order; then a part of
+    // the list, and the list with one renamed, by the same sort again.
+    ZELFastenerServices::WeldIDSort sort;
+    const auto sortedWithIDs = [&sort](QIVListValQIVBaseUnknown_var fasteners) {
+      std::vector<QIVUnicodeString> ids;
+      for (const QIVBaseUnknown_var& fastener : fasteners) ids.push_back(ZELFastenerServices::GetWeldID(fastener));
+      sort.Sort(fasteners, ids);
+      for (int i = 1; i <= fasteners.Size(); ++i) EXPECT_EQ(ids[i - 1], ZELFastenerServices::GetWeldID(fasteners[i]));
+      return fasteners;
+    };
+    const auto quickSorted = [](QIVListValQIVBaseUnknown_var fasteners) {
+      EXPECT_EQ(ZELFastenerServices::QuickSort("Fastener", fasteners), S_OK);
+      return fasteners;
+    };
+    EXPECT_TRUE(sortedWithIDs(list) == quickSorted(list));
+    QIVListValQIVBaseUnknown_var part;
+    for (int i = 1; i <= list.Size(); i += 1 + i % 3) part.Append(list[i]);
+    EXPECT_TRUE(sortedWithIDs(part) == quickSorted(part));
+    EXPECT_TRUE(sortedWithIDs(part) == quickSorted(part));
+    QIVIAlias_var(part[part.Size() / 2])->SetAlias("0");
+    EXPECT_TRUE(sortedWithIDs(part) == quickSorted(part));
     EXPECT_EQ(ZELFastenerServices::QuickSort("Fastener", list), S_OK);
-    EXPECT_TRUE(withIDs == list);
-    for (int i = 1; i <= list.Size(); ++i) EXPECT_EQ(ids[i - 1], ZELFastenerServices::GetWeldID(list[i]));
     for (int i = 1; i < list.Size(); ++i) {
       const int order = ZELFastenerServices::CompareWeldIDs(ZELFastenerServices::GetWeldID(list[i]),
                                                             ZELFastenerServices::GetWeldID(list[i + 1]));
