@@ -170,7 +170,7 @@ bool ZELVekBIWReadWeldFromFileCmd::PrepareReading() {
     _spPartRelations->GetRelatedParts(joint, parts);
     _pJointIndex->AddJoint(joint, parts);
   }
-  _recordParts.clear();
+  _recordParts.Clear();
   _pCandidates.reset();
   _productsFetched = false;
   _pWeldIndexList->RemoveAll();
@@ -201,7 +201,7 @@ void ZELVekBIWReadWeldFromFileCmd::ReadWeldFromFile(const QIVUnicodeString& path
     EndReading();
     QIVFClose(opened);
   }
-  _recordParts.clear();
+  _recordParts.Clear();
   _spTopGroup = nullptr;
   _spPartRelations = nullptr;
   _pJointIndex.reset();
@@ -266,8 +266,7 @@ void ZELVekBIWReadWeldFromFileCmd::ReadPartPaths(QIVLineReader& file, std::strin
 
 ZELVekBIWReadWeldFromFileCmd::RecordParts& ZELVekBIWReadWeldFromFileCmd::PartsOfRecord(const std::string& key,
                                                                                      int weldIndex) {
-  auto [entry, isNew] = _recordParts.try_emplace(key);
-  RecordParts& record = entry->second;
+  auto [record, isNew] = _recordParts.TryEmplace(key);
   if (isNew) {
     QIVListValQIVUnicodeString paths;
     for (std::size_t from = 0, feed; (feed = key.find('\n', from)) != std::string::npos; from = feed + 1)

@@ -2,12 +2,12 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 #include "QIVLineReader.h"
 #include "QIVIProduct.h"
 #include "QIVListVal.h"
 #include "QIVStateCommand.h"
+#include "QIVTextMap.h"
 #include "ZELIBIWFPPFactory.h"
 #include "ZELIBIWFeaturePartRelations.h"
 #include "ZELISpotWeld.h"
@@ -163,7 +163,7 @@ class ZELVekBIWReadWeldFromFileCmd : public QIVStateCommand {
   int _jointNumber = 0;
   std::unique_ptr<ZELVekBIWWeldJointIndex> _pJointIndex;
   std::unique_ptr<ZELVekBIWProductCandidates> _pCandidates;
-  std::unordered_map<std::string, RecordParts> _recordParts;
+  QIVTextMap<RecordParts> _recordParts;
   std::string _recordKey;
   bool _productsFetched = false;
   // Numbers that fail to convert keep the previous record's value.
