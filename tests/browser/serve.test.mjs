@@ -78,6 +78,16 @@ test('refuses the address without the token and opens the window with it', async
   await page.waitForSelector('body[data-ready="true"]');
   assert.equal(await treeNode('process', 'Process/UnderBody Line').count(), 1);
   assert.equal(await treeNode('product', 'UnderBody.1/FrontFloor.1').count(), 1);
+  // A branch folds and unfolds; the palette lists the module's commands.
+  const panel = treeNode('product', 'UnderBody.1/FrontFloor.1/FrontFloorPanel.1');
+  await treeNode('product', 'UnderBody.1/FrontFloor.1').locator('.toggle').click();
+  assert.equal(await panel.count(), 0);
+  await treeNode('product', 'UnderBody.1/FrontFloor.1').locator('.toggle').click();
+  assert.equal(await panel.count(), 1);
+  await page.click('#palette-open');
+  await page.locator('#palette-list li').first().waitFor();
+  assert.equal(await page.locator('#palette-list li').count(), 37);
+  await page.click('#palette-close');
   await shot('open');
 });
 
@@ -95,6 +105,13 @@ test('imports the sample welds chosen in the file chooser of the weld import dia
   await shot('weld-import');
   await closeBoxes();
   await page.waitForFunction(() => document.querySelectorAll('#fastener-table tbody tr').length === 39);
+  // The table filters on any column and sorts by any, a second click reversing.
+  await page.fill('#fastener-filter', 'sealant');
+  assert.equal(await page.textContent('#fastener-count'), '3 of 39');
+  await page.click('#fastener-table th:text-is("Name")');
+  assert.equal(await page.locator('#fastener-table tbody tr').first().getAttribute('data-name'), 'S2040, S');
+  await page.click('#fastener-table th:text-is("Name")');
+  await page.fill('#fastener-filter', '');
   assert.match(await page.textContent('#transcript'), /command ended ZELVekBIWReadWeldFromFileCmd/);
 });
 
@@ -128,8 +145,10 @@ test('assigns welds to products picked in the tree, and the rest automatically',
   const red = await colour('W2029, A');
   // The preview: products picked in the product tree, then the activity.
   await start('ZELVekPreviewWindowManagerCmd');
-  for (const product of ['UnderBody.1/FrontFloor.1/FrontFloorPanel.1', 'UnderBody.1/RockerLeft.1', 'UnderBody.1/RockerRight.1'])
-    await treeNode('product', product).click();
+  // The first product picked alone, the others added with the extend modifier.
+  for (const [i, product] of ['UnderBody.1/FrontFloor.1/FrontFloorPanel.1', 'UnderBody.1/RockerLeft.1', 'UnderBody.1/RockerRight.1'].entries())
+    await treeNode('product', product).click({ modifiers: i ? ['Control'] : [] });
+  assert.equal(await page.locator('#product-tree .node.selected').count(), 3);
   await treeNode('process', 'Process/UnderBody Line/Station 40 Respot/Respot welds').click();
   const rows = widget('pWeldsMultiList').locator('tr', { hasText: 'W2029, A' });
   await rows.first().click();
