@@ -156,6 +156,7 @@ BiwplanTab::Json BiwplanTab::Outcome() {
   _commandEnded = (!playing.classBefore.empty() && over(dispatcher.FindLastOutcome(playing.classBefore))) ||
                   (lastAfter != playing.lastBefore && over(lastAfter));
   const std::optional<JournalError>& error = playing.error;
+  const std::size_t eventStart = _journal.size();
   if (!error) {
     // Boxes answered by the planner: the journal answers every box of the
     // event, in order, before it.
@@ -164,11 +165,23 @@ BiwplanTab::Json BiwplanTab::Outcome() {
     for (std::size_t box = playing.firstBox; asked && box < shown.size(); ++box)
       _journal.push_back("answer " + shown[box].answer);
     _journal.push_back(line);
+    // A command this event started (the one it resumed keeps its start).
+    const QIVStateCommand* active = dispatcher.GetActiveCommand();
+    if (active && active != playing.before &&
+        (dispatcher.GetCommandCount() > playing.runningBefore || !_runStarts.count(active)))
+      _runStarts[active] = eventStart;
   } else if (error->GetReason().str().rfind("command failed ", 0) == 0 && playing.before &&
              dispatcher.GetCommandCount() < playing.runningBefore) {
+    // The failed command put back what its run changed: replayed, the run
+    // must change nothing either. A run whose start the tab did not see
+    // ends as a cancel does.
+    const auto run = _runStarts.find(playing.before);
+    for (std::size_t at = run == _runStarts.end() ? eventStart : run->second; at < eventStart; ++at)
+      if (_journal[at].rfind('#', 0) != 0) _journal[at] = "# " + _journal[at];
     _journal.push_back("# " + line + "  (" + error->GetReason().str() + ")");
-    _journal.push_back("cancel");
+    if (run == _runStarts.end()) _journal.push_back("cancel");
   }
+  if (dispatcher.GetCommandCount() == 0) _runStarts.clear();
   answer["ok"] = !error;
   answer["error"] = error ? error->GetReason().str() : std::string();
   answer["line"] = line;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "BiwplanSession.h"
@@ -47,8 +48,9 @@ class BiwplanTab {
   // type, press, pick...; `arguments` its words) and answers what the page
   // redraws: {"ok", "error", "line", "transcript", "boxes", "windows",
   // "command", "changes"}. A refused event changes nothing and is not
-  // recorded; an event that made its command fail is recorded as the
-  // cancel that has the same effect on replay. While the event waits on a
+  // recorded; an event that made its command fail turns the journal's
+  // lines of that command's run into comments: the failure put the
+  // document back as it was before the command. While the event waits on a
   // question box, the answer has "question" {"style", "title", "text",
   // "buttons"} and no "changes", and only `answer BUTTON` is taken; the
   // answer to that goes on with the event.
@@ -97,6 +99,8 @@ class BiwplanTab {
   bool _closing = false;
   std::thread _thread;
   std::vector<std::string> _journal;
+  // Where each running command's run begins in the journal.
+  std::unordered_map<const QIVStateCommand*, std::size_t> _runStarts;
   std::size_t _transcriptMark = 0;
   std::size_t _boxMark = 0;
   std::vector<QIVModelEvent> _events;

@@ -2,11 +2,13 @@
 
 #include <httplib.h>
 
+#include <stdexcept>
 #include <thread>
 
 #include "BiwplanSample.h"
 #include "BiwplanVerbTest.h"
 #include "BiwplanVerbs.h"
+#include "QIVISPPActivityModificationEvents.h"
 
 namespace {
 
@@ -153,6 +155,34 @@ TEST_F(BiwplanServerTest, WaitsOnAQuestionBoxForThePlannersAnswer) {
   std::ofstream(_path, std::ios::binary | std::ios::trunc) << _original;
   ASSERT_EQ(Run("run", {(_folder / "session.journal").string()}), BiwplanExit::Ok) << _err;
   EXPECT_EQ(DocumentText(), saved);
+}
+
+// A command that fails in a tab: the page gets the error, the document is
+// as it was, and the journal keeps the failed run as comments only.
+TEST_F(BiwplanServerTest, AFailedCommandShowsItsErrorAndChangesNothing) {
+  QIVISPPActivityModificationEvents_var events(BiwplanFindObject(*_owner, "process:Process"));
+  ASSERT_TRUE(events);
+  events->AddListener([](const QIVSPPActivityNotification&) { throw std::runtime_error("the process view broke"); });
+  const std::string tab = NewTab();
+  for (const auto& [verb, words] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+           {"start", {"ZELVekBIWCreateStationActivityCmd"}},
+           {"pick", {"process:Process/UnderBody Line"}},
+           {"type", {"EditorActivityName", "Station 90"}}})
+    ASSERT_EQ(Event(tab, verb, words)["ok"], true) << verb;
+  const Json answer = Event(tab, "press", {"OK"});
+  EXPECT_EQ(answer["ok"], false);
+  EXPECT_EQ(answer["error"], "command failed ZELVekBIWCreateStationActivityCmd: the process view broke");
+  EXPECT_EQ(answer["command"], "");
+  EXPECT_EQ(answer["changes"]["reload"], true);
+  EXPECT_EQ(Post("/api/save", {{"tab", tab}})["ok"], true);
+  EXPECT_EQ(DocumentText(), _original);
+
+  const std::string journal = _client->Get("/api/journal?tab=" + tab)->body;
+  EXPECT_NE(journal.find("\n# start ZELVekBIWCreateStationActivityCmd\n"), std::string::npos) << journal;
+  std::ofstream(_folder / "session.journal") << journal;
+  Stop();
+  ASSERT_EQ(Run("run", {(_folder / "session.journal").string()}), BiwplanExit::Ok) << _err;
+  EXPECT_EQ(DocumentText(), _original);
 }
 
 // Tabs posting at once: every event is played, one at a time, each in its
