@@ -78,11 +78,13 @@ char* FixedDigits(double value, int width, int precision, char* buffer) {
   const double fraction = scaled - static_cast<double>(digits);
   if (std::fabs(fraction - 0.5) < 1e-3) return nullptr;
   digits += fraction > 0.5 ? 1 : 0;
-  // Written backwards from its end, so its length comes first.
+  // Written backwards from its end, so its length comes first: the whole
+  // part has the digits beyond the places, at least one (counted without
+  // a division; below 10^12 the table reaches far enough).
   const bool negative = std::signbit(value);
-  const unsigned long long whole = digits / WholePowersOfTen[precision];
-  int length = negative + 1 + (precision > 0 ? precision + 1 : 0);
-  for (int place = 1; whole >= WholePowersOfTen[place]; ++place) ++length;
+  int count = precision + 1;
+  while (digits >= WholePowersOfTen[count]) ++count;
+  const int length = negative + count - precision + (precision > 0 ? precision + 1 : 0);
   const int blanks = std::max(width - length, 0);
   // A narrow field's blanks in one store of fixed size (the buffer has room).
   if (blanks <= 16)
