@@ -223,7 +223,7 @@ std::string_view ZELVekBIWReadWeldFromFileCmd::NextLineView(QIVLineReader& file)
 }
 
 QIVUnicodeString ZELVekBIWReadWeldFromFileCmd::GetNextLine(QIVLineReader& file) {
-  return QIVUnicodeString(std::string(NextLineView(file)));
+  return QIVUnicodeString(NextLineView(file));
 }
 
 int ZELVekBIWReadWeldFromFileCmd::FindNextLine(QIVLineReader& file, const QIVUnicodeString& keyword) {
@@ -236,7 +236,7 @@ int ZELVekBIWReadWeldFromFileCmd::FindNextLine(QIVLineReader& file, const QIVUni
 }
 
 void ZELVekBIWReadWeldFromFileCmd::ReadInteger(QIVLineReader& file, int& value) {
-  QIVUnicodeString(std::string(NextLineView(file))).ConvertToNum(&value, "%d");
+  QIVUnicodeString(NextLineView(file)).ConvertToNum(&value, "%d");
 }
 
 void ZELVekBIWReadWeldFromFileCmd::ReadReal(QIVLineReader& file, double& value) {
@@ -286,7 +286,7 @@ ZELVekBIWReadWeldFromFileCmd::RecordParts& ZELVekBIWReadWeldFromFileCmd::PartsOf
 void ZELVekBIWReadWeldFromFileCmd::ReadWeldRecord(QIVLineReader& file, int weldIndex) {
   NextLineView(file);
   const QIVUnicodeString weldName = GetNextLine(file);
-  const QIVUnicodeString kind = GetNextLine(file);
+  const bool isCurve = NextLineView(file) == "curve";
   ReadInteger(file, _partCount);
   ReadPartPaths(file, _recordKey);
 
@@ -294,7 +294,6 @@ void ZELVekBIWReadWeldFromFileCmd::ReadWeldRecord(QIVLineReader& file, int weldI
   if (record.resolved) {
     const QIVUnicodeString jointBodyName = GetNextLine(file);
     if (ZELVekBIWWeldJointIndex::JointBody* jointBody = PlaceRecord(record, jointBodyName, weldName)) {
-      const bool isCurve = kind == "curve";
       QIVBaseUnknown_var fastener;
       const HRESULT created = isCurve ? _spFactory->CreateCurveFastener(jointBody->group, fastener)
                                       : _spFactory->CreatePointFastener(jointBody->group, fastener);

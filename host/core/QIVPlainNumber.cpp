@@ -18,19 +18,20 @@ constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 // strtod does. False, `value` untouched, for anything longer or other than
 // digits with at most one point.
 bool ReadShortDecimal(const char* digits, const char* end, bool negative, double& value) {
-  long long mantissa = 0;
-  int count = 0, places = 0;
-  bool fraction = false;
-  for (const char* p = digits; p != end; ++p) {
-    if (*p == '.' && !fraction) {
-      fraction = true;
-      continue;
-    }
-    if (!IsDigit(*p) || ++count > 15) return false;
-    mantissa = 10 * mantissa + (*p - '0');
-    places += fraction ? 1 : 0;
+  // The digits before the point, then those after it, each run in a loop
+  // of its own; the count is checked once, at the end (unsigned, so that a
+  // long run only wraps before it is refused).
+  unsigned long long mantissa = 0;
+  const char* p = digits;
+  for (; p != end && IsDigit(*p); ++p) mantissa = 10 * mantissa + static_cast<unsigned>(*p - '0');
+  std::ptrdiff_t count = p - digits, places = 0;
+  if (p != end && *p == '.') {
+    const char* const fraction = ++p;
+    for (; p != end && IsDigit(*p); ++p) mantissa = 10 * mantissa + static_cast<unsigned>(*p - '0');
+    places = p - fraction;
+    count += places;
   }
-  if (count == 0) return false;
+  if (p != end || count == 0 || count > 15) return false;
   const double magnitude = static_cast<double>(mantissa) / PowersOfTen[places];
   value = negative ? -magnitude : magnitude;
   return true;
