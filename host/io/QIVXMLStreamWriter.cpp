@@ -219,9 +219,15 @@ HRESULT QIVXMLStreamWriter::Attribute(std::string_view name, double value, int w
 
 HRESULT QIVXMLStreamWriter::Attribute(const Name& name, double value, int width, int precision) {
   if (!_opened || !_startTagOpen || name._opening.empty()) return E_FAIL;
-  const std::size_t mark = _used;
-  Put(name._opening);
-  return AttributeValue(mark, value, width, precision);
+  // The name and the digits in one room, counted in only when written.
+  const std::string& opening = name._opening;
+  char* const at = Room(opening.size() + QIVPlainNumber::FixedSize + 1);
+  std::memcpy(at, opening.data(), opening.size());
+  char* end = QIVPlainNumber::WriteFixed(value, width, precision, at + opening.size());
+  if (!end) return E_INVALIDARG;
+  *end++ = '"';
+  _used = static_cast<std::size_t>(end - _text.data());
+  return S_OK;
 }
 
 HRESULT QIVXMLStreamWriter::AttributeValue(std::size_t mark, std::string_view value) {
