@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <utility>
 
 #include "BiwplanCli.h"
@@ -14,7 +13,7 @@
 #include "BiwplanSample.h"
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
-#include "QIVIModelObject.h"
+#include "QIVIDocument.h"
 
 namespace {
 
@@ -126,11 +125,9 @@ void AddDocumentVerbs(CLI::App& app, int& status) {
         status = BiwplanExit::Failed;
         return;
       }
-      std::map<std::pair<std::string, std::string>, int> counts;
-      for (const QIVBaseUnknown_var& object : session.Document()->GetAllObjects())
-        if (QIVIModelObject_var model = object) ++counts[{model->GetKindName(), model->GetSubKind().str()}];
       BiwplanTable table({"kind", "variant", "count"});
-      for (const auto& [kind, count] : counts) table.AddRow({kind.first, kind.second, std::to_string(count)});
+      for (const QIVIDocument::KindCount& entry : session.Document()->CountObjectsByKind())
+        table.AddRow({entry.kind, entry.subKind, std::to_string(entry.count)});
       BiwplanTable::Format chosen = BiwplanTable::Text;
       BiwplanTable::ParseFormat(*format, chosen);
       table.Print(std::cout, chosen);

@@ -276,6 +276,38 @@ QIVListValQIVBaseUnknown_var QIVDocument::GetAllObjects() const {
   return objects;
 }
 
+std::vector<QIVIDocument::KindCount> QIVDocument::CountObjectsByKind() const {
+  // A body holds a handful of kinds over a hundred thousand objects: each
+  // kind's name is told by its address first (one text per class), and by
+  // its text only the first time an address is met.
+  struct Seen {
+    const char* kind;
+    std::string subKind;
+    std::size_t entry;
+  };
+  std::vector<Seen> seen;
+  std::vector<KindCount> counts;
+  _objects.ForEach([&](QIVModelObject* object) {
+    const char* kind = object->GetKindName();
+    const QIVUnicodeString subKind = object->GetSubKind();
+    auto known = std::find_if(seen.begin(), seen.end(),
+                              [&](const Seen& s) { return s.kind == kind && s.subKind == subKind.str(); });
+    if (known == seen.end()) {
+      auto entry = std::find_if(counts.begin(), counts.end(), [&](const KindCount& c) {
+        return c.kind == kind && c.subKind == subKind.str();
+      });
+      if (entry == counts.end()) entry = counts.insert(counts.end(), {kind, subKind.str(), 0});
+      known =
+          seen.insert(seen.end(), {kind, subKind.str(), static_cast<std::size_t>(entry - counts.begin())});
+    }
+    ++counts[known->entry].count;
+  });
+  std::sort(counts.begin(), counts.end(), [](const KindCount& a, const KindCount& b) {
+    return a.kind != b.kind ? a.kind < b.kind : a.subKind < b.subKind;
+  });
+  return counts;
+}
+
 HRESULT QIVDocument::CreateObject(const QIVUnicodeString& kind, const QIVUnicodeString& subKind, QIVObjectId id,
                                   QIVBaseUnknown_var& object) {
   object = nullptr;

@@ -65,6 +65,7 @@ class QIVDocument : public QIVIDocument, public QIVInit {
   HRESULT FindObject(QIVObjectId id, QIVBaseUnknown_var& object) const override;
   QIVListValQIVBaseUnknown_var GetAllObjects() const override;
   int GetObjectCount() const override { return static_cast<int>(_objects.Size()); }
+  std::vector<KindCount> CountObjectsByKind() const override;
   HRESULT CreateObject(const QIVUnicodeString& kind, const QIVUnicodeString& subKind, QIVObjectId id,
                        QIVBaseUnknown_var& object) override;
   HRESULT Adopt(const QIVBaseUnknown_var& object) override;

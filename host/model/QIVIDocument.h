@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "QIVIModelObject.h"
 #include "QIVListVal.h"
 #include "QIVUnicodeString.h"
@@ -47,6 +50,14 @@ class QIVIDocument : public QIVInterface<QIVIDocument> {
   virtual HRESULT FindObject(QIVObjectId id, QIVBaseUnknown_var& object) const = 0;
   virtual QIVListValQIVBaseUnknown_var GetAllObjects() const = 0;
   virtual int GetObjectCount() const = 0;
+  // How many objects there are of each kind and sub-kind (GetKindName,
+  // GetSubKind), ordered by kind, then sub-kind.
+  struct KindCount {
+    std::string kind;
+    std::string subKind;
+    int count = 0;
+  };
+  virtual std::vector<KindCount> CountObjectsByKind() const = 0;
   // Builds an object of a kind, without father or links, with the given id
   // (0 takes the next free one); a document reader then places it through
   // its interfaces. Kinds and sub-kinds:

@@ -91,6 +91,12 @@ TEST(QIVDocumentTest, ObjectsKeepTheirIdsAndAReaderRebuildsThemWithTheSameIds) {
   EXPECT_EQ(IdOf(all[5]), 13);
   EXPECT_STREQ(QIVIModelObject_var(station)->GetKindName(), "Activity");
   EXPECT_EQ(QIVIModelObject_var(station)->GetSubKind(), T::Station);
+  std::string counted;
+  for (const QIVIDocument::KindCount& entry : document->CountObjectsByKind())
+    counted += entry.kind + "/" + entry.subKind + "=" + std::to_string(entry.count) + " ";
+  EXPECT_EQ(counted,
+            "Activity/BIWActivityStation=1 Activity/Process=1 FeatureContainer/=1 ProcessContainer/=1 "
+            "Product/=1 ");
 
   // The numbering of new stations goes on after the loaded ones.
   QIVBaseUnknown_var next;
