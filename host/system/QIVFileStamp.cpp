@@ -2,45 +2,27 @@
 
 #include <sys/stat.h>
 
-#include <cstring>
+#define XXH_INLINE_ALL
+#include <xxhash.h>
 
 #include "QIVFile.h"
 
-namespace {
-constexpr std::uint64_t Multiplier = 0xFF51AFD7ED558CCDULL;
-}  // namespace
+// XXH3 hashes a 40 MB body in a few milliseconds (vector instructions
+// over 64-byte stripes), where a word-at-a-time mix waits on each multiply.
+struct QIVFileStamp::Hash::State {
+  XXH3_state_t xxh;
+};
 
-void QIVFileStamp::Hash::Mix(std::uint64_t word) {
-  _state = (_state ^ word) * Multiplier;
-  _state ^= _state >> 29;
-}
+QIVFileStamp::Hash::Hash() : _state(std::make_unique<State>()) { XXH3_64bits_reset(&_state->xxh); }
+QIVFileStamp::Hash::~Hash() = default;
+QIVFileStamp::Hash::Hash(Hash&&) noexcept = default;
+QIVFileStamp::Hash& QIVFileStamp::Hash::operator=(Hash&&) noexcept = default;
 
 void QIVFileStamp::Hash::Add(std::string_view bytes) {
-  const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
-  std::size_t left = bytes.size();
-  // Complete the word a previous block left open, then whole words.
-  while (left > 0 && _length % 8 != 0) {
-    _partial |= std::uint64_t{*at++} << (8 * (_length++ % 8));
-    --left;
-    if (_length % 8 == 0) {
-      Mix(_partial);
-      _partial = 0;
-    }
-  }
-  for (; left >= 8; at += 8, left -= 8, _length += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, at, 8);
-    Mix(word);
-  }
-  for (; left > 0; --left) _partial |= std::uint64_t{*at++} << (8 * (_length++ % 8));
+  XXH3_64bits_update(&_state->xxh, bytes.data(), bytes.size());
 }
 
-std::uint64_t QIVFileStamp::Hash::Value() const {
-  Hash last = *this;
-  last.Mix(_partial);
-  last.Mix(_length);
-  return last._state;
-}
+std::uint64_t QIVFileStamp::Hash::Value() const { return XXH3_64bits_digest(&_state->xxh); }
 
 QIVFileStamp QIVFileStamp::Of(const std::string& path, std::string_view content) {
   Hash hash;

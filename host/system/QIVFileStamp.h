@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -19,16 +20,17 @@ class QIVFileStamp {
   // hash however they are cut into blocks.
   class Hash {
    public:
+    Hash();
+    ~Hash();
+    Hash(Hash&&) noexcept;
+    Hash& operator=(Hash&&) noexcept;
+
     void Add(std::string_view bytes);
     std::uint64_t Value() const;
 
    private:
-    void Mix(std::uint64_t word);
-
-    std::uint64_t _state = 0x9E3779B97F4A7C15ULL;
-    std::uint64_t _length = 0;
-    // The bytes of a word not yet complete, the first in the lowest byte.
-    std::uint64_t _partial = 0;
+    struct State;
+    std::unique_ptr<State> _state;
   };
 
   // The stamp of `path` whose bytes were just read as `content`; that of
