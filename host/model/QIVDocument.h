@@ -85,6 +85,12 @@ class QIVDocument : public QIVIDocument, public QIVInit {
   // for one the model does not know; the object with an id, null for none.
   static QIVVar<QIVModelObject> MakeObject(std::string_view kind, std::string_view subKind);
   QIVModelObject* ObjectWithId(QIVObjectId id) const { return _objects.Find(id); }
+  // Every object in id order, as GetAllObjects lists them, without a handle
+  // each.
+  template <class Visit>
+  void ForEachObject(Visit&& visit) const {
+    _objects.ForEach(visit);
+  }
 
   // For the model objects.
   // Takes the object in with that id (0: the next free one); false when the
