@@ -44,6 +44,23 @@ constexpr PlainBytes Plain;
 
 constexpr double PowersOfTen[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
 constexpr double RoundingShift = 0x1.8p52;
+// 10^n for n = 0 to 15, for counting an integer's digits.
+constexpr unsigned long long Decimal[] = {1ULL,
+                                          10ULL,
+                                          100ULL,
+                                          1000ULL,
+                                          10000ULL,
+                                          100000ULL,
+                                          1000000ULL,
+                                          10000000ULL,
+                                          100000000ULL,
+                                          1000000000ULL,
+                                          10000000000ULL,
+                                          100000000000ULL,
+                                          1000000000000ULL,
+                                          10000000000000ULL,
+                                          100000000000000ULL,
+                                          1000000000000000ULL};
 
 // The text to_chars gives for the numbers documents are full of, without
 // its shortest-digits search: a value of at least 0.1 in magnitude that is
@@ -64,12 +81,13 @@ char* ShortDecimal(char* out, double value) {
     const double scaled = value * PowersOfTen[places] + RoundingShift - RoundingShift;
     if (scaled / PowersOfTen[places] != value) continue;
     if (places == 0 && magnitude >= 100000.0) return nullptr;
-    char buffer[24];
-    char* const end = buffer + sizeof buffer;
-    const char* const p = QIVPlainNumber::WriteDigitsBefore(
-        end, static_cast<unsigned long long>(std::fabs(scaled)), places, value < 0);
-    const std::size_t length = static_cast<std::size_t>(end - p);
-    std::memcpy(out, p, length);
+    // The text's length first, so that the digits go straight to their
+    // place: at least one digit before the point, the point, the sign.
+    const auto digits = static_cast<unsigned long long>(std::fabs(scaled));
+    std::size_t length = 1;
+    while (length < 16 && digits >= Decimal[length]) ++length;
+    length = std::max<std::size_t>(length, places + 1) + (places > 0) + (value < 0);
+    QIVPlainNumber::WriteDigitsBefore(out + length, digits, places, value < 0);
     return out + length;
   }
   return nullptr;
@@ -164,11 +182,41 @@ void QIVJsonWriter::Grow(std::size_t count) {
   _text.resize(std::max(2 * _text.size(), _size + count + 4096));
 }
 
-void QIVJsonWriter::PutString(std::string_view text) {
-  // Names, keys and identifiers mostly need no escape: copied as they are.
+namespace {
+// How many leading bytes of `text` a JSON text holds as they are.
+std::size_t PlainLength(std::string_view text) {
   std::size_t plain = 0;
   while (plain < text.size() && Plain.plain[static_cast<unsigned char>(text[plain])]) ++plain;
-  if (plain < text.size()) {
+  return plain;
+}
+}  // namespace
+
+char* QIVJsonWriter::Separate(char* out) {
+  if (_afterKey) {
+    _afterKey = false;
+    return out;
+  }
+  if (_levels.empty()) return out;
+  Level& level = _levels.back();
+  if (level.count > 0) *out++ = ',';
+  if (level.isInline) {
+    if (level.count > 0) *out++ = ' ';
+  } else {
+    *out++ = '\n';
+    std::memset(out, ' ', 2 * _levels.size());
+    out += 2 * _levels.size();
+  }
+  ++level.count;
+  return out;
+}
+
+void QIVJsonWriter::BeforeValue() {
+  char* const out = Room(SeparatorRoom());
+  _size += static_cast<std::size_t>(Separate(out) - out);
+}
+
+void QIVJsonWriter::PutString(std::string_view text) {
+  if (PlainLength(text) < text.size()) {
     std::string escaped;
     AppendString(escaped, text);
     Put(escaped);
@@ -181,6 +229,15 @@ void QIVJsonWriter::PutString(std::string_view text) {
   _size += text.size() + 2;
 }
 
+char* QIVJsonWriter::SeparatedPlainString(std::string_view text, std::size_t more) {
+  char* at = Separate(Room(SeparatorRoom() + text.size() + 2 + more));
+  *at++ = '"';
+  std::memcpy(at, text.data(), text.size());
+  at += text.size();
+  *at++ = '"';
+  return at;
+}
+
 void QIVJsonWriter::NewLine(std::size_t depth) {
   char* out = Room(1 + 2 * depth);
   *out = '\n';
@@ -188,21 +245,10 @@ void QIVJsonWriter::NewLine(std::size_t depth) {
   _size += 1 + 2 * depth;
 }
 
-void QIVJsonWriter::BeforeValue() {
-  if (_afterKey) {
-    _afterKey = false;
-    return;
-  }
-  if (_levels.empty()) return;
-  Level& level = _levels.back();
-  if (level.count > 0) Put(level.isInline ? ", " : ",");
-  if (!level.isInline) NewLine(_levels.size());
-  ++level.count;
-}
-
 void QIVJsonWriter::Open(char bracket, bool isInline) {
-  BeforeValue();
-  Put({&bracket, 1});
+  char* at = Separate(Room(SeparatorRoom() + 1));
+  *at++ = bracket;
+  _size = static_cast<std::size_t>(at - _text.data());
   _levels.push_back({isInline, 0});
 }
 
@@ -222,34 +268,48 @@ void QIVJsonWriter::BeginArray() { Open('[', false); }
 void QIVJsonWriter::BeginInlineArray() { Open('[', true); }
 void QIVJsonWriter::EndArray() { Close(']'); }
 
+// Nearly every key and text is plain: separator, quoted text and what
+// follows go into one piece of room.
 void QIVJsonWriter::Key(std::string_view key) {
-  BeforeValue();
-  PutString(key);
-  Put(": ");
+  if (PlainLength(key) < key.size()) {
+    BeforeValue();
+    PutString(key);
+    Put(": ");
+  } else {
+    char* at = SeparatedPlainString(key, 2);
+    *at++ = ':';
+    *at++ = ' ';
+    _size = static_cast<std::size_t>(at - _text.data());
+  }
   _afterKey = true;
 }
 
 void QIVJsonWriter::String(std::string_view text) {
-  BeforeValue();
-  PutString(text);
+  if (PlainLength(text) < text.size()) {
+    BeforeValue();
+    PutString(text);
+    return;
+  }
+  _size = static_cast<std::size_t>(SeparatedPlainString(text, 0) - _text.data());
 }
 
 bool QIVJsonWriter::Number(double value) {
-  BeforeValue();
-  if (!std::isfinite(value)) {
-    Put("null");
-    return false;
+  char* at = Separate(Room(SeparatorRoom() + NumberRoom));
+  const bool finite = std::isfinite(value);
+  if (finite) {
+    at = WriteNumber(at, value);
+  } else {
+    std::memcpy(at, "null", 4);
+    at += 4;
   }
-  char* out = Room(NumberRoom);
-  _size = static_cast<std::size_t>(WriteNumber(out, value) - _text.data());
-  return true;
+  _size = static_cast<std::size_t>(at - _text.data());
+  return finite;
 }
 
 void QIVJsonWriter::Integer(long long value) {
-  BeforeValue();
   constexpr std::size_t IntegerRoom = 24;
-  char* out = Room(IntegerRoom);
-  _size = static_cast<std::size_t>(std::to_chars(out, out + IntegerRoom, value).ptr - _text.data());
+  char* at = Separate(Room(SeparatorRoom() + IntegerRoom));
+  _size = static_cast<std::size_t>(std::to_chars(at, at + IntegerRoom, value).ptr - _text.data());
 }
 
 void QIVJsonWriter::Bool(bool value) {

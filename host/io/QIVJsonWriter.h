@@ -67,6 +67,14 @@ class QIVJsonWriter {
     _size += bytes.size();
   }
   void PutString(std::string_view text);
+  // What goes before a value at `out`, which has SeparatorRoom() bytes of
+  // room: nothing after a key, else a comma after an earlier element, and a
+  // line break and indentation in a block. Answers its end.
+  char* Separate(char* out);
+  std::size_t SeparatorRoom() const { return 3 + 2 * _levels.size(); }
+  // The separator and the quoted `text`, which needs no escape, with room
+  // for `more` bytes after it; answers its end, not yet counted in _size.
+  char* SeparatedPlainString(std::string_view text, std::size_t more);
   // The number's text at `out` (NumberRoom bytes of room); its end.
   static constexpr std::size_t NumberRoom = 32;
   static char* WriteNumber(char* out, double value);
