@@ -289,7 +289,7 @@ void ZELVekBIWAssignWeldDlg::Init() {
   ZELTraceScope scope(kClass, "Init");
   GetListOfAllWeld();
   for (const QIVBaseUnknown_var& fastener : *_pListOfAllWelds)
-    if (!ZELIBIWFastener_var(fastener)) {
+    if (!ZELFastenerServices::IsFastener(fastener)) {
       _nonBIWFasteners = true;
       break;
     }

@@ -110,11 +110,15 @@ HRESULT ZELBIWFeatureContainer::GetFeatures(QIVListValQIVBaseUnknown_var& featur
   const QIVIID* iid = interfaceName ? QIVIID::Find(interfaceName) : nullptr;
   if (interfaceName && !iid) return S_OK;
   ForEachFeature([&](ZELBIWFeature* feature) {
+    // A feature whose class offers the interface is taken without a query
+    // (a count taken and given back); only the others ask the extensions.
+    if (!iid || feature->AnswersInterface(*iid)) {
+      features.Append(QIVBaseUnknown_var(feature));
+      return;
+    }
     QIVBaseUnknown_var handle(feature);
     void* offered = nullptr;
-    if (!iid) {
-      features.Append(handle);
-    } else if (SUCCEEDED(feature->QueryInterface(*iid, &offered))) {
+    if (SUCCEEDED(feature->QueryInterface(*iid, &offered))) {
       static_cast<QIVBaseUnknown*>(feature)->Release();
       features.Append(handle);
     }

@@ -371,6 +371,10 @@ QIVUnicodeString ZELFastenerServices::GetWeldID(const QIVBaseUnknown_var& fasten
   return separator == std::string_view::npos ? name : QIVUnicodeString(name.view().substr(0, separator));
 }
 
+bool ZELFastenerServices::IsFastener(const QIVBaseUnknown_var& object) {
+  return QIVModelObject::As<ZELBIWFastener>(object) || ZELIBIWFastener_var(object);
+}
+
 int ZELFastenerServices::CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b) {
   const std::string_view x = a.view(), y = b.view();
   std::size_t i = 0, j = 0;

@@ -69,6 +69,9 @@ class ZELFastenerServices {
   // else its name up to the first ", " ("W0012" for "W0012, A"), else its
   // whole name.
   static QIVUnicodeString GetWeldID(const QIVBaseUnknown_var& fastener);
+  // Whether the object offers ZELIBIWFastener; a fastener of the model is
+  // told without a query, as a dialog asks it of every fastener it opens on.
+  static bool IsFastener(const QIVBaseUnknown_var& object);
   // <0, 0, >0 in the natural order of identifiers.
   static int CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b);
 
