@@ -146,9 +146,9 @@ BiwplanTab::Json BiwplanTab::Outcome() {
   Playing playing = std::move(*_playing);
   _playing.reset();
   QIVDispatcher& dispatcher = _session.Dispatcher();
-  // Not every change of the document is told as a model event (an item
-  // assigned, a position set): a command that ended, was cancelled or
-  // failed in this event may have changed anything it was allowed to.
+  // Not every change of the document is told as a model event (a position
+  // set): a command that ended, was cancelled or failed in this event may
+  // have changed anything it was allowed to.
   const auto over = [](const QIVCommandOutcome* outcome) {
     return outcome && outcome->ending != QIVCommandOutcome::Ending::Running;
   };
@@ -211,28 +211,29 @@ BiwplanTab::Json BiwplanTab::State() {
               {"boxes", std::move(boxes)}};
 }
 BiwplanTab::Json BiwplanTab::Changes() {
-  // Each object changed once, as it now stands; a deletion, or a command
-  // that is over, asks the page to read the model again.
+  // Each object changed once, as it now stands (an item given to an
+  // activity changes both); a deletion, or a command that is over, asks
+  // the page to read the model again, and then no record is needed.
   BiwplanRecords records(_session.Document());
   std::unordered_set<const QIVBaseUnknown*> seen;
   Json changed = Json::array();
-  bool deleted = false;
   _changedCount = _commandEnded ? 1 : 0;
+  bool reload = _commandEnded;
   for (const QIVModelEvent& event : _events) {
     if (event.kind == QIVModelEvent::Kind::Redrawn) continue;
     ++_changedCount;
-    if (event.kind == QIVModelEvent::Kind::Deleted) {
-      deleted = true;
-      continue;
-    }
-    if (!seen.insert(event.object.get()).second) continue;
+    reload |= event.kind == QIVModelEvent::Kind::Deleted;
+  }
+  for (std::size_t at = 0; !reload && at < _events.size(); ++at) {
+    const QIVModelEvent& event = _events[at];
+    if (event.kind == QIVModelEvent::Kind::Redrawn || !seen.insert(event.object.get()).second) continue;
     BiwplanRecords::Kind kind;
     Json record;
     if (records.Record(event.object, kind, record))
       changed.push_back({{"kind", BiwplanRecords::KindWord(kind)}, {"record", std::move(record)}});
   }
   _events.clear();
-  return Json{{"records", std::move(changed)}, {"reload", deleted || _commandEnded}};
+  return Json{{"records", std::move(changed)}, {"reload", reload}};
 }
 
 std::string BiwplanTab::Journal() const {

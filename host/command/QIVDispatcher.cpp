@@ -139,9 +139,10 @@ QIVDispatcher::~QIVDispatcher() {
 
 void QIVDispatcher::OutcomeFiler::OnModelEvent(const QIVModelEvent& event) {
   if (_dispatcher._modelEventTap) _dispatcher._modelEventTap(event);
+  using Kind = QIVModelEvent::Kind;
+  if (event.kind == Kind::Edited) return;
   QIVCommandOutcome* outcome = _dispatcher.ActingOutcome();
   if (!outcome || !event.object) return;
-  using Kind = QIVModelEvent::Kind;
   (event.kind == Kind::Created   ? outcome->created
    : event.kind == Kind::Deleted ? outcome->deleted
    : event.kind == Kind::Redrawn ? outcome->redrawn

@@ -321,6 +321,7 @@ HRESULT QIVSPPActivity::AddItem(const QIVBaseUnknown_var& item, int mode, QIVBas
   _itemOrder.Add(created.get());
   if (link) *link = created;
   _itemLinks.emplace(object, std::move(created));
+  TellItemEdited(object);
   return S_OK;
 }
 
@@ -345,11 +346,20 @@ HRESULT QIVSPPActivity::GetItemLink(const QIVBaseUnknown_var& item, QIVBaseUnkno
 void QIVSPPActivity::DropItemLink(QIVSPPItemLink* link) {
   auto found = _itemLinks.find(link->Item());
   if (found == _itemLinks.end() || found->second.get() != link) return;
+  QIVModelObject* item = link->Item();
   QIVVar<QIVSPPItemLink> removed = std::move(found->second);
   _itemLinks.erase(found);
   _itemOrder.Remove(link);
   removed->ReleaseLinks();
   removed->ClearLinks();
+  TellItemEdited(item);
+}
+
+void QIVSPPActivity::TellItemEdited(QIVModelObject* item) {
+  QIVSession& session = QIVSession::Current();
+  if (!session.IsListened()) return;
+  session.RaiseModelEvent({QIVModelEvent::Kind::Edited, Handle(this), {}});
+  session.RaiseModelEvent({QIVModelEvent::Kind::Edited, Handle(item), {}});
 }
 
 HRESULT QIVSPPActivity::GetProcessContainer(QIVBaseUnknown_var& container) const {

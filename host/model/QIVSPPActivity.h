@@ -191,6 +191,9 @@ class QIVSPPActivity : public QIVModelObject,
   // after `after`.
   void AttachChild(QIVSPPActivity* child, QIVSPPActivity* after = nullptr);
   void DropItemLink(QIVSPPItemLink* link);
+  // Tells the session's views that this activity and `item` changed: an
+  // item given or taken raises no notification of its own.
+  void TellItemEdited(QIVModelObject* item);
   template <class F>
   void ForEachItem(F&& visit) const {
     _itemOrder.ForEach([&](QIVSPPItemLink* link) { visit(link); });

@@ -67,6 +67,9 @@ class QIVSession {
   // Records the box (its transcript line and itself) and tells the
   // listener.
   void RaiseBoxShown(const QIVBoxShown& box);
+  // Whether anyone hears the model's events: an Edited event is made only
+  // then.
+  bool IsListened() const { return _listener != nullptr; }
   // Hands the figure to the listener.
   void RaiseFigure(const QIVCommandFigure& figure) {
     if (_listener) _listener->OnFigure(figure);

@@ -8,9 +8,11 @@
 // changed or left it, or its views were asked to draw it again
 // (QIVIRedrawEvent). `line` is what the transcript shows of it, empty
 // when the event is not written there (objects made while a document is
-// read, for one).
+// read, for one). Edited is a change the model notifies no one of (an item
+// given to an activity or taken from it): it is neither written nor filed
+// in a command's outcome, but a view showing the object reads it again.
 struct QIVModelEvent {
-  enum class Kind { Created, Modified, Deleted, Redrawn };
+  enum class Kind { Created, Modified, Deleted, Redrawn, Edited };
   Kind kind = Kind::Modified;
   QIVBaseUnknown_var object;
   std::string line;

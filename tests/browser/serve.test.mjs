@@ -139,7 +139,7 @@ test('creates a station and a spot welding activity through the creation dialog'
 
 test('assigns welds to products picked in the tree, and the rest automatically', async () => {
   const colour = (name) => page.locator(`#fastener-table tr[data-name="${name}"] .swatch`).evaluate((e) => e.style.background);
-  // The page reads the model again once the command is over.
+  // A weld's swatch changes once its assignment reaches the page.
   const recoloured = (name, from) => page.waitForFunction(([name, from]) =>
     document.querySelector(`#fastener-table tr[data-name="${name}"] .swatch`)?.style.background !== from, [name, from]);
   const red = await colour('W2029, A');
@@ -153,10 +153,11 @@ test('assigns welds to products picked in the tree, and the rest automatically',
   const rows = widget('pWeldsMultiList').locator('tr', { hasText: 'W2029, A' });
   await rows.first().click();
   await widget('pAssignPushButton').click();
+  // The weld takes its activity's colour while the preview still runs.
+  await recoloured('W2029, A', red);
   await page.click('#dialogs .window[data-name="ZELVekPreviewWindowManagerDlg"] button[data-kind="Close"]');
   await closeBoxes();
   await page.waitForFunction(() => !document.querySelector('#dialogs .window[data-name="ZELVekPreviewWindowManagerDlg"]'));
-  await recoloured('W2029, A', red);
 
   // The automatic assignment, started on the line selected in the tree.
   const before = await colour('W2001, A');
