@@ -178,10 +178,6 @@ void QIVJsonWriter::AppendString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void QIVJsonWriter::Grow(std::size_t count) {
-  _text.resize(std::max(2 * _text.size(), _size + count + 4096));
-}
-
 namespace {
 // How many leading bytes of `text` a JSON text holds as they are.
 std::size_t PlainLength(std::string_view text) {
@@ -211,26 +207,25 @@ char* QIVJsonWriter::Separate(char* out) {
 }
 
 void QIVJsonWriter::BeforeValue() {
-  char* const out = Room(SeparatorRoom());
-  _size += static_cast<std::size_t>(Separate(out) - out);
+  _text.EndAt(Separate(_text.Room(SeparatorRoom())));
 }
 
 void QIVJsonWriter::PutString(std::string_view text) {
   if (PlainLength(text) < text.size()) {
     std::string escaped;
     AppendString(escaped, text);
-    Put(escaped);
+    _text.Put(escaped);
     return;
   }
-  char* out = Room(text.size() + 2);
+  char* out = _text.Room(text.size() + 2);
   *out++ = '"';
   std::memcpy(out, text.data(), text.size());
   out[text.size()] = '"';
-  _size += text.size() + 2;
+  _text.Add(text.size() + 2);
 }
 
 char* QIVJsonWriter::SeparatedPlainString(std::string_view text, std::size_t more) {
-  char* at = Separate(Room(SeparatorRoom() + text.size() + 2 + more));
+  char* at = Separate(_text.Room(SeparatorRoom() + text.size() + 2 + more));
   *at++ = '"';
   std::memcpy(at, text.data(), text.size());
   at += text.size();
@@ -239,16 +234,16 @@ char* QIVJsonWriter::SeparatedPlainString(std::string_view text, std::size_t mor
 }
 
 void QIVJsonWriter::NewLine(std::size_t depth) {
-  char* out = Room(1 + 2 * depth);
+  char* out = _text.Room(1 + 2 * depth);
   *out = '\n';
   std::memset(out + 1, ' ', 2 * depth);
-  _size += 1 + 2 * depth;
+  _text.Add(1 + 2 * depth);
 }
 
 void QIVJsonWriter::Open(char bracket, bool isInline) {
-  char* at = Separate(Room(SeparatorRoom() + 1));
+  char* at = Separate(_text.Room(SeparatorRoom() + 1));
   *at++ = bracket;
-  _size = static_cast<std::size_t>(at - _text.data());
+  _text.EndAt(at);
   _levels.push_back({isInline, 0});
 }
 
@@ -257,8 +252,8 @@ void QIVJsonWriter::Close(char bracket) {
   const Level level = _levels.back();
   _levels.pop_back();
   if (level.count > 0 && !level.isInline) NewLine(_levels.size());
-  Put({&bracket, 1});
-  if (_levels.empty()) Put("\n");
+  _text.Put(bracket);
+  if (_levels.empty()) _text.Put('\n');
 }
 
 void QIVJsonWriter::BeginObject() { Open('{', false); }
@@ -274,12 +269,12 @@ void QIVJsonWriter::Key(std::string_view key) {
   if (PlainLength(key) < key.size()) {
     BeforeValue();
     PutString(key);
-    Put(": ");
+    _text.Put(": ");
   } else {
     char* at = SeparatedPlainString(key, 2);
     *at++ = ':';
     *at++ = ' ';
-    _size = static_cast<std::size_t>(at - _text.data());
+    _text.EndAt(at);
   }
   _afterKey = true;
 }
@@ -290,11 +285,11 @@ void QIVJsonWriter::String(std::string_view text) {
     PutString(text);
     return;
   }
-  _size = static_cast<std::size_t>(SeparatedPlainString(text, 0) - _text.data());
+  _text.EndAt(SeparatedPlainString(text, 0));
 }
 
 bool QIVJsonWriter::Number(double value) {
-  char* at = Separate(Room(SeparatorRoom() + NumberRoom));
+  char* at = Separate(_text.Room(SeparatorRoom() + NumberRoom));
   const bool finite = std::isfinite(value);
   if (finite) {
     at = WriteNumber(at, value);
@@ -302,22 +297,22 @@ bool QIVJsonWriter::Number(double value) {
     std::memcpy(at, "null", 4);
     at += 4;
   }
-  _size = static_cast<std::size_t>(at - _text.data());
+  _text.EndAt(at);
   return finite;
 }
 
 void QIVJsonWriter::Integer(long long value) {
   constexpr std::size_t IntegerRoom = 24;
-  char* at = Separate(Room(SeparatorRoom() + IntegerRoom));
-  _size = static_cast<std::size_t>(std::to_chars(at, at + IntegerRoom, value).ptr - _text.data());
+  char* at = Separate(_text.Room(SeparatorRoom() + IntegerRoom));
+  _text.EndAt(std::to_chars(at, at + IntegerRoom, value).ptr);
 }
 
 void QIVJsonWriter::Bool(bool value) {
   BeforeValue();
-  Put(value ? "true" : "false");
+  _text.Put(value ? "true" : "false");
 }
 
 void QIVJsonWriter::Null() {
   BeforeValue();
-  Put("null");
+  _text.Put("null");
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "QIVTextBuffer.h"
 
 // Writes JSON text in one fixed layout, so that the same values always give
 // the same bytes: members and the elements of block arrays one per line,
@@ -34,15 +35,11 @@ class QIVJsonWriter {
 
   // The text written so far, ending with a line feed once the outermost
   // value is closed.
-  std::string_view Text() const { return {_text.data(), _size}; }
-  std::string Take() {
-    _text.resize(_size);
-    _size = 0;
-    return std::move(_text);
-  }
+  std::string_view Text() const { return _text.Text(); }
+  std::string Take() { return _text.Take(); }
   // Forgets the text written so far, keeping the place in the structure:
   // for a caller that hands the text on in blocks.
-  void ClearText() { _size = 0; }
+  void ClearText() { _text.Clear(); }
 
   // The shortest number text that reads back as `value`; "-0.0" keeps the
   // sign of a negative zero. Only for finite values.
@@ -55,17 +52,6 @@ class QIVJsonWriter {
     int count;
   };
 
-  // Room for `count` more bytes past the text, filled by the caller, who
-  // then counts them into _size.
-  char* Room(std::size_t count) {
-    if (_size + count > _text.size()) Grow(count);
-    return _text.data() + _size;
-  }
-  void Grow(std::size_t count);
-  void Put(std::string_view bytes) {
-    std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
-    _size += bytes.size();
-  }
   void PutString(std::string_view text);
   // What goes before a value at `out`, which has SeparatorRoom() bytes of
   // room: nothing after a key, else a comma after an earlier element, and a
@@ -73,7 +59,7 @@ class QIVJsonWriter {
   char* Separate(char* out);
   std::size_t SeparatorRoom() const { return 3 + 2 * _levels.size(); }
   // The separator and the quoted `text`, which needs no escape, with room
-  // for `more` bytes after it; answers its end, not yet counted in _size.
+  // for `more` bytes after it; answers its end, not yet counted in the text.
   char* SeparatedPlainString(std::string_view text, std::size_t more);
   // The number's text at `out` (NumberRoom bytes of room); its end.
   static constexpr std::size_t NumberRoom = 32;
@@ -83,9 +69,7 @@ class QIVJsonWriter {
   void Close(char bracket);
   void NewLine(std::size_t depth);
 
-  // The text is its first _size bytes; the rest is room.
-  std::string _text;
-  std::size_t _size = 0;
+  QIVTextBuffer _text{4096};
   std::vector<Level> _levels;
   bool _afterKey = false;
 };

@@ -79,12 +79,12 @@ bool IsPlainName(std::string_view name) {
 }
 }  // namespace
 
-QIVXMLStreamWriter::QIVXMLStreamWriter() = default;
+QIVXMLStreamWriter::QIVXMLStreamWriter() : _text(BlockSize + RoomAfterBlock) {}
 QIVXMLStreamWriter::~QIVXMLStreamWriter() = default;
 
 HRESULT QIVXMLStreamWriter::Open(const QIVUnicodeString& path, std::string_view rootName,
                                  QIVUnicodeString& errorText) {
-  _used = 0;
+  _text.Clear();
   _open.clear();
   _startTagOpen = _opened = false;
   _path = path;
@@ -94,7 +94,7 @@ HRESULT QIVXMLStreamWriter::Open(const QIVUnicodeString& path, std::string_view 
   }
   if (FAILED(_file.Open(path, errorText))) return E_FAIL;
   _opened = true;
-  Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+  _text.Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
   return StartElement(rootName);
 }
 
@@ -111,7 +111,7 @@ bool QIVXMLStreamWriter::IsOtherName(std::string_view name) {
 }
 
 bool QIVXMLStreamWriter::AppendAttributeValue(std::string_view value) {
-  const std::size_t mark = _used;
+  const std::size_t mark = _text.Size();
   const auto* bytes = reinterpret_cast<const unsigned char*>(value.data());
   const std::size_t size = value.size();
   std::size_t plain = 0;
@@ -126,47 +126,43 @@ bool QIVXMLStreamWriter::AppendAttributeValue(std::string_view value) {
       int length = static_cast<int>(std::min<std::size_t>(size - at, 4));
       const int character = xmlGetUTF8Char(bytes + at, &length);
       if (character < 0 || !xmlIsCharQ(character)) {
-        _used = mark;
+        _text.TruncateTo(mark);
         return false;
       }
       at += static_cast<std::size_t>(length);
       continue;
     }
     if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-      _used = mark;
+      _text.TruncateTo(mark);
       return false;
     }
     if (const char* escaped = Escape(static_cast<char>(c))) {
-      Put(value.substr(plain, at - plain));
-      Put(escaped);
+      _text.Put(value.substr(plain, at - plain));
+      _text.Put(escaped);
       plain = at + 1;
     }
     ++at;
   }
-  Put(value.substr(plain));
+  _text.Put(value.substr(plain));
   return true;
 }
 
 void QIVXMLStreamWriter::CloseStartTag() {
   if (!_startTagOpen) return;
-  Put(">\n");
+  _text.Put(">\n");
   _startTagOpen = false;
 }
 
 void QIVXMLStreamWriter::Indent() {
   const std::size_t blanks = 2 * _open.size();
-  std::memset(Room(blanks), ' ', blanks);
-  _used += blanks;
-}
-
-void QIVXMLStreamWriter::Grow(std::size_t size) {
-  _text.resize(std::max({_text.size() * 2, _used + size, BlockSize + RoomAfterBlock}));
+  std::memset(_text.Room(blanks), ' ', blanks);
+  _text.Add(blanks);
 }
 
 void QIVXMLStreamWriter::HandOn() {
-  if (_used < BlockSize) return;
-  _file.Write({_text.data(), _used});
-  _used = 0;
+  if (_text.Size() < BlockSize) return;
+  _file.Write(_text.Text());
+  _text.Clear();
 }
 
 HRESULT QIVXMLStreamWriter::StartElement(std::string_view name) {
@@ -175,17 +171,17 @@ HRESULT QIVXMLStreamWriter::StartElement(std::string_view name) {
   CloseStartTag();
   HandOn();
   Indent();
-  Put('<');
-  Put(name);
+  _text.Put('<');
+  _text.Put(name);
   _open.emplace_back(name);
   _startTagOpen = true;
   return S_OK;
 }
 
 void QIVXMLStreamWriter::OpenAttribute(std::string_view name) {
-  Put(' ');
-  Put(name);
-  Put("=\"");
+  _text.Put(' ');
+  _text.Put(name);
+  _text.Put("=\"");
 }
 
 HRESULT QIVXMLStreamWriter::PrepareName(std::string_view name, Name& prepared) {
@@ -197,22 +193,22 @@ HRESULT QIVXMLStreamWriter::PrepareName(std::string_view name, Name& prepared) {
 HRESULT QIVXMLStreamWriter::Attribute(std::string_view name, std::string_view value) {
   if (!_opened || !_startTagOpen) return E_FAIL;
   if (!IsName(name)) return E_INVALIDARG;
-  const std::size_t mark = _used;
+  const std::size_t mark = _text.Size();
   OpenAttribute(name);
   return AttributeValue(mark, value);
 }
 
 HRESULT QIVXMLStreamWriter::Attribute(const Name& name, std::string_view value) {
   if (!_opened || !_startTagOpen || name._opening.empty()) return E_FAIL;
-  const std::size_t mark = _used;
-  Put(name._opening);
+  const std::size_t mark = _text.Size();
+  _text.Put(name._opening);
   return AttributeValue(mark, value);
 }
 
 HRESULT QIVXMLStreamWriter::Attribute(std::string_view name, double value, int width, int precision) {
   if (!_opened || !_startTagOpen) return E_FAIL;
   if (!IsName(name)) return E_INVALIDARG;
-  const std::size_t mark = _used;
+  const std::size_t mark = _text.Size();
   OpenAttribute(name);
   return AttributeValue(mark, value, width, precision);
 }
@@ -221,41 +217,41 @@ HRESULT QIVXMLStreamWriter::Attribute(const Name& name, double value, int width,
   if (!_opened || !_startTagOpen || name._opening.empty()) return E_FAIL;
   // The name and the digits in one room, counted in only when written.
   const std::string& opening = name._opening;
-  char* const at = Room(opening.size() + QIVPlainNumber::FixedSize + 1);
+  char* const at = _text.Room(opening.size() + QIVPlainNumber::FixedSize + 1);
   std::memcpy(at, opening.data(), opening.size());
   char* end = QIVPlainNumber::WriteFixed(value, width, precision, at + opening.size());
   if (!end) return E_INVALIDARG;
   *end++ = '"';
-  _used = static_cast<std::size_t>(end - _text.data());
+  _text.EndAt(end);
   return S_OK;
 }
 
 HRESULT QIVXMLStreamWriter::AttributeValue(std::size_t mark, std::string_view value) {
   if (!AppendAttributeValue(value)) {
-    _used = mark;
+    _text.TruncateTo(mark);
     return E_INVALIDARG;
   }
-  Put('"');
+  _text.Put('"');
   return S_OK;
 }
 
 HRESULT QIVXMLStreamWriter::AttributeValue(std::size_t mark, double value, int width, int precision) {
   // The digits go straight into the text.
-  char* end = QIVPlainNumber::WriteFixed(value, width, precision, Room(QIVPlainNumber::FixedSize + 1));
+  char* end = QIVPlainNumber::WriteFixed(value, width, precision, _text.Room(QIVPlainNumber::FixedSize + 1));
   if (!end) {
-    _used = mark;
+    _text.TruncateTo(mark);
     return E_INVALIDARG;
   }
   // Blanks, digits, sign and point, or inf and nan: nothing to escape.
   *end++ = '"';
-  _used = static_cast<std::size_t>(end - _text.data());
+  _text.EndAt(end);
   return S_OK;
 }
 
 HRESULT QIVXMLStreamWriter::EndElement() {
   if (!_opened || _open.empty()) return E_FAIL;
   if (_startTagOpen) {
-    Put("/>\n");
+    _text.Put("/>\n");
     _startTagOpen = false;
     _open.pop_back();
     return S_OK;
@@ -263,9 +259,9 @@ HRESULT QIVXMLStreamWriter::EndElement() {
   const std::string name = std::move(_open.back());
   _open.pop_back();
   Indent();
-  Put("</");
-  Put(name);
-  Put(">\n");
+  _text.Put("</");
+  _text.Put(name);
+  _text.Put(">\n");
   return S_OK;
 }
 
@@ -277,8 +273,8 @@ HRESULT QIVXMLStreamWriter::Commit(QIVUnicodeString& errorText) {
     return E_FAIL;
   }
   while (!_open.empty()) EndElement();
-  _file.Write({_text.data(), _used});
-  _used = 0;
+  _file.Write(_text.Text());
+  _text.Clear();
   _opened = false;
   return _file.Commit(errorText);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "QIVAtomicFile.h"
 #include "QIVStatus.h"
+#include "QIVTextBuffer.h"
 #include "QIVUnicodeString.h"
 
 // Writes an XML file element by element, without a tree in memory, in the
@@ -69,27 +69,10 @@ class QIVXMLStreamWriter {
   void Indent();
   void HandOn();
 
-  // Room for `size` more bytes of text at the text's end.
-  char* Room(std::size_t size) {
-    if (_used + size > _text.size()) Grow(size);
-    return _text.data() + _used;
-  }
-  void Grow(std::size_t size);
-  void Put(std::string_view piece) {
-    std::memcpy(Room(piece.size()), piece.data(), piece.size());
-    _used += piece.size();
-  }
-  void Put(char c) {
-    *Room(1) = c;
-    ++_used;
-  }
-
   QIVAtomicFile _file;
   QIVUnicodeString _path;
-  // The text not yet handed to the file is its first `_used` bytes; the
-  // rest is room written into in place.
-  std::string _text;
-  std::size_t _used = 0;
+  // The text not yet handed to the file.
+  QIVTextBuffer _text;
   // The open elements, the root first.
   std::vector<std::string> _open;
   // Names beyond ASCII already found to be XML names.
