@@ -5,8 +5,8 @@ JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 PACKAGES := cmake ninja-build g++ make pkg-config googletest libgtest-dev libgmock-dev \
             libbenchmark-dev libxml2-dev nlohmann-json3-dev libcli11-dev \
-            libsqlite3-dev libpq-dev postgresql libsimdjson-dev python3-jsonschema libmimalloc-dev \
-            coinor-libcbc-dev libcpp-httplib-dev libxxhash-dev chromium
+            libsqlite3-dev libpq-dev libpq5 postgresql libsimdjson-dev python3-jsonschema libmimalloc-dev \
+            coinor-libcbc-dev coinor-libcbc3 libcpp-httplib-dev libxxhash-dev chromium
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build test asan bench bench-e2e serve-load fuzz demo clean

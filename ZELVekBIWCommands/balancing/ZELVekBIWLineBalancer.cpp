@@ -11,6 +11,8 @@
 #include <string>
 #include <utility>
 
+#include "QIVSharedLibrary.h"
+
 namespace {
 
 using Problem = ZELVekBIWBalanceProblem;
@@ -206,7 +208,39 @@ std::vector<int> PlaceByCounts(const Problem& problem, const std::vector<Fastene
   return activityOf;
 }
 
-using CbcModel = std::unique_ptr<Cbc_Model, void (*)(Cbc_Model*)>;
+// CBC's functions, bound when a line is first balanced exactly; the solver
+// stays loaded for the rest of the run. Runs that balance nothing do not
+// map it, nor its linear algebra libraries.
+#define CBC_FUNCTION(name) decltype(&::name) name = library.Function<decltype(&::name)>(#name)
+struct Cbc {
+  QIVSharedLibrary library{"libCbcSolver.so.3"};
+  CBC_FUNCTION(Cbc_newModel);
+  CBC_FUNCTION(Cbc_deleteModel);
+  CBC_FUNCTION(Cbc_setLogLevel);
+  CBC_FUNCTION(Cbc_setParameter);
+  CBC_FUNCTION(Cbc_addCol);
+  CBC_FUNCTION(Cbc_addRow);
+  CBC_FUNCTION(Cbc_setObjCoeff);
+  CBC_FUNCTION(Cbc_getNumCols);
+  CBC_FUNCTION(Cbc_setMIPStartI);
+  CBC_FUNCTION(Cbc_setMaximumSeconds);
+  CBC_FUNCTION(Cbc_setAllowableFractionGap);
+  CBC_FUNCTION(Cbc_solve);
+  CBC_FUNCTION(Cbc_isProvenOptimal);
+  CBC_FUNCTION(Cbc_numberSavedSolutions);
+  CBC_FUNCTION(Cbc_bestSolution);
+  CBC_FUNCTION(Cbc_getBestPossibleObjValue);
+};
+#undef CBC_FUNCTION
+
+// Throws QIVSharedLibrary::Error when the solver cannot be loaded; the next
+// balancing tries again.
+const Cbc& Solver() {
+  static const Cbc cbc;
+  return cbc;
+}
+
+using CbcModel = std::unique_ptr<Cbc_Model, decltype(&::Cbc_deleteModel)>;
 
 // The unit the line's seconds are whole numbers of (a second, a tenth, a
 // hundredth or a thousandth), or 0 when they are not: counted in it, the
@@ -232,13 +266,13 @@ double QuantumOf(const Problem& problem) {
 // line's quantum when it has one, else in seconds), then one integer column
 // an option of a class. Each class places all its fasteners; each
 // station's fixed seconds plus its share stays within C.
-CbcModel CountingModel(const Problem& problem, const std::vector<FastenerClass>& classes, double quantum,
-                       double upperPeak) {
+CbcModel CountingModel(const Cbc& cbc, const Problem& problem, const std::vector<FastenerClass>& classes,
+                       double quantum, double upperPeak) {
   const double unit = quantum > 0.0 ? quantum : 1.0;
-  CbcModel model(Cbc_newModel(), &Cbc_deleteModel);
-  Cbc_setLogLevel(model.get(), 0);
-  Cbc_setParameter(model.get(), "timeMode", "elapsed");
-  Cbc_addCol(model.get(), "C", 0.0, upperPeak / unit, 1.0, quantum > 0.0, 0, nullptr, nullptr);
+  CbcModel model(cbc.Cbc_newModel(), cbc.Cbc_deleteModel);
+  cbc.Cbc_setLogLevel(model.get(), 0);
+  cbc.Cbc_setParameter(model.get(), "timeMode", "elapsed");
+  cbc.Cbc_addCol(model.get(), "C", 0.0, upperPeak / unit, 1.0, quantum > 0.0, 0, nullptr, nullptr);
   std::vector<std::vector<int>> stationColumns(problem.stations.size());
   std::vector<std::vector<double>> stationSeconds(problem.stations.size());
   int column = 1;
@@ -246,8 +280,9 @@ CbcModel CountingModel(const Problem& problem, const std::vector<FastenerClass>&
     const FastenerClass& group = classes[c];
     std::vector<int> columns;
     for (std::size_t k = 0; k < group.options.size(); ++k, ++column) {
-      const std::string name = "y" + std::to_string(c) + "_" + std::to_string(k);
-      Cbc_addCol(model.get(), name.c_str(), 0.0, static_cast<double>(group.members.size()), 0.0, 1, 0, nullptr,
+      std::string name = "y";
+      name += std::to_string(c) + "_" + std::to_string(k);
+      cbc.Cbc_addCol(model.get(), name.c_str(), 0.0, static_cast<double>(group.members.size()), 0.0, 1, 0, nullptr,
                  nullptr);
       columns.push_back(column);
       const std::size_t station =
@@ -256,26 +291,27 @@ CbcModel CountingModel(const Problem& problem, const std::vector<FastenerClass>&
       stationSeconds[station].push_back(group.options[k].seconds / unit);
     }
     const std::vector<double> ones(columns.size(), 1.0);
-    Cbc_addRow(model.get(), "", static_cast<int>(columns.size()), columns.data(), ones.data(), 'E',
+    cbc.Cbc_addRow(model.get(), "", static_cast<int>(columns.size()), columns.data(), ones.data(), 'E',
                static_cast<double>(group.members.size()));
   }
   for (std::size_t s = 0; s < problem.stations.size(); ++s) {
     stationColumns[s].push_back(0);
     stationSeconds[s].push_back(-1.0);
-    Cbc_addRow(model.get(), "", static_cast<int>(stationColumns[s].size()), stationColumns[s].data(),
+    cbc.Cbc_addRow(model.get(), "", static_cast<int>(stationColumns[s].size()), stationColumns[s].data(),
                stationSeconds[s].data(), 'L', -problem.stations[s].fixedSeconds / unit);
   }
   return model;
 }
 
-void StartFrom(Cbc_Model* model, const std::vector<double>& counts, int firstColumn) {
+void StartFrom(const Cbc& cbc, Cbc_Model* model, const std::vector<double>& counts, int firstColumn) {
   std::vector<int> columns(counts.size());
   std::iota(columns.begin(), columns.end(), firstColumn);
-  Cbc_setMIPStartI(model, static_cast<int>(counts.size()), columns.data(), counts.data());
+  cbc.Cbc_setMIPStartI(model, static_cast<int>(counts.size()), columns.data(), counts.data());
 }
 
-const double* SolutionOf(Cbc_Model* model) {
-  return Cbc_numberSavedSolutions(model) > 0 || Cbc_isProvenOptimal(model) ? Cbc_bestSolution(model) : nullptr;
+const double* SolutionOf(const Cbc& cbc, Cbc_Model* model) {
+  return cbc.Cbc_numberSavedSolutions(model) > 0 || cbc.Cbc_isProvenOptimal(model) ? cbc.Cbc_bestSolution(model)
+                                                                                   : nullptr;
 }
 
 using Clock = std::chrono::steady_clock;
@@ -335,21 +371,22 @@ ZELVekBIWLineBalancer::Result ZELVekBIWLineBalancer::Balance(const Problem& prob
   bool exactBound = problem.fasteners.empty();
   if (exactBound) result.proof = Proof::Optimal;
   if (options.exact && !problem.fasteners.empty()) {
+    const Cbc& cbc = Solver();
     const std::vector<FastenerClass> classes = ClassesOf(problem);
     const double quantum = QuantumOf(problem);
     const double unit = quantum > 0.0 ? quantum : 1.0;
-    CbcModel fastest = CountingModel(problem, classes, quantum, best + tolerance);
+    CbcModel fastest = CountingModel(cbc, problem, classes, quantum, best + tolerance);
     std::vector<double> start = CountsOf(classes, result.activityOf);
     start.insert(start.begin(), quantum > 0.0 ? std::round(best / unit) : best);
-    StartFrom(fastest.get(), start, 0);
-    Cbc_setMaximumSeconds(fastest.get(), 0.8 * SecondsLeft(deadline));
+    StartFrom(cbc, fastest.get(), start, 0);
+    cbc.Cbc_setMaximumSeconds(fastest.get(), 0.8 * SecondsLeft(deadline));
     // In real numbers the bound closes on the answer only slowly: a
     // millionth of it is close enough, and the gap says how close.
-    if (quantum <= 0.0) Cbc_setAllowableFractionGap(fastest.get(), 1e-6);
-    Cbc_solve(fastest.get());
-    result.bound = std::max(result.bound, unit * Cbc_getBestPossibleObjValue(fastest.get()));
-    const bool optimal = Cbc_isProvenOptimal(fastest.get());
-    if (const double* solution = SolutionOf(fastest.get())) {
+    if (quantum <= 0.0) cbc.Cbc_setAllowableFractionGap(fastest.get(), 1e-6);
+    cbc.Cbc_solve(fastest.get());
+    result.bound = std::max(result.bound, unit * cbc.Cbc_getBestPossibleObjValue(fastest.get()));
+    const bool optimal = cbc.Cbc_isProvenOptimal(fastest.get());
+    if (const double* solution = SolutionOf(cbc, fastest.get())) {
       std::vector<int> placed = PlaceByCounts(problem, classes, solution + 1);
       if (const double peak = Peak(problem.StationSeconds(placed)); peak < best - tolerance) {
         Placement placement(problem, std::move(placed));
@@ -364,8 +401,8 @@ ZELVekBIWLineBalancer::Result ZELVekBIWLineBalancer::Balance(const Problem& prob
     // With the slowest station held at its best, as few moves as possible:
     // z counts the fasteners of a class that stay on an activity; whole
     // numbers, so the solver knows the moves are too.
-    CbcModel fewest = CountingModel(problem, classes, quantum, best + tolerance);
-    Cbc_setObjCoeff(fewest.get(), 0, 0.0);
+    CbcModel fewest = CountingModel(cbc, problem, classes, quantum, best + tolerance);
+    cbc.Cbc_setObjCoeff(fewest.get(), 0, 0.0);
     std::vector<double> counts = CountsOf(classes, result.activityOf);
     std::vector<double> staying;
     int column = 1;
@@ -374,11 +411,11 @@ ZELVekBIWLineBalancer::Result ZELVekBIWLineBalancer::Balance(const Problem& prob
         const double here = static_cast<double>(std::count_if(group.members.begin(), group.members.end(), [&](int f) {
           return problem.fasteners[static_cast<std::size_t>(f)].current == option.activity;
         }));
-        Cbc_addCol(fewest.get(), "", 0.0, here, -1.0, 1, 0, nullptr, nullptr);
-        const int stay = Cbc_getNumCols(fewest.get()) - 1;
+        cbc.Cbc_addCol(fewest.get(), "", 0.0, here, -1.0, 1, 0, nullptr, nullptr);
+        const int stay = cbc.Cbc_getNumCols(fewest.get()) - 1;
         const int columns[] = {stay, column};
         const double coefficients[] = {1.0, -1.0};
-        Cbc_addRow(fewest.get(), "", 2, columns, coefficients, 'L', 0.0);
+        cbc.Cbc_addRow(fewest.get(), "", 2, columns, coefficients, 'L', 0.0);
         staying.push_back(std::min(here, counts[static_cast<std::size_t>(column - 1)]));
         ++column;
       }
@@ -386,10 +423,10 @@ ZELVekBIWLineBalancer::Result ZELVekBIWLineBalancer::Balance(const Problem& prob
     start = counts;
     start.insert(start.begin(), quantum > 0.0 ? std::round(best / unit) : best);
     start.insert(start.end(), staying.begin(), staying.end());
-    StartFrom(fewest.get(), start, 0);
-    Cbc_setMaximumSeconds(fewest.get(), std::max(0.1, SecondsLeft(deadline)));
-    Cbc_solve(fewest.get());
-    if (const double* solution = SolutionOf(fewest.get())) {
+    StartFrom(cbc, fewest.get(), start, 0);
+    cbc.Cbc_setMaximumSeconds(fewest.get(), std::max(0.1, SecondsLeft(deadline)));
+    cbc.Cbc_solve(fewest.get());
+    if (const double* solution = SolutionOf(cbc, fewest.get())) {
       const std::vector<int> placed = PlaceByCounts(problem, classes, solution + 1);
       if (Peak(problem.StationSeconds(placed)) <= best + tolerance &&
           Moves(problem, placed) < Moves(problem, result.activityOf))

@@ -35,6 +35,8 @@ class ZELVekBIWLineBalancer {
     Proof proof = Proof::Heuristic;
   };
 
+  // Throws QIVSharedLibrary::Error, naming the library and the reason,
+  // when the exact pass is asked for and CBC cannot be loaded.
   static Result Balance(const ZELVekBIWBalanceProblem& problem, const Options& options);
   // The greedy answer on its own.
   static std::vector<int> Greedy(const ZELVekBIWBalanceProblem& problem);

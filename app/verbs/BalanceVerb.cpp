@@ -11,6 +11,7 @@
 #include "BiwplanTable.h"
 #include "BiwplanVerbs.h"
 #include "QIVISPPActivity.h"
+#include "QIVSharedLibrary.h"
 #include "balancing/ZELVekBIWLineBalance.h"
 #include "balancing/ZELVekBIWLineBalancer.h"
 
@@ -140,7 +141,12 @@ int Balance(const BalanceRequest& request) {
                                   locked);
   if (line.Problem().activities.empty())
     return BiwplanReport(BiwplanExit::NothingToDo, "no fastening activity under " + request.line);
-  const Balancer::Result result = Balancer::Balance(line.Problem(), {request.timeLimit, true});
+  Balancer::Result result;
+  try {
+    result = Balancer::Balance(line.Problem(), {request.timeLimit, true});
+  } catch (const QIVSharedLibrary::Error& error) {
+    return BiwplanFail(error.what());
+  }
   const Report report{line, result, session.Document()};
   if (request.format == "json")
     report.PrintJson();
