@@ -1,14 +1,13 @@
 #include "BiwplanServer.h"
 
-#include <httplib.h>
 #include <sys/random.h>
-#include <sys/socket.h>
 
 #include <algorithm>
 #include <cstdio>
 
 #include "BiwplanRecords.h"
 #include "BiwplanServeAssets.h"
+#include "QIVSharedLibrary.h"
 #include "frame/ZELVekBIWCommandsModule.h"
 
 namespace fs = std::filesystem;
@@ -18,6 +17,7 @@ namespace {
 constexpr const char* kTokenHeader = "X-Biwplan-Token";
 constexpr const char* kTokenCookie = "biwplan_token";
 constexpr const char* kJsonType = "application/json";
+constexpr const char* kHttpModule = "libbiwplan_http.so";
 
 // 128 bits from the kernel's random source, as hexadecimal.
 std::string RandomToken() {
@@ -58,26 +58,25 @@ std::string CookieValue(const std::string& cookies, const std::string& name) {
   return std::string();
 }
 
-void Answer(httplib::Response& response, int status, const nlohmann::ordered_json& body) {
-  response.status = status;
-  response.set_content(body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), kJsonType);
+void Answer(BiwplanHttpResponse& response, int status, const nlohmann::ordered_json& body) {
+  response.SetStatus(status);
+  const std::string text = body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  response.SetContent(text.data(), text.size(), kJsonType);
 }
 
-void Refuse(httplib::Response& response, int status, const std::string& reason) {
+void Refuse(BiwplanHttpResponse& response, int status, const std::string& reason) {
   Answer(response, status, {{"ok", false}, {"error", reason}});
 }
 
 }  // namespace
 
 BiwplanServer::BiwplanServer(BiwplanSession& owner, std::vector<fs::path> folders)
-    : _owner(owner), _folders(std::move(folders)), _server(std::make_unique<httplib::Server>()),
-      _token(RandomToken()) {
+    : _owner(owner), _folders(std::move(folders)), _token(RandomToken()) {
   for (fs::path& folder : _folders) {
     std::error_code failure;
     const fs::path canonical = fs::weakly_canonical(folder, failure);
     if (!failure) folder = canonical;
   }
-  Route();
 }
 
 BiwplanServer::~BiwplanServer() {
@@ -87,35 +86,37 @@ BiwplanServer::~BiwplanServer() {
 }
 
 bool BiwplanServer::Bind(const std::string& host, int port, std::string& error) {
+  if (!_server) {
+    try {
+      _module = std::make_unique<QIVSharedLibrary>(QIVSharedLibrary::BesideProgram(kHttpModule));
+      const auto create = _module->Function<decltype(&BiwplanNewHttpServer)>(kBiwplanHttpServerFactory);
+      BiwplanHttpServer::Settings settings;
+      // A browser keeps a few connections open per tab; each holds a thread
+      // while it waits for its next request.
+      settings.threads = kThreads;
+      settings.maxBodyBytes = std::size_t{4} << 20;
+      // A tab posts its events on one connection, not a new one every five.
+      settings.requestsPerConnection = 1000;
+      _server.reset(create(settings));
+    } catch (const QIVSharedLibrary::Error& failure) {
+      error = failure.what();
+      return false;
+    }
+    Route();
+  }
   _host = host;
-  // The library listens with a queue of 5 connections; tabs that connect at
-  // once beyond it would be dropped by the kernel. Its listening socket is
-  // the one the options hook sees while binding: listen again, longer.
-  int listening = -1;
-  _server->set_socket_options([&listening](socket_t socket) {
-    httplib::default_socket_options(socket);
-    listening = socket;
-  });
-  if (port == 0) {
-    _port = _server->bind_to_any_port(host);
-  } else if (_server->bind_to_port(host, port)) {
-    _port = port;
-  } else {
-    _port = -1;
-  }
-  _server->set_socket_options(httplib::default_socket_options);
-  if (_port > 0) {
-    if (listening >= 0) ::listen(listening, SOMAXCONN);
-    return true;
-  }
+  _port = _server->Bind(host, port);
+  if (_port > 0) return true;
   error = "cannot listen on " + host + ":" + std::to_string(port);
   return false;
 }
 
-void BiwplanServer::Run() { _server->listen_after_bind(); }
+void BiwplanServer::Run() {
+  if (_server) _server->Run();
+}
 
 void BiwplanServer::Stop() {
-  if (_server) _server->stop();
+  if (_server) _server->Stop();
 }
 
 std::string BiwplanServer::Url() const {
@@ -123,37 +124,28 @@ std::string BiwplanServer::Url() const {
   return "http://" + (v6 ? "[" + _host + "]" : _host) + ":" + std::to_string(_port) + "/?token=" + _token;
 }
 
-bool BiwplanServer::Allowed(const httplib::Request& request, bool changes) const {
-  if (SameToken(request.get_header_value(kTokenHeader), _token)) return true;
+bool BiwplanServer::Allowed(const BiwplanHttpRequest& request, bool changes) const {
+  if (SameToken(request.Header(kTokenHeader), _token)) return true;
   if (changes) return false;
-  return SameToken(request.get_param_value("token"), _token) ||
-         SameToken(CookieValue(request.get_header_value("Cookie"), kTokenCookie), _token);
+  return SameToken(request.Parameter("token"), _token) ||
+         SameToken(CookieValue(request.Header("Cookie"), kTokenCookie), _token);
 }
 
 void BiwplanServer::Route() {
-  _server->set_payload_max_length(4 << 20);
-  // A browser keeps a few connections open per tab; each holds a thread
-  // while it waits for its next request.
-  _server->new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
-  // A tab posts its events on one connection, not a new one every five.
-  _server->set_keep_alive_max_count(1000);
-  // Answers go out at once, not held back for the client's acknowledgement.
-  _server->set_tcp_nodelay(true);
-  _server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
-    response.set_header("X-Content-Type-Options", "nosniff");
-    response.set_header("Cache-Control", "no-store");
-    if (Allowed(request, request.method != "GET" && request.method != "HEAD"))
-      return httplib::Server::HandlerResponse::Unhandled;
+  _server->SetGuard([this](const BiwplanHttpRequest& request, BiwplanHttpResponse& response) {
+    response.SetHeader("X-Content-Type-Options", "nosniff");
+    response.SetHeader("Cache-Control", "no-store");
+    if (Allowed(request, request.Method() != "GET" && request.Method() != "HEAD")) return false;
     Refuse(response, 403, "this address needs the access token biwplan serve printed");
-    return httplib::Server::HandlerResponse::Handled;
+    return true;
   });
 
-  _server->Get("/api/model", [this](const httplib::Request&, httplib::Response& response) {
+  _server->Get("/api/model", [this](const BiwplanHttpRequest&, BiwplanHttpResponse& response) {
     std::lock_guard<std::mutex> lock(_mutex);
     Answer(response, 200, Model());
   });
 
-  _server->Get("/api/commands", [](const httplib::Request&, httplib::Response& response) {
+  _server->Get("/api/commands", [](const BiwplanHttpRequest&, BiwplanHttpResponse& response) {
     Json commands = Json::array();
     for (const ZELVekBIWCommandEntry& entry : ZELVekBIWCommandsModule::Entries()) {
       const char* argument = !entry.factoryWithArgument                     ? "none"
@@ -164,19 +156,20 @@ void BiwplanServer::Route() {
     Answer(response, 200, commands);
   });
 
-  _server->Get("/api/files", [this](const httplib::Request&, httplib::Response& response) {
+  _server->Get("/api/files", [this](const BiwplanHttpRequest&, BiwplanHttpResponse& response) {
     Answer(response, 200, Files());
   });
 
-  _server->Get("/api/journal", [this](const httplib::Request& request, httplib::Response& response) {
+  _server->Get("/api/journal", [this](const BiwplanHttpRequest& request, BiwplanHttpResponse& response) {
     std::lock_guard<std::mutex> lock(_mutex);
-    BiwplanTab* tab = FindTab(request.get_param_value("tab"), response);
+    BiwplanTab* tab = FindTab(request.Parameter("tab"), response);
     if (!tab) return;
-    response.set_content(tab->Journal(), "text/plain; charset=utf-8");
-    response.set_header("Content-Disposition", "attachment; filename=\"session.journal\"");
+    const std::string journal = tab->Journal();
+    response.SetContent(journal.data(), journal.size(), "text/plain; charset=utf-8");
+    response.SetHeader("Content-Disposition", "attachment; filename=\"session.journal\"");
   });
 
-  _server->Post("/api/tabs", [this](const httplib::Request&, httplib::Response& response) {
+  _server->Post("/api/tabs", [this](const BiwplanHttpRequest&, BiwplanHttpResponse& response) {
     std::lock_guard<std::mutex> lock(_mutex);
     if (_tabs.size() >= kMaxTabs) return Refuse(response, 503, "too many tabs are open on this document");
     const std::string id = std::to_string(_nextTab++);
@@ -190,8 +183,8 @@ void BiwplanServer::Route() {
     Answer(response, 200, answer);
   });
 
-  _server->Post("/api/event", [this](const httplib::Request& request, httplib::Response& response) {
-    const Json body = Json::parse(request.body, nullptr, false);
+  _server->Post("/api/event", [this](const BiwplanHttpRequest& request, BiwplanHttpResponse& response) {
+    const Json body = Json::parse(request.Body(), nullptr, false);
     if (!body.is_object() || !body.contains("verb") || !body["verb"].is_string())
       return Refuse(response, 400, "an event is {\"tab\", \"verb\", \"args\"}");
     std::vector<std::string> arguments;
@@ -215,8 +208,8 @@ void BiwplanServer::Route() {
     Answer(response, 200, answer);
   });
 
-  _server->Post("/api/save", [this](const httplib::Request& request, httplib::Response& response) {
-    const Json body = Json::parse(request.body, nullptr, false);
+  _server->Post("/api/save", [this](const BiwplanHttpRequest& request, BiwplanHttpResponse& response) {
+    const Json body = Json::parse(request.Body(), nullptr, false);
     std::lock_guard<std::mutex> lock(_mutex);
     BiwplanTab* tab = FindTab(body, response);
     if (!tab || Busy(nullptr, response)) return;
@@ -226,8 +219,8 @@ void BiwplanServer::Route() {
     Answer(response, 200, {{"ok", true}, {"saved", _owner.Path()}});
   });
 
-  _server->Post("/api/close", [this](const httplib::Request& request, httplib::Response& response) {
-    const Json body = Json::parse(request.body, nullptr, false);
+  _server->Post("/api/close", [this](const BiwplanHttpRequest& request, BiwplanHttpResponse& response) {
+    const Json body = Json::parse(request.Body(), nullptr, false);
     std::lock_guard<std::mutex> lock(_mutex);
     BiwplanTab* tab = FindTab(body, response);
     if (!tab) return;
@@ -236,21 +229,21 @@ void BiwplanServer::Route() {
     Answer(response, 200, {{"ok", true}});
   });
   // Last: the API's own paths match the assets' pattern too.
-  _server->Get(R"(/[A-Za-z0-9._/-]*)", [this](const httplib::Request& request, httplib::Response& response) {
-    const std::string path = request.path == "/" ? "/index.html" : request.path;
+  _server->Get(R"(/[A-Za-z0-9._/-]*)", [this](const BiwplanHttpRequest& request, BiwplanHttpResponse& response) {
+    const std::string path = request.Path() == "/" ? "/index.html" : request.Path();
     for (const BiwplanServeAsset& asset : BiwplanServeAssets()) {
       if (asset.path != path) continue;
-      response.set_content(asset.bytes.data(), asset.bytes.size(), (std::string(asset.type) + "; charset=utf-8").c_str());
+      response.SetContent(asset.bytes.data(), asset.bytes.size(), std::string(asset.type) + "; charset=utf-8");
       // The page's own requests then carry the token without it in their
       // address; Strict keeps other sites' requests from sending it.
-      response.set_header("Set-Cookie", std::string(kTokenCookie) + "=" + _token + "; Path=/; HttpOnly; SameSite=Strict");
+      response.SetHeader("Set-Cookie", std::string(kTokenCookie) + "=" + _token + "; Path=/; HttpOnly; SameSite=Strict");
       return;
     }
-    if (request.path.rfind("/api/", 0) != 0) Refuse(response, 404, "no such page: " + request.path);
+    if (request.Path().rfind("/api/", 0) != 0) Refuse(response, 404, "no such page: " + request.Path());
   });
 }
 
-BiwplanTab* BiwplanServer::FindTab(const Json& body, httplib::Response& response) {
+BiwplanTab* BiwplanServer::FindTab(const Json& body, BiwplanHttpResponse& response) {
   if (!body.is_object() || !body.contains("tab") || !body["tab"].is_string()) {
     Refuse(response, 400, "the request names no tab");
     return nullptr;
@@ -258,14 +251,14 @@ BiwplanTab* BiwplanServer::FindTab(const Json& body, httplib::Response& response
   return FindTab(body["tab"].get<std::string>(), response);
 }
 
-BiwplanTab* BiwplanServer::FindTab(const std::string& id, httplib::Response& response) {
+BiwplanTab* BiwplanServer::FindTab(const std::string& id, BiwplanHttpResponse& response) {
   auto found = _tabs.find(id);
   if (found != _tabs.end()) return found->second.get();
   Refuse(response, 404, "no tab " + id + " (the server may have been restarted: reload the page)");
   return nullptr;
 }
 
-bool BiwplanServer::Busy(const BiwplanTab* tab, httplib::Response& response) {
+bool BiwplanServer::Busy(const BiwplanTab* tab, BiwplanHttpResponse& response) {
   if (!_asking || _asking == tab) return false;
   Refuse(response, 409, "a command waits for the answer to a box in another tab; answer it first");
   return true;

@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "BiwplanHttpServer.h"
 #include "BiwplanSession.h"
 #include "BiwplanTab.h"
 
-namespace httplib {
-class Server;
-class Request;
-class Response;
-}  // namespace httplib
+class QIVSharedLibrary;
 
 // `biwplan serve`: the planner's main window in a web browser, over HTTP
 // on one document. The owner session holds the document, its lock and its
@@ -36,9 +33,11 @@ class BiwplanServer {
   BiwplanServer(const BiwplanServer&) = delete;
   BiwplanServer& operator=(const BiwplanServer&) = delete;
 
-  // Binds the address; `port` 0 takes a free one. False with the reason.
+  // Loads the HTTP server's module and binds the address; `port` 0 takes a
+  // free one. False with the reason.
   bool Bind(const std::string& host, int port, std::string& error);
-  // Serves until Stop (from another thread or a signal handler's thread).
+  // Serves until Stop (from another thread or a signal handler's thread),
+  // once bound.
   void Run();
   void Stop();
 
@@ -55,14 +54,14 @@ class BiwplanServer {
  private:
   using Json = BiwplanTab::Json;
   void Route();
-  bool Allowed(const httplib::Request& request, bool changes) const;
+  bool Allowed(const BiwplanHttpRequest& request, bool changes) const;
   // The tab a request names, null with 404 answered when none.
-  BiwplanTab* FindTab(const Json& body, httplib::Response& response);
-  BiwplanTab* FindTab(const std::string& id, httplib::Response& response);
+  BiwplanTab* FindTab(const Json& body, BiwplanHttpResponse& response);
+  BiwplanTab* FindTab(const std::string& id, BiwplanHttpResponse& response);
   // While a command of one tab waits on a question box, halfway through
   // its work, nothing else may change the document: true with 409 answered
   // for anyone but `tab`.
-  bool Busy(const BiwplanTab* tab, httplib::Response& response);
+  bool Busy(const BiwplanTab* tab, BiwplanHttpResponse& response);
   Json Model() const;
   Json Files() const;
   // Whether `path` names a file (there or to be written) in one of the
@@ -71,7 +70,9 @@ class BiwplanServer {
 
   BiwplanSession& _owner;
   std::vector<std::filesystem::path> _folders;
-  std::unique_ptr<httplib::Server> _server;
+  // The module outlives the server it made.
+  std::unique_ptr<QIVSharedLibrary> _module;
+  std::unique_ptr<BiwplanHttpServer> _server;
   std::string _host;
   int _port = 0;
   std::string _token;

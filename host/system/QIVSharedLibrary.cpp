@@ -2,6 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 std::string LoaderReason() {
@@ -28,4 +31,10 @@ void* QIVSharedLibrary::Address(const char* symbol) const {
   void* address = dlsym(_handle, symbol);
   if (!address) throw Error("cannot load " + _name + ": " + LoaderReason());
   return address;
+}
+
+std::string QIVSharedLibrary::BesideProgram(const std::string& file) {
+  std::error_code failure;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failure);
+  return failure ? file : (program.parent_path() / file).string();
 }

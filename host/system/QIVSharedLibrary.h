@@ -24,6 +24,11 @@ class QIVSharedLibrary {
   QIVSharedLibrary(const QIVSharedLibrary&) = delete;
   QIVSharedLibrary& operator=(const QIVSharedLibrary&) = delete;
 
+  // The path of `file` in the folder of the running program, where the
+  // program's own modules are built and installed; `file` alone when the
+  // program's path cannot be read.
+  static std::string BesideProgram(const std::string& file);
+
   const std::string& Name() const { return _name; }
 
   // The function `symbol` as a pointer of type F (decltype(&function) of
