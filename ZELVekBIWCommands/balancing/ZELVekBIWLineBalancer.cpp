@@ -282,8 +282,8 @@ CbcModel CountingModel(const Cbc& cbc, const Problem& problem, const std::vector
     for (std::size_t k = 0; k < group.options.size(); ++k, ++column) {
       std::string name = "y";
       name += std::to_string(c) + "_" + std::to_string(k);
-      cbc.Cbc_addCol(model.get(), name.c_str(), 0.0, static_cast<double>(group.members.size()), 0.0, 1, 0, nullptr,
-                 nullptr);
+      cbc.Cbc_addCol(model.get(), name.c_str(), 0.0, static_cast<double>(group.members.size()), 0.0, 1, 0,
+                     nullptr, nullptr);
       columns.push_back(column);
       const std::size_t station =
           static_cast<std::size_t>(problem.activities[static_cast<std::size_t>(group.options[k].activity)].station);
@@ -292,13 +292,13 @@ CbcModel CountingModel(const Cbc& cbc, const Problem& problem, const std::vector
     }
     const std::vector<double> ones(columns.size(), 1.0);
     cbc.Cbc_addRow(model.get(), "", static_cast<int>(columns.size()), columns.data(), ones.data(), 'E',
-               static_cast<double>(group.members.size()));
+                   static_cast<double>(group.members.size()));
   }
   for (std::size_t s = 0; s < problem.stations.size(); ++s) {
     stationColumns[s].push_back(0);
     stationSeconds[s].push_back(-1.0);
     cbc.Cbc_addRow(model.get(), "", static_cast<int>(stationColumns[s].size()), stationColumns[s].data(),
-               stationSeconds[s].data(), 'L', -problem.stations[s].fixedSeconds / unit);
+                   stationSeconds[s].data(), 'L', -problem.stations[s].fixedSeconds / unit);
   }
   return model;
 }
@@ -310,8 +310,9 @@ void StartFrom(const Cbc& cbc, Cbc_Model* model, const std::vector<double>& coun
 }
 
 const double* SolutionOf(const Cbc& cbc, Cbc_Model* model) {
-  return cbc.Cbc_numberSavedSolutions(model) > 0 || cbc.Cbc_isProvenOptimal(model) ? cbc.Cbc_bestSolution(model)
-                                                                                   : nullptr;
+  return cbc.Cbc_numberSavedSolutions(model) > 0 || cbc.Cbc_isProvenOptimal(model)
+             ? cbc.Cbc_bestSolution(model)
+             : nullptr;
 }
 
 using Clock = std::chrono::steady_clock;

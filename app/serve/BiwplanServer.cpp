@@ -229,18 +229,21 @@ void BiwplanServer::Route() {
     Answer(response, 200, {{"ok", true}});
   });
   // Last: the API's own paths match the assets' pattern too.
-  _server->Get(R"(/[A-Za-z0-9._/-]*)", [this](const BiwplanHttpRequest& request, BiwplanHttpResponse& response) {
-    const std::string path = request.Path() == "/" ? "/index.html" : request.Path();
-    for (const BiwplanServeAsset& asset : BiwplanServeAssets()) {
-      if (asset.path != path) continue;
-      response.SetContent(asset.bytes.data(), asset.bytes.size(), std::string(asset.type) + "; charset=utf-8");
-      // The page's own requests then carry the token without it in their
-      // address; Strict keeps other sites' requests from sending it.
-      response.SetHeader("Set-Cookie", std::string(kTokenCookie) + "=" + _token + "; Path=/; HttpOnly; SameSite=Strict");
-      return;
-    }
-    if (request.Path().rfind("/api/", 0) != 0) Refuse(response, 404, "no such page: " + request.Path());
-  });
+  _server->Get(
+      R"(/[A-Za-z0-9._/-]*)", [this](const BiwplanHttpRequest& request, BiwplanHttpResponse& response) {
+        const std::string path = request.Path() == "/" ? "/index.html" : request.Path();
+        for (const BiwplanServeAsset& asset : BiwplanServeAssets()) {
+          if (asset.path != path) continue;
+          response.SetContent(asset.bytes.data(), asset.bytes.size(),
+                              std::string(asset.type) + "; charset=utf-8");
+          // The page's own requests then carry the token without it in their
+          // address; Strict keeps other sites' requests from sending it.
+          response.SetHeader(
+              "Set-Cookie", std::string(kTokenCookie) + "=" + _token + "; Path=/; HttpOnly; SameSite=Strict");
+          return;
+        }
+        if (request.Path().rfind("/api/", 0) != 0) Refuse(response, 404, "no such page: " + request.Path());
+      });
 }
 
 BiwplanTab* BiwplanServer::FindTab(const Json& body, BiwplanHttpResponse& response) {

@@ -136,14 +136,16 @@ void QIVPostgresConnection::Check(PGresult* raw, const char* what) {
   else if (_pq.PQstatus(_connection) != CONNECTION_OK || code.rfind("08", 0) == 0)
     kind = QIVSqlError::Kind::Unreachable;
   const char* primary = result ? _pq.PQresultErrorField(result.get(), PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-  throw QIVSqlError(kind, std::string(what) + ": " + FirstLine(primary ? primary : _pq.PQerrorMessage(_connection)));
+  throw QIVSqlError(
+      kind, std::string(what) + ": " + FirstLine(primary ? primary : _pq.PQerrorMessage(_connection)));
 }
 
 const std::string& QIVPostgresConnection::Prepared(const std::string& sql) {
   if (auto found = _statements.find(sql); found != _statements.end()) return found->second;
   std::string name = "s";
   name += std::to_string(_statements.size());
-  Check(_pq.PQprepare(_connection, name.c_str(), Numbered(sql).c_str(), 0, nullptr), "cannot prepare a statement");
+  Check(_pq.PQprepare(_connection, name.c_str(), Numbered(sql).c_str(), 0, nullptr),
+        "cannot prepare a statement");
   return _statements.emplace(sql, std::move(name)).first->second;
 }
 
@@ -161,8 +163,8 @@ long long QIVPostgresConnection::Run(const std::string& sql, const std::vector<Q
     texts.push_back(ParameterText(parameter));
     values.push_back(texts.back().c_str());
   }
-  Result result(_pq.PQexecPrepared(_connection, name.c_str(), static_cast<int>(values.size()), values.data(), nullptr,
-                                   nullptr, 0),
+  Result result(_pq.PQexecPrepared(_connection, name.c_str(), static_cast<int>(values.size()), values.data(),
+                                   nullptr, nullptr, 0),
                 _pq.PQclear);
   const ExecStatusType status = result ? _pq.PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
   if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) Check(result.release(), "cannot run a statement");
@@ -172,14 +174,17 @@ long long QIVPostgresConnection::Run(const std::string& sql, const std::vector<Q
     for (int row = 0; row < count; ++row) {
       QIVSqlRow& values = rows->emplace_back();
       values.reserve(columns);
-      for (int column = 0; column < columns; ++column) values.push_back(CellValue(_pq, result.get(), row, column));
+      for (int column = 0; column < columns; ++column)
+        values.push_back(CellValue(_pq, result.get(), row, column));
     }
   }
   const char* changed = _pq.PQcmdTuples(result.get());
   return changed && *changed ? std::atoll(changed) : 0;
 }
 
-void QIVPostgresConnection::RunScript(const std::string& sql) { Check(_pq.PQexec(_connection, sql.c_str()), "cannot run"); }
+void QIVPostgresConnection::RunScript(const std::string& sql) {
+  Check(_pq.PQexec(_connection, sql.c_str()), "cannot run");
+}
 
 void QIVPostgresConnection::Begin(Transaction kind) {
   RunScript(kind == Transaction::Write ? "BEGIN" : "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");

@@ -29,7 +29,9 @@ class Response final : public BiwplanHttpResponse {
   void SetContent(const char* bytes, std::size_t size, const std::string& type) override {
     _response.set_content(bytes, size, type);
   }
-  void SetHeader(const std::string& name, const std::string& value) override { _response.set_header(name, value); }
+  void SetHeader(const std::string& name, const std::string& value) override {
+    _response.set_header(name, value);
+  }
 
  private:
   httplib::Response& _response;
@@ -60,7 +62,9 @@ class BiwplanHttplibServer final : public BiwplanHttpServer {
                                                  : httplib::Server::HandlerResponse::Unhandled;
         });
   }
-  void Get(const std::string& pattern, Handler handler) override { _server.Get(pattern, Adapted(std::move(handler))); }
+  void Get(const std::string& pattern, Handler handler) override {
+    _server.Get(pattern, Adapted(std::move(handler)));
+  }
   void Post(const std::string& pattern, Handler handler) override {
     _server.Post(pattern, Adapted(std::move(handler)));
   }
@@ -93,6 +97,7 @@ class BiwplanHttplibServer final : public BiwplanHttpServer {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) BiwplanHttpServer* BiwplanNewHttpServer(const BiwplanHttpServer::Settings& settings) {
+extern "C" __attribute__((visibility("default"))) BiwplanHttpServer* BiwplanNewHttpServer(
+    const BiwplanHttpServer::Settings& settings) {
   return new BiwplanHttplibServer(settings);
 }

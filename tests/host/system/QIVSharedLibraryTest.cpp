@@ -25,6 +25,7 @@ TEST(QIVSharedLibraryTest, NamesWhatCannotBeLoaded) {
     libc.Function<void (*)()>("biwplan_absent_function");
     FAIL() << "bound a function the library lacks";
   } catch (const QIVSharedLibrary::Error& error) {
-    EXPECT_THAT(error.what(), AllOf(HasSubstr("cannot load libc.so.6: "), HasSubstr("biwplan_absent_function")));
+    EXPECT_THAT(error.what(),
+                AllOf(HasSubstr("cannot load libc.so.6: "), HasSubstr("biwplan_absent_function")));
   }
 }
