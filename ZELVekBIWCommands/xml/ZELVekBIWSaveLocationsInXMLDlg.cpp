@@ -1,6 +1,8 @@
 #include "ZELVekBIWSaveLocationsInXMLDlg.h"
 
 #include <array>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "QIVApplicationFrame.h"
@@ -10,11 +12,9 @@
 #include "QIVDlgPushButton.h"
 #include "QIVDlgSelectorList.h"
 #include "QIVFrmEditor.h"
-#include "QIVIAlias.h"
 #include "QIVMsgCatalog.h"
 #include "QIVXMLStreamWriter.h"
 #include "ZELFastenerServices.h"
-#include "ZELISpotWeld.h"
 #include "ZELVekBIWSaveLocationsInXMLCmd.h"
 #include "frame/ZELBIWCmdTrace.h"
 #include "frame/ZELCatalogMessage.h"
@@ -38,11 +38,6 @@ const ZELFileSelectionBox::Layout kSaveFileBox{
 
 QIVUnicodeString Caption(const char* key, const char* text) {
   return QIVMsgCatalog::BuildMessage(kClass, key, nullptr, 0, text);
-}
-
-QIVUnicodeString NameOf(const QIVBaseUnknown_var& feature) {
-  QIVIAlias_var alias(feature);
-  return alias ? alias->GetAlias() : QIVUnicodeString();
 }
 
 using Name = QIVXMLStreamWriter::Name;
@@ -151,33 +146,58 @@ void ZELVekBIWSaveLocationsInXMLDlg::Init() {
   QIVListValQIVBaseUnknown_var pointFasteners;
   if (QIVFrmEditor* editor = QIVFrmEditor::GetCurrentEditor(); editor && editor->GetDocument())
     ZELFastenerServices::GetListOfAllPointFasteners(editor->GetDocument(), pointFasteners);
-  if (!ZELEnvironmentSwitches::KeepsGatheringOrder() && !pointFasteners.IsEmpty())
-    ZELFastenerServices::QuickSort("Fastener", pointFasteners);
+  const bool sorted = !ZELEnvironmentSwitches::KeepsGatheringOrder();
+
+  // Each spot weld is read once, in the order gathered, which is the order
+  // the document's fasteners lie in memory; sorting by identifier first
+  // sent every later read to another place. Keeping the spot welds of the
+  // sorted list is sorting the spot welds, as the sort keeps equal
+  // identifiers in their order.
+  std::vector<QIVBaseUnknown_var> gathered;
+  std::vector<QIVUnicodeString> names, ids;
+  gathered.reserve(pointFasteners.Size());
+  names.reserve(pointFasteners.Size());
+  if (sorted) ids.reserve(pointFasteners.Size());
+  for (QIVBaseUnknown_var& fastener : pointFasteners) {
+    if (!ZELFastenerServices::IsSpotWeld(fastener)) continue;
+    names.push_back(ZELFastenerServices::GetName(fastener));
+    if (sorted) ids.push_back(ZELFastenerServices::GetWeldID(fastener));
+    gathered.push_back(std::move(fastener));
+  }
+  const std::vector<std::uint32_t> order =
+      sorted ? ZELFastenerServices::WeldIDOrder(ids) : std::vector<std::uint32_t>();
 
   QIVListValQIVBaseUnknown_var welds;
-  QIVListValQIVUnicodeString names;
-  welds.Reserve(pointFasteners.Size());
-  names.Reserve(pointFasteners.Size());
-  for (const QIVBaseUnknown_var& fastener : pointFasteners) {
-    if (!ZELISpotWeld_var(fastener)) continue;
-    welds.Append(fastener);
-    names.Append(NameOf(fastener));
+  if (order.empty()) {
+    welds.Items() = std::move(gathered);
+    FillList(std::move(welds), std::move(names));
+  } else {
+    std::vector<QIVUnicodeString> lines;
+    welds.Reserve(static_cast<int>(order.size()));
+    lines.reserve(order.size());
+    for (const std::uint32_t position : order) {
+      welds.Append(std::move(gathered[position]));
+      lines.push_back(std::move(names[position]));
+    }
+    FillList(std::move(welds), std::move(lines));
   }
-  FillList(std::move(welds), names);
   ZELTraceLine(QIVUnicodeString().BuildFromNum(_welds.Size()) + " welds listed");
 }
 
 void ZELVekBIWSaveLocationsInXMLDlg::FillList(QIVListValQIVBaseUnknown_var welds,
-                                              const QIVListValQIVUnicodeString& names) {
+                                              std::vector<QIVUnicodeString> names) {
   _welds = std::move(welds);
-  _rowOfWeld.clear();
-  _rowOfWeld.reserve(_welds.Size());
-  if (_pWeldsListSelectorList) _pWeldsListSelectorList->ClearLine();
-  for (int i = 1; i <= _welds.Size(); ++i) {
-    _rowOfWeld.emplace(_welds[i].get(), i - 1);
-    if (_pWeldsListSelectorList) _pWeldsListSelectorList->SetLine(names[i], i - 1);
-  }
+  _rowOfWeld.Clear();
+  if (_pWeldsListSelectorList) _pWeldsListSelectorList->SetLines(std::move(names));
   ShowWeldCount();
+}
+
+const QIVPointerMap<const QIVBaseUnknown*>& ZELVekBIWSaveLocationsInXMLDlg::RowOfWeld() {
+  if (_rowOfWeld.IsEmpty() && !_welds.IsEmpty()) {
+    _rowOfWeld.Reserve(_welds.Size());
+    for (int row = 0; row < _welds.Size(); ++row) _rowOfWeld.Set(_welds[row + 1].get(), row);
+  }
+  return _rowOfWeld;
 }
 
 void ZELVekBIWSaveLocationsInXMLDlg::ShowWeldCount() {
@@ -191,10 +211,11 @@ void ZELVekBIWSaveLocationsInXMLDlg::SetRefProduct(const QIVIProduct_var& produc
 }
 
 void ZELVekBIWSaveLocationsInXMLDlg::AddToWeldsList(const QIVBaseUnknown_var& weld) {
-  if (!weld || _rowOfWeld.count(weld.get())) return;
+  if (!weld || RowOfWeld().Find(weld.get()) != _rowOfWeld.npos) return;
   _welds.Append(weld);
-  _rowOfWeld.emplace(weld.get(), _welds.Size() - 1);
-  if (_pWeldsListSelectorList) _pWeldsListSelectorList->SetLine(NameOf(weld), _welds.Size() - 1);
+  _rowOfWeld.Set(weld.get(), _welds.Size() - 1);
+  if (_pWeldsListSelectorList)
+    _pWeldsListSelectorList->SetLine(ZELFastenerServices::GetName(weld), _welds.Size() - 1);
   ShowWeldCount();
 }
 
@@ -207,9 +228,9 @@ QIVListValQIVBaseUnknown_var ZELVekBIWSaveLocationsInXMLDlg::GetSelectedWelds() 
 }
 
 HRESULT ZELVekBIWSaveLocationsInXMLDlg::SetWeldSelectedInList(const QIVBaseUnknown_var& weld, bool selected) {
-  const auto found = _rowOfWeld.find(weld.get());
-  if (found == _rowOfWeld.end()) return E_FAIL;
-  if (_pWeldsListSelectorList) _pWeldsListSelectorList->SetRowSelected(found->second, selected);
+  const std::size_t row = RowOfWeld().Find(weld.get());
+  if (row == _rowOfWeld.npos) return E_FAIL;
+  if (_pWeldsListSelectorList) _pWeldsListSelectorList->SetRowSelected(static_cast<int>(row), selected);
   return S_OK;
 }
 
@@ -224,11 +245,11 @@ void ZELVekBIWSaveLocationsInXMLDlg::OnRemoveWeldsPushButtonActivated(QIVCommand
   // The list is rebuilt once rather than shrunk line by line, which would
   // cost a pass over the list for every removed weld.
   QIVListValQIVBaseUnknown_var kept;
-  QIVListValQIVUnicodeString names;
+  std::vector<QIVUnicodeString> names;
   for (int row = 0; row < _welds.Size(); ++row) {
     if (_pWeldsListSelectorList->IsSelected(row)) continue;
     kept.Append(_welds[row + 1]);
-    names.Append(_pWeldsListSelectorList->GetLine(row));
+    names.push_back(_pWeldsListSelectorList->GetLine(row));
   }
   FillList(std::move(kept), names);
   TellCommandToUpdateCSO();

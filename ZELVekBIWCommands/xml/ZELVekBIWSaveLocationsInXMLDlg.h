@@ -1,10 +1,11 @@
 #pragma once
 
-#include <unordered_map>
+#include <vector>
 
 #include "QIVDlgDialog.h"
 #include "QIVIProduct.h"
 #include "QIVListVal.h"
+#include "QIVPointerMap.h"
 #include "frame/ZELFileSelectionBox.h"
 
 class QIVDlgEditor;
@@ -61,7 +62,10 @@ class ZELVekBIWSaveLocationsInXMLDlg : public QIVDlgDialog {
 
  private:
   // Replaces the list by `welds`, whose names are already known.
-  void FillList(QIVListValQIVBaseUnknown_var welds, const QIVListValQIVUnicodeString& names);
+  void FillList(QIVListValQIVBaseUnknown_var welds, std::vector<QIVUnicodeString> names);
+  // The row of each listed weld, made on the first lookup: an export of
+  // every weld never looks one up.
+  const QIVPointerMap<const QIVBaseUnknown*>& RowOfWeld();
   void ShowWeldCount();
   // The selection the command keeps in the current selection set.
   void TellCommandToUpdateCSO();
@@ -80,6 +84,7 @@ class ZELVekBIWSaveLocationsInXMLDlg : public QIVDlgDialog {
   ZELFileSelectionBox _fileDlg;
   QIVDlgFrame* _pNumberFrame = nullptr;
   QIVDlgLabel* _pLabelNumber = nullptr;
-  // Row of each listed weld, so that picking among thousands stays quick.
-  std::unordered_map<const QIVBaseUnknown*, int> _rowOfWeld;
+  // Row of each listed weld, so that picking among thousands stays quick;
+  // empty until RowOfWeld is asked.
+  QIVPointerMap<const QIVBaseUnknown*> _rowOfWeld;
 };

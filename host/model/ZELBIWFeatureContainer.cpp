@@ -1,8 +1,8 @@
 #include "ZELBIWFeatureContainer.h"
 
 #include <algorithm>
-#include <functional>
 
+#include "QIVDictionary.h"
 #include "QIVDocument.h"
 #include "QIVProduct.h"
 #include "ZELBIWCurveFastener.h"
@@ -12,10 +12,22 @@
 
 namespace {
 
-void Visit(const ZELBIWFeatureGroup* group, const std::function<void(ZELBIWFeature*)>& visit) {
-  for (ZELBIWFeature* child : group->Children()) {
+// Calls `visit` for every feature below `group`, depth first. A template,
+// not a std::function, since a body's listing calls it for each of its
+// 100,000 fasteners.
+template <class Visit>
+void VisitBelow(const ZELBIWFeatureGroup* group, Visit& visit) {
+  group->ForEachChild([&visit](ZELBIWFeature* child) {
     visit(child);
-    if (auto* sub = QIVCastCache::Cast<ZELBIWFeatureGroup>(child)) Visit(sub, visit);
+    if (auto* sub = QIVCastCache::Cast<ZELBIWFeatureGroup>(child)) VisitBelow(sub, visit);
+  });
+}
+
+template <class Visit>
+void VisitFeatures(const std::vector<ZELBIWFeatureGroup*>& topGroups, Visit& visit) {
+  for (ZELBIWFeatureGroup* top : topGroups) {
+    visit(top);
+    VisitBelow(top, visit);
   }
 }
 
@@ -34,13 +46,6 @@ std::string PartSetKey(const QIVModelLinks& parts) {
 }
 
 }  // namespace
-
-void ZELBIWFeatureContainer::ForEachFeature(const std::function<void(ZELBIWFeature*)>& visit) const {
-  for (ZELBIWFeatureGroup* top : _topGroups) {
-    visit(top);
-    Visit(top, visit);
-  }
-}
 
 ZELBIWFeatureGroup* ZELBIWFeatureContainer::TopGroupOfKind(int kind) const {
   for (ZELBIWFeatureGroup* top : _topGroups)
@@ -109,26 +114,31 @@ HRESULT ZELBIWFeatureContainer::GetFeatures(QIVListValQIVBaseUnknown_var& featur
   features.RemoveAll();
   const QIVIID* iid = interfaceName ? QIVIID::Find(interfaceName) : nullptr;
   if (interfaceName && !iid) return S_OK;
-  ForEachFeature([&](ZELBIWFeature* feature) {
-    // A feature whose class offers the interface is taken without a query
-    // (a count taken and given back); only the others ask the extensions.
+  // A feature whose class offers the interface is taken without a query (a
+  // count taken and given back); the others are asked only when some
+  // extension offers it.
+  const bool extended = iid && QIVDictionary::Instance().HasExtension(iid->name);
+  auto take = [&](ZELBIWFeature* feature) {
     if (!iid || feature->AnswersInterface(*iid)) {
       features.Append(QIVBaseUnknown_var(feature));
       return;
     }
+    if (!extended) return;
     QIVBaseUnknown_var handle(feature);
     void* offered = nullptr;
     if (SUCCEEDED(feature->QueryInterface(*iid, &offered))) {
       static_cast<QIVBaseUnknown*>(feature)->Release();
       features.Append(handle);
     }
-  });
+  };
+  VisitFeatures(_topGroups, take);
   return S_OK;
 }
 
 int ZELBIWFeatureContainer::GetFeatureCount() const {
   int count = 0;
-  ForEachFeature([&](ZELBIWFeature*) { ++count; });
+  auto counted = [&count](ZELBIWFeature*) { ++count; };
+  VisitFeatures(_topGroups, counted);
   return count;
 }
 
@@ -214,7 +224,8 @@ void ZELBIWFeatureContainer::UnindexParts(ZELBIWFeature* feature) {
 }
 
 void ZELBIWFeatureContainer::CollectOwned(std::vector<QIVModelObject*>& owned) const {
-  ForEachFeature([&](ZELBIWFeature* feature) { owned.push_back(feature); });
+  auto collect = [&owned](ZELBIWFeature* feature) { owned.push_back(feature); };
+  VisitFeatures(_topGroups, collect);
 }
 
 void ZELBIWFeatureContainer::ChildLeaving(QIVModelObject* child) {

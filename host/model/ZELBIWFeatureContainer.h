@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -49,8 +48,6 @@ class ZELBIWFeatureContainer : public QIVModelObject,
                                    QIVListValQIVBaseUnknown_var& features) const override;
 
   const std::vector<ZELBIWFeatureGroup*>& TopGroups() const { return _topGroups; }
-  // Calls `visit` for every feature, depth first.
-  void ForEachFeature(const std::function<void(ZELBIWFeature*)>& visit) const;
 
   void IndexParts(ZELBIWFeature* feature);
   void UnindexParts(ZELBIWFeature* feature);

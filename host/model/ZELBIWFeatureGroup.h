@@ -42,6 +42,10 @@ class ZELBIWFeatureGroup : public ZELBIWFeature,
   Kind GroupKind() const { return _kind; }
   bool IsTopGroup() const { return _kind != Group; }
   std::vector<ZELBIWFeature*> Children() const { return _children.Values(); }
+  template <class F>
+  void ForEachChild(F&& visit) const {
+    _children.ForEach(visit);
+  }
   // Places a feature (taken from its previous father) at the end.
   void AttachChild(ZELBIWFeature* child);
   void ChildRenamed(ZELBIWFeature* child, const QIVUnicodeString& previous);

@@ -135,54 +135,6 @@ std::uint64_t KeyWord(const std::string& key, std::size_t offset) {
   return word;
 }
 
-// The order of `ids` by their natural keys, compared as plain bytes, or by
-// CompareWeldIDs when one has no key; equal identifiers keep their order.
-// A key's first sixteen bytes, as two numbers, and its length decide all
-// comparisons but those of two longer keys, which are kept whole for them.
-// Empty when the identifiers are in order already, as a document's
-// fasteners mostly are: then one pass over the keys is all it costs.
-std::vector<std::uint32_t> WeldIDOrder(const std::vector<QIVUnicodeString>& ids) {
-  constexpr std::size_t HeadSize = 16;
-  struct Head {
-    std::uint64_t high, low;
-    std::uint32_t length, position;
-  };
-  const std::size_t count = ids.size();
-  std::vector<Head> heads(count);
-  std::vector<std::string> longKeys(count);
-  std::string key;
-  bool natural = true;
-  for (std::uint32_t i = 0; i < count && natural; ++i) {
-    natural = NaturalKey(ids[i].view(), key);
-    heads[i] = {KeyWord(key, 0), KeyWord(key, 8), static_cast<std::uint32_t>(key.size()), i};
-    if (key.size() > HeadSize) longKeys[i] = key;
-  }
-  std::vector<std::uint32_t> order(count);
-  if (natural) {
-    // With equal heads a key of at most sixteen bytes is the other's
-    // beginning, padded with zeros: the shorter goes first.
-    const auto before = [&longKeys](const Head& a, const Head& b) {
-      if (a.high != b.high) return a.high < b.high;
-      if (a.low != b.low) return a.low < b.low;
-      if (a.length > HeadSize && b.length > HeadSize) {
-        if (const int bytes = longKeys[a.position].compare(longKeys[b.position]); bytes != 0) return bytes < 0;
-      } else if (a.length != b.length) {
-        return a.length < b.length;
-      }
-      return a.position < b.position;
-    };
-    if (std::is_sorted(heads.begin(), heads.end(), before)) return {};
-    std::sort(heads.begin(), heads.end(), before);
-    for (std::size_t i = 0; i < count; ++i) order[i] = heads[i].position;
-  } else {
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&ids](std::uint32_t a, std::uint32_t b) {
-      return ZELFastenerServices::CompareWeldIDs(ids[a], ids[b]) < 0;
-    });
-  }
-  return order;
-}
-
 template <class Entry>
 void Permute(std::vector<Entry>& entries, const std::vector<std::uint32_t>& order) {
   if (order.empty()) return;
@@ -197,7 +149,7 @@ void SortByWeldID(std::vector<Entry>& entries, const std::function<QIVBaseUnknow
   std::vector<QIVUnicodeString> ids;
   ids.reserve(entries.size());
   for (const Entry& entry : entries) ids.push_back(ZELFastenerServices::GetWeldID(handle(entry)));
-  Permute(entries, WeldIDOrder(ids));
+  Permute(entries, ZELFastenerServices::WeldIDOrder(ids));
 }
 
 }  // namespace
@@ -350,6 +302,54 @@ bool ZELFastenerServices::WeldIDSort::OrderFromLast(const std::vector<QIVUnicode
   return true;
 }
 
+// The order of `ids` by their natural keys, compared as plain bytes, or by
+// CompareWeldIDs when one has no key; equal identifiers keep their order.
+// A key's first sixteen bytes, as two numbers, and its length decide all
+// comparisons but those of two longer keys, which are kept whole for them.
+// Empty when the identifiers are in order already, as a document's
+// fasteners mostly are: then one pass over the keys is all it costs.
+std::vector<std::uint32_t> ZELFastenerServices::WeldIDOrder(const std::vector<QIVUnicodeString>& ids) {
+  constexpr std::size_t HeadSize = 16;
+  struct Head {
+    std::uint64_t high, low;
+    std::uint32_t length, position;
+  };
+  const std::size_t count = ids.size();
+  std::vector<Head> heads(count);
+  std::vector<std::string> longKeys(count);
+  std::string key;
+  bool natural = true;
+  for (std::uint32_t i = 0; i < count && natural; ++i) {
+    natural = NaturalKey(ids[i].view(), key);
+    heads[i] = {KeyWord(key, 0), KeyWord(key, 8), static_cast<std::uint32_t>(key.size()), i};
+    if (key.size() > HeadSize) longKeys[i] = key;
+  }
+  std::vector<std::uint32_t> order(count);
+  if (natural) {
+    // With equal heads a key of at most sixteen bytes is the other's
+    // beginning, padded with zeros: the shorter goes first.
+    const auto before = [&longKeys](const Head& a, const Head& b) {
+      if (a.high != b.high) return a.high < b.high;
+      if (a.low != b.low) return a.low < b.low;
+      if (a.length > HeadSize && b.length > HeadSize) {
+        if (const int bytes = longKeys[a.position].compare(longKeys[b.position]); bytes != 0)
+          return bytes < 0;
+      } else if (a.length != b.length) {
+        return a.length < b.length;
+      }
+      return a.position < b.position;
+    };
+    if (std::is_sorted(heads.begin(), heads.end(), before)) return {};
+    std::sort(heads.begin(), heads.end(), before);
+    for (std::size_t i = 0; i < count; ++i) order[i] = heads[i].position;
+  } else {
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&ids](std::uint32_t a, std::uint32_t b) { return CompareWeldIDs(ids[a], ids[b]) < 0; });
+  }
+  return order;
+}
+
 QIVUnicodeString ZELFastenerServices::GetWeldID(const QIVBaseUnknown_var& fastener) {
   QIVUnicodeString name;
   // A fastener of the model offers both interfaces whatever its state, so it
@@ -373,6 +373,16 @@ QIVUnicodeString ZELFastenerServices::GetWeldID(const QIVBaseUnknown_var& fasten
 
 bool ZELFastenerServices::IsFastener(const QIVBaseUnknown_var& object) {
   return QIVModelObject::As<ZELBIWFastener>(object) || ZELIBIWFastener_var(object);
+}
+
+bool ZELFastenerServices::IsSpotWeld(const QIVBaseUnknown_var& object) {
+  return QIVModelObject::As<ZELBIWPointFastener>(object) || ZELISpotWeld_var(object);
+}
+
+QIVUnicodeString ZELFastenerServices::GetName(const QIVBaseUnknown_var& object) {
+  if (const ZELBIWFeature* feature = QIVModelObject::As<ZELBIWFeature>(object)) return feature->GetAlias();
+  const QIVIAlias_var alias(object);
+  return alias ? alias->GetAlias() : QIVUnicodeString();
 }
 
 int ZELFastenerServices::CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b) {

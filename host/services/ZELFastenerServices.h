@@ -65,6 +65,9 @@ class ZELFastenerServices {
     std::vector<QIVUnicodeString> _ids;
     std::vector<std::uint32_t> _order;
   };
+  // QuickSort's order for fasteners of these identifiers: the positions of
+  // `ids`, first to last; empty when they are in that order already.
+  static std::vector<std::uint32_t> WeldIDOrder(const std::vector<QIVUnicodeString>& ids);
   // The identifier of a fastener: the one given to it when there is one,
   // else its name up to the first ", " ("W0012" for "W0012, A"), else its
   // whole name.
@@ -72,6 +75,11 @@ class ZELFastenerServices {
   // Whether the object offers ZELIBIWFastener; a fastener of the model is
   // told without a query, as a dialog asks it of every fastener it opens on.
   static bool IsFastener(const QIVBaseUnknown_var& object);
+  // Whether the object offers ZELISpotWeld, told as IsFastener tells.
+  static bool IsSpotWeld(const QIVBaseUnknown_var& object);
+  // The object's name (QIVIAlias), empty when it has none; a feature of the
+  // model is read in place.
+  static QIVUnicodeString GetName(const QIVBaseUnknown_var& object);
   // <0, 0, >0 in the natural order of identifiers.
   static int CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b);
 

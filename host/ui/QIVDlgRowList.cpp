@@ -1,5 +1,7 @@
 #include "QIVDlgRowList.h"
 
+#include <utility>
+
 #include "QIVVar.h"
 
 void QIVDlgRowList::ClearLine() {
@@ -25,6 +27,13 @@ int QIVDlgRowList::AppendRow(std::vector<QIVUnicodeString> cells) {
   _selectedMask.push_back(0);
   RowsChanged();
   return GetRowCount() - 1;
+}
+
+void QIVDlgRowList::ReplaceRows(std::vector<std::vector<QIVUnicodeString>> rows) {
+  _rows = std::move(rows);
+  _selection.clear();
+  _selectedMask.assign(_rows.size(), 0);
+  RowsChanged();
 }
 
 void QIVDlgRowList::SetSelect(const std::vector<int>& rows, int notify) {

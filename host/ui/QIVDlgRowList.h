@@ -42,6 +42,8 @@ class QIVDlgRowList : public QIVDialog {
       : QIVDialog(parent, name, style) {}
 
   int AppendRow(std::vector<QIVUnicodeString> cells);
+  // Replaces every row and clears the selection.
+  void ReplaceRows(std::vector<std::vector<QIVUnicodeString>> rows);
   std::vector<QIVUnicodeString>& RowCells(int row) { return _rows[row]; }
   const std::vector<QIVUnicodeString>& RowCells(int row) const { return _rows[row]; }
 
