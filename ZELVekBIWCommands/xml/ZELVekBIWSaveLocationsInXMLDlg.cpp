@@ -332,8 +332,9 @@ HRESULT ZELVekBIWSaveLocationsInXMLDlg::WriteLocations(QIVXMLStreamWriter& write
   }
 
   ZELFastenerServices::WeldLocation location;
-  for (const QIVBaseUnknown_var& weld : _welds) {
-    if (FAILED(ZELFastenerServices::GetWeldLocation(weld, location))) continue;
+  const ZELFastenerServices::WeldLocationReader reader(_welds);
+  for (std::size_t index = 0; index < static_cast<std::size_t>(_welds.Size()); ++index) {
+    if (FAILED(reader.Read(index, location))) continue;
     ElementWriter element(writer, "Weld");
     element.Attribute(names.name, location.name).Attribute(names.version, location.version);
     if (location.hasDesign) element.Position(names.design, location.design);

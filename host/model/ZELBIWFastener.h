@@ -26,6 +26,7 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
 
   // The assignments in place, for the document's writer.
   const std::vector<QIVUnicodeString>& ExternalAssignments() const { return _externalAssignments; }
+  const QIVUnicodeString& FastenerVersion() const { return _version; }
 
  protected:
   ZELBIWFastener() = default;

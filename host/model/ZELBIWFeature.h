@@ -20,6 +20,7 @@ class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIA
   HRESULT SetAlias(const QIVUnicodeString& alias) override;
   // The alias without a copy, for the name indexes.
   static const QIVUnicodeString& AliasOf(ZELBIWFeature* feature) { return feature->_alias; }
+  const QIVUnicodeString& Alias() const { return _alias; }
 
   HRESULT GetAssignedActivities(QIVListValQIVBaseUnknown_var& activities) const override;
   int GetNumberOfAssignments() const override;

@@ -725,8 +725,8 @@ HRESULT ZELFastenerServices::TokenizeString(const QIVUnicodeString& text, QIVLis
 HRESULT ZELFastenerServices::GetWeldLocation(const QIVBaseUnknown_var& weld, WeldLocation& location) {
   QIVMathTransformation placement;
   if (const ZELBIWPointFastener* model = QIVModelObject::As<ZELBIWPointFastener>(weld)) {
-    location.name = model->GetAlias();
-    location.version = model->GetFastenerVersion();
+    location.name = model->Alias();
+    location.version = model->FastenerVersion();
     location.hasDesign = location.hasManufacturing = true;
     model->GetDesignPlacement(placement);
     location.design = placement.ToYPR();
@@ -753,6 +753,42 @@ HRESULT ZELFastenerServices::GetWeldLocation(const QIVBaseUnknown_var& weld, Wel
   else
     location.manufacturing.fill(0.0);
   return S_OK;
+}
+
+namespace {
+// How many places ahead of the weld read its object is asked for, then the
+// fields GetWeldLocation reads (found through the object, by then in the
+// cache), then the manufacturing position's own block (found through its
+// field). Each stage's loads must have arrived before the next needs them,
+// while a dozen welds in flight stay well within what the cache holds.
+constexpr std::size_t kObjectAhead = 12;
+constexpr std::size_t kFieldsAhead = 6;
+constexpr std::size_t kBlockAhead = 3;
+
+template <class T>
+void Prefetch(const T& value) {
+  __builtin_prefetch(&value);
+  __builtin_prefetch(reinterpret_cast<const char*>(&value) + sizeof value - 1);
+}
+}  // namespace
+
+HRESULT ZELFastenerServices::WeldLocationReader::Read(std::size_t index, WeldLocation& location) const {
+  const std::size_t count = _welds.size();
+  if (index + kObjectAhead < count) __builtin_prefetch(_welds[index + kObjectAhead].Identity());
+  if (index + kFieldsAhead < count)
+    if (const ZELBIWPointFastener* model =
+            QIVModelObject::As<ZELBIWPointFastener>(_welds[index + kFieldsAhead])) {
+      Prefetch(model->Alias());
+      Prefetch(model->FastenerVersion());
+      Prefetch(model->Values());
+      Prefetch(model->ManufacturingPosition());
+    }
+  if (index + kBlockAhead < count)
+    if (const ZELBIWPointFastener* model =
+            QIVModelObject::As<ZELBIWPointFastener>(_welds[index + kBlockAhead]);
+        model && !model->ManufacturingPosition().empty())
+      __builtin_prefetch(model->ManufacturingPosition().data());
+  return GetWeldLocation(_welds[index], location);
 }
 
 HRESULT ZELFastenerServices::FromQIVMathToYPR(const QIVMathTransformation& placement, QIVRawColldouble& values) {

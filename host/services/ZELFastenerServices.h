@@ -215,4 +215,17 @@ class ZELFastenerServices {
   // E_FAIL, `location` untouched, for anything but a spot weld. A fastener
   // of the model is read in place: an export asks this of every weld.
   static HRESULT GetWeldLocation(const QIVBaseUnknown_var& weld, WeldLocation& location);
+  // GetWeldLocation for the welds of a list, read in its order. A list
+  // sorted by identifier visits the welds all over memory, and each read
+  // waited for its weld's object; the objects of the welds a few places
+  // ahead are asked into the cache meanwhile.
+  class WeldLocationReader {
+   public:
+    explicit WeldLocationReader(const QIVListValQIVBaseUnknown_var& welds) : _welds(welds.Items()) {}
+    // The location of the weld at `index`, from 0.
+    HRESULT Read(std::size_t index, WeldLocation& location) const;
+
+   private:
+    const std::vector<QIVBaseUnknown_var>& _welds;
+  };
 };
