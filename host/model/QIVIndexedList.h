@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "QIVPointerMap.h"
@@ -8,9 +10,13 @@
 // An insertion-ordered set of pointers with constant-time membership and
 // removal: the model's lists of children, items and referrers can grow to
 // the 100,000 fasteners of a body, and removing from them one by one must
-// not cost their length each time. Removed slots are left empty and
-// compacted once they outnumber the live ones; small lists search linearly
-// and build their hash index only when they grow.
+// not cost their length each time.
+//
+// Most lists stay small (a feature's referrers, the parts a weld joins), and
+// a body holds hundreds of thousands of them, so a small list is only its
+// values: it searches linearly and closes the gap a removal leaves. Once it
+// grows past IndexFrom it builds its hash index on the heap; removed slots
+// are then left empty and compacted once they outnumber the live ones.
 template <class T>
 class QIVIndexedList {
  public:
@@ -18,9 +24,8 @@ class QIVIndexedList {
   bool Add(T value) {
     if (!value || Contains(value)) return false;
     _slots.push_back(value);
-    ++_live;
-    if (!_index.IsEmpty())
-      _index.Set(value, _slots.size() - 1);
+    if (_index)
+      _index->Set(value, _slots.size() - 1);
     else if (_slots.size() > IndexFrom)
       Reindex();
     return true;
@@ -29,16 +34,19 @@ class QIVIndexedList {
   bool Remove(T value) {
     const std::size_t slot = Find(value);
     if (slot == npos) return false;
+    if (!_index) {
+      _slots.erase(_slots.begin() + static_cast<std::ptrdiff_t>(slot));
+      return true;
+    }
     _slots[slot] = nullptr;
-    --_live;
-    if (!_index.IsEmpty()) _index.Erase(value);
-    if (_slots.size() - _live > _live && _slots.size() > IndexFrom) Compact();
+    _index->Erase(value);
+    if (_slots.size() - _index->Size() > _index->Size()) Compact();
     return true;
   }
 
   bool Contains(T value) const { return value && Find(value) != npos; }
-  int Size() const { return static_cast<int>(_live); }
-  bool IsEmpty() const { return _live == 0; }
+  int Size() const { return static_cast<int>(_index ? _index->Size() : _slots.size()); }
+  bool IsEmpty() const { return Size() == 0; }
 
   template <class F>
   void ForEach(F&& visit) const {
@@ -46,8 +54,9 @@ class QIVIndexedList {
       if (value) visit(value);
   }
   std::vector<T> Values() const {
+    if (!_index) return _slots;
     std::vector<T> values;
-    values.reserve(_live);
+    values.reserve(_index->Size());
     ForEach([&](T value) { values.push_back(value); });
     return values;
   }
@@ -58,8 +67,7 @@ class QIVIndexedList {
   }
   void Clear() {
     _slots.clear();
-    _index.Clear();
-    _live = 0;
+    _index.reset();
   }
 
  private:
@@ -67,25 +75,26 @@ class QIVIndexedList {
   static constexpr std::size_t npos = QIVPointerMap<T>::npos;
 
   std::size_t Find(T value) const {
-    if (!_index.IsEmpty()) return _index.Find(value);
-    for (std::size_t slot = 0; slot < _slots.size(); ++slot)
-      if (_slots[slot] == value) return slot;
-    return npos;
+    if (_index) return _index->Find(value);
+    const auto found = std::find(_slots.begin(), _slots.end(), value);
+    return found == _slots.end() ? npos : static_cast<std::size_t>(found - _slots.begin());
   }
   void Compact() {
     std::vector<T> live = Values();
     _slots.swap(live);
     Reindex();
   }
+  // Indexes the slots when there are more than IndexFrom of them; a list
+  // compacted back to a few values searches linearly again.
   void Reindex() {
-    _index.Clear();
+    _index.reset();
     if (_slots.size() <= IndexFrom) return;
-    _index.Reserve(_slots.size());
+    _index = std::make_unique<QIVPointerMap<T>>();
+    _index->Reserve(_slots.size());
     for (std::size_t slot = 0; slot < _slots.size(); ++slot)
-      if (_slots[slot]) _index.Set(_slots[slot], slot);
+      if (_slots[slot]) _index->Set(_slots[slot], slot);
   }
 
   std::vector<T> _slots;
-  QIVPointerMap<T> _index;
-  std::size_t _live = 0;
+  std::unique_ptr<QIVPointerMap<T>> _index;
 };

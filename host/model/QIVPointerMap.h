@@ -18,6 +18,7 @@ class QIVPointerMap {
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
   bool IsEmpty() const { return _count == 0; }
+  std::size_t Size() const { return _count; }
 
   std::size_t Find(T key) const {
     if (_count == 0) return npos;
