@@ -64,7 +64,7 @@ HRESULT QIVModelObject::GetReferencingObjects(QIVListValQIVBaseUnknown_var& refe
 }
 
 HRESULT QIVModelObject::SetPLMID(const QIVUnicodeString& identifier) {
-  _plmId = identifier;
+  _plmId.Set(identifier);
   return S_OK;
 }
 

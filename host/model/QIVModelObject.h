@@ -10,6 +10,7 @@
 #include "QIVISPPItem.h"
 #include "QIVISpecObject.h"
 #include "QIVIndexedList.h"
+#include "QIVRareText.h"
 
 class QIVDocument;
 
@@ -43,7 +44,7 @@ class QIVModelObject : public QIVIModelObject,
   HRESULT GetSpecFather(QIVBaseUnknown_var& father) const override;
   HRESULT RemoveComponent(const QIVBaseUnknown_var& component, const QIVBaseUnknown_var& options) override;
   HRESULT GetReferencingObjects(QIVListValQIVBaseUnknown_var& referrers) const override;
-  QIVUnicodeString GetPLMID() const override { return _plmId; }
+  QIVUnicodeString GetPLMID() const override { return _plmId.Get(); }
   HRESULT SetPLMID(const QIVUnicodeString& identifier) override;
   HRESULT GetProcessingActivities(QIVListValQIVBaseUnknown_var& activities, int mode) const override;
 
@@ -127,7 +128,7 @@ class QIVModelObject : public QIVIModelObject,
   QIVDocument* _document = nullptr;
   QIVObjectId _id = 0;
   QIVModelObject* _father = nullptr;
-  QIVUnicodeString _plmId;
+  QIVRareText _plmId;
   QIVIndexedList<QIVModelObject*> _referrers;
 };
 

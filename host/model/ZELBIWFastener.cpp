@@ -12,12 +12,12 @@ HRESULT ZELBIWFastener::SetCategory(const QIVUnicodeString& category) {
 }
 
 HRESULT ZELBIWFastener::SetIdentifier(const QIVUnicodeString& identifier) {
-  _identifier = identifier;
+  _identifier.Set(identifier);
   return S_OK;
 }
 
 HRESULT ZELBIWFastener::SetFastenerVersion(const QIVUnicodeString& version) {
-  _version = version;
+  _version.Set(version);
   return S_OK;
 }
 

@@ -13,9 +13,9 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
   HRESULT SetType(const QIVUnicodeString& type) override;
   QIVUnicodeString GetCategory() const override { return _category; }
   HRESULT SetCategory(const QIVUnicodeString& category) override;
-  QIVUnicodeString GetIdentifier() const override { return _identifier; }
+  QIVUnicodeString GetIdentifier() const override { return _identifier.Get(); }
   HRESULT SetIdentifier(const QIVUnicodeString& identifier) override;
-  QIVUnicodeString GetFastenerVersion() const override { return _version; }
+  QIVUnicodeString GetFastenerVersion() const override { return _version.Get(); }
   HRESULT SetFastenerVersion(const QIVUnicodeString& version) override;
   long GetColor() const override { return Color(); }
   HRESULT SetColor(long rgb) override;
@@ -26,7 +26,7 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
 
   // The assignments in place, for the document's writer.
   const std::vector<QIVUnicodeString>& ExternalAssignments() const { return _externalAssignments; }
-  const QIVUnicodeString& FastenerVersion() const { return _version; }
+  const QIVUnicodeString& FastenerVersion() const { return _version.Get(); }
 
  protected:
   ZELBIWFastener() = default;
@@ -34,7 +34,7 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
  private:
   QIVUnicodeString _type;
   QIVUnicodeString _category = "exo";
-  QIVUnicodeString _identifier;
-  QIVUnicodeString _version;
+  QIVRareText _identifier;
+  QIVRareText _version;
   std::vector<QIVUnicodeString> _externalAssignments;
 };

@@ -41,12 +41,12 @@ HRESULT ZELBIWFeature::StoreColor(long rgb) {
 }
 
 HRESULT ZELBIWFeature::SetGraphicRepresentation(const QIVUnicodeString& path) {
-  _graphicRepresentation = path;
+  _graphicRepresentation.Set(path);
   return S_OK;
 }
 
 HRESULT ZELBIWFeature::SetPlanTypeName(const QIVUnicodeString& name) {
-  _planTypeName = name;
+  _planTypeName.Set(name);
   return S_OK;
 }
 

@@ -24,9 +24,9 @@ class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIA
 
   HRESULT GetAssignedActivities(QIVListValQIVBaseUnknown_var& activities) const override;
   int GetNumberOfAssignments() const override;
-  QIVUnicodeString GetGraphicRepresentation() const override { return _graphicRepresentation; }
+  QIVUnicodeString GetGraphicRepresentation() const override { return _graphicRepresentation.Get(); }
   HRESULT SetGraphicRepresentation(const QIVUnicodeString& path) override;
-  QIVUnicodeString GetPlanTypeName() const override { return _planTypeName; }
+  QIVUnicodeString GetPlanTypeName() const override { return _planTypeName.Get(); }
   HRESULT SetPlanTypeName(const QIVUnicodeString& name) override;
 
   HRESULT Dispatch(const QIVModify& event) override;
@@ -50,7 +50,7 @@ class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIA
  private:
   long _color = -1;
   QIVUnicodeString _alias;
-  QIVUnicodeString _graphicRepresentation;
-  QIVUnicodeString _planTypeName;
+  QIVRareText _graphicRepresentation;
+  QIVRareText _planTypeName;
   QIVModelLinks _relatedParts;
 };
