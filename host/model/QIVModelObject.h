@@ -10,7 +10,7 @@
 #include "QIVISPPItem.h"
 #include "QIVISpecObject.h"
 #include "QIVIndexedList.h"
-#include "QIVRareText.h"
+#include "QIVRare.h"
 
 class QIVDocument;
 
@@ -128,7 +128,7 @@ class QIVModelObject : public QIVIModelObject,
   QIVDocument* _document = nullptr;
   QIVObjectId _id = 0;
   QIVModelObject* _father = nullptr;
-  QIVRareText _plmId;
+  QIVRare<QIVUnicodeString> _plmId;
   QIVIndexedList<QIVModelObject*> _referrers;
 };
 

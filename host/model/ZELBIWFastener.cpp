@@ -7,17 +7,17 @@ HRESULT ZELBIWFastener::SetType(const QIVUnicodeString& type) {
 
 HRESULT ZELBIWFastener::SetCategory(const QIVUnicodeString& category) {
   if (!(category == "exo") && !(category == "endo")) return E_INVALIDARG;
-  _category = category;
+  _endo = category == "endo";
   return S_OK;
 }
 
 HRESULT ZELBIWFastener::SetIdentifier(const QIVUnicodeString& identifier) {
-  _identifier.Set(identifier);
+  _details.Edit().identifier = identifier;
   return S_OK;
 }
 
 HRESULT ZELBIWFastener::SetFastenerVersion(const QIVUnicodeString& version) {
-  _version.Set(version);
+  _details.Edit().version = version;
   return S_OK;
 }
 
@@ -27,16 +27,16 @@ HRESULT ZELBIWFastener::RestoreColor(const QIVBaseUnknown_var&, bool) { return S
 
 HRESULT ZELBIWFastener::GetExternalAssignments(QIVListValQIVUnicodeString& assignments) const {
   assignments.RemoveAll();
-  for (const QIVUnicodeString& assignment : _externalAssignments) assignments.Append(assignment);
+  for (const QIVUnicodeString& assignment : ExternalAssignments()) assignments.Append(assignment);
   return S_OK;
 }
 
 HRESULT ZELBIWFastener::AddExternalAssignment(const QIVUnicodeString& assignment) {
-  _externalAssignments.push_back(assignment);
+  _details.Edit().externalAssignments.push_back(assignment);
   return S_OK;
 }
 
 HRESULT ZELBIWFastener::ClearExternalAssignments() {
-  _externalAssignments.clear();
+  if (!ExternalAssignments().empty()) _details.Edit().externalAssignments.clear();
   return S_OK;
 }

@@ -11,11 +11,11 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
  public:
   QIVUnicodeString GetType() const override { return _type; }
   HRESULT SetType(const QIVUnicodeString& type) override;
-  QIVUnicodeString GetCategory() const override { return _category; }
+  QIVUnicodeString GetCategory() const override { return _endo ? "endo" : "exo"; }
   HRESULT SetCategory(const QIVUnicodeString& category) override;
-  QIVUnicodeString GetIdentifier() const override { return _identifier.Get(); }
+  QIVUnicodeString GetIdentifier() const override { return _details.Get().identifier; }
   HRESULT SetIdentifier(const QIVUnicodeString& identifier) override;
-  QIVUnicodeString GetFastenerVersion() const override { return _version.Get(); }
+  QIVUnicodeString GetFastenerVersion() const override { return _details.Get().version; }
   HRESULT SetFastenerVersion(const QIVUnicodeString& version) override;
   long GetColor() const override { return Color(); }
   HRESULT SetColor(long rgb) override;
@@ -25,16 +25,21 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
   HRESULT ClearExternalAssignments() override;
 
   // The assignments in place, for the document's writer.
-  const std::vector<QIVUnicodeString>& ExternalAssignments() const { return _externalAssignments; }
-  const QIVUnicodeString& FastenerVersion() const { return _version.Get(); }
+  const std::vector<QIVUnicodeString>& ExternalAssignments() const { return _details.Get().externalAssignments; }
+  const QIVUnicodeString& FastenerVersion() const { return _details.Get().version; }
 
  protected:
   ZELBIWFastener() = default;
 
  private:
   QIVUnicodeString _type;
-  QIVUnicodeString _category = "exo";
-  QIVRareText _identifier;
-  QIVRareText _version;
-  std::vector<QIVUnicodeString> _externalAssignments;
+  // What welds read from a file never carry.
+  struct Details {
+    QIVUnicodeString identifier;
+    QIVUnicodeString version;
+    std::vector<QIVUnicodeString> externalAssignments;
+  };
+
+  QIVRare<Details> _details;
+  bool _endo = false;
 };

@@ -50,7 +50,7 @@ class ZELBIWFeature : public QIVModelObject, public ZELIBIWFeature, public QIVIA
  private:
   long _color = -1;
   QIVUnicodeString _alias;
-  QIVRareText _graphicRepresentation;
-  QIVRareText _planTypeName;
+  QIVRare<QIVUnicodeString> _graphicRepresentation;
+  QIVRare<QIVUnicodeString> _planTypeName;
   QIVModelLinks _relatedParts;
 };

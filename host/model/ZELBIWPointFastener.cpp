@@ -1,7 +1,5 @@
 #include "ZELBIWPointFastener.h"
 
-#include <algorithm>
-
 namespace {
 constexpr int PositionSize = 6;
 }  // namespace
@@ -25,15 +23,15 @@ HRESULT ZELBIWPointFastener::GetDesignPlacement(QIVMathTransformation& placement
 
 HRESULT ZELBIWPointFastener::GetManufacturingPosition(QIVRawColldouble& position) const {
   position.RemoveAll();
-  for (double value : _manufacturingPosition) position.Append(value);
+  for (double value : ManufacturingPosition()) position.Append(value);
   return S_OK;
 }
 
 HRESULT ZELBIWPointFastener::SetManufacturingPosition(const QIVRawColldouble& position, bool notify) {
   if (position.Size() != 0 && position.Size() != PositionSize) return E_INVALIDARG;
-  const bool changed = !std::equal(position.begin(), position.end(), _manufacturingPosition.begin(),
-                                   _manufacturingPosition.end());
-  _manufacturingPosition.assign(position.begin(), position.end());
+  const std::vector<double> stored(position.begin(), position.end());
+  const bool changed = stored != ManufacturingPosition();
+  _manufacturingPosition.Set(stored);
   if (notify && changed) Dispatch({});
   return S_OK;
 }

@@ -28,9 +28,9 @@ class ZELBIWPointFastener : public ZELBIWFastener, public ZELIBIWPointFastener, 
   // The settings and the manufacturing position (empty for none) in place,
   // for the document's writer.
   const std::array<double, SettingCount>& Values() const { return _values; }
-  const std::vector<double>& ManufacturingPosition() const { return _manufacturingPosition; }
+  const std::vector<double>& ManufacturingPosition() const { return _manufacturingPosition.Get(); }
 
  private:
   std::array<double, SettingCount> _values{};
-  std::vector<double> _manufacturingPosition;
+  QIVRare<std::vector<double>> _manufacturingPosition;
 };
