@@ -153,34 +153,22 @@ void ZELVekBIWSaveLocationsInXMLDlg::Init() {
   // sent every later read to another place. Keeping the spot welds of the
   // sorted list is sorting the spot welds, as the sort keeps equal
   // identifiers in their order.
-  std::vector<QIVBaseUnknown_var> gathered;
+  std::vector<std::uint32_t> spotWelds;
   std::vector<QIVUnicodeString> names, ids;
-  gathered.reserve(pointFasteners.Size());
-  names.reserve(pointFasteners.Size());
-  if (sorted) ids.reserve(pointFasteners.Size());
-  for (QIVBaseUnknown_var& fastener : pointFasteners) {
-    if (!ZELFastenerServices::IsSpotWeld(fastener)) continue;
-    names.push_back(ZELFastenerServices::GetName(fastener));
-    if (sorted) ids.push_back(ZELFastenerServices::GetWeldID(fastener));
-    gathered.push_back(std::move(fastener));
-  }
+  ZELFastenerServices::ReadSpotWelds(pointFasteners, spotWelds, names, sorted ? &ids : nullptr);
   const std::vector<std::uint32_t> order =
       sorted ? ZELFastenerServices::WeldIDOrder(ids) : std::vector<std::uint32_t>();
 
   QIVListValQIVBaseUnknown_var welds;
-  if (order.empty()) {
-    welds.Items() = std::move(gathered);
-    FillList(std::move(welds), std::move(names));
-  } else {
-    std::vector<QIVUnicodeString> lines;
-    welds.Reserve(static_cast<int>(order.size()));
-    lines.reserve(order.size());
-    for (const std::uint32_t position : order) {
-      welds.Append(std::move(gathered[position]));
-      lines.push_back(std::move(names[position]));
-    }
-    FillList(std::move(welds), std::move(lines));
+  std::vector<QIVUnicodeString> lines;
+  welds.Reserve(static_cast<int>(spotWelds.size()));
+  lines.reserve(spotWelds.size());
+  for (std::size_t row = 0; row < spotWelds.size(); ++row) {
+    const std::uint32_t weld = order.empty() ? static_cast<std::uint32_t>(row) : order[row];
+    welds.Append(std::move(pointFasteners[static_cast<int>(spotWelds[weld]) + 1]));
+    lines.push_back(std::move(names[weld]));
   }
+  FillList(std::move(welds), std::move(lines));
   ZELTraceLine(QIVUnicodeString().BuildFromNum(_welds.Size()) + " welds listed");
 }
 

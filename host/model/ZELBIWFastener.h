@@ -26,6 +26,7 @@ class ZELBIWFastener : public ZELBIWFeature, public ZELIBIWFastener {
 
   // The assignments in place, for the document's writer.
   const std::vector<QIVUnicodeString>& ExternalAssignments() const { return _details.Get().externalAssignments; }
+  const QIVUnicodeString& Identifier() const { return _details.Get().identifier; }
   const QIVUnicodeString& FastenerVersion() const { return _details.Get().version; }
 
  protected:

@@ -799,38 +799,68 @@ HRESULT ZELFastenerServices::GetWeldLocation(const QIVBaseUnknown_var& weld, Wel
 }
 
 namespace {
-// How many places ahead of the weld read its object is asked for, then the
-// fields GetWeldLocation reads (found through the object, by then in the
-// cache), then the manufacturing position's own block (found through its
-// field). Each stage's loads must have arrived before the next needs them,
-// while a dozen welds in flight stay well within what the cache holds.
+// How many places ahead of the fastener read its object's first line is
+// asked for, then the rest of its lines (the object's layout found through
+// that line, by then in the cache), then the blocks the read follows from
+// the object (found through its fields). Each stage's loads must have
+// arrived before the next needs them, while the lines in flight stay
+// within what the core can wait for.
 constexpr std::size_t kObjectAhead = 12;
-constexpr std::size_t kFieldsAhead = 6;
-constexpr std::size_t kBlockAhead = 3;
+constexpr std::size_t kLinesAhead = 6;
+constexpr std::size_t kBlocksAhead = 3;
+constexpr std::size_t kLineSize = 64;
 
-template <class T>
-void Prefetch(const T& value) {
-  __builtin_prefetch(&value);
-  __builtin_prefetch(reinterpret_cast<const char*>(&value) + sizeof value - 1);
+void Prefetch(const void* address) { __builtin_prefetch(address); }
+
+// A text held in the object, and its characters, in a block of their own
+// when too long to be held in place.
+void PrefetchText(const QIVUnicodeString& text) {
+  Prefetch(&text);
+  Prefetch(text.view().data());
+}
+
+// Asks into the cache, ahead of reading `fasteners[index]`, the fasteners
+// that follow it, `blocks` asking for what a model fastener's fields point
+// to (a block of details few fasteners have is asked for, not read
+// through): lists of a body's fasteners, sorted or gathered through its
+// groups, lie all over memory, and each read began with a cache miss.
+template <class Blocks>
+void ReadAhead(const std::vector<QIVBaseUnknown_var>& fasteners, std::size_t index, Blocks blocks) {
+  const std::size_t count = fasteners.size();
+  if (index + kObjectAhead < count) Prefetch(fasteners[index + kObjectAhead].Identity());
+  if (index + kLinesAhead < count)
+    if (const auto* model = QIVModelObject::As<ZELBIWPointFastener>(fasteners[index + kLinesAhead]))
+      for (std::size_t at = 0; at < sizeof *model; at += kLineSize)
+        Prefetch(reinterpret_cast<const char*>(model) + at);
+  if (index + kBlocksAhead < count)
+    if (const auto* model = QIVModelObject::As<ZELBIWPointFastener>(fasteners[index + kBlocksAhead]))
+      blocks(*model);
 }
 }  // namespace
 
+void ZELFastenerServices::ReadSpotWelds(const QIVListValQIVBaseUnknown_var& fasteners,
+                                        std::vector<std::uint32_t>& spotWelds,
+                                        std::vector<QIVUnicodeString>& names,
+                                        std::vector<QIVUnicodeString>* ids) {
+  const std::vector<QIVBaseUnknown_var>& all = fasteners.Items();
+  for (std::size_t index = 0; index < all.size(); ++index) {
+    ReadAhead(all, index, [](const ZELBIWPointFastener& weld) {
+      PrefetchText(weld.Alias());
+      Prefetch(&weld.Identifier());
+    });
+    if (!IsSpotWeld(all[index])) continue;
+    spotWelds.push_back(static_cast<std::uint32_t>(index));
+    names.push_back(GetName(all[index]));
+    if (ids) ids->push_back(GetWeldID(all[index]));
+  }
+}
+
 HRESULT ZELFastenerServices::WeldLocationReader::Read(std::size_t index, WeldLocation& location) const {
-  const std::size_t count = _welds.size();
-  if (index + kObjectAhead < count) __builtin_prefetch(_welds[index + kObjectAhead].Identity());
-  if (index + kFieldsAhead < count)
-    if (const ZELBIWPointFastener* model =
-            QIVModelObject::As<ZELBIWPointFastener>(_welds[index + kFieldsAhead])) {
-      Prefetch(model->Alias());
-      Prefetch(model->FastenerVersion());
-      Prefetch(model->Values());
-      Prefetch(model->ManufacturingPosition());
-    }
-  if (index + kBlockAhead < count)
-    if (const ZELBIWPointFastener* model =
-            QIVModelObject::As<ZELBIWPointFastener>(_welds[index + kBlockAhead]);
-        model && !model->ManufacturingPosition().empty())
-      __builtin_prefetch(model->ManufacturingPosition().data());
+  ReadAhead(_welds, index, [](const ZELBIWPointFastener& weld) {
+    PrefetchText(weld.Alias());
+    Prefetch(&weld.FastenerVersion());
+    Prefetch(&weld.ManufacturingPosition());
+  });
   return GetWeldLocation(_welds[index], location);
 }
 

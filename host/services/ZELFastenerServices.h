@@ -80,6 +80,13 @@ class ZELFastenerServices {
   // The object's name (QIVIAlias), empty when it has none; a feature of the
   // model is read in place.
   static QIVUnicodeString GetName(const QIVBaseUnknown_var& object);
+  // IsSpotWeld, GetName and, when `ids` is given, GetWeldID for each of
+  // `fasteners` in order: the positions of the spot welds among them (from
+  // 0), their names and identifiers. The fasteners a few places ahead are
+  // asked into the cache meanwhile, as WeldLocationReader does.
+  static void ReadSpotWelds(const QIVListValQIVBaseUnknown_var& fasteners,
+                            std::vector<std::uint32_t>& spotWelds, std::vector<QIVUnicodeString>& names,
+                            std::vector<QIVUnicodeString>* ids);
   // <0, 0, >0 in the natural order of identifiers.
   static int CompareWeldIDs(const QIVUnicodeString& a, const QIVUnicodeString& b);
 
