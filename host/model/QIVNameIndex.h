@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,7 +17,8 @@
 // so loading a body of a hundred thousand fasteners pays no hash insert for
 // a name nobody asks for. Its callers report a rename or a removal while the
 // object already bears the name it is indexed under (Rename's `to`,
-// Remove's `name`).
+// Remove's `name`). The map itself is made only when a name goes into it:
+// most groups of a body are never asked for a child by name.
 template <class T>
 class QIVNameIndex {
  public:
@@ -28,18 +30,19 @@ class QIVNameIndex {
   void Add(const QIVUnicodeString& name, T object) {
     if (name.IsEmpty()) return;
     if (_built)
-      _byName[name.str()].push_back(object);
+      Map()[name.str()].push_back(object);
     else
       _pending.push_back(object);
   }
   void Remove(const QIVUnicodeString& name, T object) {
     if (name.IsEmpty()) return;
     Build();
-    auto found = _byName.find(name.str());
-    if (found == _byName.end()) return;
+    if (!_byName) return;
+    auto found = _byName->find(name.str());
+    if (found == _byName->end()) return;
     std::vector<T>& objects = found->second;
     objects.erase(std::remove(objects.begin(), objects.end(), object), objects.end());
-    if (objects.empty()) _byName.erase(found);
+    if (objects.empty()) _byName->erase(found);
   }
   void Rename(const QIVUnicodeString& from, const QIVUnicodeString& to, T object) {
     if (!_built && !from.IsEmpty()) {
@@ -53,31 +56,39 @@ class QIVNameIndex {
     Add(to, object);
   }
   T First(const QIVUnicodeString& name) const {
-    Build();
-    auto found = _byName.find(name.str());
-    return found == _byName.end() ? nullptr : found->second.front();
+    const std::vector<T>& objects = All(name);
+    return objects.empty() ? nullptr : objects.front();
   }
   const std::vector<T>& All(const QIVUnicodeString& name) const {
     static const std::vector<T> none;
     Build();
-    auto found = _byName.find(name.str());
-    return found == _byName.end() ? none : found->second;
+    if (!_byName) return none;
+    auto found = _byName->find(name.str());
+    return found == _byName->end() ? none : found->second;
   }
   void Clear() {
-    _byName.clear();
+    _byName.reset();
     _pending.clear();
     _pending.shrink_to_fit();
     _built = !_nameOf;
   }
 
  private:
+  using Names = std::unordered_map<std::string, std::vector<T>>;
+
+  Names& Map() const {
+    if (!_byName) _byName = std::make_unique<Names>();
+    return *_byName;
+  }
   void Build() const {
     if (_built) return;
     _built = true;
-    _byName.reserve(_pending.size());
+    if (_pending.empty()) return;
+    Names& byName = Map();
+    byName.reserve(_pending.size());
     for (T object : _pending) {
       const QIVUnicodeString& name = _nameOf(object);
-      if (!name.IsEmpty()) _byName[name.str()].push_back(object);
+      if (!name.IsEmpty()) byName[name.str()].push_back(object);
     }
     _pending.clear();
     _pending.shrink_to_fit();
@@ -86,5 +97,5 @@ class QIVNameIndex {
   NameOf _nameOf = nullptr;
   mutable bool _built = true;
   mutable std::vector<T> _pending;
-  mutable std::unordered_map<std::string, std::vector<T>> _byName;
+  mutable std::unique_ptr<Names> _byName;
 };
