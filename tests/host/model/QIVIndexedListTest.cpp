@@ -7,7 +7,7 @@
 #include <vector>
 
 TEST(QIVIndexedListTest, KeepsInsertionOrderThroughRemovalsSmallAndLarge) {
-  for (int size : {6, 1000}) {
+  for (int size : {6, 20, 1000}) {
     std::vector<int> storage(size);
     QIVIndexedList<int*> list;
     for (int& value : storage) EXPECT_TRUE(list.Add(&value));
@@ -27,6 +27,12 @@ TEST(QIVIndexedListTest, KeepsInsertionOrderThroughRemovalsSmallAndLarge) {
     // A value removed and added again goes to the end.
     EXPECT_TRUE(list.Remove(&storage[1]));
     EXPECT_TRUE(list.Add(&storage[1]));
+    EXPECT_EQ(list.Values().back(), &storage[1]);
+    // Past a compaction (the 20-entry list shrinks to a small one) every
+    // value is still found where it now stands.
+    EXPECT_TRUE(list.Remove(&storage[size - 1]));
+    EXPECT_EQ(list.Size(), size / 2 - 1);
+    EXPECT_EQ(list.First(), &storage[3]);
     EXPECT_EQ(list.Values().back(), &storage[1]);
     list.Clear();
     EXPECT_TRUE(list.IsEmpty());
